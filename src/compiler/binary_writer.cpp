@@ -1,0 +1,113 @@
+#include "compiler/binary_writer.h"
+
+#include <algorithm>
+#include <bit>
+#include <string_view>
+#include <cstring>
+
+#include "compiler/binary_format.h"
+
+namespace scenariogen {
+
+namespace {
+
+// Appends little-endian bytes to a buffer, whatever the host's byte order.
+class ByteSink {
+public:
+    explicit ByteSink(std::string& out) : out_(out) {}
+
+    void u8(std::uint8_t v) { out_.push_back(static_cast<char>(v)); }
+    void u16(std::uint16_t v) { unsigned_le(v, 2); }
+    void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
+    void i32(std::int32_t v) { unsigned_le(static_cast<std::uint32_t>(v), 4); }
+    void f64(double v) { unsigned_le(std::bit_cast<std::uint64_t>(v), 8); }
+    void bytes(std::string_view s) { out_ += s; }
+
+private:
+    void unsigned_le(std::uint64_t v, int count) {
+        for (int i = 0; i < count; ++i) out_.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    }
+    std::string& out_;
+};
+
+void put_cell(ByteSink& sink, const cella_percorso& c) {
+    sink.u8(c.tipo);
+    sink.u8(c.riservato);
+    sink.i16(c.valore_1);
+    sink.i16(c.valore_2);
+    sink.i16(c.valore_3);
+    sink.i16(c.valore_4);
+    sink.u8(c.tempo_segnale);
+    sink.u8(c.preavviso);
+    sink.u8(c.montagna);
+    sink.u8(c.velocita_limite);
+    sink.u8(c.pendenza);
+    sink.u8(c.aderenza);
+}
+
+void put_station(ByteSink& sink, const voce_stazione& v) {
+    sink.u8(v.tipo);
+    sink.i32(v.inizio);
+    sink.i32(v.fine);
+    sink.i32(v.posizione);
+    sink.u8(v.attributo_5);
+    // The length prefix is 16 bits; the readers refuse longer names, so the
+    // clamp only keeps prefix and bytes consistent.
+    const std::size_t length = std::min<std::size_t>(v.nome.size(), 0xFFFF);
+    sink.u16(static_cast<std::uint16_t>(length));
+    sink.bytes(std::string_view(v.nome).substr(0, length));
+    sink.i16(v.attributo_7);
+    sink.i16(v.attributo_8);
+    sink.i16(v.attributo_9);
+    sink.i16(v.attributo_10);
+    sink.i16(v.attributo_11);
+    sink.u8(v.attributo_12);
+    sink.u8(v.sosta);
+    sink.u8(v.attributo_14);
+    sink.u8(v.attributo_15);
+    sink.i32(v.orario);
+}
+
+void put_coordinate(ByteSink& sink, const griglia_t& g, const std::vector<double>& values) {
+    for (std::int32_t metro = 0; metro <= g.ultimo_metro; ++metro) {
+        if (metro >= g.metri_calcolati) {
+            sink.u16(format::grid::kEmpty);
+        } else if (metro < 2) {
+            sink.u16(format::grid::kInt16);
+            sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metro)]));
+        } else {
+            sink.u16(format::grid::kDouble);
+            sink.f64(values[static_cast<std::size_t>(metro)]);
+        }
+    }
+}
+
+}  // namespace
+
+std::string encode_cells(const std::vector<cella_percorso>& percorso) {
+    std::string out;
+    out.reserve(percorso.size() * format::kCellSize);
+    ByteSink sink(out);
+    for (const auto& cella : percorso) put_cell(sink, cella);
+    return out;
+}
+
+std::string encode_station_table(const tabella_stazioni_t& tabella) {
+    std::string out;
+    ByteSink sink(out);
+    for (const auto& voce : tabella) put_station(sink, voce);
+    return out;
+}
+
+std::string encode_grid(const griglia_t& griglia) {
+    std::string out;
+    if (!griglia.dimensionata()) return out;
+    const auto points = static_cast<std::size_t>(griglia.ultimo_metro) + 1;
+    out.reserve(2 * points * 10);
+    ByteSink sink(out);
+    put_coordinate(sink, griglia, griglia.x);
+    put_coordinate(sink, griglia, griglia.y);
+    return out;
+}
+
+}  // namespace scenariogen

@@ -1,0 +1,53 @@
+// Conversions of the compiler: reals round to the nearest integer, ties to
+// even; a rounded value that does not fit its target is a run-time failure;
+// integers stored into narrower members keep their low bits.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace scenariogen {
+
+// A computed value that does not fit where it must go.
+class ConversionFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+namespace detail {
+inline double rounded_in(double x, double low, double high, const char* target) {
+    const double r = std::nearbyint(x);
+    if (!(r >= low && r <= high)) {
+        throw ConversionFailure("the computed value " + std::to_string(x) + " does not fit " + target);
+    }
+    return r;
+}
+}  // namespace detail
+
+// nearest(x) as a 32-bit integer.
+inline std::int32_t nearest(double x) {
+    return static_cast<std::int32_t>(detail::rounded_in(x, -2147483648.0, 2147483647.0, "32 bits"));
+}
+
+// nearest(x) as a 16-bit integer.
+inline std::int16_t nearest16(double x) {
+    return static_cast<std::int16_t>(detail::rounded_in(x, -32768.0, 32767.0, "16 bits (-32768 to 32767)"));
+}
+
+// byte(x): nearest(x) as an unsigned 8-bit value.
+inline std::uint8_t byte(double x) {
+    return static_cast<std::uint8_t>(detail::rounded_in(x, 0.0, 255.0, "one byte (0 to 255)"));
+}
+
+// The low 16 and 8 bits of an integer, computed without overflow.
+inline std::int16_t low16(std::int64_t v) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(v) & 0xFFFFu));
+}
+inline std::uint8_t low8(std::int64_t v) { return static_cast<std::uint8_t>(static_cast<std::uint64_t>(v) & 0xFFu); }
+inline std::int32_t low32(std::int64_t v) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) & 0xFFFFFFFFu));
+}
+
+}  // namespace scenariogen

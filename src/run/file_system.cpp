@@ -1,0 +1,132 @@
+#include "run/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace scenariogen {
+
+namespace {
+
+std::string system_reason(int error_number) { return std::strerror(error_number); }
+
+[[noreturn]] void fail(const std::string& path, int error_number) {
+    throw FileError(path, system_reason(error_number));
+}
+
+std::string folder_of(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string name_of(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Permissions of a newly created file as the user's umask allows them.
+mode_t creation_mode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+void write_all(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            fail(path, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+}  // namespace
+
+FileError::FileError(std::string path, std::string reason)
+    : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
+
+std::string join_path(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    path += '/';
+    path += name;
+    return path;
+}
+
+bool file_exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string read_file(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(path, errno);
+    struct stat info {};
+    const int status_error = ::fstat(fd, &info) != 0 ? errno : (S_ISREG(info.st_mode) ? 0 : EISDIR);
+    if (status_error != 0) {
+        ::close(fd);
+        fail(path, status_error);
+    }
+    std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            const int error_number = errno;
+            ::close(fd);
+            fail(path, error_number);
+        }
+        if (got == 0) break;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return content;
+}
+
+void remove_file(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(path, errno);
+}
+
+StagedFiles::~StagedFiles() {
+    for (const auto& file : staged_) ::unlink(file.temporary.c_str());
+}
+
+void StagedFiles::stage(const std::string& path, std::string_view bytes) {
+    std::string temporary = join_path(folder_of(path), "." + name_of(path) + ".XXXXXX");
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) fail(path, errno);
+    staged_.push_back({temporary, path});
+    try {
+        if (::fchmod(fd, creation_mode()) != 0) fail(path, errno);
+        write_all(fd, bytes, path);
+        if (::fsync(fd) != 0) fail(path, errno);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0) fail(path, errno);
+}
+
+void StagedFiles::commit() {
+    while (!staged_.empty()) {
+        const Staged& file = staged_.front();
+        if (::rename(file.temporary.c_str(), file.target.c_str()) != 0) fail(file.target, errno);
+        staged_.erase(staged_.begin());
+    }
+}
+
+void replace_file(const std::string& path, std::string_view bytes) {
+    StagedFiles files;
+    files.stage(path, bytes);
+    files.commit();
+}
+
+}  // namespace scenariogen
