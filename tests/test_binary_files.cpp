@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "compiler/binary_reader.h"
+#include "compiler/binary_writer.h"
+
+namespace scenariogen {
+namespace {
+
+std::uint32_t le(const std::string& bytes, std::size_t offset, int count) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < count; ++i) {
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + static_cast<std::size_t>(i)]))
+             << (8 * i);
+    }
+    return v;
+}
+
+TEST(BinaryFiles, CellRecordIsSixteenPackedLittleEndianBytes) {
+    cella_percorso c;
+    c.tipo = 1;
+    c.valore_1 = 0x1234;
+    c.valore_2 = -2;
+    c.valore_3 = 3;
+    c.valore_4 = 4;
+    c.tempo_segnale = 5;
+    c.preavviso = 6;
+    c.montagna = 7;
+    c.velocita_limite = 8;
+    c.pendenza = 9;
+    c.aderenza = 10;
+    const std::string bytes = encode_cells({cella_percorso{}, c});
+    ASSERT_EQ(bytes.size(), 32u);
+    EXPECT_EQ(bytes.substr(0, 16), std::string(16, '\0'));
+    const std::string expected("\x01\x00\x34\x12\xFE\xFF\x03\x00\x04\x00\x05\x06\x07\x08\x09\x0A", 16);
+    EXPECT_EQ(bytes.substr(16), expected);
+}
+
+TEST(BinaryFiles, ClearedStationTableIs87RecordsOf34ZeroBytes) {
+    const std::string bytes = encode_station_table(tabella_stazioni_t{});
+    EXPECT_EQ(bytes, std::string(87 * 34, '\0'));
+}
+
+TEST(BinaryFiles, StationRecordOffsetsFollowTheNameLength) {
+    tabella_stazioni_t tabella{};
+    voce_stazione& v = tabella[1];
+    v.tipo = 12;
+    v.inizio = -300;
+    v.fine = 300;
+    v.posizione = 0x01020304;
+    v.attributo_5 = 5;
+    v.nome = "LUVERA";
+    v.attributo_7 = 7;
+    v.attributo_8 = -8;
+    v.attributo_9 = 9;
+    v.attributo_10 = 10;
+    v.attributo_11 = 11;
+    v.attributo_12 = 12;
+    v.sosta = 60;
+    v.attributo_14 = 14;
+    v.attributo_15 = 15;
+    v.orario = 23580;
+    const std::string bytes = encode_station_table(tabella);
+    ASSERT_EQ(bytes.size(), 87u * 34 + 6);
+    const std::size_t r = 34;  // record 1 follows the empty record 0
+    const std::size_t n = 6;
+    EXPECT_EQ(le(bytes, r + 0, 1), 12u);
+    EXPECT_EQ(static_cast<std::int32_t>(le(bytes, r + 1, 4)), -300);
+    EXPECT_EQ(le(bytes, r + 5, 4), 300u);
+    EXPECT_EQ(le(bytes, r + 9, 4), 0x01020304u);
+    EXPECT_EQ(le(bytes, r + 13, 1), 5u);
+    EXPECT_EQ(le(bytes, r + 14, 2), 6u);
+    EXPECT_EQ(bytes.substr(r + 16, n), "LUVERA");
+    EXPECT_EQ(le(bytes, r + 16 + n, 2), 7u);
+    EXPECT_EQ(static_cast<std::int16_t>(le(bytes, r + 18 + n, 2)), -8);
+    EXPECT_EQ(le(bytes, r + 20 + n, 2), 9u);
+    EXPECT_EQ(le(bytes, r + 22 + n, 2), 10u);
+    EXPECT_EQ(le(bytes, r + 24 + n, 2), 11u);
+    EXPECT_EQ(le(bytes, r + 26 + n, 1), 12u);
+    EXPECT_EQ(le(bytes, r + 27 + n, 1), 60u);
+    EXPECT_EQ(le(bytes, r + 28 + n, 1), 14u);
+    EXPECT_EQ(le(bytes, r + 29 + n, 1), 15u);
+    EXPECT_EQ(le(bytes, r + 30 + n, 4), 23580u);
+    EXPECT_EQ(decode_station_table(bytes)[1].nome, "LUVERA");
+}
+
+TEST(BinaryFiles, LongNameKeepsItsFullSixteenBitLength) {
+    tabella_stazioni_t tabella{};
+    tabella[80].nome = std::string(300, 'x');
+    const std::string bytes = encode_station_table(tabella);
+    EXPECT_EQ(bytes.size(), 87u * 34 + 300);
+    EXPECT_EQ(le(bytes, 80 * 34 + 14, 2), 300u);
+    EXPECT_EQ(decode_station_table(bytes)[80].nome, tabella[80].nome);
+}
+
+TEST(BinaryFiles, GridHoldsTaggedValuesXBeforeY) {
+    griglia_t g;
+    g.dimensiona(4);  // metres 0 to 4
+    g.x = {0, 0, 0.5, 0, 0};
+    g.y = {0, 1, 2.25, 0, 0};
+    g.metri_calcolati = 3;  // metres 3 and 4 stay empty
+    const std::string bytes = encode_grid(g);
+    // Per coordinate: two 16-bit integers (4 bytes each), one double (10), two empty (2 each).
+    ASSERT_EQ(bytes.size(), 2u * (4 + 4 + 10 + 2 + 2));
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x02\x00\x00\x00\x02\x00\x00\x00", 8));
+    EXPECT_EQ(le(bytes, 8, 2), 5u);
+    EXPECT_EQ(bytes.substr(18, 4), std::string(4, '\0'));
+    EXPECT_EQ(bytes.substr(22, 8), std::string("\x02\x00\x00\x00\x02\x00\x01\x00", 8));
+    const DecodedGrid decoded = decode_grid(bytes);
+    ASSERT_EQ(decoded.y.size(), 5u);
+    EXPECT_EQ(decoded.y[2].tag, 5);
+    EXPECT_EQ(decoded.y[2].value, 2.25);
+    EXPECT_EQ(decoded.x[4].tag, 0);
+}
+
+TEST(BinaryFiles, DecodersNameTheOffsetOfAMalformedFile) {
+    struct Case {
+        const char* what;
+        std::function<void()> decode;
+        std::size_t offset;
+    };
+    const std::string table = encode_station_table(tabella_stazioni_t{});
+    const std::vector<Case> cases{
+        {"cut cell", [] { decode_cells(std::string(20, '\0')); }, 16},
+        {"cut table", [&] { decode_station_table(table.substr(0, 100)); }, 98},
+        {"table tail", [&] { decode_station_table(table + "x"); }, 87 * 34},
+        {"bad tag", [] { decode_grid(std::string("\x07\x00", 2)); }, 0},
+        {"cut double", [] { decode_grid(std::string("\x05\x00\x01", 3)); }, 2},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.decode();
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const DecodeError& error) {
+            EXPECT_EQ(error.offset(), c.offset) << c.what;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scenariogen
