@@ -54,7 +54,32 @@ char encode(char32_t cp) {
     throw std::invalid_argument("character outside Windows-1252");
 }
 
+void append_utf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 }  // namespace
+
+std::string from_windows_1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0) cp = kHighBlock[b - 0x80] != 0 ? kHighBlock[b - 0x80] : 0xFFFD;
+        append_utf8(out, cp);
+    }
+    return out;
+}
 
 std::string to_windows_1252(std::string_view utf8) {
     std::string bytes;

@@ -24,6 +24,10 @@ using LineList = std::vector<std::string>;
 // cannot hold (a fault of the program's own content, never of user input).
 std::string to_windows_1252(std::string_view utf8);
 
+// The way back, for showing 8-bit names: Windows-1252 bytes as UTF-8; the
+// five bytes the code page leaves undefined become U+FFFD.
+std::string from_windows_1252(std::string_view bytes);
+
 // The bytes of a text file: every entry before the sentinel, encoded, each
 // followed by CR LF. Throws std::logic_error when the list has no sentinel
 // within its capacity.
