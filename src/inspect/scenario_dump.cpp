@@ -255,9 +255,7 @@ std::string_view nome_tipo(std::uint8_t tipo) {
 FileKind detect_kind(std::string_view name, std::string_view bytes) {
     if (ends_with(name, ".sim")) return FileKind::kStationTable;
     if (ends_with(name, "_linea.dat")) return FileKind::kGrid;
-    if (ends_with(name, ".dat") && bytes.size() % format::kCellSize == 0 && !looks_like_grid(bytes)) {
-        return FileKind::kCells;
-    }
+    if (ends_with(name, ".dat")) return looks_like_grid(bytes) ? FileKind::kGrid : FileKind::kCells;
     if (looks_like_station_table(bytes)) return FileKind::kStationTable;
     if (looks_like_grid(bytes)) return FileKind::kGrid;
     if (!bytes.empty() && bytes.size() % format::kCellSize == 0) return FileKind::kCells;

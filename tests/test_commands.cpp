@@ -1,0 +1,233 @@
+// The commands for route authors: compile and dump.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <nlohmann/json.hpp>
+
+#include "compiler/binary_reader.h"
+#include "test_support.h"
+
+namespace scenariogen {
+namespace {
+
+using testing::crlf;
+using testing::listing;
+using testing::slurp;
+using testing::spit;
+using testing::TempDir;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run_program(const std::string& args) {
+    TempDir capture;
+    const std::string command = std::string(SCENARIOGEN_EXECUTABLE) + " " + args + " >" + capture.file("out") +
+                                " 2>" + capture.file("err") + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(capture.file("out")), slurp(capture.file("err"))};
+}
+
+const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
+
+TEST(CompileCommand, TheScenariosOwnDescriptionsGiveTheRunsBytes) {
+    TempDir run_dir;
+    ASSERT_EQ(run_program("-o " + run_dir.path().string()).status, 0);
+    TempDir sources;
+    spit(sources.file("linea.txt"), testing::own_line_text());
+    spit(sources.file("treno.txt"), testing::own_train_text());
+    TempDir out;
+    const Outcome outcome =
+        run_program("compile " + sources.file("linea.txt") + " " + sources.file("treno.txt") + " -o " + out.path().string());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    for (const char* name : {"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim", "Zervano-OdelmaVmod_linea.dat"}) {
+        EXPECT_EQ(slurp(out.file(name)), slurp(run_dir.file(name))) << name;
+    }
+    // The author's sources stay as they were.
+    EXPECT_EQ(slurp(sources.file("linea.txt")), testing::own_line_text());
+    EXPECT_EQ(slurp(sources.file("treno.txt")), testing::own_train_text());
+}
+
+TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
+    TempDir out;
+    const std::string line = kExamples + "valbruna_linea.txt";
+    const std::string train = kExamples + "valbruna_treno.txt";
+    const std::string line_before = slurp(line);
+    const Outcome outcome = run_program("compile " + line + " " + train + " -o " + out.path().string() +
+                                        " --name Valbruna-Rocca --train 4711");
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(listing(out.path()),
+              (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim", "Valbruna-Rocca_linea.dat"}));
+    EXPECT_EQ(slurp(line), line_before);
+    const auto celle = decode_cells(slurp(out.file("Valbruna-Rocca_4711.dat")));
+    ASSERT_EQ(celle.size(), 341u);  // (10000 + 7000) / 50 = 340
+    struct Expected {
+        std::size_t cell;
+        std::uint8_t tipo;
+        std::int16_t valore_1;
+    };
+    // A signal 12 cells before the warning gets its point (rule A); the slowdown at 4000 m gets
+    // three points before its start, one 8 cells into it and one before the next signal; f_ta adds
+    // four cells before the warning; the mountain's markers fall on every fourth cell.
+    for (const Expected& e : std::vector<Expected>{{50, 12, 180}, {51, 1, 40}, {53, 5, 4}, {56, 5, 1}, {57, 4, 30},
+                                                    {63, 12, 180}, {67, 11, 0}, {70, 12, 180}, {76, 12, 180},
+                                                    {81, 3, 30}, {89, 12, 180}, {93, 2, 30}, {96, 12, 180},
+                                                    {97, 1, 40}, {150, 12, 150}, {195, 10, 2}}) {
+        EXPECT_EQ(celle[e.cell].tipo, e.tipo) << "cell " << e.cell;
+        EXPECT_EQ(celle[e.cell].valore_1, e.valore_1) << "cell " << e.cell;
+    }
+    EXPECT_EQ(celle[60].montagna, 2);
+    EXPECT_EQ(celle[99].montagna, 2);
+    EXPECT_EQ(celle[100].montagna, 0);
+    EXPECT_EQ(celle[119].velocita_limite, 22);
+    EXPECT_EQ(celle[120].velocita_limite, 16);
+}
+
+TEST(CompileCommand, NoGridWritesNoGridFile) {
+    TempDir out;
+    const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
+                                        "valbruna_treno.txt --no-grid -o " + out.path().string());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(listing(out.path()), (std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim"}));
+}
+
+// Each fault is reported at the field of its line, as FILE:LINE:COLUMN: error N: ...
+TEST(CompileCommand, DiagnosticsPointAtTheOffendingField) {
+    const std::string line_ok = slurp(kExamples + "valbruna_linea.txt");
+    const std::string train_ok = slurp(kExamples + "valbruna_treno.txt");
+    const auto replace = [](std::string text, const std::string& from, const std::string& to) {
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    struct Case {
+        const char* what;
+        std::string line;
+        std::string train;
+        std::string expected;  // the start of the diagnostic, after the folder
+    };
+    const std::vector<Case> cases{
+        {"sign beyond the cells", replace(line_ok, "cartello_indicatore,  1500", "cartello_indicatore,  16950"), train_ok,
+         "linea.txt:23:23: error 15: the object lies outside the route's cells (at 16950 m)"},
+        {"board on the sign's cell", replace(line_ok, "indicatori_vmax,  600", "indicatori_vmax,  1500"), train_ok,
+         ""},
+        {"station off the 50 m grid", line_ok, replace(train_ok, "stazione,  9500", "stazione,  9510"),
+         "treno.txt:13:12: error 8: the station position is not a multiple of 50 (at 9510 m)"},
+        {"number that is not one", line_ok, replace(train_ok, "sabbia,    200", "sabbia,    2x0"),
+         "treno.txt:4:12: error 25: the description could not be read: a whole number was expected, found '2x0'"},
+        {"signal on a signal", line_ok, replace(train_ok, "segnale,  4800", "segnale,  2500"),
+         "treno.txt:19:11: error 16: the signal's cell is already occupied (at 2500 m)"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        spit(dir.file("linea.txt"), c.line);
+        spit(dir.file("treno.txt"), c.train);
+        const Outcome outcome =
+            run_program("compile " + dir.file("linea.txt") + " " + dir.file("treno.txt") + " -o " + dir.path().string());
+        EXPECT_EQ(outcome.status, 1) << c.what;
+        if (!c.expected.empty()) {
+            EXPECT_NE(outcome.err.find(dir.path().string() + "/" + c.expected), std::string::npos)
+                << c.what << "\n" << outcome.err;
+        }
+        EXPECT_NE(outcome.err.find("^"), std::string::npos) << c.what;
+    }
+}
+
+TEST(CompileCommand, PostProcessingFaultsNameTheCell) {
+    // A slowdown whose start has every window cell taken by signals' neighbours is hard to
+    // build by hand; a slowdown of length 0 has no end cell and is reported at its start.
+    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    train.replace(train.find("rallentamento,  4000,  30,  600"), 31, "rallentamento,  4000,  30,  0");
+    TempDir dir;
+    spit(dir.file("treno.txt"), train);
+    const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + dir.file("treno.txt") +
+                                        " -o " + dir.path().string());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("error 13: no free cell for a code-drop point along or after a slowdown (cell 81) (at 4050 m)"),
+              std::string::npos)
+        << outcome.err;
+}
+
+TEST(CompileCommand, UsageAndUnreadableFiles) {
+    TempDir dir;
+    EXPECT_EQ(run_program("compile").status, 2);
+    EXPECT_EQ(run_program("compile " + dir.file("none.txt") + " " + kExamples + "valbruna_treno.txt -o " +
+                          dir.path().string()).status,
+              2);
+    EXPECT_EQ(run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
+                          "valbruna_treno.txt --name a/b -o " + dir.path().string()).status,
+              2);
+    EXPECT_TRUE(listing(dir.path()).empty());
+}
+
+TEST(DumpCommand, StationTableOfTheRunShowsStationsAndSigns) {
+    TempDir dir;
+    ASSERT_EQ(run_program("-o " + dir.path().string()).status, 0);
+    const Outcome outcome = run_program("dump --json " + dir.file("Zervano-OdelmaVmod_27340.sim"));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const auto d = nlohmann::json::parse(outcome.out);
+    ASSERT_EQ(d["stations"].size(), 9u);
+    EXPECT_EQ(d["stations"][0]["name"], "ZERVANO");
+    EXPECT_EQ(d["stations"][0]["time"], "6:33:00");
+    EXPECT_EQ(d["stations"][8]["name"], "ODELMA P.LIVARA");
+    EXPECT_EQ(d["stations"][8]["time"], "7:25:00");
+    EXPECT_EQ(d["signs"].size(), 37u);
+    EXPECT_EQ(d["train"]["route_length_m"], 46000);
+    EXPECT_EQ(d["scenario"]["header"], 610);
+    EXPECT_EQ(d["clock"], "6:32:50");
+}
+
+TEST(DumpCommand, CellsOfTheRunShowTheTwelveSignals) {
+    TempDir dir;
+    ASSERT_EQ(run_program("-o " + dir.path().string()).status, 0);
+    const Outcome outcome = run_program("dump --json " + dir.file("Zervano-OdelmaVmod_27340.dat"));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const auto d = nlohmann::json::parse(outcome.out);
+    std::vector<int> signals;
+    for (const auto& row : d["rows"]) {
+        if (row["object"] == "signal") signals.push_back(row["cell"]);
+    }
+    EXPECT_EQ(signals, (std::vector<int>{65, 91, 213, 237, 422, 447, 607, 631, 737, 761, 800, 861}));
+    const Outcome table = run_program("dump " + dir.file("Zervano-OdelmaVmod_27340.dat"));
+    EXPECT_NE(table.out.find("   65     3200  signal"), std::string::npos) << table.out;
+}
+
+TEST(DumpCommand, GridEveryNMetres) {
+    TempDir dir;
+    ASSERT_EQ(run_program("-o " + dir.path().string()).status, 0);
+    const Outcome outcome = run_program("dump --json --every 650 " + dir.file("Zervano-OdelmaVmod_linea.dat"));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const auto d = nlohmann::json::parse(outcome.out);
+    EXPECT_EQ(d["rows"][1]["metre"], 650);
+    EXPECT_EQ(d["rows"][1]["x"], 0.0);
+    EXPECT_EQ(d["rows"][1]["y"], 650.0);
+    EXPECT_EQ(d["last_metre"], 53000);
+    EXPECT_EQ(d["computed_metres"], 52999);
+}
+
+TEST(DumpCommand, MalformedFilesAreRefusedWithTheirOffset) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {"cut.dat", std::string(20, '\0'), "at byte offset 16"},
+        {"cut.sim", std::string(40, '\0'), "at byte offset 39"},
+        {"bad_linea.dat", std::string("\x02\x00\x00\x00\x09\x00", 6), "unknown grid value tag 9 at byte offset 4"},
+        {"empty.bin", "", "neither a cell file"},
+    };
+    for (const Case& c : cases) {
+        spit(dir.file(c.name), c.bytes);
+        const Outcome outcome = run_program("dump " + dir.file(c.name));
+        EXPECT_EQ(outcome.status, 1) << c.name;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.name << ": " << outcome.err;
+    }
+    EXPECT_EQ(run_program("dump " + dir.file("missing.dat")).status, 2);
+}
+
+}  // namespace
+}  // namespace scenariogen
