@@ -1,6 +1,7 @@
 #include "compiler/binary_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <string_view>
 #include <cstring>
@@ -11,23 +12,36 @@ namespace scenariogen {
 
 namespace {
 
-// Appends little-endian bytes to a buffer, whatever the host's byte order.
+// Little-endian values, whatever the host's byte order, gathered in a small
+// buffer and handed on in pieces.
 class ByteSink {
 public:
-    explicit ByteSink(std::string& out) : out_(out) {}
+    explicit ByteSink(ByteOutput& out) : out_(out) {}
+    ByteSink(const ByteSink&) = delete;
+    ByteSink& operator=(const ByteSink&) = delete;
 
-    void u8(std::uint8_t v) { out_.push_back(static_cast<char>(v)); }
+    void u8(std::uint8_t v) { unsigned_le(v, 1); }
     void u16(std::uint16_t v) { unsigned_le(v, 2); }
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
     void i32(std::int32_t v) { unsigned_le(static_cast<std::uint32_t>(v), 4); }
     void f64(double v) { unsigned_le(std::bit_cast<std::uint64_t>(v), 8); }
-    void bytes(std::string_view s) { out_ += s; }
+    void bytes(std::string_view s) {
+        flush();
+        out_.write(s);
+    }
+    void flush() {
+        out_.write(std::string_view(buffer_.data(), used_));
+        used_ = 0;
+    }
 
 private:
     void unsigned_le(std::uint64_t v, int count) {
-        for (int i = 0; i < count; ++i) out_.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        if (used_ + 8 > buffer_.size()) flush();
+        for (int i = 0; i < count; ++i) buffer_[used_++] = static_cast<char>((v >> (8 * i)) & 0xFF);
     }
-    std::string& out_;
+    ByteOutput& out_;
+    std::array<char, 1 << 16> buffer_;
+    std::size_t used_ = 0;
 };
 
 void put_cell(ByteSink& sink, const cella_percorso& c) {
@@ -84,30 +98,42 @@ void put_coordinate(ByteSink& sink, const griglia_t& g, const std::vector<double
 
 }  // namespace
 
-std::string encode_cells(const std::vector<cella_percorso>& percorso) {
-    std::string out;
-    out.reserve(percorso.size() * format::kCellSize);
+void write_cells(const std::vector<cella_percorso>& percorso, ByteOutput& out) {
     ByteSink sink(out);
     for (const auto& cella : percorso) put_cell(sink, cella);
-    return out;
+    sink.flush();
 }
 
-std::string encode_station_table(const tabella_stazioni_t& tabella) {
-    std::string out;
+void write_station_table(const tabella_stazioni_t& tabella, ByteOutput& out) {
     ByteSink sink(out);
     for (const auto& voce : tabella) put_station(sink, voce);
-    return out;
+    sink.flush();
 }
 
-std::string encode_grid(const griglia_t& griglia) {
-    std::string out;
-    if (!griglia.dimensionata()) return out;
-    const auto points = static_cast<std::size_t>(griglia.ultimo_metro) + 1;
-    out.reserve(2 * points * 10);
+void write_grid(const griglia_t& griglia, ByteOutput& out) {
+    if (!griglia.dimensionata()) return;
     ByteSink sink(out);
     put_coordinate(sink, griglia, griglia.x);
     put_coordinate(sink, griglia, griglia.y);
-    return out;
+    sink.flush();
+}
+
+std::string encode_cells(const std::vector<cella_percorso>& percorso) {
+    StringOutput out;
+    write_cells(percorso, out);
+    return std::move(out.text());
+}
+
+std::string encode_station_table(const tabella_stazioni_t& tabella) {
+    StringOutput out;
+    write_station_table(tabella, out);
+    return std::move(out.text());
+}
+
+std::string encode_grid(const griglia_t& griglia) {
+    StringOutput out;
+    write_grid(griglia, out);
+    return std::move(out.text());
 }
 
 }  // namespace scenariogen

@@ -5,8 +5,15 @@
 #include <vector>
 
 #include "compiler/records.h"
+#include "run/file_system.h"
 
 namespace scenariogen {
+
+void write_cells(const std::vector<cella_percorso>& percorso, ByteOutput& out);
+void write_station_table(const tabella_stazioni_t& tabella, ByteOutput& out);
+void write_grid(const griglia_t& griglia, ByteOutput& out);
+
+// The same bytes in memory.
 
 std::string encode_cells(const std::vector<cella_percorso>& percorso);
 std::string encode_station_table(const tabella_stazioni_t& tabella);

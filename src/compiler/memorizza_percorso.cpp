@@ -33,9 +33,9 @@ Esito compila(Scenario& s, std::int32_t& j, const DescriptionSources& sources) {
 
 void scrivi_file_binari(const Scenario& s, const ScenarioFiles& targets) {
     StagedFiles files;
-    if (s.j != 0) files.stage(targets.grid(), encode_grid(s.griglia));
-    files.stage(targets.station_table(), encode_station_table(s.tabella_stazioni));
-    files.stage(targets.cells(), encode_cells(s.percorso));
+    if (s.j != 0) files.stage(targets.grid(), [&](ByteOutput& out) { write_grid(s.griglia, out); });
+    files.stage(targets.station_table(), [&](ByteOutput& out) { write_station_table(s.tabella_stazioni, out); });
+    files.stage(targets.cells(), [&](ByteOutput& out) { write_cells(s.percorso, out); });
     files.commit();
 }
 

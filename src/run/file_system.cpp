@@ -47,6 +47,30 @@ void write_all(int fd, std::string_view bytes, const std::string& path) {
     }
 }
 
+// Buffered writes into an open file.
+class FileOutput : public ByteOutput {
+public:
+    FileOutput(int fd, const std::string& path) : fd_(fd), path_(path) { buffer_.reserve(kBuffer); }
+    void write(std::string_view bytes) override {
+        if (buffer_.size() + bytes.size() > kBuffer) flush();
+        if (bytes.size() >= kBuffer) {
+            write_all(fd_, bytes, path_);
+        } else {
+            buffer_ += bytes;
+        }
+    }
+    void flush() {
+        write_all(fd_, buffer_, path_);
+        buffer_.clear();
+    }
+
+private:
+    static constexpr std::size_t kBuffer = 1 << 18;
+    int fd_;
+    const std::string& path_;
+    std::string buffer_;
+};
+
 }  // namespace
 
 FileError::FileError(std::string path, std::string reason)
@@ -100,14 +124,19 @@ StagedFiles::~StagedFiles() {
 }
 
 void StagedFiles::stage(const std::string& path, std::string_view bytes) {
+    stage(path, [bytes](ByteOutput& out) { out.write(bytes); });
+}
+
+void StagedFiles::stage(const std::string& path, const std::function<void(ByteOutput&)>& produce) {
     std::string temporary = join_path(folder_of(path), "." + name_of(path) + ".XXXXXX");
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) fail(path, errno);
     staged_.push_back({temporary, path});
     try {
         if (::fchmod(fd, creation_mode()) != 0) fail(path, errno);
-        write_all(fd, bytes, path);
-        if (::fsync(fd) != 0) fail(path, errno);
+        FileOutput out(fd, path);
+        produce(out);
+        out.flush();
     } catch (...) {
         ::close(fd);
         throw;

@@ -3,6 +3,7 @@
 // name and the reason.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,6 +34,23 @@ std::string read_file(const std::string& path);
 // Deletes a file; a missing file is not an error. Throws FileError otherwise.
 void remove_file(const std::string& path);
 
+// Receives a file's bytes in order.
+class ByteOutput {
+public:
+    virtual ~ByteOutput() = default;
+    virtual void write(std::string_view bytes) = 0;
+};
+
+// Collects the bytes in memory.
+class StringOutput : public ByteOutput {
+public:
+    void write(std::string_view bytes) override { text_ += bytes; }
+    std::string& text() { return text_; }
+
+private:
+    std::string text_;
+};
+
 // A set of output files written side by side: each is staged in a temporary
 // file in its target's folder, and commit() renames them all over their
 // targets. Until then no target changes; a set destroyed without commit
@@ -46,6 +64,8 @@ public:
 
     // Writes `bytes` to a temporary file beside `path`. Throws FileError.
     void stage(const std::string& path, std::string_view bytes);
+    // The same, with the bytes produced piece by piece into a buffered output.
+    void stage(const std::string& path, const std::function<void(ByteOutput&)>& produce);
     // Renames every staged file over its target. Throws FileError.
     void commit();
 
