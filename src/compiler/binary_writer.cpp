@@ -37,7 +37,12 @@ public:
 private:
     void unsigned_le(std::uint64_t v, int count) {
         if (used_ + 8 > buffer_.size()) flush();
-        for (int i = 0; i < count; ++i) buffer_[used_++] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(buffer_.data() + used_, &v, 8);  // the low `count` bytes are the value's
+            used_ += static_cast<std::size_t>(count);
+        } else {
+            for (int i = 0; i < count; ++i) buffer_[used_++] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
     }
     ByteOutput& out_;
     std::array<char, 1 << 16> buffer_;
