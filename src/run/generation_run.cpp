@@ -47,6 +47,13 @@ int Form_Load(const std::string& folder, std::ostream& status) {
         status << ended.prompt() << "\n";
         return kFaultRecorded;
     } catch (const FileError& failure) {
+        // The run's intermediate files go with it; the outputs keep their earlier content.
+        for (const std::string& path : {files.line_description(), files.train_description()}) {
+            try {
+                remove_file(path);
+            } catch (const FileError&) {
+            }
+        }
         status << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
         return kOutputFailed;
     }
