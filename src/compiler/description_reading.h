@@ -27,7 +27,7 @@ private:
     Phase general_section();
     Step general_keywords();
     void start_track();
-    void line_section();
+    Phase line_section();  // kLeave after a fault other than 15
     Step line_keywords();
     Step pendenza();
     Step curva();

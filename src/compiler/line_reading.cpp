@@ -44,7 +44,7 @@ DescriptionReading::Phase DescriptionReading::line_phase() {
         throw ReadFailure("the general section ends without a \"lunghezza percorso\" line", campo_at_);
     }
     start_track();
-    line_section();
+    if (line_section() == Phase::kLeave) return Phase::kLeave;
     end_line_section();
     return Phase::kGoesOn;
 }
@@ -106,14 +106,18 @@ void DescriptionReading::start_track() {
     if (s_.j != 0) inizio_tracciato(s_.griglia);
 }
 
-void DescriptionReading::line_section() {
+DescriptionReading::Phase DescriptionReading::line_section() {
     for (;;) {
-        if (reader_->eof()) return;
-        if (read_campo()) return;
+        if (reader_->eof()) return Phase::kGoesOn;
+        if (read_campo()) return Phase::kGoesOn;
         for (int i = 0; i < 2 && contains(campo, "-"); ++i) {
-            if (read_campo()) return;
+            if (read_campo()) return Phase::kGoesOn;
         }
-        if (line_keywords() != Step::kNext) return;
+        switch (line_keywords()) {
+            case Step::kNext: break;
+            case Step::kEndSection: return Phase::kGoesOn;  // error 15: the normal end follows
+            case Step::kLeave: return Phase::kLeave;
+        }
     }
 }
 

@@ -15,7 +15,11 @@ constexpr std::int16_t kIntestazioneCelle = 5121;
 Esito compila(Scenario& s, std::int32_t& j, const DescriptionSources& sources) {
     s.j = j;
     s.codice_errore = 0;
+    s.faults.clear();
     s.tabella_stazioni = tabella_stazioni_t{};
+    // The cells and the grid are sized anew by the reading; none of an earlier compilation remains.
+    s.percorso.clear();
+    s.griglia = griglia_t{};
     memorizza_dati(s, sources);
     if (!s.percorso_dimensionato()) return Esito::kNonDimensionato;
 

@@ -1,0 +1,312 @@
+// The placement rules that complete the cells after the reading (code-drop
+// points of 180 before signals that precede a warning, before slowdown
+// starts, along slow slowdowns and before the first signal after them), and
+// the header-slot checks that end the run before anything is written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "compiler/memorizza_dati.h"
+#include "compiler/post_processing.h"
+#include "test_support.h"
+
+namespace scenariogen {
+namespace {
+
+using testing::crlf;
+
+// One cell of a fixture: its type and first value.
+struct Placed {
+    std::int32_t cella;
+    std::uint8_t tipo;
+    std::int16_t valore_1 = 0;
+};
+
+Placed sig(std::int32_t i) { return {i, kSegnale}; }
+Placed warn(std::int32_t i) { return {i, kAvvisoRallentamento}; }
+Placed start(std::int32_t i, std::int16_t v) { return {i, kInizioRallentamento, v}; }
+Placed end(std::int32_t i) { return {i, kFineRallentamento}; }
+Placed taken(std::int32_t i) { return {i, kCartello, 1}; }  // any occupied cell that is not a point
+Placed pt(std::int32_t i, std::int16_t v = 180) { return {i, kAbbattimento, v}; }
+Placed mountain(std::int32_t i) { return {i, kMarcaMontagna}; }
+
+// Cells 0 to `last`, each with a speed, gradient and adhesion so that a
+// point that touched more than tipo and valore_1 would show.
+Scenario route_with(const std::vector<Placed>& cells, std::int32_t last = 100) {
+    Scenario s;
+    s.percorso.assign(static_cast<std::size_t>(last) + 1, cella_percorso{});
+    for (cella_percorso& c : s.percorso) {
+        c.velocita_limite = 20;
+        c.pendenza = 104;
+        c.aderenza = 100;
+    }
+    for (const Placed& p : cells) {
+        cella_percorso& c = s.percorso.at(static_cast<std::size_t>(p.cella));
+        c.tipo = p.tipo;
+        c.valore_1 = p.valore_1;
+        if (p.tipo == kMarcaMontagna) c.montagna = 2;
+    }
+    return s;
+}
+
+void expect_same_cells(const Scenario& actual, const Scenario& expected) {
+    ASSERT_EQ(actual.percorso.size(), expected.percorso.size());
+    for (std::size_t i = 0; i < actual.percorso.size(); ++i) {
+        const cella_percorso& a = actual.percorso[i];
+        const cella_percorso& e = expected.percorso[i];
+        EXPECT_EQ(a.tipo, e.tipo) << "cell " << i;
+        EXPECT_EQ(a.valore_1, e.valore_1) << "cell " << i;
+        const bool rest_same = a.riservato == e.riservato && a.valore_2 == e.valore_2 && a.valore_3 == e.valore_3 &&
+                               a.valore_4 == e.valore_4 && a.tempo_segnale == e.tempo_segnale &&
+                               a.preavviso == e.preavviso && a.montagna == e.montagna &&
+                               a.velocita_limite == e.velocita_limite && a.pendenza == e.pendenza &&
+                               a.aderenza == e.aderenza;
+        EXPECT_TRUE(rest_same) << "cell " << i << ": a member other than tipo and valore_1 changed";
+    }
+}
+
+struct RuleCase {
+    const char* name;
+    std::vector<Placed> before;
+    std::vector<Placed> changed;  // the cells that differ afterwards
+    std::int32_t codice = 0;
+    std::int32_t posizione = 0;
+    std::int32_t last = 100;
+};
+
+void run_cases(const std::vector<RuleCase>& cases) {
+    for (const RuleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Scenario s = route_with(c.before, c.last);
+        completa_celle(s);
+        std::vector<Placed> after = c.before;
+        after.insert(after.end(), c.changed.begin(), c.changed.end());
+        expect_same_cells(s, route_with(after, c.last));
+        EXPECT_EQ(s.codice_errore, c.codice);
+        EXPECT_EQ(s.posizione_errore, c.posizione);
+    }
+}
+
+TEST(PostProcessing, RuleASignalsBeforeAWarning) {
+    run_cases({
+        {"point just before the signal", {warn(50), sig(45)}, {pt(44)}},
+        {"two back when one back is taken", {warn(50), sig(45), taken(44)}, {pt(43)}},
+        {"a free cell two back comes before lowering", {warn(50), sig(45), pt(44, 200)}, {pt(43)}},
+        {"an existing 200 one back is lowered to 180", {warn(50), sig(45), pt(44, 200), taken(43)}, {pt(44, 180)}},
+        {"an existing 150 one back stays", {warn(50), sig(45), pt(44, 150), taken(43)}, {}},
+        {"an existing 200 two back is lowered", {warn(50), sig(45), taken(44), pt(43, 200)}, {pt(43, 180)}},
+        {"a mountain marker counts as free", {warn(50), sig(45), mountain(44)}, {pt(44)}},
+        {"no cell: error 11 at the signal", {warn(50), sig(45), taken(44), taken(43)}, {}, 11, 2250},
+        {"the scan goes on after error 11", {warn(50), sig(45), taken(44), taken(43), sig(40)}, {pt(39)}, 11, 2250},
+        {"a signal 20 cells back is treated", {warn(50), sig(30)}, {pt(29)}},
+        {"a signal 21 cells back is not", {warn(50), sig(29)}, {}},
+        {"down to cell 3, whose point may land on cell 1", {warn(10), sig(3), taken(2)}, {pt(1)}},
+        {"a signal in cell 2 is not treated", {warn(10), sig(2)}, {}},
+    });
+}
+
+TEST(PostProcessing, RuleBThreeWindowsBeforeAStart) {
+    // Speed 120: no points along the slowdown.
+    run_cases({
+        {"one point per window", {start(30, 120), end(32)}, {pt(25), pt(19), pt(12)}},
+        {"each window takes its first free cell",
+         {start(30, 120), end(32), taken(25), taken(24), taken(19)},
+         {pt(23), pt(18), pt(12)}},
+        {"a full window is error 12 and the next is still handled",
+         {start(30, 120), end(32), taken(25), taken(24), taken(23)},
+         {pt(19), pt(12)},
+         12,
+         1500},
+        {"an existing point counts as taken, without lowering",
+         {start(30, 120), end(32), pt(25, 200)},
+         {pt(24), pt(19), pt(12)}},
+        {"start at 7: no window", {start(7, 120), end(9)}, {}},
+        {"start at 8: window 1 only", {start(8, 120), end(10)}, {pt(3)}},
+        {"start at 13: window 1 only", {start(13, 120), end(15)}, {pt(8)}},
+        {"start at 14: windows 1 and 2", {start(14, 120), end(16)}, {pt(9), pt(3)}},
+        {"start at 20: windows 1 and 2", {start(20, 120), end(22)}, {pt(15), pt(9)}},
+        {"start at 21: all three", {start(21, 120), end(23)}, {pt(16), pt(10), pt(3)}},
+        {"points of an earlier start are taken for a later one",
+         {start(30, 120), end(32), start(36, 120), end(38)},
+         {pt(25), pt(19), pt(12), pt(31), pt(24), pt(18)}},
+    });
+}
+
+TEST(PostProcessing, RuleCPointsAlongASlowSlowdown) {
+    // Start at 20: rule B puts its points on 15 and 9.
+    run_cases({
+        {"every 8 cells from the start", {start(20, 50), end(40)}, {pt(15), pt(9), pt(28), pt(36)}},
+        {"a taken cell moves the point back, and the count with it",
+         {start(20, 50), end(40), taken(28)},
+         {pt(15), pt(9), pt(27), pt(35)}},
+        {"both taken: the point moves forward",
+         {start(20, 50), end(40), taken(28), taken(27)},
+         {pt(15), pt(9), pt(29), pt(37)}},
+        {"all three taken: error 13 at the 8th cell, no further point",
+         {start(20, 50), end(60), taken(27), taken(28), taken(29)},
+         {pt(15), pt(9)},
+         13,
+         1400},
+        {"a mountain marker counts as free", {start(20, 50), end(40), mountain(28)}, {pt(15), pt(9), pt(28), pt(36)}},
+        {"the end cell itself sends its point back", {start(20, 50), end(28)}, {pt(15), pt(9), pt(27)}},
+        {"109 km/h qualifies", {start(20, 109), end(40)}, {pt(15), pt(9), pt(28), pt(36)}},
+        {"110 km/h does not", {start(20, 110), end(40)}, {pt(15), pt(9)}},
+        {"no cell after the last one: error 13 on the end cell",
+         {start(92, 50), end(100), taken(99)},
+         {pt(87), pt(81), pt(74)},
+         13,
+         5000},
+    });
+}
+
+TEST(PostProcessing, RuleDBeforeTheFirstSignalAfterTheEnd) {
+    // Start at 20 at 120 km/h, end at 25: rule B gives 15 and 9.
+    run_cases({
+        {"point before the signal", {start(20, 120), end(25), sig(30)}, {pt(15), pt(9), pt(29)}},
+        {"only the first signal", {start(20, 120), end(25), sig(30), sig(33)}, {pt(15), pt(9), pt(29)}},
+        {"a signal 12 cells after the end", {start(20, 120), end(25), sig(37)}, {pt(15), pt(9), pt(36)}},
+        {"a signal 13 cells after the end is too far", {start(20, 120), end(25), sig(38)}, {pt(15), pt(9)}},
+        {"two back when one back is taken", {start(20, 120), end(25), sig(30), taken(29)}, {pt(15), pt(9), pt(28)}},
+        {"no cell: error 13 at the end cell",
+         {start(20, 120), end(25), sig(30), taken(29), taken(28)},
+         {pt(15), pt(9)},
+         13,
+         1250},
+        {"after the points along a slow slowdown",
+         {start(20, 50), end(40), sig(42)},
+         {pt(15), pt(9), pt(28), pt(36), pt(41)}},
+        // The end of a fast slowdown is found by scanning from its own start,
+        // not taken over from an earlier slowdown.
+        {"a fast slowdown after a slow one uses its own end",
+         {start(20, 50), end(30), start(50, 120), end(55), sig(58)},
+         {pt(15), pt(9), pt(28), pt(45), pt(39), pt(32), pt(57)}},
+        {"the search stops at the last cell", {start(90, 120), end(95), sig(100)}, {pt(85), pt(79), pt(72), pt(99)}},
+    });
+}
+
+TEST(PostProcessing, SlowdownWithoutEndAndLastFault) {
+    run_cases({
+        // No end cell: error 13 at the start, rule B only.
+        {"no end cell", {start(50, 50), sig(55)}, {pt(45), pt(39), pt(32)}, 13, 2500},
+        // Error 11 at cell 45, then error 12 at the later start: the later remains.
+        {"the last fault remains",
+         {warn(50), sig(45), taken(44), taken(43), start(74, 120), end(76), taken(69), taken(68), taken(67)},
+         {pt(63), pt(56)},
+         12,
+         3700},
+        {"no slowdown: nothing changes",
+         {sig(30), taken(40), pt(50, 200), {60, kFineStazione, 1}, {70, kAbbattimentoSenzaValore},
+          {80, kPrimaAvviso, 1}},
+         {}},
+    });
+}
+
+// --- Through the reading -------------------------------------------------------
+
+std::string short_line() { return crlf({"[generale]", "lunghezza percorso,  3000", "[linea]", "[fine]"}); }
+std::string train(const std::vector<std::string>& body) {
+    std::vector<std::string> lines{"[generale]"};
+    lines.insert(lines.end(), body.begin(), body.end());
+    lines.push_back("[fine]");
+    return crlf(lines);
+}
+
+TEST(PostProcessing, SlowdownsOfLengthZero) {
+    struct Case {
+        const char* line;
+        std::int32_t start;
+        std::vector<std::int32_t> points;
+    };
+    // Start and end share one cell, which keeps type 3: no end cell follows.
+    for (const Case& c : std::vector<Case>{{"rallentamento,  1500,  60,  0,  0,  1,  0", 31, {26, 20, 13}},
+                                           {"rallentamento,  1550,  60,  0,  0,  1,  0", 32, {27, 21, 14}}}) {
+        SCOPED_TRACE(c.line);
+        const testing::Compiled compiled = testing::compile_texts(short_line(), train({c.line}), 0);
+        const Scenario& s = compiled.s;
+        EXPECT_EQ(s.codice_errore, 13);
+        EXPECT_EQ(s.posizione_errore, c.start * 50);
+        EXPECT_EQ(s.percorso.at(static_cast<std::size_t>(c.start)).tipo, kInizioRallentamento);
+        std::vector<std::int32_t> points;
+        for (std::size_t i = 0; i < s.percorso.size(); ++i) {
+            if (s.percorso[i].tipo == kAbbattimento) {
+                EXPECT_EQ(s.percorso[i].valore_1, 180) << "cell " << i;
+                points.push_back(static_cast<std::int32_t>(i));
+            }
+        }
+        std::sort(points.begin(), points.end(), std::greater<>());
+        EXPECT_EQ(points, c.points);
+    }
+}
+
+TEST(PostProcessing, OwnRouteHasNoSlowdownsAndKeepsItsCells) {
+    const testing::Compiled compiled = testing::compile_texts(testing::own_line_text(), testing::own_train_text(), 0);
+    testing::TempDir dir;
+    testing::spit(dir.file("l.txt"), testing::own_line_text());
+    testing::spit(dir.file("t.txt"), testing::own_train_text());
+    Scenario read_only;
+    read_only.j = 0;
+    memorizza_dati(read_only, DescriptionSources{dir.file("l.txt"), dir.file("t.txt"), true});
+    ASSERT_EQ(read_only.codice_errore, 0);
+    // Only the header values of cell 1 differ.
+    read_only.percorso.at(1).valore_1 = compiled.s.percorso.at(1).valore_1;
+    read_only.percorso.at(1).valore_2 = compiled.s.percorso.at(1).valore_2;
+    expect_same_cells(compiled.s, read_only);
+    EXPECT_EQ(compiled.s.codice_errore, 0);
+}
+
+// --- Header slots already taken --------------------------------------------------
+
+TEST(PostProcessing, TakenHeaderSlotsEndTheRunBeforeAnyWriting) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> body;
+        const char* prompt;  // empty: the compilation goes through
+    };
+    const std::vector<Case> cases{
+        // Code drops on cells 3 and 2 make window 1 of the start in cell 8
+        // place its point on cell 1.
+        {"a rule B point on cell 1",
+         {"abbattimento,  150,  0", "abbattimento,  100,  0", "rallentamento,  350,  120,  100,  0,  0,  0"},
+         " Errore n. 1250"},
+        {"a code drop with a value on cell 1", {"abbattimento,  50,  7"}, " Errore n. 1250"},
+        {"a code drop without a value on cell 1", {"abbattimento,  50,  0"}, ""},
+        // A slowdown at 0 m at speed 0 with d_v 5: cell 1 gets valore_2 5 only.
+        {"a second value on cell 1", {"rallentamento,  0,  0,  100,  0,  0,  5"}, " Errore n. 1251"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::TempDir dir;
+        const ScenarioFiles targets{dir.path().string(), "Zervano-OdelmaVmod", "27340"};
+        testing::spit(targets.line_description(), short_line());
+        testing::spit(targets.train_description(), train(c.body));
+        testing::spit(targets.cells(), "earlier cell file");
+        Scenario s;
+        s.nome_scenario = targets.nome_scenario;
+        s.numero_treno = targets.numero_treno;
+        std::int32_t j = 1;
+        const DescriptionSources sources{targets.line_description(), targets.train_description(), true};
+        if (std::string(c.prompt).empty()) {
+            EXPECT_EQ(memorizza_percorso(s, j, sources, targets), Esito::kScritto);
+            EXPECT_EQ(s.percorso.at(1).tipo, kAbbattimentoSenzaValore);
+            EXPECT_EQ(s.percorso.at(1).valore_1, 5121);
+            EXPECT_EQ(testing::listing(dir.path()),
+                      (std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim",
+                                                "Zervano-OdelmaVmod_linea.dat"}));
+            continue;
+        }
+        try {
+            memorizza_percorso(s, j, sources, targets);
+            ADD_FAILURE() << "the run did not end";
+        } catch (const RunEnded& ended) {
+            EXPECT_EQ(ended.prompt(), c.prompt);
+        }
+        // No identity code stored, no binary file written or changed.
+        EXPECT_EQ(s.tabella_stazioni[kVoceScenario].orario, 0);
+        EXPECT_EQ(testing::listing(dir.path()), std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat"});
+        EXPECT_EQ(testing::slurp(targets.cells()), "earlier cell file");
+    }
+}
+
+}  // namespace
+}  // namespace scenariogen
