@@ -9,6 +9,12 @@
 
 namespace scenariogen {
 
+namespace {
+// The largest description file read: far more than the densest description
+// of the longest route needs, and a bound on the memory a reading takes.
+constexpr std::size_t kDescrizioneMassima = std::size_t{64} << 20;
+}  // namespace
+
 void memorizza_dati(Scenario& s, const DescriptionSources& sources) { DescriptionReading(s, sources).run(); }
 
 void DescriptionReading::run() {
@@ -28,7 +34,7 @@ void DescriptionReading::run() {
 
 void DescriptionReading::open(const std::string& path) {
     file_ = path;
-    reader_.emplace(read_file(path));
+    reader_.emplace(read_file(path, kDescrizioneMassima));
 }
 
 bool DescriptionReading::read_campo() {

@@ -26,7 +26,7 @@ int run_compile(const CompileOptions& options, std::ostream& err) {
     }
     for (const std::string* source : {&options.line, &options.train}) {
         try {
-            read_file(*source);
+            check_readable(*source);
         } catch (const FileError& failure) {
             err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n";
             return kUsage;

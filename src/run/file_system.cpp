@@ -88,7 +88,16 @@ bool file_exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::string read_file(const std::string& path) {
+void check_readable(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(path, errno);
+    struct stat info {};
+    const int status_error = ::fstat(fd, &info) != 0 ? errno : (S_ISREG(info.st_mode) ? 0 : EISDIR);
+    ::close(fd);
+    if (status_error != 0) fail(path, status_error);
+}
+
+std::string read_file(const std::string& path, std::size_t max_bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) fail(path, errno);
     struct stat info {};
@@ -97,6 +106,11 @@ std::string read_file(const std::string& path) {
         ::close(fd);
         fail(path, status_error);
     }
+    const auto too_large = [&] {
+        ::close(fd);
+        throw FileError(path, "larger than " + std::to_string(max_bytes) + " bytes");
+    };
+    if (static_cast<std::uintmax_t>(info.st_size) > max_bytes) too_large();
     std::string content;
     content.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
@@ -109,6 +123,7 @@ std::string read_file(const std::string& path) {
             fail(path, error_number);
         }
         if (got == 0) break;
+        if (content.size() + static_cast<std::size_t>(got) > max_bytes) too_large();
         content.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);

@@ -3,6 +3,7 @@
 // name and the reason.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -28,8 +29,12 @@ std::string join_path(std::string_view folder, std::string_view name);
 
 bool file_exists(const std::string& path);
 
-// The whole content of a file. Throws FileError.
-std::string read_file(const std::string& path);
+// The whole content of a file. Throws FileError, also when the file holds
+// more than `max_bytes`.
+std::string read_file(const std::string& path, std::size_t max_bytes = SIZE_MAX);
+
+// Throws FileError when the file cannot be opened for reading.
+void check_readable(const std::string& path);
 
 // Deletes a file; a missing file is not an error. Throws FileError otherwise.
 void remove_file(const std::string& path);
