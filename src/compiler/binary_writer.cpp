@@ -25,6 +25,18 @@ public:
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
     void i32(std::int32_t v) { unsigned_le(static_cast<std::uint32_t>(v), 4); }
     void f64(double v) { unsigned_le(std::bit_cast<std::uint64_t>(v), 8); }
+    // A 16-bit tag and a double: the grid's ten bytes per computed metre.
+    void tagged_double(std::uint16_t tag, double v) {
+        if (used_ + 10 > buffer_.size()) flush();
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(buffer_.data() + used_, &tag, 2);
+            std::memcpy(buffer_.data() + used_ + 2, &v, 8);
+            used_ += 10;
+        } else {
+            u16(tag);
+            f64(v);
+        }
+    }
     void bytes(std::string_view s) {
         flush();
         out_.write(s);
@@ -88,17 +100,15 @@ void put_station(ByteSink& sink, const voce_stazione& v) {
 }
 
 void put_coordinate(ByteSink& sink, const griglia_t& g, const std::vector<double>& values) {
-    for (std::int32_t metro = 0; metro <= g.ultimo_metro; ++metro) {
-        if (metro >= g.metri_calcolati) {
-            sink.u16(format::grid::kEmpty);
-        } else if (metro < 2) {
-            sink.u16(format::grid::kInt16);
-            sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metro)]));
-        } else {
-            sink.u16(format::grid::kDouble);
-            sink.f64(values[static_cast<std::size_t>(metro)]);
-        }
+    const std::int32_t interi = std::min(g.metri_calcolati, 2);
+    for (std::int32_t metro = 0; metro < interi; ++metro) {
+        sink.u16(format::grid::kInt16);
+        sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metro)]));
     }
+    for (std::int32_t metro = interi; metro < g.metri_calcolati; ++metro) {
+        sink.tagged_double(format::grid::kDouble, values[static_cast<std::size_t>(metro)]);
+    }
+    for (std::int32_t metro = g.metri_calcolati; metro <= g.ultimo_metro; ++metro) sink.u16(format::grid::kEmpty);
 }
 
 }  // namespace

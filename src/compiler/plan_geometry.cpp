@@ -10,11 +10,11 @@ void passo(griglia_t& g, double k) {
     const double dx = g.x[m - 1] - g.x[m - 2];
     const double dy = g.y[m - 1] - g.y[m - 2];
     if (k == 0.0) {
-        g.x[m] = g.x[m - 1] + dx;
-        g.y[m] = g.y[m - 1] + dy;
+        g.x.push_back(g.x[m - 1] + dx);
+        g.y.push_back(g.y[m - 1] + dy);
     } else {
-        g.x[m] = g.x[m - 1] + (dx + k * dy);
-        g.y[m] = g.y[m - 1] + (dy - k * dx);
+        g.x.push_back(g.x[m - 1] + (dx + k * dy));
+        g.y.push_back(g.y[m - 1] + (dy - k * dx));
     }
     ++g.metri_calcolati;
 }
@@ -22,10 +22,8 @@ void passo(griglia_t& g, double k) {
 }  // namespace
 
 void inizio_tracciato(griglia_t& g) {
-    g.x[0] = 0;
-    g.y[0] = 0;
-    g.x[1] = 0;
-    g.y[1] = 1;
+    g.x.assign({0, 0});
+    g.y.assign({0, 1});
     g.metri_calcolati = 2;
 }
 

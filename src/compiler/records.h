@@ -80,9 +80,10 @@ using tabella_stazioni_t = std::array<voce_stazione, kVociTabella>;
 // The plan grid: x and y of the track's centre line for metres 0 to G.
 // Metres 0 and 1 hold 16-bit integers once the track's start is set; the
 // metres after them are computed one by one, so the computed metres are
-// always 2 up to `metri_calcolati` - 1, and every later metre is empty.
+// always 2 up to `metri_calcolati` - 1, and every later metre is empty. The
+// vectors hold the metres computed so far (room for all G + 1 is kept).
 struct griglia_t {
-    std::int32_t ultimo_metro = -1;  // G; -1 while the grid has no size
+    std::int32_t ultimo_metro = -1;    // G; -1 while the grid has no size
     std::int32_t metri_calcolati = 0;  // 0: empty; otherwise metres below it hold values
     std::vector<double> x;
     std::vector<double> y;
@@ -91,8 +92,10 @@ struct griglia_t {
     void dimensiona(std::int32_t g) {
         ultimo_metro = g;
         metri_calcolati = 0;
-        x.assign(static_cast<std::size_t>(g) + 1, 0.0);
-        y.assign(static_cast<std::size_t>(g) + 1, 0.0);
+        x.clear();
+        y.clear();
+        x.reserve(static_cast<std::size_t>(g) + 1);
+        y.reserve(static_cast<std::size_t>(g) + 1);
     }
 };
 

@@ -65,7 +65,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBuffer = 1 << 18;
+    // Pieces of this size or more go straight to the file, without a copy.
+    static constexpr std::size_t kBuffer = 1 << 16;
     int fd_;
     const std::string& path_;
     std::string buffer_;
