@@ -25,16 +25,31 @@ public:
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
     void i32(std::int32_t v) { unsigned_le(static_cast<std::uint32_t>(v), 4); }
     void f64(double v) { unsigned_le(std::bit_cast<std::uint64_t>(v), 8); }
-    // A 16-bit tag and a double: the grid's ten bytes per computed metre.
-    void tagged_double(std::uint16_t tag, double v) {
-        if (used_ + 10 > buffer_.size()) flush();
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(buffer_.data() + used_, &tag, 2);
-            std::memcpy(buffer_.data() + used_ + 2, &v, 8);
-            used_ += 10;
-        } else {
-            u16(tag);
-            f64(v);
+    // A 16-bit tag and a double for each of `n` values: the grid's ten bytes
+    // per computed metre, a buffer's worth at a time.
+    void tagged_doubles(std::uint16_t tag, const double* v, std::size_t n) {
+        if constexpr (std::endian::native != std::endian::little) {
+            for (std::size_t i = 0; i < n; ++i) {
+                u16(tag);
+                f64(v[i]);
+            }
+            return;
+        }
+        while (n > 0) {
+            const std::size_t room = (buffer_.size() - used_) / 10;
+            if (room == 0) {
+                flush();
+                continue;
+            }
+            const std::size_t k = std::min(room, n);
+            char* p = buffer_.data() + used_;
+            for (std::size_t i = 0; i < k; ++i, p += 10) {
+                std::memcpy(p, &tag, 2);
+                std::memcpy(p + 2, v + i, 8);
+            }
+            used_ += k * 10;
+            v += k;
+            n -= k;
         }
     }
     void bytes(std::string_view s) {
@@ -99,14 +114,15 @@ void put_station(ByteSink& sink, const voce_stazione& v) {
     sink.i32(v.orario);
 }
 
-void put_coordinate(ByteSink& sink, const griglia_t& g, const std::vector<double>& values) {
+void put_coordinate(ByteSink& sink, const griglia_t& g, const coordinate_t& values) {
     const std::int32_t interi = std::min(g.metri_calcolati, 2);
     for (std::int32_t metro = 0; metro < interi; ++metro) {
         sink.u16(format::grid::kInt16);
         sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metro)]));
     }
-    for (std::int32_t metro = interi; metro < g.metri_calcolati; ++metro) {
-        sink.tagged_double(format::grid::kDouble, values[static_cast<std::size_t>(metro)]);
+    if (g.metri_calcolati > interi) {
+        sink.tagged_doubles(format::grid::kDouble, values.data() + interi,
+                            static_cast<std::size_t>(g.metri_calcolati - interi));
     }
     for (std::int32_t metro = g.metri_calcolati; metro <= g.ultimo_metro; ++metro) sink.u16(format::grid::kEmpty);
 }

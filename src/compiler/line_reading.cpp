@@ -2,6 +2,7 @@
 // sets the route length, the progressives, the backgrounds and the signal
 // repetition; its line section marks gradients, curves, mountain stretches,
 // speed-indicator boards and sign boards.
+#include <algorithm>
 #include <array>
 
 #include "compiler/cell_access.h"
@@ -167,8 +168,9 @@ DescriptionReading::Step DescriptionReading::curva() {
     }
     if (k == 0) return leave(103);
     if (contains_any_case(campo, "s")) k = -k;
-    // The curve's last metre must lie within the grid.
-    if (static_cast<std::int64_t>(inizio) + lunghezza > s_.griglia.ultimo_metro) return out_of_route(inizio);
+    // Every metre the curve reaches must lie within the grid.
+    const std::int64_t fine = static_cast<std::int64_t>(inizio) + lunghezza;
+    if (std::max<std::int64_t>(inizio, fine) > s_.griglia.ultimo_metro) return out_of_route(inizio);
     if (!scenariogen::curva(s_.griglia, inizio, lunghezza, k)) return leave(103);
     return Step::kNext;
 }

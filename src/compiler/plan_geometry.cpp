@@ -1,46 +1,52 @@
 #include "compiler/plan_geometry.h"
 
+#include <cstdint>
+
 namespace scenariogen {
 
 namespace {
 
-// One step at metre m with curvature k (0 for a straight step).
-void passo(griglia_t& g, double k) {
-    const auto m = static_cast<std::size_t>(g.metri_calcolati);
-    const double dx = g.x[m - 1] - g.x[m - 2];
-    const double dy = g.y[m - 1] - g.y[m - 2];
-    if (k == 0.0) {
-        g.x.push_back(g.x[m - 1] + dx);
-        g.y.push_back(g.y[m - 1] + dy);
-    } else {
-        g.x.push_back(g.x[m - 1] + (dx + k * dy));
-        g.y.push_back(g.y[m - 1] + (dy - k * dx));
+// Steps with curvature k (0 for straight steps) while the next metre is at
+// most `fino_a`; false when a step passes `limite`.
+bool passi(griglia_t& g, std::int64_t fino_a, double k, std::int64_t limite) {
+    double* x = g.x.data();
+    double* y = g.y.data();
+    std::int64_t m = g.metri_calcolati;
+    bool entro = true;
+    for (; m <= fino_a; ++m) {
+        const double dx = x[m - 1] - x[m - 2];
+        const double dy = y[m - 1] - y[m - 2];
+        if (k == 0.0) {
+            x[m] = x[m - 1] + dx;
+            y[m] = y[m - 1] + dy;
+        } else {
+            x[m] = x[m - 1] + (dx + k * dy);
+            y[m] = y[m - 1] + (dy - k * dx);
+        }
+        if (m + 1 > limite) {
+            entro = false;
+            ++m;
+            break;
+        }
     }
-    ++g.metri_calcolati;
+    g.metri_calcolati = static_cast<std::int32_t>(m);
+    return entro;
 }
 
 }  // namespace
 
 void inizio_tracciato(griglia_t& g) {
-    g.x.assign({0, 0});
-    g.y.assign({0, 1});
+    g.x[0] = 0;
+    g.y[0] = 0;
+    g.x[1] = 0;
+    g.y[1] = 1;
     g.metri_calcolati = 2;
 }
 
-void rettilineo_fino_a(griglia_t& g, std::int64_t fino_a) {
-    while (g.metri_calcolati <= fino_a) passo(g, 0.0);
-}
+void rettilineo_fino_a(griglia_t& g, std::int64_t fino_a) { passi(g, fino_a, 0.0, INT64_MAX); }
 
 bool curva(griglia_t& g, std::int64_t inizio, std::int64_t lunghezza, double k) {
-    while (g.metri_calcolati <= inizio) {
-        passo(g, 0.0);
-        if (g.metri_calcolati > kMetroMassimo) return false;
-    }
-    while (g.metri_calcolati <= inizio + lunghezza) {
-        passo(g, k);
-        if (g.metri_calcolati > kMetroMassimo) return false;
-    }
-    return true;
+    return passi(g, inizio, 0.0, kMetroMassimo) && passi(g, inizio + lunghezza, k, kMetroMassimo);
 }
 
 }  // namespace scenariogen

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scenariogen {
@@ -77,25 +79,45 @@ inline constexpr int kVoceSegnalamento = 86;
 
 using tabella_stazioni_t = std::array<voce_stazione, kVociTabella>;
 
+// Allocates without clearing: a grid's coordinates are written metre by
+// metre before they are read, so zeroing a million of them first is waste.
+template <class T>
+struct uninitialised_allocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = uninitialised_allocator<U>;
+    };
+    uninitialised_allocator() = default;
+    template <class U>
+    uninitialised_allocator(const uninitialised_allocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using coordinate_t = std::vector<double, uninitialised_allocator<double>>;
+
 // The plan grid: x and y of the track's centre line for metres 0 to G.
 // Metres 0 and 1 hold 16-bit integers once the track's start is set; the
 // metres after them are computed one by one, so the computed metres are
-// always 2 up to `metri_calcolati` - 1, and every later metre is empty. The
-// vectors hold the metres computed so far (room for all G + 1 is kept).
+// always 2 up to `metri_calcolati` - 1, and every later metre is empty (its
+// element holds no value and is never read).
 struct griglia_t {
     std::int32_t ultimo_metro = -1;    // G; -1 while the grid has no size
     std::int32_t metri_calcolati = 0;  // 0: empty; otherwise metres below it hold values
-    std::vector<double> x;
-    std::vector<double> y;
+    coordinate_t x;
+    coordinate_t y;
 
     bool dimensionata() const { return ultimo_metro >= 0; }
     void dimensiona(std::int32_t g) {
         ultimo_metro = g;
         metri_calcolati = 0;
-        x.clear();
-        y.clear();
-        x.reserve(static_cast<std::size_t>(g) + 1);
-        y.reserve(static_cast<std::size_t>(g) + 1);
+        x.resize(static_cast<std::size_t>(g) + 1);
+        y.resize(static_cast<std::size_t>(g) + 1);
     }
 };
 

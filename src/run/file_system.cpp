@@ -53,7 +53,7 @@ public:
     FileOutput(int fd, const std::string& path) : fd_(fd), path_(path) { buffer_.reserve(kBuffer); }
     void write(std::string_view bytes) override {
         if (buffer_.size() + bytes.size() > kBuffer) flush();
-        if (bytes.size() >= kBuffer) {
+        if (bytes.size() >= kBuffer / 2) {
             write_all(fd_, bytes, path_);
         } else {
             buffer_ += bytes;
@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    // Pieces of this size or more go straight to the file, without a copy.
+    // Pieces of half this size or more go straight to the file, without a copy.
     static constexpr std::size_t kBuffer = 1 << 16;
     int fd_;
     const std::string& path_;
