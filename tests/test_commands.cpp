@@ -14,21 +14,10 @@ using testing::crlf;
 using testing::listing;
 using testing::slurp;
 using testing::spit;
+using testing::Outcome;
+using testing::run_program;
 using testing::TempDir;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run_program(const std::string& args) {
-    TempDir capture;
-    const std::string command = std::string(SCENARIOGEN_EXECUTABLE) + " " + args + " >" + capture.file("out") +
-                                " 2>" + capture.file("err") + " </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(capture.file("out")), slurp(capture.file("err"))};
-}
 
 const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
 

@@ -10,22 +10,10 @@ namespace {
 using testing::listing;
 using testing::slurp;
 using testing::spit;
+using testing::Outcome;
+using testing::run_program;
 using testing::TempDir;
 
-struct Outcome {
-    int status;
-    std::string err;
-    std::string out;
-};
-
-// Runs the program with `args` (already quoted for the shell).
-Outcome run_program(const std::string& args) {
-    TempDir capture;
-    const std::string command = std::string(SCENARIOGEN_EXECUTABLE) + " " + args + " >" + capture.file("out") +
-                                " 2>" + capture.file("err") + " </dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(capture.file("err")), slurp(capture.file("out"))};
-}
 
 const std::vector<std::string> kOutputs{
     "Zervano-OdelmaVmod_27340.dat",

@@ -2,6 +2,8 @@
 // description texts held in the test itself.
 #pragma once
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +57,29 @@ inline std::vector<std::string> listing(const std::filesystem::path& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// What a command printed and how it ended.
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line with its output captured and no input.
+inline Outcome run_command(const std::string& command_line) {
+    TempDir capture;
+    const std::string command =
+        command_line + " >" + capture.file("out") + " 2>" + capture.file("err") + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(capture.file("out")), slurp(capture.file("err"))};
+}
+
+#ifdef SCENARIOGEN_EXECUTABLE
+// Runs the program with `args`, already quoted for the shell.
+inline Outcome run_program(const std::string& args) {
+    return run_command(std::string(SCENARIOGEN_EXECUTABLE) + " " + args);
+}
+#endif
 
 // Lines joined with CR LF after each, as the description files are written.
 inline std::string crlf(const std::vector<std::string>& lines) {

@@ -42,6 +42,17 @@ void add_dump(CLI::App& app, DumpCommandOptions& options) {
         ->transform(CLI::CheckedTransformer(kinds));
 }
 
+void add_plot(CLI::App& app, PlotOptions& options) {
+    CLI::App* plot = app.add_subcommand(
+        "plot", "Draw the plan and the profile of a compiled scenario as one SVG page (A4 landscape)");
+    plot->add_option("DIR", options.folder, "The folder that holds the scenario's three binary files")->required();
+    plot->add_option("--name", options.name, "Scenario name, the start of every file name")->capture_default_str();
+    plot->add_option("--train", options.train_number, "Train number, part of the file names")
+        ->capture_default_str();
+    plot->add_option("-o,--output", options.output, "Write the picture to FILE (default: DIR/NAME_NUMBER.svg)")
+        ->option_text("FILE.svg");
+}
+
 }  // namespace
 
 int run_command_line(int argc, char** argv) {
@@ -59,6 +70,10 @@ int run_command_line(int argc, char** argv) {
     add_compile(app, compile);
     DumpCommandOptions dump;
     add_dump(app, dump);
+    PlotOptions plot;
+    plot.name = kNomeScenario;
+    plot.train_number = kNumeroTreno;
+    add_plot(app, plot);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -69,6 +84,7 @@ int run_command_line(int argc, char** argv) {
     }
     if (app.got_subcommand("compile")) return run_compile(compile, std::cerr);
     if (app.got_subcommand("dump")) return run_dump(dump, std::cout, std::cerr);
+    if (app.got_subcommand("plot")) return run_plot(plot, std::cerr);
     try {
         const std::string folder = output.empty() ? program_folder() : output;
         require_folder(folder);

@@ -32,4 +32,15 @@ struct DumpCommandOptions {
 
 int run_dump(const DumpCommandOptions& options, std::ostream& out, std::ostream& err);
 
+struct PlotOptions {
+    std::string folder;
+    std::string name;
+    std::string train_number;
+    std::string output;  // empty: FOLDER/NAME_NUMBER.svg
+};
+
+// Draws the plan and the profile of the compiled scenario in a folder as
+// one SVG page.
+int run_plot(const PlotOptions& options, std::ostream& err);
+
 }  // namespace scenariogen

@@ -1,0 +1,400 @@
+// The plot command: the plan and the profile of a compiled scenario as one
+// SVG page.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "compiler/binary_format.h"
+#include "compiler/binary_reader.h"
+#include "compiler/records.h"
+#include "inspect/scenario_plot.h"
+#include "test_support.h"
+
+namespace scenariogen {
+namespace {
+
+using testing::slurp;
+using testing::spit;
+using testing::Outcome;
+using testing::run_command;
+using testing::run_program;
+using testing::TempDir;
+
+
+bool tool_installed(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
+const std::string kCells = "Zervano-OdelmaVmod_27340.dat";
+const std::string kTable = "Zervano-OdelmaVmod_27340.sim";
+const std::string kGrid = "Zervano-OdelmaVmod_linea.dat";
+const std::string kPicture = "Zervano-OdelmaVmod_27340.svg";
+
+// The drawn centre line must pass within `tolerance_mm` on the page of
+// every `every`-th metre of the grid.
+void expect_track_follows_grid(const ScenarioPlot& plot, const DecodedGrid& grid, std::int32_t every,
+                               double tolerance_mm) {
+    const auto& metres = plot.track_metres;
+    ASSERT_GE(metres.size(), 2u);
+    std::size_t k = 0;
+    double worst = 0;
+    std::int32_t worst_metre = 0;
+    for (std::int32_t m = 0; m <= plot.last_computed_metre; m += every) {
+        while (k + 2 < metres.size() && metres[k + 1] < m) ++k;
+        const PlanPoint a = plot.track[k], b = plot.track[k + 1];
+        const double px = grid.x[static_cast<std::size_t>(m)].value, py = grid.y[static_cast<std::size_t>(m)].value;
+        const double dx = b.x - a.x, dy = b.y - a.y;
+        const double t = std::clamp(((px - a.x) * dx + (py - a.y) * dy) / std::max(dx * dx + dy * dy, 1e-12), 0.0, 1.0);
+        const double d = std::hypot(px - (a.x + t * dx), py - (a.y + t * dy)) * plot.plan_mapping.scale;
+        if (d > worst) {
+            worst = d;
+            worst_metre = m;
+        }
+    }
+    EXPECT_LE(worst, tolerance_mm) << "metre " << worst_metre;
+}
+
+// The fixed generation run, compiled once into a folder and plotted there.
+class PlotOfTheRun : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = std::make_unique<TempDir>();
+        const Outcome run = run_program("-o " + dir_->path().string());
+        ASSERT_EQ(run.status, 0) << run.err;
+        plot_ = std::make_unique<ScenarioPlot>(
+            plot_scenario(slurp(dir_->file(kCells)), slurp(dir_->file(kTable)), slurp(dir_->file(kGrid))));
+    }
+    static void TearDownTestSuite() {
+        plot_.reset();
+        dir_.reset();
+    }
+    static std::string folder() { return dir_->path().string(); }
+    static const ScenarioPlot& plot() { return *plot_; }
+
+    static std::unique_ptr<TempDir> dir_;
+    static std::unique_ptr<ScenarioPlot> plot_;
+};
+std::unique_ptr<TempDir> PlotOfTheRun::dir_;
+std::unique_ptr<ScenarioPlot> PlotOfTheRun::plot_;
+
+TEST_F(PlotOfTheRun, TheCommandWritesThePageBesideTheFilesOrWhereToldAndNothingElse) {
+    TempDir work;
+    for (const std::string& name : {kCells, kTable, kGrid}) spit(work.file(name), slurp(dir_->file(name)));
+    const Outcome by_default = run_program("plot " + work.path().string());
+    EXPECT_EQ(by_default.status, 0) << by_default.err;
+    EXPECT_EQ(by_default.err, "");
+    EXPECT_EQ(slurp(work.file(kPicture)), plot().svg);
+
+    TempDir elsewhere;
+    const Outcome told = run_program("plot " + work.path().string() + " -o " + elsewhere.file("page.svg"));
+    EXPECT_EQ(told.status, 0) << told.err;
+    EXPECT_EQ(testing::listing(elsewhere.path()), std::vector<std::string>{"page.svg"});
+    EXPECT_EQ(slurp(elsewhere.file("page.svg")), plot().svg);
+    EXPECT_EQ(testing::listing(work.path()), (std::vector<std::string>{kCells, kTable, kPicture, kGrid}));
+}
+
+TEST_F(PlotOfTheRun, ThePageIsWellFormedXml) {
+    if (!tool_installed("xmllint")) GTEST_SKIP() << "xmllint is not installed (scripts/bootstrap installs it)";
+    TempDir out;
+    spit(out.file("page.svg"), plot().svg);
+    const Outcome lint = run_command("xmllint --noout " + out.file("page.svg"));
+    EXPECT_EQ(lint.status, 0);
+    EXPECT_EQ(lint.err, "");
+}
+
+TEST_F(PlotOfTheRun, ThePageRendersToPngWithoutWarnings) {
+    if (!tool_installed("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed (scripts/bootstrap installs it)";
+    TempDir out;
+    spit(out.file("page.svg"), plot().svg);
+    const Outcome render = run_command("rsvg-convert " + out.file("page.svg") + " -o " + out.file("page.png"));
+    EXPECT_EQ(render.status, 0);
+    EXPECT_EQ(render.err, "");
+    EXPECT_EQ(slurp(out.file("page.png")).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+}
+
+TEST_F(PlotOfTheRun, ThePlanStartsAtTheOriginHeadingNorthAndEndsAtTheLastComputedMetre) {
+    const ScenarioPlot& p = plot();
+    // The route is 46000 m: the grid runs to metre 53000, computed up to 52998.
+    EXPECT_EQ(p.last_computed_metre, 52998);
+    ASSERT_GE(p.track.size(), 2u);
+    EXPECT_EQ(p.track_metres.front(), 0);
+    EXPECT_EQ(p.track.front().x, 0);
+    EXPECT_EQ(p.track.front().y, 0);
+    // The first drawn stretch runs along +y (the first curve starts at 650 m),
+    // and +y is up the page.
+    EXPECT_GT(p.track[1].y, 600);
+    EXPECT_LT(std::abs(std::atan2(p.track[1].x, p.track[1].y)), 0.035);
+    const PagePoint origin = p.plan_mapping.page({0, 0});
+    const PagePoint north = p.plan_mapping.page({0, 650});
+    EXPECT_DOUBLE_EQ(north.x, origin.x);
+    EXPECT_LT(north.y, origin.y);
+
+    const DecodedGrid grid = decode_grid(slurp(dir_->file(kGrid)));
+    ASSERT_EQ(grid.x.size(), 53001u);
+    EXPECT_EQ(grid.x[52999].tag, format::grid::kEmpty);
+    EXPECT_EQ(p.track_metres.back(), 52998);
+    EXPECT_EQ(p.track.back().x, grid.x[52998].value);
+    EXPECT_EQ(p.track.back().y, grid.y[52998].value);
+    // Thinned, yet true to the grid at the scale of the page.
+    EXPECT_LT(p.track.size(), 5000u);
+    expect_track_follows_grid(p, grid, 1, 0.05);
+}
+
+TEST_F(PlotOfTheRun, TheProfileCarriesTheNineStationsWithTheirTimes) {
+    struct Expected {
+        const char* name;
+        std::int32_t position_m;
+        const char* times;
+    };
+    // Departure times of the timetable, arrivals one minute earlier at the stops.
+    const std::vector<Expected> expected{
+        {"ZERVANO", 0, "dep 6:33"},
+        {"LUVERA", 5300, "6:38 \u2013 6:39"},
+        {"BRENDAGO", 12800, "6:45 \u2013 6:46"},
+        {"TORRIANEVALLE", 23100, "6:54 \u2013 6:55"},
+        {"MURIELLO", 32250, "7:06 \u2013 7:07"},
+        {"CALVISSO", 35650, "7:11 \u2013 7:12"},
+        {"FONTEGA", 38700, "7:15 \u2013 7:16"},
+        {"ODELMA S.LEONARDINO", 41000, "7:19 \u2013 7:20"},
+        {"ODELMA P.LIVARA", 44200, "arr 7:25"},
+    };
+    const ScenarioPlot& p = plot();
+    ASSERT_EQ(p.stations.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(p.stations[i].name, expected[i].name);
+        EXPECT_EQ(p.stations[i].position_m, expected[i].position_m);
+        EXPECT_EQ(p.stations[i].times, expected[i].times);
+        // None of the nine is left unnamed on a 46 km line.
+        EXPECT_TRUE(p.stations[i].named_in_profile);
+        EXPECT_TRUE(p.stations[i].named_in_plan);
+        const std::string name_text = std::string(">") + expected[i].name + "</text>";
+        std::size_t count = 0;
+        for (auto at = p.svg.find(name_text); at != std::string::npos; at = p.svg.find(name_text, at + 1)) ++count;
+        EXPECT_EQ(count, 2u) << "once in the plan, once in the profile";
+        EXPECT_NE(p.svg.find(std::string(">") + expected[i].times + "</text>"), std::string::npos);
+    }
+}
+
+TEST_F(PlotOfTheRun, TheProfileCarriesTheSignalsAndBoardsOnTheirCells) {
+    std::map<std::uint8_t, std::vector<std::int32_t>> drawn;
+    for (const PlottedMark& m : plot().marks) {
+        EXPECT_EQ(m.position_m, (static_cast<std::int32_t>(m.cell) - 1) * 50);
+        drawn[m.tipo].push_back(m.position_m);
+    }
+    EXPECT_EQ(drawn[kSegnale], (std::vector<std::int32_t>{3200, 4500, 10600, 11800, 21050, 22300, 30300, 31500,
+                                                          36800, 38000, 39950, 43000}));
+    EXPECT_EQ(drawn[kIndicatoreVMax], (std::vector<std::int32_t>{700, 21800, 22100, 22400, 24800, 39900, 42900}));
+    ASSERT_EQ(drawn[kCartello].size(), 37u);
+    EXPECT_EQ(drawn[kCartello].front(), 550);
+    // The train has no slowdown, code-drop point or mountain stretch.
+    EXPECT_EQ(drawn.size(), 3u);
+    for (const std::int32_t at : drawn[kSegnale]) {
+        char km[32];
+        std::snprintf(km, sizeof km, "%d.%03d km", at / 1000, at % 1000);
+        EXPECT_NE(plot().svg.find(std::string("<title>Signal at ") + km), std::string::npos) << km;
+    }
+}
+
+TEST(PlotOfTheExample, SlowdownsCodeDropsAndMountainMarkersAreDrawnOnTheirCells) {
+    TempDir out;
+    const Outcome compiled = run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
+                                         "valbruna_treno.txt -o " + out.path().string());
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+    const ScenarioPlot p = plot_scenario(slurp(out.file(kCells)), slurp(out.file(kTable)), slurp(out.file(kGrid)));
+    std::map<std::size_t, std::uint8_t> drawn;
+    for (const PlottedMark& m : p.marks) drawn[m.cell] = m.tipo;
+    struct Expected {
+        std::size_t cell;
+        std::uint8_t tipo;
+    };
+    for (const Expected& e : std::vector<Expected>{{50, kAbbattimento},
+                                                    {51, kSegnale},
+                                                    {53, kPrimaAvviso},
+                                                    {56, kPrimaAvviso},
+                                                    {57, kAvvisoRallentamento},
+                                                    {67, kMarcaMontagna},
+                                                    {81, kInizioRallentamento},
+                                                    {89, kAbbattimento},
+                                                    {93, kFineRallentamento},
+                                                    {150, kAbbattimento}}) {
+        ASSERT_TRUE(drawn.count(e.cell)) << "cell " << e.cell;
+        EXPECT_EQ(drawn[e.cell], e.tipo) << "cell " << e.cell;
+    }
+    // The slowdown is one bar from its start to its end cell, with its speed.
+    EXPECT_NE(p.svg.find("Slowdown to 30 km/h from 4.000 km (cell 81) to 4.600 km (cell 93)"), std::string::npos);
+    EXPECT_NE(p.svg.find(">30 km/h</text>"), std::string::npos);
+    EXPECT_NE(p.svg.find("Mountain stretch of kind 2"), std::string::npos);
+    EXPECT_NE(p.svg.find("Code-drop point at 7.450 km (cell 150): 150"), std::string::npos);
+}
+
+TEST(PlotOfTheExample, NamesAndSignTextsAreEscaped) {
+    if (!tool_installed("xmllint")) GTEST_SKIP() << "xmllint is not installed (scripts/bootstrap installs it)";
+    TempDir out;
+    std::string line = slurp(kExamples + "valbruna_linea.txt");
+    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    line.replace(line.find("(   P.L.  )(km 1+500)"), 21, "(<b> & \"c\")(d')");
+    train.replace(train.find("ROCCA"), 5, "ROCCA <&> \"2\"");
+    spit(out.file("linea.txt"), line);
+    spit(out.file("treno.txt"), train);
+    ASSERT_EQ(run_program("compile " + out.file("linea.txt") + " " + out.file("treno.txt") + " -o " +
+                          out.path().string())
+                  .status,
+              0);
+    ASSERT_EQ(run_program("plot " + out.path().string()).status, 0);
+    const std::string svg = slurp(out.file(kPicture));
+    EXPECT_NE(svg.find(">ROCCA &lt;&amp;&gt; &quot;2&quot;</text>"), std::string::npos);
+    EXPECT_NE(svg.find("&lt;b&gt; &amp; &quot;c&quot; / d&apos;"), std::string::npos);
+    const Outcome lint = run_command("xmllint --noout " + out.file(kPicture));
+    EXPECT_EQ(lint.status, 0) << lint.err;
+}
+
+// A line of 990 km: the page stays light, the plan true, the end right.
+TEST(PlotOfALongLine, ThePlanIsThinnedYetTrueAndTheLabelsAreThinnedOut) {
+    std::vector<std::string> line{"[generale]", "lunghezza percorso,  990000", "[curve]"};
+    for (int k = 0; k < 98; ++k) {
+        line.push_back(std::string(k % 2 ? "curvas" : "curvad") + std::to_string(1 + k % 6) + ",  " +
+                       std::to_string(5000 + k * 10000) + ",  " + std::to_string(300 + 100 * (k % 5)));
+    }
+    line.push_back("[pendenze]");
+    for (int k = 0; k < 90; ++k) {
+        line.push_back("pendenza,  " + std::to_string(k * 11000) + ",  " + std::to_string((k * 7) % 25 - 12));
+    }
+    line.push_back("[fine]");
+    std::vector<std::string> train{"[generale]", "[vel_limite]", "velocita,  0,  140", "velocita,  500000,  100",
+                                   "[stazioni]"};
+    for (int k = 0; k < 70; ++k) {
+        train.push_back("stazione,  " + std::to_string(k * 14000) +
+                        ",  12,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  60,  6,  " + std::to_string(k % 60) +
+                        ",  0,   STAZIONE DI PROVA NUMERO " + std::to_string(k));
+    }
+    train.push_back("[segnali]");
+    for (int k = 0; k < 900; ++k) {
+        if (k % 14 == 0) continue;  // away from the stations' cells
+        train.push_back("segnale,  " + std::to_string(1000 + k * 1000) + ",  1,  4,  1,  0,  0,  0,  0,  0,  0,  0");
+    }
+    train.push_back("[fine]");
+    TempDir out;
+    spit(out.file("linea.txt"), testing::crlf(line));
+    spit(out.file("treno.txt"), testing::crlf(train));
+    const Outcome compiled = run_program("compile " + out.file("linea.txt") + " " + out.file("treno.txt") + " -o " +
+                                         out.path().string());
+    ASSERT_EQ(compiled.status, 0) << compiled.err;
+
+    const std::string grid_bytes = slurp(out.file(kGrid));
+    const ScenarioPlot p = plot_scenario(slurp(out.file(kCells)), slurp(out.file(kTable)), grid_bytes);
+    EXPECT_EQ(p.last_computed_metre, 996998);
+    EXPECT_EQ(p.track_metres.back(), 996998);
+    EXPECT_LT(p.track.size(), 20000u);
+    expect_track_follows_grid(p, decode_grid(grid_bytes), 13, 0.08);
+    EXPECT_LT(p.svg.size(), 2'000'000u);
+
+    ASSERT_EQ(p.stations.size(), 70u);
+    std::size_t named = 0;
+    for (const PlottedStation& s : p.stations) named += s.named_in_profile;
+    // Stations 14 km apart are under 4 mm apart on the page: some names give way.
+    EXPECT_GT(named, 10u);
+    EXPECT_LT(named, 70u);
+    EXPECT_TRUE(p.stations.front().named_in_profile);
+}
+
+// Files that are not a compiled scenario are refused with the file's name.
+TEST_F(PlotOfTheRun, FoldersWithoutACompiledScenarioAreRefusedByName) {
+    const std::string cells = slurp(dir_->file(kCells));
+    const std::string table = slurp(dir_->file(kTable));
+    const std::string grid = slurp(dir_->file(kGrid));
+    std::string headless = cells;
+    headless[16 + 2] = 0;  // cell 1, valore_1
+    headless[16 + 3] = 0;
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> files;
+        int status;
+        std::string names;     // the file the message names
+        std::string message;   // part of the message
+    };
+    const std::vector<Case> cases{
+        {"empty folder", {}, 2, kCells, "cannot read"},
+        {"no grid", {{kCells, cells}, {kTable, table}}, 2, kGrid, "cannot read"},
+        {"text as cells", {{kCells, "hello, world\n"}, {kTable, table}, {kGrid, grid}}, 1, kCells, "byte offset 0"},
+        {"cut cell file", {{kCells, cells.substr(0, cells.size() - 5)}, {kTable, table}, {kGrid, grid}}, 1, kCells,
+         "byte offset " + std::to_string(cells.size() - 16)},
+        {"cell file without its header",
+         {{kCells, headless}, {kTable, table}, {kGrid, grid}},
+         1,
+         kCells,
+         "header value 5121 of a compiled scenario at byte offset 18"},
+        {"cells as station table", {{kCells, cells}, {kTable, cells}, {kGrid, grid}}, 1, kTable, "byte offset"},
+        {"cells as grid", {{kCells, cells}, {kTable, table}, {kGrid, cells}}, 1, kGrid, "byte offset"},
+        {"grid as cells", {{kCells, grid}, {kTable, table}, {kGrid, grid}}, 1, kCells, "byte offset"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir work;
+        for (const auto& [name, bytes] : c.files) spit(work.file(name), bytes);
+        const Outcome outcome = run_program("plot " + work.path().string());
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_NE(outcome.err.find(work.file(c.names)), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_FALSE(std::filesystem::exists(work.file(kPicture)));
+    }
+    const Outcome missing = run_program("plot " + folder() + "/no-such-folder");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("no-such-folder/" + kCells), std::string::npos) << missing.err;
+}
+
+TEST(PlotDecoding, EachFileIsCheckedForWhatACompiledScenarioHolds) {
+    TempDir out;
+    ASSERT_EQ(run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples + "valbruna_treno.txt -o " +
+                          out.path().string())
+                  .status,
+              0);
+    const std::string cells = slurp(out.file(kCells));
+    const std::string table = slurp(out.file(kTable));
+    const std::string grid = slurp(out.file(kGrid));
+    std::string table_without_header = table;
+    std::string grid_off_origin = grid;
+    grid_off_origin[2] = 7;  // metre 0's x
+    // Metre 2's x, a double after metres 0 and 1 (four bytes each) and its tag.
+    std::string grid_not_a_number = grid;
+    grid_not_a_number.replace(10, 8, std::string("\0\0\0\0\0\0\xf8\x7f", 8));
+    // Entry 85's attributo_7 follows its 16 fixed bytes and its name.
+    std::size_t at = 0;
+    const tabella_stazioni_t decoded = decode_station_table(table);
+    for (int k = 0; k < kVoceScenario; ++k) at += 34 + decoded[static_cast<std::size_t>(k)].nome.size();
+    at += 16 + decoded[kVoceScenario].nome.size();
+    table_without_header[at] = 0;
+    table_without_header[at + 1] = 0;
+    struct Case {
+        const char* what;
+        std::string cells, table, grid;
+        FileKind file;
+        std::size_t offset;
+    };
+    const std::vector<Case> cases{
+        {"a short cell file", cells.substr(0, 16 * 100), table, grid, FileKind::kCells, 1600},
+        {"a station table with bytes after entry 86", cells, table + "x", grid, FileKind::kStationTable, table.size()},
+        {"a station table without its header value", cells, table_without_header, grid, FileKind::kStationTable, at},
+        {"a grid that does not start at the origin", cells, table, grid_off_origin, FileKind::kGrid, 0},
+        {"a grid with a coordinate that is not a number", cells, table, grid_not_a_number, FileKind::kGrid, 8},
+        {"a grid with an odd number of values", cells, table, grid.substr(0, grid.size() - 2), FileKind::kGrid,
+         grid.size() - 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            plot_scenario(c.cells, c.table, c.grid);
+            ADD_FAILURE() << "accepted";
+        } catch (const ScenarioDecodeError& error) {
+            EXPECT_EQ(error.file(), c.file);
+            EXPECT_EQ(error.offset(), c.offset);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scenariogen
