@@ -80,6 +80,16 @@ void CompileLargestRoute(benchmark::State& state) {
 }
 BENCHMARK(CompileLargestRoute)->Unit(benchmark::kMillisecond);
 
+// The reading and the placement rules alone, without the writing.
+void ReadLargestRoute(benchmark::State& state) {
+    for (auto _ : state) {
+        Scenario s;
+        std::int32_t j = 1;
+        benchmark::DoNotOptimize(compila(s, j, DescriptionSources{largest().line, largest().train, false}));
+    }
+}
+BENCHMARK(ReadLargestRoute)->Unit(benchmark::kMillisecond);
+
 // The floor: the same three files' bytes, already in memory, written with
 // plain buffered writes.
 void FloorLargestRoute(benchmark::State& state) {

@@ -1,10 +1,10 @@
 #include "compiler/binary_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
-#include <string_view>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "compiler/binary_format.h"
 
@@ -72,7 +72,8 @@ private:
         }
     }
     ByteOutput& out_;
-    std::array<char, 1 << 16> buffer_;
+    std::vector<char, uninitialised_allocator<char>> buffer_ =
+        std::vector<char, uninitialised_allocator<char>>(std::size_t{1} << 20);  // a megabyte a write
     std::size_t used_ = 0;
 };
 

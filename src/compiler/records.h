@@ -1,7 +1,11 @@
 // The scenario records: the route cells, the station table and the plan grid.
 #pragma once
 
+#include <sys/mman.h>
+
 #include <array>
+#include <cstdlib>
+#include <new>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -88,6 +92,19 @@ struct uninitialised_allocator : std::allocator<T> {
         using other = uninitialised_allocator<U>;
     };
     uninitialised_allocator() = default;
+    T* allocate(std::size_t n) {
+        const std::size_t bytes = n * sizeof(T);
+        if (bytes < kLarge) return std::allocator<T>::allocate(n);
+        void* p = std::aligned_alloc(kLarge, (bytes + kLarge - 1) / kLarge * kLarge);
+        if (p == nullptr) throw std::bad_alloc();
+        ::madvise(p, bytes, MADV_HUGEPAGE);  // a hint: fewer, larger pages to fault in
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t n) {
+        if (n * sizeof(T) < kLarge) return std::allocator<T>::deallocate(p, n);
+        std::free(p);
+    }
+    static constexpr std::size_t kLarge = std::size_t{2} << 20;
     template <class U>
     uninitialised_allocator(const uninitialised_allocator<U>&) noexcept {}
     template <class U>

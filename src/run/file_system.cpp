@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,11 +30,23 @@ std::string name_of(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Permissions of a newly created file as the user's umask allows them.
-mode_t creation_mode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
+// Creates a new file beside `path`, named after it with a random tail, with
+// the permissions that the user's umask gives a new file.
+int create_temporary(const std::string& path, std::string& temporary) {
+    const std::string stem = join_path(folder_of(path), "." + name_of(path) + ".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::uint64_t tail = 0;
+        if (::getrandom(&tail, sizeof tail, 0) != static_cast<ssize_t>(sizeof tail)) {
+            tail = static_cast<std::uint64_t>(::getpid()) * 1000003u + static_cast<std::uint64_t>(attempt);
+        }
+        char suffix[17];
+        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(tail));
+        temporary = stem + suffix;
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void write_all(int fd, std::string_view bytes, const std::string& path) {
@@ -144,12 +157,11 @@ void StagedFiles::stage(const std::string& path, std::string_view bytes) {
 }
 
 void StagedFiles::stage(const std::string& path, const std::function<void(ByteOutput&)>& produce) {
-    std::string temporary = join_path(folder_of(path), "." + name_of(path) + ".XXXXXX");
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    std::string temporary;
+    const int fd = create_temporary(path, temporary);
     if (fd < 0) fail(path, errno);
     staged_.push_back({temporary, path});
     try {
-        if (::fchmod(fd, creation_mode()) != 0) fail(path, errno);
         FileOutput out(fd, path);
         produce(out);
         out.flush();
