@@ -1,6 +1,8 @@
 // The plot command: the plan and the profile of a compiled scenario as one
 // SVG page.
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -393,6 +395,34 @@ TEST(PlotDecoding, EachFileIsCheckedForWhatACompiledScenarioHolds) {
             EXPECT_EQ(error.file(), c.file);
             EXPECT_EQ(error.offset(), c.offset);
         }
+    }
+}
+
+}  // namespace
+}  // namespace scenariogen
+
+namespace scenariogen {
+namespace {
+
+// Found by fuzzing: a damaged scenario whose plan reaches 10^24 m made the
+// scale's printed ratio overflow an integer. The fixture holds the three
+// files one after the other: two bytes give the cell file's length in cells,
+// two the station table's length in bytes, the grid is the rest.
+TEST(PlotDecoding, APlanOfAbsurdExtentIsDrawnOrRefusedCleanly) {
+    const std::string bytes = slurp(std::string(SCENARIOGEN_SOURCE_DIR) + "/tests/fixtures/plot_absurd_extent.bin");
+    ASSERT_GT(bytes.size(), 4u);
+    const auto length = [&](std::size_t at) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(bytes[at])) |
+               static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+    };
+    const std::string_view rest = std::string_view(bytes).substr(4);
+    const std::size_t cells = length(0) * 16;
+    const std::size_t table = length(2);
+    try {
+        const ScenarioPlot p = plot_scenario(rest.substr(0, cells), rest.substr(cells, table), rest.substr(cells + table));
+        EXPECT_NE(p.svg.find("Scale bar"), std::string::npos);
+    } catch (const DecodeError&) {
+        // Refusing the files is as good an answer.
     }
 }
 

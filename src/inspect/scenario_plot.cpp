@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -752,8 +753,12 @@ private:
         // The printed scale, to two significant digits.
         const double ratio = 1000.0 / map_.scale;
         const double unit = std::pow(10.0, std::floor(std::log10(ratio)) - 1);
-        std::string ratio_text = std::to_string(static_cast<long long>(std::round(ratio / unit) * unit));
-        for (int i = static_cast<int>(ratio_text.size()) - 3; i > 0; i -= 3) ratio_text.insert(static_cast<std::size_t>(i), "\u2009");
+        // A plan of absurd extent (a damaged grid file) gets a scale in powers of ten.
+        const double rounded = std::round(ratio / unit) * unit;
+        char scale_digits[64];
+        std::snprintf(scale_digits, sizeof scale_digits, rounded < 1e15 ? "%.0f" : "%.1e", rounded);
+        std::string ratio_text = scale_digits;
+        if (rounded < 1e15) for (int i = static_cast<int>(ratio_text.size()) - 3; i > 0; i -= 3) ratio_text.insert(static_cast<std::size_t>(i), "\u2009");
         svg_.open_group("", "Scale bar");
         svg_.rect({x, y, x + len / 2, y + 1}, fill_and_stroke(kInk, kInk, 0.2));
         svg_.rect({x + len / 2, y, x + len, y + 1}, fill_and_stroke("#fff", kInk, 0.2));
