@@ -1,16 +1,12 @@
 // The scenario records: the route cells, the station table and the plan grid.
 #pragma once
 
-#include <sys/mman.h>
-
 #include <array>
-#include <cstdlib>
-#include <new>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "run/uninitialised_allocator.h"
 
 namespace scenariogen {
 
@@ -83,39 +79,8 @@ inline constexpr int kVoceSegnalamento = 86;
 
 using tabella_stazioni_t = std::array<voce_stazione, kVociTabella>;
 
-// Allocates without clearing: a grid's coordinates are written metre by
-// metre before they are read, so zeroing a million of them first is waste.
-template <class T>
-struct uninitialised_allocator : std::allocator<T> {
-    template <class U>
-    struct rebind {
-        using other = uninitialised_allocator<U>;
-    };
-    uninitialised_allocator() = default;
-    T* allocate(std::size_t n) {
-        const std::size_t bytes = n * sizeof(T);
-        if (bytes < kLarge) return std::allocator<T>::allocate(n);
-        void* p = std::aligned_alloc(kLarge, (bytes + kLarge - 1) / kLarge * kLarge);
-        if (p == nullptr) throw std::bad_alloc();
-        ::madvise(p, bytes, MADV_HUGEPAGE);  // a hint: fewer, larger pages to fault in
-        return static_cast<T*>(p);
-    }
-    void deallocate(T* p, std::size_t n) {
-        if (n * sizeof(T) < kLarge) return std::allocator<T>::deallocate(p, n);
-        std::free(p);
-    }
-    static constexpr std::size_t kLarge = std::size_t{2} << 20;
-    template <class U>
-    uninitialised_allocator(const uninitialised_allocator<U>&) noexcept {}
-    template <class U>
-    void construct(U* p) noexcept {
-        ::new (static_cast<void*>(p)) U;
-    }
-    template <class U, class... Args>
-    void construct(U* p, Args&&... args) {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-};
+// A grid's coordinates are written metre by metre before they are read, so
+// zeroing a million of them first would be waste.
 using coordinate_t = std::vector<double, uninitialised_allocator<double>>;
 
 // The plan grid: x and y of the track's centre line for metres 0 to G.
