@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "compiler/binary_reader.h"
-#include "inspect/scenario_dump.h"
-#include "inspect/scenario_plot.h"
+#include "views/scenario_dump.h"
+#include "views/scenario_plot.h"
 
 namespace {
 

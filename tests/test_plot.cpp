@@ -12,7 +12,7 @@
 #include "compiler/binary_format.h"
 #include "compiler/binary_reader.h"
 #include "compiler/records.h"
-#include "inspect/scenario_plot.h"
+#include "views/scenario_plot.h"
 #include "test_support.h"
 
 namespace scenariogen {

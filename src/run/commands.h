@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "inspect/scenario_dump.h"
+#include "views/scenario_dump.h"
 
 namespace scenariogen {
 

@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "inspect/scenario_plot.h"
+#include "views/scenario_plot.h"
 #include "run/commands.h"
 #include "run/file_system.h"
 #include "run/generation_run.h"

@@ -1,4 +1,4 @@
-#include "inspect/scenario_plot.h"
+#include "views/scenario_plot.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "inspect/scenario_dump.h"
+#include "views/scenario_dump.h"
 
 #include <cstdio>
 #include <sstream>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/binary_reader.h"
-#include "inspect/scenario_dump.h"
+#include "views/scenario_dump.h"
 
 namespace scenariogen {
 
