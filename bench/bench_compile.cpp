@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "bench/largest_route.h"
-#include "compiler/binary_writer.h"
+#include "format/binary_writer.h"
 #include "compiler/memorizza_percorso.h"
-#include "description/description_files.h"
-#include "run/generation_run.h"
+#include "content/description_files.h"
+#include "cli/generation_run.h"
 
 namespace scenariogen {
 namespace {

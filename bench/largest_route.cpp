@@ -15,7 +15,7 @@
 //   9000 m   station of 600 m                  (end marker +185, every third block, 30 stations)
 #include "bench/largest_route.h"
 
-#include "description/description_files.h"
+#include "content/description_files.h"
 
 namespace scenariogen {
 

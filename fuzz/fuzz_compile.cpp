@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/binary_writer.h"
+#include "format/binary_writer.h"
 #include "compiler/memorizza_percorso.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "compiler/binary_reader.h"
-#include "views/scenario_dump.h"
-#include "views/scenario_plot.h"
+#include "format/binary_reader.h"
+#include "views/dump/scenario_dump.h"
+#include "views/plot/scenario_plot.h"
 
 namespace {
 

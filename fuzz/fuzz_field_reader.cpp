@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "description/field_reader.h"
+#include "compiler/field_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kRequests = 16;

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "compiler/binary_reader.h"
-#include "compiler/binary_writer.h"
+#include "format/binary_reader.h"
+#include "format/binary_writer.h"
 
 namespace scenariogen {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "compiler/binary_reader.h"
+#include "format/binary_reader.h"
 #include "test_support.h"
 
 namespace scenariogen {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "description/description_files.h"
+#include "content/description_files.h"
 #include "test_support.h"
 
 namespace scenariogen {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "documents/documents.h"
-#include "documents/text_emission.h"
-#include "run/file_system.h"
-#include "run/scenario_files.h"
+#include "content/documents.h"
+#include "text/text_lines.h"
+#include "platform/file_system.h"
+#include "format/scenario_files.h"
 
 namespace scenariogen {
 namespace {

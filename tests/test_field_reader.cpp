@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "description/field_reader.h"
+#include "compiler/field_reader.h"
 #include "test_support.h"
 
 namespace scenariogen {

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "bench/largest_route.h"
-#include "compiler/binary_writer.h"
+#include "format/binary_writer.h"
 #include "test_support.h"
 
 namespace scenariogen {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/binary_reader.h"
-#include "compiler/binary_writer.h"
+#include "format/binary_reader.h"
+#include "format/binary_writer.h"
 #include "compiler/memorizza_dati.h"
 #include "test_support.h"
 

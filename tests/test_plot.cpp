@@ -9,10 +9,10 @@
 #include <map>
 #include <memory>
 
-#include "compiler/binary_format.h"
-#include "compiler/binary_reader.h"
-#include "compiler/records.h"
-#include "views/scenario_plot.h"
+#include "format/binary_format.h"
+#include "format/binary_reader.h"
+#include "format/records.h"
+#include "views/plot/scenario_plot.h"
 #include "test_support.h"
 
 namespace scenariogen {

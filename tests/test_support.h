@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "compiler/memorizza_percorso.h"
-#include "description/description_files.h"
+#include "content/description_files.h"
 
 namespace scenariogen::testing {
 

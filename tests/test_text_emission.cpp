@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "documents/text_emission.h"
-#include "run/file_system.h"
+#include "text/text_lines.h"
+#include "platform/file_system.h"
 #include "test_support.h"
 
 namespace scenariogen {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "compiler/memorizza_dati.h"
-#include "description/field_reader.h"
+#include "compiler/field_reader.h"
 
 namespace scenariogen {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/records.h"
+#include "format/records.h"
 
 namespace scenariogen {
 

@@ -11,7 +11,7 @@
 #include "compiler/keywords.h"
 #include "compiler/markers.h"
 #include "compiler/plan_geometry.h"
-#include "run/file_system.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 

@@ -5,7 +5,7 @@
 
 #include "compiler/conversions.h"
 #include "compiler/description_reading.h"
-#include "run/file_system.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 

@@ -1,9 +1,9 @@
 #include "compiler/memorizza_percorso.h"
 
-#include "compiler/binary_writer.h"
+#include "format/binary_writer.h"
 #include "compiler/identity_codes.h"
 #include "compiler/post_processing.h"
-#include "run/file_system.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 

@@ -7,7 +7,7 @@
 
 #include "compiler/memorizza_dati.h"
 #include "compiler/scenario.h"
-#include "run/scenario_files.h"
+#include "format/scenario_files.h"
 
 namespace scenariogen {
 

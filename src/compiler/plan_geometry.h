@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "compiler/records.h"
+#include "format/records.h"
 
 namespace scenariogen {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/error_numbers.h"
-#include "compiler/records.h"
+#include "format/records.h"
 
 namespace scenariogen {
 

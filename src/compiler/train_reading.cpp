@@ -9,7 +9,7 @@
 #include "compiler/description_reading.h"
 #include "compiler/keywords.h"
 #include "compiler/markers.h"
-#include "run/file_system.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 

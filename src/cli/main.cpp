@@ -1,0 +1,3 @@
+#include "cli/command_line.h"
+
+int main(int argc, char** argv) { return scenariogen::run_command_line(argc, argv); }

@@ -1,0 +1,42 @@
+// Decodes the three binary files back into records: one reader for every
+// consumer (inspection, pictures, tests).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/records.h"
+
+namespace scenariogen {
+
+// A file that does not hold what its layout says; `offset` is the first
+// byte that does not fit.
+class DecodeError : public std::runtime_error {
+public:
+    DecodeError(const std::string& what, std::size_t offset)
+        : std::runtime_error(what + " at byte offset " + std::to_string(offset)), offset_(offset) {}
+    std::size_t offset() const { return offset_; }
+
+private:
+    std::size_t offset_;
+};
+
+std::vector<cella_percorso> decode_cells(std::string_view bytes);
+tabella_stazioni_t decode_station_table(std::string_view bytes);
+
+// One element of the grid file.
+struct GridValue {
+    std::uint16_t tag = 0;  // empty, 16-bit integer or double
+    double value = 0;
+};
+struct DecodedGrid {
+    std::vector<GridValue> x;  // metres 0 to G
+    std::vector<GridValue> y;
+};
+DecodedGrid decode_grid(std::string_view bytes);
+
+}  // namespace scenariogen

@@ -1,0 +1,22 @@
+// Encodes the scenario records into the bytes of the three binary files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "format/records.h"
+#include "platform/file_system.h"
+
+namespace scenariogen {
+
+void write_cells(const std::vector<cella_percorso>& percorso, ByteOutput& out);
+void write_station_table(const tabella_stazioni_t& tabella, ByteOutput& out);
+void write_grid(const griglia_t& griglia, ByteOutput& out);
+
+// The same bytes in memory.
+
+std::string encode_cells(const std::vector<cella_percorso>& percorso);
+std::string encode_station_table(const tabella_stazioni_t& tabella);
+std::string encode_grid(const griglia_t& griglia);
+
+}  // namespace scenariogen

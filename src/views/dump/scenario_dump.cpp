@@ -1,0 +1,284 @@
+#include "views/dump/scenario_dump.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "format/binary_format.h"
+#include "format/binary_reader.h"
+#include "text/text_lines.h"
+
+namespace scenariogen {
+
+namespace {
+
+using nlohmann::json;
+
+bool ends_with(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+// A station table walks to exactly 87 records; a grid starts with the two
+// 16-bit integers of metres 0 and 1 (or is all empty).
+bool looks_like_station_table(std::string_view bytes) {
+    try {
+        decode_station_table(bytes);
+        return true;
+    } catch (const DecodeError&) {
+        return false;
+    }
+}
+
+bool looks_like_grid(std::string_view bytes) {
+    static constexpr std::string_view kStart("\x02\x00\x00\x00\x02\x00\x00\x00", 8);
+    return bytes.substr(0, kStart.size()) == kStart;
+}
+
+std::string orario_text(std::int32_t seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+    return text;
+}
+
+bool holds_anything(const cella_percorso& c) {
+    return c.tipo || c.valore_1 || c.valore_2 || c.valore_3 || c.valore_4 || c.tempo_segnale || c.preavviso ||
+           c.montagna || c.velocita_limite || c.pendenza || c.aderenza;
+}
+
+bool line_changes(const cella_percorso& c, const cella_percorso* previous) {
+    return previous == nullptr || c.velocita_limite != previous->velocita_limite ||
+           c.pendenza != previous->pendenza || c.aderenza != previous->aderenza || c.montagna != previous->montagna;
+}
+
+json cell_json(std::size_t i, const cella_percorso& c) {
+    json row{{"cell", i},
+             {"from_m", (static_cast<std::int64_t>(i) - 1) * 50},
+             {"object", nome_tipo(c.tipo)},
+             {"tipo", c.tipo}};
+    if (c.valore_1 || c.valore_2 || c.valore_3 || c.valore_4) {
+        row["values"] = {c.valore_1, c.valore_2, c.valore_3, c.valore_4};
+    }
+    if (c.tempo_segnale) row["signal_time"] = c.tempo_segnale;
+    if (c.preavviso) row["approach_marker"] = c.preavviso;
+    if (c.montagna) row["mountain_kind"] = c.montagna;
+    row["speed_kmh"] = c.velocita_limite * 5;
+    row["gradient_per_mille"] = c.pendenza == 0 ? json() : json(c.pendenza - 100);
+    row["adhesion"] = c.aderenza;
+    return row;
+}
+
+json cells_json(std::string_view bytes, const DumpOptions& options) {
+    const auto celle = decode_cells(bytes);
+    json rows = json::array();
+    const cella_percorso* previous = nullptr;
+    for (std::size_t i = 0; i < celle.size(); ++i) {
+        const cella_percorso& c = celle[i];
+        const bool marked = c.tipo || c.preavviso || c.tempo_segnale || (i == 1 && (c.valore_1 || c.valore_2));
+        if (holds_anything(c) && (options.all_cells || marked || line_changes(c, previous))) {
+            rows.push_back(cell_json(i, c));
+        }
+        previous = &c;
+    }
+    return {{"kind", "cells"}, {"cells", celle.size()}, {"last_cell", celle.size() - 1}, {"rows", rows}};
+}
+
+json station_json(std::size_t entry, const voce_stazione& v) {
+    return {{"entry", entry},         {"name", from_windows_1252(v.nome)},
+            {"tipo", v.tipo},         {"start_m", v.inizio},
+            {"end_m", v.fine},        {"position_m", v.posizione},
+            {"time", orario_text(v.orario)}, {"time_s", v.orario},
+            {"stop_s", v.sosta},      {"attributo_5", v.attributo_5},
+            {"attributo_7", v.attributo_7}, {"attributo_8", v.attributo_8},
+            {"attributo_9", v.attributo_9}, {"attributo_10", v.attributo_10},
+            {"attributo_11", v.attributo_11}, {"attributo_12", v.attributo_12},
+            {"attributo_14", v.attributo_14}, {"attributo_15", v.attributo_15}};
+}
+
+json station_table_json(std::string_view bytes) {
+    const auto tab = decode_station_table(bytes);
+    json stations = json::array();
+    json signs = json::array();
+    for (std::size_t k = 1; k <= kPrimaVoceCartelli; ++k) {
+        const voce_stazione& v = tab[k];
+        const bool only_name = v.tipo == 0 && v.inizio == 0 && v.fine == 0 && v.posizione == 0 && v.orario == 0;
+        if (only_name && !v.nome.empty()) {
+            signs.push_back({{"entry", k}, {"text", from_windows_1252(v.nome)}});
+        } else if (!only_name || !v.nome.empty()) {
+            stations.push_back(station_json(k, v));
+        }
+    }
+    json progressives = json::array();
+    for (int k = kVoceProgressivaTre; k <= kVoceProgressivaUno; ++k) {
+        const voce_stazione& v = tab[static_cast<std::size_t>(k)];
+        progressives.push_back({{"entry", k},
+                                {"from_m", v.inizio},
+                                {"reference_m", v.fine},
+                                {"sense", v.posizione == 1 ? "falling" : "rising"}});
+    }
+    const voce_stazione& treno = tab[kVoceTreno];
+    const voce_stazione& scenario = tab[kVoceScenario];
+    const voce_stazione& segnali = tab[kVoceSegnalamento];
+    return {{"kind", "station_table"},
+            {"stations", stations},
+            {"signs", signs},
+            {"progressives", progressives},
+            {"train",
+             {{"braked_mass_percent", treno.inizio}, {"route_length_m", treno.fine}, {"coaches", treno.posizione}}},
+            {"scenario",
+             {{"name", from_windows_1252(scenario.nome)},
+              {"background_1", scenario.inizio},
+              {"background_2", scenario.posizione},
+              {"background_3", scenario.fine},
+              {"header", scenario.attributo_7},
+              {"identity_code", scenario.orario}}},
+            {"signal_repetition",
+             {{"first_m", segnali.inizio}, {"second_m", segnali.fine}, {"codes", segnali.posizione}}},
+            {"train_number", from_windows_1252(segnali.nome)},
+            {"sand", segnali.attributo_7},
+            {"clock", orario_text(segnali.attributo_9 * 3600 + segnali.attributo_10 * 60 + segnali.attributo_11)}};
+}
+
+json grid_value(const GridValue& v) { return v.tag == format::grid::kEmpty ? json() : json(v.value); }
+
+json grid_json(std::string_view bytes, const DumpOptions& options) {
+    const DecodedGrid grid = decode_grid(bytes);
+    json rows = json::array();
+    const std::size_t every = static_cast<std::size_t>(std::max<std::int32_t>(options.every, 1));
+    for (std::size_t m = 0; m < grid.x.size(); m += every) {
+        rows.push_back({{"metre", m}, {"x", grid_value(grid.x[m])}, {"y", grid_value(grid.y[m])}});
+    }
+    std::size_t computed = 0;
+    while (computed < grid.x.size() && grid.x[computed].tag != format::grid::kEmpty) ++computed;
+    return {{"kind", "grid"}, {"last_metre", grid.x.size() - 1}, {"computed_metres", computed}, {"rows", rows}};
+}
+
+std::string cell_or_blank(const json& v) {
+    if (v.is_null()) return "";
+    std::ostringstream out;
+    out << v;
+    return out.str();
+}
+
+std::string cells_table(const json& d) {
+    std::ostringstream out;
+    char line[256];
+    std::snprintf(line, sizeof line, "%6s %8s  %-22s %6s %6s %6s %6s %5s %5s %4s %6s %6s %4s\n", "cell", "from_m",
+                  "object", "val_1", "val_2", "val_3", "val_4", "time", "appr", "mnt", "km/h", "grad", "adh");
+    out << line;
+    for (const json& r : d["rows"]) {
+        const json values = r.value("values", json::array({0, 0, 0, 0}));
+        std::snprintf(line, sizeof line, "%6d %8lld  %-22s %6d %6d %6d %6d %5d %5d %4d %6d %6s %4d\n",
+                      r["cell"].get<int>(), r["from_m"].get<long long>(),
+                      r["object"].get<std::string>().c_str(), values[0].get<int>(), values[1].get<int>(),
+                      values[2].get<int>(), values[3].get<int>(), r.value("signal_time", 0),
+                      r.value("approach_marker", 0), r.value("mountain_kind", 0), r["speed_kmh"].get<int>(),
+                      cell_or_blank(r["gradient_per_mille"]).c_str(), r["adhesion"].get<int>());
+        out << line;
+    }
+    out << d["cells"].get<std::size_t>() << " cells (0 to " << d["last_cell"].get<std::size_t>() << ")\n";
+    return out.str();
+}
+
+std::string station_table_text(const json& d) {
+    std::ostringstream out;
+    char line[512];
+    out << "Stations\n";
+    std::snprintf(line, sizeof line, "%5s  %-24s %4s %9s %9s %9s %9s %5s\n", "entry", "name", "tipo", "start_m",
+                  "end_m", "pos_m", "time", "stop");
+    out << line;
+    for (const json& s : d["stations"]) {
+        std::snprintf(line, sizeof line, "%5d  %-24s %4d %9d %9d %9d %9s %5d\n", s["entry"].get<int>(),
+                      s["name"].get<std::string>().c_str(), s["tipo"].get<int>(), s["start_m"].get<int>(),
+                      s["end_m"].get<int>(), s["position_m"].get<int>(), s["time"].get<std::string>().c_str(),
+                      s["stop_s"].get<int>());
+        out << line;
+    }
+    out << "\nSign texts\n";
+    for (const json& s : d["signs"]) out << "  " << s["entry"] << "  " << s["text"].get<std::string>() << "\n";
+    out << "\nKilometric progressives\n";
+    for (const json& p : d["progressives"]) {
+        out << "  " << p["entry"] << "  from " << p["from_m"] << " m, reference " << p["reference_m"] << " m, "
+            << p["sense"].get<std::string>() << "\n";
+    }
+    const json& t = d["train"];
+    const json& sc = d["scenario"];
+    const json& r = d["signal_repetition"];
+    out << "\nTrain " << d["train_number"].get<std::string>() << ": " << t["coaches"] << " coaches, "
+        << t["braked_mass_percent"] << " % braked mass, sand " << d["sand"] << ", clock "
+        << d["clock"].get<std::string>() << "\n";
+    out << "Scenario " << sc["name"].get<std::string>() << ": route " << t["route_length_m"] << " m, backgrounds "
+        << sc["background_1"] << " " << sc["background_2"] << " " << sc["background_3"] << ", header "
+        << sc["header"] << ", identity code " << sc["identity_code"] << "\n";
+    out << "Signal repetition: " << r["codes"] << " codes, " << r["first_m"] << " m, " << r["second_m"] << " m\n";
+    return out.str();
+}
+
+std::string grid_text(const json& d) {
+    std::ostringstream out;
+    char line[128];
+    std::snprintf(line, sizeof line, "%9s %16s %16s\n", "metre", "x", "y");
+    out << line;
+    for (const json& r : d["rows"]) {
+        const auto coordinate = [](const json& v) {
+            char text[32];
+            if (v.is_null()) return std::string("empty");
+            std::snprintf(text, sizeof text, "%.6f", v.get<double>());
+            return std::string(text);
+        };
+        std::snprintf(line, sizeof line, "%9d %16s %16s\n", r["metre"].get<int>(), coordinate(r["x"]).c_str(),
+                      coordinate(r["y"]).c_str());
+        out << line;
+    }
+    out << "metres 0 to " << d["last_metre"] << ", computed up to " << d["computed_metres"].get<int>() - 1 << "\n";
+    return out.str();
+}
+
+}  // namespace
+
+std::string_view nome_tipo(std::uint8_t tipo) {
+    switch (tipo) {
+        case kVuota: return "";
+        case kSegnale: return "signal";
+        case kFineRallentamento: return "slowdown end";
+        case kInizioRallentamento: return "slowdown start";
+        case kAvvisoRallentamento: return "slowdown warning";
+        case kPrimaAvviso: return "before warning";
+        case kIndicatoreVMax: return "speed board";
+        case kFineStazione: return "station end";
+        case kMarcaMontagna: return "mountain marker";
+        case kAbbattimento: return "code drop";
+        case kAbbattimentoSenzaValore: return "code drop (no value)";
+        case kCartello: return "sign board";
+        default: return "unknown";
+    }
+}
+
+FileKind detect_kind(std::string_view name, std::string_view bytes) {
+    if (ends_with(name, ".sim")) return FileKind::kStationTable;
+    if (ends_with(name, "_linea.dat")) return FileKind::kGrid;
+    if (ends_with(name, ".dat")) return looks_like_grid(bytes) ? FileKind::kGrid : FileKind::kCells;
+    if (looks_like_station_table(bytes)) return FileKind::kStationTable;
+    if (looks_like_grid(bytes)) return FileKind::kGrid;
+    if (!bytes.empty() && bytes.size() % format::kCellSize == 0) return FileKind::kCells;
+    throw DecodeError("neither a cell file, a station table nor a grid", 0);
+}
+
+nlohmann::json dump_json(FileKind kind, std::string_view bytes, const DumpOptions& options) {
+    switch (kind) {
+        case FileKind::kCells: return cells_json(bytes, options);
+        case FileKind::kStationTable: return station_table_json(bytes);
+        case FileKind::kGrid: return grid_json(bytes, options);
+    }
+    return {};
+}
+
+std::string dump_table(FileKind kind, std::string_view bytes, const DumpOptions& options) {
+    const json d = dump_json(kind, bytes, options);
+    switch (kind) {
+        case FileKind::kCells: return cells_table(d);
+        case FileKind::kStationTable: return station_table_text(d);
+        case FileKind::kGrid: return grid_text(d);
+    }
+    return {};
+}
+
+}  // namespace scenariogen

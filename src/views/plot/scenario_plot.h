@@ -1,0 +1,89 @@
+// Pictures of a compiled scenario: the plan of the track and the profile
+// along the route, drawn from the three binary files as one self-contained
+// SVG page (A4 landscape).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/binary_reader.h"
+#include "views/dump/scenario_dump.h"
+
+namespace scenariogen {
+
+// A decoding fault that names which of the three files it is about.
+class ScenarioDecodeError : public DecodeError {
+public:
+    ScenarioDecodeError(FileKind file, const std::string& what, std::size_t offset)
+        : DecodeError(what, offset), file_(file) {}
+    FileKind file() const { return file_; }
+
+private:
+    FileKind file_;
+};
+
+// A point of the plan in metres: x east, y north.
+struct PlanPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// A point of the page in millimetres from its top left corner.
+struct PagePoint {
+    double x = 0;
+    double y = 0;
+};
+
+// How the plan's metres map onto the page: north is up.
+struct PlanMapping {
+    double scale = 1;  // millimetres of page per metre of plan
+    PlanPoint centre;  // the plan point drawn at `page_centre`
+    PagePoint page_centre;
+
+    PagePoint page(PlanPoint p) const {
+        return {page_centre.x + (p.x - centre.x) * scale, page_centre.y - (p.y - centre.y) * scale};
+    }
+};
+
+struct PlottedStation {
+    std::size_t entry = 0;       // station table entry
+    std::string name;            // UTF-8
+    std::int32_t position_m = 0;
+    std::string times;           // as written under the name
+    bool named_in_plan = false;  // false where the label was left out to avoid overlaps
+    bool named_in_profile = false;
+};
+
+// An object of a cell, drawn on the profile (and, for signals, on the plan).
+struct PlottedMark {
+    std::uint8_t tipo = 0;       // cell type code
+    std::size_t cell = 0;
+    std::int32_t position_m = 0;  // (cell - 1) * 50
+};
+
+struct ScenarioPlot {
+    std::string svg;
+
+    // The plan: the centre line as drawn (metres kept after thinning, in
+    // order, from the first to the last computed metre), and its mapping.
+    std::vector<std::int32_t> track_metres;
+    std::vector<PlanPoint> track;
+    std::int32_t last_computed_metre = -1;  // -1: the grid holds no computed metre
+    PlanMapping plan_mapping;
+
+    // The profile: distance 0 to `profile_end_m` along the x axis.
+    std::int32_t route_length_m = 0;
+    std::int32_t profile_end_m = 0;
+    std::vector<PlottedStation> stations;
+    std::vector<PlottedMark> marks;
+};
+
+// Draws the page from the bytes of the cell file, the station table file
+// and the grid file. Throws ScenarioDecodeError when a file is not part of a
+// compiled scenario.
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid);
+
+}  // namespace scenariogen
