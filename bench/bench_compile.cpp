@@ -47,8 +47,8 @@ const LargestRoute& largest() {
 
 Scenario compile_largest(const ScenarioFiles& targets) {
     Scenario s;
-    s.nome_scenario = targets.nome_scenario;
-    s.numero_treno = targets.numero_treno;
+    s.scenario_name = targets.scenario_name;
+    s.train_number = targets.train_number;
     std::int32_t j = 1;
     memorizza_percorso(s, j, DescriptionSources{largest().line, largest().train, false}, targets);
     return s;
@@ -75,7 +75,7 @@ BENCHMARK(FixedRun)->Unit(benchmark::kMillisecond);
 void CompileLargestRoute(benchmark::State& state) {
     Folder folder;
     const ScenarioFiles files{folder.path.string(), "Grande", "1"};
-    for (auto _ : state) benchmark::DoNotOptimize(compile_largest(files).codice_errore);
+    for (auto _ : state) benchmark::DoNotOptimize(compile_largest(files).last_error);
     state.SetBytesProcessed(output_bytes(files) * state.iterations());
 }
 BENCHMARK(CompileLargestRoute)->Unit(benchmark::kMillisecond);
@@ -96,9 +96,9 @@ void FloorLargestRoute(benchmark::State& state) {
     Folder folder;
     const ScenarioFiles files{folder.path.string(), "Grande", "1"};
     const Scenario s = compile_largest(files);
-    const std::string grid = encode_grid(s.griglia);
-    const std::string table = encode_station_table(s.tabella_stazioni);
-    const std::string cells = encode_cells(s.percorso);
+    const std::string grid = encode_grid(s.grid);
+    const std::string table = encode_station_table(s.stations);
+    const std::string cells = encode_cells(s.cells);
     for (auto _ : state) {
         for (const auto& [path, bytes] : {std::pair{files.grid(), &grid}, std::pair{files.station_table(), &table},
                                           std::pair{files.cells(), &cells}}) {

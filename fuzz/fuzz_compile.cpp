@@ -38,14 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     write(train_path, split == std::string_view::npos ? std::string_view() : input.substr(split + 1));
 
     scenariogen::Scenario s;
-    s.nome_scenario = "Fuzz";
-    s.numero_treno = "1";
+    s.scenario_name = "Fuzz";
+    s.train_number = "1";
     std::int32_t j = 1;
     try {
         const auto esito = scenariogen::compila(s, j, scenariogen::DescriptionSources{line_path, train_path, false});
         if (esito == scenariogen::Esito::kScritto) {
-            scenariogen::encode_cells(s.percorso);
-            scenariogen::encode_station_table(s.tabella_stazioni);
+            scenariogen::encode_cells(s.cells);
+            scenariogen::encode_station_table(s.stations);
         }
     } catch (const scenariogen::RunEnded&) {
     }

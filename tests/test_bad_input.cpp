@@ -28,7 +28,7 @@ struct BadInput {
     const char* kind;
     std::string line;
     std::string train;
-    std::int32_t codice;
+    std::int32_t number;
 };
 
 TEST(BadInput, EachKindGetsItsNumber) {
@@ -76,7 +76,7 @@ TEST(BadInput, EachKindGetsItsNumber) {
     for (const BadInput& c : cases) {
         testing::Compiled compiled;
         ASSERT_NO_THROW(compiled = compile_texts(c.line, c.train)) << c.kind;
-        EXPECT_EQ(compiled.s.codice_errore, c.codice) << c.kind;
+        EXPECT_EQ(compiled.s.last_error, c.number) << c.kind;
         ASSERT_FALSE(compiled.s.faults.empty()) << c.kind;
     }
 }
@@ -87,14 +87,14 @@ TEST(BadInput, AMissingTrainFileIsAReadFailure) {
     Scenario s;
     std::int32_t j = 1;
     EXPECT_EQ(compila(s, j, DescriptionSources{dir.file("linea.txt"), dir.file("none.txt"), false}), Esito::kScritto);
-    EXPECT_EQ(s.codice_errore, 25);
+    EXPECT_EQ(s.last_error, 25);
 }
 
 TEST(BadInput, ADescriptionBeyond64MiBIsRefusedUnread) {
     std::string huge = line_with({});
     huge += std::string((std::size_t{64} << 20) + 1 - huge.size(), ' ');
     const testing::Compiled compiled = compile_texts(huge, train_with({}));
-    EXPECT_EQ(compiled.s.codice_errore, 25);
+    EXPECT_EQ(compiled.s.last_error, 25);
     EXPECT_NE(compiled.s.faults.back().detail.find("larger than"), std::string::npos);
 }
 

@@ -18,19 +18,19 @@ std::uint32_t le(const std::string& bytes, std::size_t offset, int count) {
 }
 
 TEST(BinaryFiles, CellRecordIsSixteenPackedLittleEndianBytes) {
-    cella_percorso c;
-    c.tipo = 1;
-    c.valore_1 = 0x1234;
-    c.valore_2 = -2;
-    c.valore_3 = 3;
-    c.valore_4 = 4;
-    c.tempo_segnale = 5;
-    c.preavviso = 6;
-    c.montagna = 7;
-    c.velocita_limite = 8;
-    c.pendenza = 9;
-    c.aderenza = 10;
-    const std::string bytes = encode_cells({cella_percorso{}, c});
+    Cell c;
+    c.kind = 1;
+    c.value_1 = 0x1234;
+    c.value_2 = -2;
+    c.value_3 = 3;
+    c.value_4 = 4;
+    c.signal_time = 5;
+    c.approach_marker = 6;
+    c.mountain_kind = 7;
+    c.speed_limit = 8;
+    c.gradient = 9;
+    c.adhesion = 10;
+    const std::string bytes = encode_cells({Cell{}, c});
     ASSERT_EQ(bytes.size(), 32u);
     EXPECT_EQ(bytes.substr(0, 16), std::string(16, '\0'));
     const std::string expected("\x01\x00\x34\x12\xFE\xFF\x03\x00\x04\x00\x05\x06\x07\x08\x09\x0A", 16);
@@ -38,29 +38,29 @@ TEST(BinaryFiles, CellRecordIsSixteenPackedLittleEndianBytes) {
 }
 
 TEST(BinaryFiles, ClearedStationTableIs87RecordsOf34ZeroBytes) {
-    const std::string bytes = encode_station_table(tabella_stazioni_t{});
+    const std::string bytes = encode_station_table(StationTable{});
     EXPECT_EQ(bytes, std::string(87 * 34, '\0'));
 }
 
 TEST(BinaryFiles, StationRecordOffsetsFollowTheNameLength) {
-    tabella_stazioni_t tabella{};
-    voce_stazione& v = tabella[1];
-    v.tipo = 12;
-    v.inizio = -300;
-    v.fine = 300;
-    v.posizione = 0x01020304;
-    v.attributo_5 = 5;
-    v.nome = "LUVERA";
-    v.attributo_7 = 7;
-    v.attributo_8 = -8;
-    v.attributo_9 = 9;
-    v.attributo_10 = 10;
-    v.attributo_11 = 11;
-    v.attributo_12 = 12;
-    v.sosta = 60;
-    v.attributo_14 = 14;
-    v.attributo_15 = 15;
-    v.orario = 23580;
+    StationTable tabella{};
+    StationEntry& v = tabella[1];
+    v.kind = 12;
+    v.start = -300;
+    v.end = 300;
+    v.position = 0x01020304;
+    v.attribute_5 = 5;
+    v.name = "LUVERA";
+    v.attribute_7 = 7;
+    v.attribute_8 = -8;
+    v.attribute_9 = 9;
+    v.attribute_10 = 10;
+    v.attribute_11 = 11;
+    v.attribute_12 = 12;
+    v.dwell = 60;
+    v.attribute_14 = 14;
+    v.attribute_15 = 15;
+    v.time = 23580;
     const std::string bytes = encode_station_table(tabella);
     ASSERT_EQ(bytes.size(), 87u * 34 + 6);
     const std::size_t r = 34;  // record 1 follows the empty record 0
@@ -82,24 +82,24 @@ TEST(BinaryFiles, StationRecordOffsetsFollowTheNameLength) {
     EXPECT_EQ(le(bytes, r + 28 + n, 1), 14u);
     EXPECT_EQ(le(bytes, r + 29 + n, 1), 15u);
     EXPECT_EQ(le(bytes, r + 30 + n, 4), 23580u);
-    EXPECT_EQ(decode_station_table(bytes)[1].nome, "LUVERA");
+    EXPECT_EQ(decode_station_table(bytes)[1].name, "LUVERA");
 }
 
 TEST(BinaryFiles, LongNameKeepsItsFullSixteenBitLength) {
-    tabella_stazioni_t tabella{};
-    tabella[80].nome = std::string(300, 'x');
+    StationTable tabella{};
+    tabella[80].name = std::string(300, 'x');
     const std::string bytes = encode_station_table(tabella);
     EXPECT_EQ(bytes.size(), 87u * 34 + 300);
     EXPECT_EQ(le(bytes, 80 * 34 + 14, 2), 300u);
-    EXPECT_EQ(decode_station_table(bytes)[80].nome, tabella[80].nome);
+    EXPECT_EQ(decode_station_table(bytes)[80].name, tabella[80].name);
 }
 
 TEST(BinaryFiles, GridHoldsTaggedValuesXBeforeY) {
-    griglia_t g;
-    g.dimensiona(4);  // metres 0 to 4
+    Grid g;
+    g.set_size(4);  // metres 0 to 4
     g.x = {0, 0, 0.5, 0, 0};
     g.y = {0, 1, 2.25, 0, 0};
-    g.metri_calcolati = 3;  // metres 3 and 4 stay empty
+    g.computed_metres = 3;  // metres 3 and 4 stay empty
     const std::string bytes = encode_grid(g);
     // Per coordinate: two 16-bit integers (4 bytes each), one double (10), two empty (2 each).
     ASSERT_EQ(bytes.size(), 2u * (4 + 4 + 10 + 2 + 2));
@@ -120,7 +120,7 @@ TEST(BinaryFiles, DecodersNameTheOffsetOfAMalformedFile) {
         std::function<void()> decode;
         std::size_t offset;
     };
-    const std::string table = encode_station_table(tabella_stazioni_t{});
+    const std::string table = encode_station_table(StationTable{});
     const std::vector<Case> cases{
         {"cut cell", [] { decode_cells(std::string(20, '\0')); }, 16},
         {"cut table", [&] { decode_station_table(table.substr(0, 100)); }, 98},

@@ -54,8 +54,8 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
     ASSERT_EQ(celle.size(), 341u);  // (10000 + 7000) / 50 = 340
     struct Expected {
         std::size_t cell;
-        std::uint8_t tipo;
-        std::int16_t valore_1;
+        std::uint8_t kind;
+        std::int16_t value_1;
     };
     // A signal 12 cells before the warning gets its point (rule A); the slowdown at 4000 m gets
     // three points before its start, one 8 cells into it and one before the next signal; f_ta adds
@@ -64,14 +64,14 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
                                                     {63, 12, 180}, {67, 11, 0}, {70, 12, 180}, {76, 12, 180},
                                                     {81, 3, 30}, {89, 12, 180}, {93, 2, 30}, {96, 12, 180},
                                                     {97, 1, 40}, {150, 12, 150}, {195, 10, 2}}) {
-        EXPECT_EQ(celle[e.cell].tipo, e.tipo) << "cell " << e.cell;
-        EXPECT_EQ(celle[e.cell].valore_1, e.valore_1) << "cell " << e.cell;
+        EXPECT_EQ(celle[e.cell].kind, e.kind) << "cell " << e.cell;
+        EXPECT_EQ(celle[e.cell].value_1, e.value_1) << "cell " << e.cell;
     }
-    EXPECT_EQ(celle[60].montagna, 2);
-    EXPECT_EQ(celle[99].montagna, 2);
-    EXPECT_EQ(celle[100].montagna, 0);
-    EXPECT_EQ(celle[119].velocita_limite, 22);
-    EXPECT_EQ(celle[120].velocita_limite, 16);
+    EXPECT_EQ(celle[60].mountain_kind, 2);
+    EXPECT_EQ(celle[99].mountain_kind, 2);
+    EXPECT_EQ(celle[100].mountain_kind, 0);
+    EXPECT_EQ(celle[119].speed_limit, 22);
+    EXPECT_EQ(celle[120].speed_limit, 16);
 }
 
 TEST(CompileCommand, NoGridWritesNoGridFile) {

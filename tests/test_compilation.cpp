@@ -76,8 +76,8 @@ struct FolderRun {
 
     void compile(std::int32_t j = 1) {
         s = Scenario{};
-        s.nome_scenario = targets.nome_scenario;
-        s.numero_treno = targets.numero_treno;
+        s.scenario_name = targets.scenario_name;
+        s.train_number = targets.train_number;
         esito = memorizza_percorso(s, j, {targets.line_description(), targets.train_description(), true}, targets);
     }
     void write_descriptions(const std::string& line, const std::string& train) {
@@ -115,20 +115,20 @@ std::string* CompilationOwnScenario::table_ = nullptr;
 
 TEST_F(CompilationOwnScenario, LeavesTheBinaryFilesAndNoDescriptionFile) {
     EXPECT_EQ(run_->esito, Esito::kScritto);
-    EXPECT_EQ(run_->s.codice_errore, 0);
-    EXPECT_EQ(run_->s.posizione_errore, 0);
+    EXPECT_EQ(run_->s.last_error, 0);
+    EXPECT_EQ(run_->s.error_position, 0);
     EXPECT_TRUE(run_->s.faults.empty());
     EXPECT_EQ(testing::listing(run_->dir.path()), kBinaryFiles);
 }
 
 TEST_F(CompilationOwnScenario, HeaderValuesAndIdentityCodes) {
     const Scenario& s = run_->s;
-    EXPECT_EQ(s.percorso.at(1).valore_1, 5121);
-    EXPECT_EQ(s.percorso.at(1).valore_2, 2332);  // "27340zervano-odelmavmodaa"
-    EXPECT_EQ(s.percorso.at(1).valore_2, codice_gara_og(s.tabella_stazioni));
-    EXPECT_EQ(s.tabella_stazioni[85].attributo_7, 610);
-    EXPECT_EQ(s.tabella_stazioni[85].orario, 32726);
-    EXPECT_EQ(s.tabella_stazioni[85].orario, codice_gara_st(s.tabella_stazioni));
+    EXPECT_EQ(s.cells.at(1).value_1, 5121);
+    EXPECT_EQ(s.cells.at(1).value_2, 2332);  // "27340zervano-odelmavmodaa"
+    EXPECT_EQ(s.cells.at(1).value_2, codice_gara_og(s.stations));
+    EXPECT_EQ(s.stations[85].attribute_7, 610);
+    EXPECT_EQ(s.stations[85].time, 32726);
+    EXPECT_EQ(s.stations[85].time, codice_gara_st(s.stations));
     // In the cell file: record 1, offsets 2 and 4, that is bytes 18 to 21.
     EXPECT_EQ(le16(*cells_, 18), 5121);
     EXPECT_EQ(le16(*cells_, 20), 2332);
@@ -137,7 +137,7 @@ TEST_F(CompilationOwnScenario, HeaderValuesAndIdentityCodes) {
 TEST_F(CompilationOwnScenario, CellFileRecords) {
     ASSERT_EQ(cells_->size(), 16976u);  // 1061 records, cells 0 to 1060
     struct Record {
-        std::size_t cella;
+        std::size_t cell;
         std::string bytes;
     };
     // tipo, riservato, valore_1..4, tempo_segnale, preavviso, montagna,
@@ -156,7 +156,7 @@ TEST_F(CompilationOwnScenario, CellFileRecords) {
         {1059, std::string(16, '\0')},
         {1060, std::string(16, '\0')},
     };
-    for (const Record& r : records) EXPECT_EQ(cell_record(r.cella), r.bytes) << "record " << r.cella;
+    for (const Record& r : records) EXPECT_EQ(cell_record(r.cell), r.bytes) << "record " << r.cell;
     // The record of cell 65 occupies bytes 1040 to 1055.
     EXPECT_EQ(cells_->substr(1040, 16), cell_record(65));
     for (std::size_t i = 0; i < 1061; ++i) EXPECT_EQ((*cells_)[16 * i + 1], '\0') << "riservato of record " << i;
@@ -234,7 +234,7 @@ TEST(Compilation, ShorterRouteLeavesNoTailOfTheLongerFiles) {
     run.write_descriptions(crlf({"[generale]", "lunghezza percorso,  3000", "[linea]", "[fine]"}),
                            crlf({"[generale]", "[fine]"}));
     run.compile();
-    EXPECT_EQ(run.s.codice_errore, 0);
+    EXPECT_EQ(run.s.last_error, 0);
     EXPECT_EQ(run.cells().size(), 16u * 201);  // cells 0 to 200
     EXPECT_EQ(run.table().size(), 87u * 34 + 18 + 5);
     EXPECT_EQ(run.grid().size(), 2u * (2 * 4 + 9997 * 10 + 2 * 2));
@@ -251,10 +251,10 @@ TEST(Compilation, RecordedFaultsDoNotStopTheWriting) {
               "rallentamento,  1450,  120,  100,  0,  0,  0", "velocita,  0,  100", "[fine]"}));
     run.compile();
     EXPECT_EQ(run.esito, Esito::kScritto);
-    EXPECT_EQ(run.s.codice_errore, 12);
-    EXPECT_EQ(run.s.posizione_errore, 1500);
+    EXPECT_EQ(run.s.last_error, 12);
+    EXPECT_EQ(run.s.error_position, 1500);
     std::vector<std::int32_t> codes;
-    for (const Fault& f : run.s.faults) codes.push_back(f.codice);
+    for (const Fault& f : run.s.faults) codes.push_back(f.number);
     EXPECT_EQ(codes, (std::vector<std::int32_t>{15, 15, 12}));
     EXPECT_EQ(testing::listing(run.dir.path()), kBinaryFiles);
     const std::string cells = run.cells();
@@ -270,7 +270,7 @@ TEST(Compilation, NothingIsWrittenWhenTheRouteHasNoCells) {
     struct Case {
         const char* name;
         std::optional<std::string> line;
-        std::int32_t codice;
+        std::int32_t number;
         std::vector<std::string> left;
     };
     const std::string train_name = "Zervano-OdelmaVmod_27340-.txt";
@@ -291,8 +291,8 @@ TEST(Compilation, NothingIsWrittenWhenTheRouteHasNoCells) {
         testing::spit(run.targets.train_description(), testing::own_train_text());
         run.compile();
         EXPECT_EQ(run.esito, Esito::kNonDimensionato);
-        EXPECT_EQ(run.s.codice_errore, c.codice);
-        EXPECT_TRUE(run.s.percorso.empty());
+        EXPECT_EQ(run.s.last_error, c.number);
+        EXPECT_TRUE(run.s.cells.empty());
         EXPECT_EQ(testing::listing(run.dir.path()), c.left);
         EXPECT_EQ(run.cells(), "earlier cell file");
     }

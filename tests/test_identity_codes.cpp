@@ -5,10 +5,10 @@
 namespace scenariogen {
 namespace {
 
-tabella_stazioni_t table_with(const std::string& numero_treno, const std::string& nome_scenario) {
-    tabella_stazioni_t tabella{};
-    tabella[kVoceSegnalamento].nome = numero_treno;
-    tabella[kVoceScenario].nome = nome_scenario;
+StationTable table_with(const std::string& numero_treno, const std::string& nome_scenario) {
+    StationTable tabella{};
+    tabella[kSignallingEntry].name = numero_treno;
+    tabella[kScenarioEntry].name = nome_scenario;
     return tabella;
 }
 

@@ -37,8 +37,8 @@ Reading read_line(const std::optional<std::string>& line_text, const std::string
     if (line_text) testing::spit(line_path, *line_text);
     testing::spit(train_path, train_text);
     Reading r;
-    r.s.nome_scenario = "Zervano-OdelmaVmod";
-    r.s.numero_treno = "27340";
+    r.s.scenario_name = "Zervano-OdelmaVmod";
+    r.s.train_number = "27340";
     r.s.j = j;
     memorizza_dati(r.s, DescriptionSources{line_path, train_path, true});
     r.line_file_left = std::filesystem::exists(line_path);
@@ -63,7 +63,7 @@ std::string short_line(const std::vector<std::string>& body) { return line_file(
 struct Step {
     double dx, dy;
 };
-Step step_to(const griglia_t& g, std::size_t m) { return {g.x[m] - g.x[m - 1], g.y[m] - g.y[m - 1]}; }
+Step step_to(const Grid& g, std::size_t m) { return {g.x[m] - g.x[m - 1], g.y[m] - g.y[m - 1]}; }
 double heading(const Step& d) { return std::atan2(d.dx, d.dy); }  // 0 along +y, positive towards +x
 
 // ---------------------------------------------------------------------------
@@ -82,7 +82,7 @@ protected:
 Reading* LineReadingOwnFile::reading_ = nullptr;
 
 TEST_F(LineReadingOwnFile, ReadsWithoutFaultAndDeletesBothFiles) {
-    EXPECT_EQ(s().codice_errore, 0);
+    EXPECT_EQ(s().last_error, 0);
     EXPECT_TRUE(s().faults.empty());
     EXPECT_FALSE(reading_->line_file_left);
     EXPECT_FALSE(reading_->train_file_left);
@@ -90,29 +90,29 @@ TEST_F(LineReadingOwnFile, ReadsWithoutFaultAndDeletesBothFiles) {
 
 TEST_F(LineReadingOwnFile, SizesTheCellsAndTheGrid) {
     // (46000 + 7000) / 50 = 1060: cells 0 to 1060; the grid holds metres 0 to 53000.
-    EXPECT_EQ(s().percorso.size(), 1061u);
-    EXPECT_EQ(s().griglia.ultimo_metro, 53000);
+    EXPECT_EQ(s().cells.size(), 1061u);
+    EXPECT_EQ(s().grid.last_metre, 53000);
 }
 
 TEST_F(LineReadingOwnFile, HeaderEntries) {
-    const auto& t = s().tabella_stazioni;
-    EXPECT_EQ(t[84].fine, 46000);
-    EXPECT_EQ(t[85].inizio, 1);  // sfondo uno
-    EXPECT_EQ(t[85].posizione, 0);
-    EXPECT_EQ(t[85].fine, 0);
-    EXPECT_EQ(t[85].nome, "Zervano-OdelmaVmod");
-    EXPECT_EQ(t[86].inizio, 0);
-    EXPECT_EQ(t[86].fine, 0);
-    EXPECT_EQ(t[86].posizione, 0);  // a second value of 0: no cab signalling
-    EXPECT_EQ(t[86].nome, "27340");
+    const auto& t = s().stations;
+    EXPECT_EQ(t[84].end, 46000);
+    EXPECT_EQ(t[85].start, 1);  // sfondo uno
+    EXPECT_EQ(t[85].position, 0);
+    EXPECT_EQ(t[85].end, 0);
+    EXPECT_EQ(t[85].name, "Zervano-OdelmaVmod");
+    EXPECT_EQ(t[86].start, 0);
+    EXPECT_EQ(t[86].end, 0);
+    EXPECT_EQ(t[86].position, 0);  // a second value of 0: no cab signalling
+    EXPECT_EQ(t[86].name, "27340");
     // Progressive due (12700, 49600, falling) comes first, with 100 m added to its reference.
-    EXPECT_EQ(t[81].inizio, 12700);
-    EXPECT_EQ(t[81].fine, 49700);
-    EXPECT_EQ(t[81].posizione, 1);
+    EXPECT_EQ(t[81].start, 12700);
+    EXPECT_EQ(t[81].end, 49700);
+    EXPECT_EQ(t[81].position, 1);
     for (const int entry : {82, 83}) {
-        EXPECT_EQ(t[entry].inizio, 0) << entry;
-        EXPECT_EQ(t[entry].fine, 0) << entry;
-        EXPECT_EQ(t[entry].posizione, 0) << entry;
+        EXPECT_EQ(t[entry].start, 0) << entry;
+        EXPECT_EQ(t[entry].end, 0) << entry;
+        EXPECT_EQ(t[entry].position, 0) << entry;
     }
 }
 
@@ -161,18 +161,18 @@ TEST_F(LineReadingOwnFile, SignTextsFromEntry80Down) {
         {43050, "(   P.L.  )(km 6+532)"},
     };
     ASSERT_EQ(signs.size(), 37u);
-    const auto& t = s().tabella_stazioni;
+    const auto& t = s().stations;
     for (std::size_t n = 0; n < signs.size(); ++n) {
         const int entry = 80 - static_cast<int>(n);
-        EXPECT_EQ(t[static_cast<std::size_t>(entry)].nome, signs[n].text) << "entry " << entry;
+        EXPECT_EQ(t[static_cast<std::size_t>(entry)].name, signs[n].text) << "entry " << entry;
         // Every position of the file is a multiple of 50, so the cell is p / 50 + 1.
-        const cella_percorso& c = s().percorso[static_cast<std::size_t>(signs[n].position / 50 + 1)];
-        EXPECT_EQ(c.tipo, 14) << "sign at " << signs[n].position;
-        EXPECT_EQ(c.valore_1, entry) << "sign at " << signs[n].position;
+        const Cell& c = s().cells[static_cast<std::size_t>(signs[n].position / 50 + 1)];
+        EXPECT_EQ(c.kind, 14) << "sign at " << signs[n].position;
+        EXPECT_EQ(c.value_1, entry) << "sign at " << signs[n].position;
     }
-    EXPECT_EQ(s().percorso[12].tipo, 14);  // the first sign, at 550 m
-    EXPECT_EQ(s().percorso[12].valore_1, 80);
-    EXPECT_EQ(t[43].nome, "") << "37 signs take the entries 80 to 44 only";
+    EXPECT_EQ(s().cells[12].kind, 14);  // the first sign, at 550 m
+    EXPECT_EQ(s().cells[12].value_1, 80);
+    EXPECT_EQ(t[43].name, "") << "37 signs take the entries 80 to 44 only";
 }
 
 TEST_F(LineReadingOwnFile, SpeedIndicatorBoards) {
@@ -186,20 +186,20 @@ TEST_F(LineReadingOwnFile, SpeedIndicatorBoards) {
         {859, 600, 600, 600, 0},
     };
     for (const Board& b : boards) {
-        const cella_percorso& c = s().percorso[b.cell];
-        EXPECT_EQ(c.tipo, 6) << "cell " << b.cell;
-        EXPECT_EQ(c.valore_1, b.v1) << "cell " << b.cell;
-        EXPECT_EQ(c.valore_2, b.v2) << "cell " << b.cell;
-        EXPECT_EQ(c.valore_3, b.v3) << "cell " << b.cell;
-        EXPECT_EQ(c.valore_4, b.v4) << "cell " << b.cell;
+        const Cell& c = s().cells[b.cell];
+        EXPECT_EQ(c.kind, 6) << "cell " << b.cell;
+        EXPECT_EQ(c.value_1, b.v1) << "cell " << b.cell;
+        EXPECT_EQ(c.value_2, b.v2) << "cell " << b.cell;
+        EXPECT_EQ(c.value_3, b.v3) << "cell " << b.cell;
+        EXPECT_EQ(c.value_4, b.v4) << "cell " << b.cell;
     }
     // Nothing else of the line takes a cell: 7 boards, 37 signs, no mountain.
     int boards_seen = 0, signs_seen = 0;
-    for (const cella_percorso& c : s().percorso) {
-        if (c.tipo == 6) ++boards_seen;
-        if (c.tipo == 14) ++signs_seen;
-        EXPECT_TRUE(c.tipo == 0 || c.tipo == 6 || c.tipo == 14);
-        EXPECT_EQ(c.montagna, 0);
+    for (const Cell& c : s().cells) {
+        if (c.kind == 6) ++boards_seen;
+        if (c.kind == 14) ++signs_seen;
+        EXPECT_TRUE(c.kind == 0 || c.kind == 6 || c.kind == 14);
+        EXPECT_EQ(c.mountain_kind, 0);
     }
     EXPECT_EQ(boards_seen, 7);
     EXPECT_EQ(signs_seen, 37);
@@ -208,7 +208,7 @@ TEST_F(LineReadingOwnFile, SpeedIndicatorBoards) {
 TEST_F(LineReadingOwnFile, GradientsCellByCell) {
     struct Range {
         std::size_t first, last;
-        std::uint8_t pendenza;  // gradient + 100
+        std::uint8_t gradient;  // gradient + 100
     };
     const std::vector<Range> ranges{
         {0, 281, 100},   {282, 321, 94},  {322, 411, 100}, {412, 451, 104},  {452, 471, 106},
@@ -216,13 +216,13 @@ TEST_F(LineReadingOwnFile, GradientsCellByCell) {
     };
     for (const Range& r : ranges) {
         for (std::size_t i = r.first; i <= r.last; ++i) {
-            EXPECT_EQ(s().percorso[i].pendenza, r.pendenza) << "cell " << i;
+            EXPECT_EQ(s().cells[i].gradient, r.gradient) << "cell " << i;
         }
     }
 }
 
 TEST_F(LineReadingOwnFile, PlanGrid) {
-    const griglia_t& g = s().griglia;
+    const Grid& g = s().grid;
     // Metres 0 to 650 lie on the y axis.
     for (std::size_t m = 0; m <= 650; ++m) {
         EXPECT_EQ(g.x[m], 0.0) << "metre " << m;
@@ -250,12 +250,12 @@ TEST_F(LineReadingOwnFile, PlanGrid) {
         EXPECT_NEAR(step_to(g, m).dy, last.dy, 1e-9) << "metre " << m;
     }
     // The straight completion stops at G − 2: metres 52999 and 53000 stay empty.
-    EXPECT_EQ(g.metri_calcolati, 52999);
+    EXPECT_EQ(g.computed_metres, 52999);
 }
 
 TEST_F(LineReadingOwnFile, GridFileValues) {
     // Tags: 0 empty, 2 a 16-bit integer, 5 a double.
-    const DecodedGrid file = decode_grid(encode_grid(s().griglia));
+    const DecodedGrid file = decode_grid(encode_grid(s().grid));
     ASSERT_EQ(file.x.size(), 53001u);
     ASSERT_EQ(file.y.size(), 53001u);
     struct Expected {
@@ -291,15 +291,15 @@ TEST(LineReading, RouteSizeRoundsTiesToEven) {
     };
     for (const Case& c : cases) {
         const Reading r = read_line(line_file({}, "lunghezza percorso,  " + std::to_string(c.length)));
-        EXPECT_EQ(r.s.codice_errore, 0) << c.length;
-        EXPECT_EQ(r.s.percorso.size(), c.cells) << c.length;
-        EXPECT_EQ(r.s.griglia.ultimo_metro, c.length + 7000) << c.length;
-        EXPECT_EQ(r.s.tabella_stazioni[84].fine, c.length);
+        EXPECT_EQ(r.s.last_error, 0) << c.length;
+        EXPECT_EQ(r.s.cells.size(), c.cells) << c.length;
+        EXPECT_EQ(r.s.grid.last_metre, c.length + 7000) << c.length;
+        EXPECT_EQ(r.s.stations[84].end, c.length);
     }
 }
 
 TEST(LineReading, GeneralKeywordsAndTheirLetterCase) {
-    using Member = std::int32_t voce_stazione::*;
+    using Member = std::int32_t StationEntry::*;
     struct Value {
         int entry;
         Member member;
@@ -313,7 +313,7 @@ TEST(LineReading, GeneralKeywordsAndTheirLetterCase) {
         std::vector<std::string> body = {};    // the lines after "[curve]"
         std::vector<std::string> before = {};  // the lines before "[generale]"
     };
-    const Member inizio = &voce_stazione::inizio, fine = &voce_stazione::fine, posizione = &voce_stazione::posizione;
+    const Member inizio = &StationEntry::start, fine = &StationEntry::end, posizione = &StationEntry::position;
     const std::vector<Case> cases{
         {"length with capital initials", {"Lunghezza Percorso,  46000"}, 1061, {{84, fine, 46000}}},
         {"length in capitals", {"LUNGHEZZA PERCORSO,  1000"}, 161, {{84, fine, 1000}}},
@@ -370,10 +370,10 @@ TEST(LineReading, GeneralKeywordsAndTheirLetterCase) {
         lines.insert(lines.end(), c.body.begin(), c.body.end());
         lines.push_back("[fine]");
         const Reading r = read_line(crlf(lines));
-        EXPECT_EQ(r.s.codice_errore, 0) << c.name;
-        EXPECT_EQ(r.s.percorso.size(), c.cells) << c.name;
+        EXPECT_EQ(r.s.last_error, 0) << c.name;
+        EXPECT_EQ(r.s.cells.size(), c.cells) << c.name;
         for (const Value& v : c.values) {
-            EXPECT_EQ(r.s.tabella_stazioni[static_cast<std::size_t>(v.entry)].*v.member, v.expected)
+            EXPECT_EQ(r.s.stations[static_cast<std::size_t>(v.entry)].*v.member, v.expected)
                 << c.name << ", entry " << v.entry;
         }
     }
@@ -390,28 +390,28 @@ TEST(LineReading, DashRule) {
         return crlf(join(join({"[generale]"}, dashes(n)), {"lunghezza percorso - m,  46000", "[curve]", "[fine]"}));
     };
     const Reading ten = read_line(general(10));
-    EXPECT_EQ(ten.s.codice_errore, 0);
-    EXPECT_EQ(ten.s.percorso.size(), 1061u);
+    EXPECT_EQ(ten.s.last_error, 0);
+    EXPECT_EQ(ten.s.cells.size(), 1061u);
     const Reading eleven = read_line(general(11));
-    EXPECT_EQ(eleven.s.codice_errore, 25) << "the length line was skipped as a dash field";
-    EXPECT_TRUE(eleven.s.percorso.empty());
+    EXPECT_EQ(eleven.s.last_error, 25) << "the length line was skipped as a dash field";
+    EXPECT_TRUE(eleven.s.cells.empty());
 
     // After it, the third of three.
     const auto body = [&](int n) { return short_line(join(dashes(n), {"[pendenze] -", "pendenza -,  1000,  5"})); };
     const Reading two = read_line(body(1));
-    EXPECT_EQ(two.s.codice_errore, 0);
-    EXPECT_EQ(two.s.percorso[20].pendenza, 105) << "the gradient line was read";
+    EXPECT_EQ(two.s.last_error, 0);
+    EXPECT_EQ(two.s.cells[20].gradient, 105) << "the gradient line was read";
     const Reading three = read_line(body(2));
-    EXPECT_EQ(three.s.codice_errore, 0);
-    EXPECT_EQ(three.s.percorso[20].pendenza, 100) << "the gradient line was skipped, its values ignored";
+    EXPECT_EQ(three.s.last_error, 0);
+    EXPECT_EQ(three.s.cells[20].gradient, 100) << "the gradient line was skipped, its values ignored";
 
     // A comment line of dashes anywhere is one skipped field.
     const Reading comments = read_line(
         crlf({"---- linea ----", "[generale]", "----", "lunghezza percorso,  1000", "[curve]", "----",
               "pendenza,  1000,  5", "----", "[fine]"}));
-    EXPECT_EQ(comments.s.codice_errore, 0);
-    EXPECT_EQ(comments.s.percorso.size(), 161u);
-    EXPECT_EQ(comments.s.percorso[20].pendenza, 105);
+    EXPECT_EQ(comments.s.last_error, 0);
+    EXPECT_EQ(comments.s.cells.size(), 161u);
+    EXPECT_EQ(comments.s.cells[20].gradient, 105);
 }
 
 // ---------------------------------------------------------------------------
@@ -420,7 +420,7 @@ TEST(LineReading, DashRule) {
 TEST(LineReading, GradientFills) {
     struct Range {
         std::size_t first, last;
-        std::uint8_t pendenza;
+        std::uint8_t gradient;
     };
     struct Case {
         const char* name;
@@ -444,11 +444,11 @@ TEST(LineReading, GradientFills) {
     };
     for (const Case& c : cases) {
         const Reading r = read_line(short_line(c.body));
-        ASSERT_EQ(r.s.percorso.size(), 161u) << c.name;
-        EXPECT_EQ(r.s.codice_errore, 0) << c.name;
+        ASSERT_EQ(r.s.cells.size(), 161u) << c.name;
+        EXPECT_EQ(r.s.last_error, 0) << c.name;
         for (const Range& range : c.ranges) {
             for (std::size_t i = range.first; i <= range.last; ++i) {
-                EXPECT_EQ(r.s.percorso[i].pendenza, range.pendenza) << c.name << ", cell " << i;
+                EXPECT_EQ(r.s.cells[i].gradient, range.gradient) << c.name << ", cell " << i;
             }
         }
     }
@@ -467,8 +467,8 @@ TEST(LineReading, CurveKeywordsChooseSideAndClass) {
     };
     for (const Case& c : cases) {
         const Reading r = read_line(short_line({std::string(c.keyword) + ",  100,  10"}));
-        ASSERT_EQ(r.s.codice_errore, 0) << c.keyword;
-        const griglia_t& g = r.s.griglia;
+        ASSERT_EQ(r.s.last_error, 0) << c.keyword;
+        const Grid& g = r.s.grid;
         EXPECT_EQ(g.x[100], 0.0) << c.keyword;
         // The first curve step from the heading (0, 1): x gains k, y gains 1.
         EXPECT_DOUBLE_EQ(g.x[101], c.k) << c.keyword;
@@ -482,21 +482,21 @@ TEST(LineReading, CurveKeywordsChooseSideAndClass) {
 TEST(LineReading, CurvesInThePlan) {
     // A curve whose start lies behind the metre already reached turns from there to its end.
     const Reading overlap = read_line(short_line({"curvad4,  100,  100", "curvad4,  150,  100"}));
-    ASSERT_EQ(overlap.s.codice_errore, 0);
-    const griglia_t& g = overlap.s.griglia;
+    ASSERT_EQ(overlap.s.last_error, 0);
+    const Grid& g = overlap.s.grid;
     EXPECT_NEAR(heading(step_to(g, 200)), 100 * std::atan(0.001), 1e-12);
     EXPECT_NEAR(heading(step_to(g, 250)), 150 * std::atan(0.001), 1e-12);
     EXPECT_NEAR(heading(step_to(g, 251)), 150 * std::atan(0.001), 1e-12);
-    EXPECT_EQ(g.metri_calcolati, 7999);
+    EXPECT_EQ(g.computed_metres, 7999);
 
     // Without the grid a curve line is no keyword: its values pass as ignored fields, and
     // neither a missing class nor a start past the route is a fault.
     const std::string curves = short_line({"curvad,  650,  10", "curvad4,  60000,  10", "pendenza,  1000,  5"});
     const Reading without_grid = read_line(curves, empty_train(), 0);
-    EXPECT_EQ(without_grid.s.codice_errore, 0);
-    EXPECT_FALSE(without_grid.s.griglia.dimensionata());
-    EXPECT_EQ(without_grid.s.percorso[20].pendenza, 105);
-    EXPECT_EQ(read_line(curves, empty_train(), 1).s.codice_errore, 103);
+    EXPECT_EQ(without_grid.s.last_error, 0);
+    EXPECT_FALSE(without_grid.s.grid.has_size());
+    EXPECT_EQ(without_grid.s.cells[20].gradient, 105);
+    EXPECT_EQ(read_line(curves, empty_train(), 1).s.last_error, 103);
 }
 
 TEST(LineReading, BoardsAndSignsReplaceMountainMarkers) {
@@ -505,14 +505,14 @@ TEST(LineReading, BoardsAndSignsReplaceMountainMarkers) {
         "indicatori_vmax,  1100,  100,  100,  100,  0,    ,    ,    ,  0",
         "cartello_indicatore,  1300,     (x)",
     }));
-    ASSERT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.s.percorso[23].tipo, 6);
-    EXPECT_EQ(r.s.percorso[23].valore_1, 2000);
-    EXPECT_EQ(r.s.percorso[27].tipo, 14);
-    EXPECT_EQ(r.s.tabella_stazioni[80].nome, "(x)");
-    EXPECT_EQ(r.s.percorso[31].tipo, 11) << "the markers that no board took stay";
-    for (const std::size_t i : {23u, 27u, 31u}) EXPECT_EQ(r.s.percorso[i].montagna, 2) << "cell " << i;
-    EXPECT_EQ(r.s.numero_montagne, 1);
+    ASSERT_EQ(r.s.last_error, 0);
+    EXPECT_EQ(r.s.cells[23].kind, 6);
+    EXPECT_EQ(r.s.cells[23].value_1, 2000);
+    EXPECT_EQ(r.s.cells[27].kind, 14);
+    EXPECT_EQ(r.s.stations[80].name, "(x)");
+    EXPECT_EQ(r.s.cells[31].kind, 11) << "the markers that no board took stay";
+    for (const std::size_t i : {23u, 27u, 31u}) EXPECT_EQ(r.s.cells[i].mountain_kind, 2) << "cell " << i;
+    EXPECT_EQ(r.s.mountain_count, 1);
 }
 
 TEST(LineReading, TheLastFieldIsNeverInterpreted) {
@@ -530,8 +530,8 @@ TEST(LineReading, TheLastFieldIsNeverInterpreted) {
         std::vector<std::string> lines{"[generale]", "lunghezza percorso,  46000", "[curve]"};
         lines.insert(lines.end(), c.lines.begin(), c.lines.end());
         const Reading r = read_line(crlf(lines));
-        EXPECT_EQ(r.s.codice_errore, 0) << c.name;
-        EXPECT_EQ(r.s.tabella_stazioni[80].nome, c.entry_80) << c.name;
+        EXPECT_EQ(r.s.last_error, 0) << c.name;
+        EXPECT_EQ(r.s.stations[80].name, c.entry_80) << c.name;
     }
 }
 
@@ -539,36 +539,36 @@ TEST(LineReading, TheLastRoomyPosition) {
     const std::string massa = crlf({"[generale]", "percentuale massa frenata,  480", "[fine]"});
     // 52900 + 100 = 50 × 1060: the sign is accepted, in cell 1059.
     const Reading at_52900 = read_line(line_file({"cartello_indicatore,  52900,     (a)"}), massa);
-    EXPECT_EQ(at_52900.s.codice_errore, 0);
-    EXPECT_EQ(at_52900.s.percorso[1059].tipo, 14);
-    EXPECT_EQ(at_52900.s.percorso[1059].valore_1, 80);
+    EXPECT_EQ(at_52900.s.last_error, 0);
+    EXPECT_EQ(at_52900.s.cells[1059].kind, 14);
+    EXPECT_EQ(at_52900.s.cells[1059].value_1, 80);
 
     // 50 m further it is error 15: the line file is read no further, the train file still is.
     const Reading at_52950 = read_line(line_file({"cartello_indicatore,  1000,     (a)",
                                                   "cartello_indicatore,  52950,     (b)",
                                                   "cartello_indicatore,  2000,     (c)"}),
                                        massa);
-    EXPECT_EQ(at_52950.s.codice_errore, 15);
-    EXPECT_EQ(at_52950.s.posizione_errore, 52950);
-    EXPECT_EQ(at_52950.s.tabella_stazioni[80].nome, "(a)");
-    EXPECT_EQ(at_52950.s.tabella_stazioni[79].nome, "") << "the reading stopped at 52950";
-    EXPECT_EQ(at_52950.s.percorso[41].tipo, 0);
-    EXPECT_EQ(at_52950.s.percorso[1057].pendenza, 100) << "the gradients are still completed";
-    EXPECT_EQ(at_52950.s.griglia.metri_calcolati, 52999) << "the grid is still completed";
-    EXPECT_EQ(at_52950.s.tabella_stazioni[84].inizio, 480) << "the train file was read";
+    EXPECT_EQ(at_52950.s.last_error, 15);
+    EXPECT_EQ(at_52950.s.error_position, 52950);
+    EXPECT_EQ(at_52950.s.stations[80].name, "(a)");
+    EXPECT_EQ(at_52950.s.stations[79].name, "") << "the reading stopped at 52950";
+    EXPECT_EQ(at_52950.s.cells[41].kind, 0);
+    EXPECT_EQ(at_52950.s.cells[1057].gradient, 100) << "the gradients are still completed";
+    EXPECT_EQ(at_52950.s.grid.computed_metres, 52999) << "the grid is still completed";
+    EXPECT_EQ(at_52950.s.stations[84].start, 480) << "the train file was read";
     EXPECT_FALSE(at_52950.line_file_left);
     EXPECT_FALSE(at_52950.train_file_left);
 }
 
 TEST(LineReading, OnlyTheGeneralHeaderAndTheLength) {
     const Reading r = read_line(crlf({"[generale]", "lunghezza percorso,  1000"}));
-    EXPECT_EQ(r.s.codice_errore, 0);
-    ASSERT_EQ(r.s.percorso.size(), 161u);
-    for (std::size_t i = 0; i <= 157; ++i) EXPECT_EQ(r.s.percorso[i].pendenza, 100) << "cell " << i;
-    for (std::size_t i = 158; i <= 160; ++i) EXPECT_EQ(r.s.percorso[i].pendenza, 0) << "cell " << i;
+    EXPECT_EQ(r.s.last_error, 0);
+    ASSERT_EQ(r.s.cells.size(), 161u);
+    for (std::size_t i = 0; i <= 157; ++i) EXPECT_EQ(r.s.cells[i].gradient, 100) << "cell " << i;
+    for (std::size_t i = 158; i <= 160; ++i) EXPECT_EQ(r.s.cells[i].gradient, 0) << "cell " << i;
     // A straight line along +y up to metre G − 2 = 7998.
-    const griglia_t& g = r.s.griglia;
-    EXPECT_EQ(g.metri_calcolati, 7999);
+    const Grid& g = r.s.grid;
+    EXPECT_EQ(g.computed_metres, 7999);
     for (const std::size_t m : {0u, 1u, 2u, 4000u, 7998u}) {
         EXPECT_EQ(g.x[m], 0.0) << "metre " << m;
         EXPECT_EQ(g.y[m], static_cast<double>(m)) << "metre " << m;
@@ -602,8 +602,8 @@ TEST(LineReading, EveryFaultOfThePhase) {
     struct Case {
         const char* name;
         std::optional<std::string> line;  // no value: no line file
-        std::int32_t codice;
-        std::int32_t posizione;  // 0: the fault sets none
+        std::int32_t number;
+        std::int32_t position;  // 0: the fault sets none
         bool cells;              // the route was sized before the fault
     };
     const std::vector<Case> cases{
@@ -656,13 +656,13 @@ TEST(LineReading, EveryFaultOfThePhase) {
     };
     for (const Case& c : cases) {
         const Reading r = read_line(c.line);
-        EXPECT_EQ(r.s.codice_errore, c.codice) << c.name;
-        EXPECT_EQ(r.s.posizione_errore, c.posizione) << c.name;
-        EXPECT_EQ(!r.s.percorso.empty(), c.cells) << c.name;
+        EXPECT_EQ(r.s.last_error, c.number) << c.name;
+        EXPECT_EQ(r.s.error_position, c.position) << c.name;
+        EXPECT_EQ(!r.s.cells.empty(), c.cells) << c.name;
         // The line file never survives; the train file is read (and deleted) after error 15, deleted
         // by error 25, and left alone by every other fault of the line.
         EXPECT_FALSE(r.line_file_left) << c.name;
-        EXPECT_EQ(r.train_file_left, c.codice != 15 && c.codice != 25) << c.name;
+        EXPECT_EQ(r.train_file_left, c.number != 15 && c.number != 25) << c.name;
     }
 }
 
@@ -674,21 +674,21 @@ TEST(LineReading, TablesFullAtTheirLastPlace) {
         mountains.push_back("montagna,  " + std::to_string(500 * i) + ",  " + std::to_string(500 * i + 100) + ",  1");
     }
     const Reading full_signs = read_line(line_file(signs));
-    EXPECT_EQ(full_signs.s.codice_errore, 0);
-    EXPECT_EQ(full_signs.s.tabella_stazioni[1].nome, "(80)");
-    EXPECT_EQ(full_signs.s.percorso[80].valore_1, 1);
-    EXPECT_EQ(full_signs.s.tabella_stazioni[0].nome, "");
+    EXPECT_EQ(full_signs.s.last_error, 0);
+    EXPECT_EQ(full_signs.s.stations[1].name, "(80)");
+    EXPECT_EQ(full_signs.s.cells[80].value_1, 1);
+    EXPECT_EQ(full_signs.s.stations[0].name, "");
     const Reading full_mountains = read_line(line_file(mountains));
-    EXPECT_EQ(full_mountains.s.codice_errore, 0);
-    EXPECT_EQ(full_mountains.s.numero_montagne, 80);
-    EXPECT_EQ(full_mountains.s.inizio_montagna[80], 40000);
+    EXPECT_EQ(full_mountains.s.last_error, 0);
+    EXPECT_EQ(full_mountains.s.mountain_count, 80);
+    EXPECT_EQ(full_mountains.s.mountain_starts[80], 40000);
 }
 
 TEST(LineReading, AFaultPointsAtItsField) {
     const Reading r = read_line(line_file({"pendenza,  1000,  0", "cartello_indicatore,  52950,  (s)"}));
     ASSERT_FALSE(r.s.faults.empty());
     const Fault& f = r.s.faults.back();
-    EXPECT_EQ(f.codice, 15);
+    EXPECT_EQ(f.number, 15);
     ASSERT_TRUE(f.where.has_value());
     EXPECT_EQ(f.where->line, 5);
     EXPECT_EQ(f.where->column, 23);

@@ -17,8 +17,8 @@ namespace {
 // A route of cells 0 to 1060, as for a 46000 m line, with some cells already taken.
 Scenario route(const std::map<std::size_t, std::uint8_t>& taken = {}) {
     Scenario s;
-    s.percorso.assign(1061, cella_percorso{});
-    for (const auto& [i, tipo] : taken) s.percorso[i].tipo = tipo;
+    s.cells.assign(1061, Cell{});
+    for (const auto& [i, tipo] : taken) s.cells[i].kind = tipo;
     return s;
 }
 
@@ -27,12 +27,12 @@ Scenario route(const std::map<std::size_t, std::uint8_t>& taken = {}) {
 
 TEST(Markers, MemoMontagna) {
     struct Call {
-        std::int32_t inizio, fine, tipo;
+        std::int32_t start, end, kind;
         std::int32_t tipo_after;  // the caller's variable after the call
     };
     struct Range {
         std::size_t first, last;
-        std::uint8_t montagna;
+        std::uint8_t mountain_kind;
     };
     struct Case {
         const char* name;
@@ -62,28 +62,28 @@ TEST(Markers, MemoMontagna) {
     for (const Case& c : cases) {
         Scenario s = route(c.taken);
         for (const Call& call : c.calls) {
-            std::int32_t inizio = call.inizio, fine = call.fine, tipo = call.tipo;
-            memo_montagna(s, inizio, fine, tipo);
-            EXPECT_EQ(tipo, call.tipo_after) << c.name << ", stretch at " << call.inizio;
+            std::int32_t start = call.start, end = call.end, kind = call.kind;
+            memo_montagna(s, start, end, kind);
+            EXPECT_EQ(kind, call.tipo_after) << c.name << ", stretch at " << call.start;
         }
         // Every stretch is counted and stored, from index 1.
-        ASSERT_EQ(s.numero_montagne, static_cast<std::int32_t>(c.calls.size())) << c.name;
+        ASSERT_EQ(s.mountain_count, static_cast<std::int32_t>(c.calls.size())) << c.name;
         for (std::size_t n = 0; n < c.calls.size(); ++n) {
-            EXPECT_EQ(s.inizio_montagna[n + 1], c.calls[n].inizio) << c.name;
-            EXPECT_EQ(s.fine_montagna[n + 1], c.calls[n].fine) << c.name;
+            EXPECT_EQ(s.mountain_starts[n + 1], c.calls[n].start) << c.name;
+            EXPECT_EQ(s.mountain_ends[n + 1], c.calls[n].end) << c.name;
         }
-        for (std::size_t i = 0; i < s.percorso.size(); ++i) {
-            std::uint8_t montagna = 0;
+        for (std::size_t i = 0; i < s.cells.size(); ++i) {
+            std::uint8_t mountain_kind = 0;
             for (const Range& r : c.marked) {
-                if (i >= r.first && i <= r.last) montagna = r.montagna;
+                if (i >= r.first && i <= r.last) mountain_kind = r.mountain_kind;
             }
-            EXPECT_EQ(s.percorso[i].montagna, montagna) << c.name << ", cell " << i;
+            EXPECT_EQ(s.cells[i].mountain_kind, mountain_kind) << c.name << ", cell " << i;
             const bool marker = std::find(c.markers.begin(), c.markers.end(), i) != c.markers.end();
             const auto taken = c.taken.find(i);
-            const std::uint8_t tipo = marker ? 11 : taken != c.taken.end() ? taken->second : 0;
-            EXPECT_EQ(s.percorso[i].tipo, tipo) << c.name << ", cell " << i;
+            const std::uint8_t kind = marker ? 11 : taken != c.taken.end() ? taken->second : 0;
+            EXPECT_EQ(s.cells[i].kind, kind) << c.name << ", cell " << i;
         }
-        EXPECT_EQ(s.codice_errore, 0) << c.name;
+        EXPECT_EQ(s.last_error, 0) << c.name;
     }
 }
 
@@ -93,12 +93,12 @@ TEST(Markers, MemoMontagna) {
 TEST(Markers, MemoIndicatoriVMax) {
     struct Case {
         const char* name;
-        std::int32_t posizione;
+        std::int32_t position;
         std::int32_t vas, vbs, vcs, strisces, vad, vbd, vcd, strisced;
         std::map<std::size_t, std::uint8_t> taken;
         std::size_t cell;
-        std::int32_t codice;
-        std::uint8_t tipo;
+        std::int32_t number;
+        std::uint8_t kind;
         std::int16_t v1, v2, v3, v4;
     };
     const std::vector<Case> cases{
@@ -118,14 +118,14 @@ TEST(Markers, MemoIndicatoriVMax) {
     };
     for (const Case& c : cases) {
         Scenario s = route(c.taken);
-        memo_indicatori_v_max(s, c.posizione, c.vas, c.vbs, c.vcs, c.strisces, c.vad, c.vbd, c.vcd, c.strisced);
-        EXPECT_EQ(s.codice_errore, c.codice) << c.name;
-        const cella_percorso& cell = s.percorso[c.cell];
-        EXPECT_EQ(cell.tipo, c.tipo) << c.name;
-        EXPECT_EQ(cell.valore_1, c.v1) << c.name;
-        EXPECT_EQ(cell.valore_2, c.v2) << c.name;
-        EXPECT_EQ(cell.valore_3, c.v3) << c.name;
-        EXPECT_EQ(cell.valore_4, c.v4) << c.name;
+        memo_indicatori_v_max(s, c.position, c.vas, c.vbs, c.vcs, c.strisces, c.vad, c.vbd, c.vcd, c.strisced);
+        EXPECT_EQ(s.last_error, c.number) << c.name;
+        const Cell& cell = s.cells[c.cell];
+        EXPECT_EQ(cell.kind, c.kind) << c.name;
+        EXPECT_EQ(cell.value_1, c.v1) << c.name;
+        EXPECT_EQ(cell.value_2, c.v2) << c.name;
+        EXPECT_EQ(cell.value_3, c.v3) << c.name;
+        EXPECT_EQ(cell.value_4, c.v4) << c.name;
     }
 }
 
@@ -133,7 +133,7 @@ TEST(Markers, MemoIndicatoriVMaxRefusesASpeedCodeBeyond16Bits) {
     Scenario s = route();
     const std::int32_t vas = 1638, vad = 40, zero = 0;  // 32760 + 8 = 32768
     EXPECT_THROW(memo_indicatori_v_max(s, 700, vas, zero, zero, zero, vad, zero, zero, zero), ConversionFailure);
-    EXPECT_EQ(s.percorso[15].tipo, 0) << "the cell stays as it was";
+    EXPECT_EQ(s.cells[15].kind, 0) << "the cell stays as it was";
     const std::int32_t negative = -1639;  // -32780
     EXPECT_THROW(memo_indicatori_v_max(s, 700, negative, zero, zero, zero, zero, zero, zero, zero), ConversionFailure);
 }
@@ -144,15 +144,15 @@ TEST(Markers, MemoIndicatoriVMaxRefusesASpeedCodeBeyond16Bits) {
 TEST(Markers, MemoSegnale) {
     struct Case {
         const char* name;
-        std::int32_t posizione;
+        std::int32_t position;
         std::int32_t sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo;
         std::map<std::size_t, std::uint8_t> taken;
-        std::int32_t codice;
+        std::int32_t number;
         std::size_t cell;
         std::int16_t v1, v2, v3, v4;
-        std::uint8_t tempo_segnale;
+        std::uint8_t signal_time;
         std::int32_t tempo_after;
-        std::map<std::size_t, std::uint8_t> preavviso;  // every other cell keeps 0
+        std::map<std::size_t, std::uint8_t> approach_marker;  // every other cell keeps 0
     };
     const std::vector<Case> cases{
         {"segnale 3200, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0", 3200, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0, {}, 0, 65, 40, 10, 0, 3, 0,
@@ -186,22 +186,22 @@ TEST(Markers, MemoSegnale) {
         Scenario s = route(c.taken);
         std::int32_t sx = c.sx, s1 = c.s1, s2 = c.s2, s3 = c.s3, rapp = c.rapp, dx = c.dx, d1 = c.d1, d2 = c.d2,
                      d3 = c.d3, tempo = c.tempo;
-        memo_segnale(s, c.posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
-        EXPECT_EQ(s.codice_errore, c.codice) << c.name;
+        memo_segnale(s, c.position, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
+        EXPECT_EQ(s.last_error, c.number) << c.name;
         EXPECT_EQ(tempo, c.tempo_after) << c.name;
-        const cella_percorso& cell = s.percorso[c.cell];
-        EXPECT_EQ(cell.tipo, c.codice == 0 ? 1 : c.taken.at(c.cell)) << c.name;
-        EXPECT_EQ(cell.valore_1, c.v1) << c.name;
-        EXPECT_EQ(cell.valore_2, c.v2) << c.name;
-        EXPECT_EQ(cell.valore_3, c.v3) << c.name;
-        EXPECT_EQ(cell.valore_4, c.v4) << c.name;
-        EXPECT_EQ(cell.tempo_segnale, c.tempo_segnale) << c.name;
-        for (std::size_t i = 0; i < s.percorso.size(); ++i) {
-            const auto p = c.preavviso.find(i);
-            EXPECT_EQ(s.percorso[i].preavviso, p == c.preavviso.end() ? 0 : p->second) << c.name << ", cell " << i;
+        const Cell& cell = s.cells[c.cell];
+        EXPECT_EQ(cell.kind, c.number == 0 ? 1 : c.taken.at(c.cell)) << c.name;
+        EXPECT_EQ(cell.value_1, c.v1) << c.name;
+        EXPECT_EQ(cell.value_2, c.v2) << c.name;
+        EXPECT_EQ(cell.value_3, c.v3) << c.name;
+        EXPECT_EQ(cell.value_4, c.v4) << c.name;
+        EXPECT_EQ(cell.signal_time, c.signal_time) << c.name;
+        for (std::size_t i = 0; i < s.cells.size(); ++i) {
+            const auto p = c.approach_marker.find(i);
+            EXPECT_EQ(s.cells[i].approach_marker, p == c.approach_marker.end() ? 0 : p->second) << c.name << ", cell " << i;
             if (i == c.cell) continue;
             const auto taken = c.taken.find(i);
-            EXPECT_EQ(s.percorso[i].tipo, taken == c.taken.end() ? 0 : taken->second) << c.name << ", cell " << i;
+            EXPECT_EQ(s.cells[i].kind, taken == c.taken.end() ? 0 : taken->second) << c.name << ", cell " << i;
         }
     }
 }
@@ -212,14 +212,14 @@ TEST(Markers, MemoSegnale) {
 TEST(Markers, MemoRallentamento) {
     struct Written {
         std::size_t cell;
-        std::uint8_t tipo;
+        std::uint8_t kind;
         std::int16_t v1, v2, v3;
     };
     struct Case {
         const char* name;
-        std::int32_t posizione, v, l, f_tt, f_ta, d_v;
+        std::int32_t position, v, l, f_tt, f_ta, d_v;
         std::map<std::size_t, std::uint8_t> taken;
-        std::int32_t codice;
+        std::int32_t number;
         std::vector<Written> written;  // every other cell keeps what it had
     };
     const std::vector<Case> cases{
@@ -250,23 +250,23 @@ TEST(Markers, MemoRallentamento) {
     for (const Case& c : cases) {
         Scenario s = route(c.taken);
         std::int32_t v = c.v, l = c.l, f_tt = c.f_tt, d_v = c.d_v;
-        memo_rallentamento(s, c.posizione, v, l, f_tt, c.f_ta, d_v);
-        EXPECT_EQ(s.codice_errore, c.codice) << c.name;
+        memo_rallentamento(s, c.position, v, l, f_tt, c.f_ta, d_v);
+        EXPECT_EQ(s.last_error, c.number) << c.name;
         EXPECT_EQ(v, c.v) << c.name;
         EXPECT_EQ(l, c.l) << c.name;
         EXPECT_EQ(f_tt, c.f_tt) << c.name;
         EXPECT_EQ(d_v, c.d_v) << c.name;
-        for (std::size_t i = 0; i < s.percorso.size(); ++i) {
-            const cella_percorso& cell = s.percorso[i];
+        for (std::size_t i = 0; i < s.cells.size(); ++i) {
+            const Cell& cell = s.cells[i];
             Written expected{i, 0, 0, 0, 0};
-            if (const auto taken = c.taken.find(i); taken != c.taken.end()) expected.tipo = taken->second;
+            if (const auto taken = c.taken.find(i); taken != c.taken.end()) expected.kind = taken->second;
             for (const Written& w : c.written) {
                 if (w.cell == i) expected = w;
             }
-            EXPECT_EQ(cell.tipo, expected.tipo) << c.name << ", cell " << i;
-            EXPECT_EQ(cell.valore_1, expected.v1) << c.name << ", cell " << i;
-            EXPECT_EQ(cell.valore_2, expected.v2) << c.name << ", cell " << i;
-            EXPECT_EQ(cell.valore_3, expected.v3) << c.name << ", cell " << i;
+            EXPECT_EQ(cell.kind, expected.kind) << c.name << ", cell " << i;
+            EXPECT_EQ(cell.value_1, expected.v1) << c.name << ", cell " << i;
+            EXPECT_EQ(cell.value_2, expected.v2) << c.name << ", cell " << i;
+            EXPECT_EQ(cell.value_3, expected.v3) << c.name << ", cell " << i;
         }
     }
 }
@@ -276,7 +276,7 @@ TEST(Markers, MemoRallentamento) {
 
 TEST(Markers, ProgressiveOrdina) {
     struct Triple {
-        std::int32_t inizio, fine, posizione;
+        std::int32_t start, end, position;
         bool operator==(const Triple&) const = default;
     };
     struct Case {
@@ -315,14 +315,14 @@ TEST(Markers, ProgressiveOrdina) {
     for (const Case& c : cases) {
         Scenario s;
         const auto put = [&](int entry, const Triple& v) {
-            voce_stazione& voce = s.tabella_stazioni[static_cast<std::size_t>(entry)];
-            voce.inizio = v.inizio;
-            voce.fine = v.fine;
-            voce.posizione = v.posizione;
+            StationEntry& voce = s.stations[static_cast<std::size_t>(entry)];
+            voce.start = v.start;
+            voce.end = v.end;
+            voce.position = v.position;
         };
         const auto get = [&](int entry) {
-            const voce_stazione& voce = s.tabella_stazioni[static_cast<std::size_t>(entry)];
-            return Triple{voce.inizio, voce.fine, voce.posizione};
+            const StationEntry& voce = s.stations[static_cast<std::size_t>(entry)];
+            return Triple{voce.start, voce.end, voce.position};
         };
         put(81, c.tre);
         put(82, c.due);

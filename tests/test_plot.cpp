@@ -186,16 +186,16 @@ TEST_F(PlotOfTheRun, TheProfileCarriesTheSignalsAndBoardsOnTheirCells) {
     std::map<std::uint8_t, std::vector<std::int32_t>> drawn;
     for (const PlottedMark& m : plot().marks) {
         EXPECT_EQ(m.position_m, (static_cast<std::int32_t>(m.cell) - 1) * 50);
-        drawn[m.tipo].push_back(m.position_m);
+        drawn[m.kind].push_back(m.position_m);
     }
-    EXPECT_EQ(drawn[kSegnale], (std::vector<std::int32_t>{3200, 4500, 10600, 11800, 21050, 22300, 30300, 31500,
+    EXPECT_EQ(drawn[kSignal], (std::vector<std::int32_t>{3200, 4500, 10600, 11800, 21050, 22300, 30300, 31500,
                                                           36800, 38000, 39950, 43000}));
-    EXPECT_EQ(drawn[kIndicatoreVMax], (std::vector<std::int32_t>{700, 21800, 22100, 22400, 24800, 39900, 42900}));
-    ASSERT_EQ(drawn[kCartello].size(), 37u);
-    EXPECT_EQ(drawn[kCartello].front(), 550);
+    EXPECT_EQ(drawn[kSpeedBoard], (std::vector<std::int32_t>{700, 21800, 22100, 22400, 24800, 39900, 42900}));
+    ASSERT_EQ(drawn[kSign].size(), 37u);
+    EXPECT_EQ(drawn[kSign].front(), 550);
     // The train has no slowdown, code-drop point or mountain stretch.
     EXPECT_EQ(drawn.size(), 3u);
-    for (const std::int32_t at : drawn[kSegnale]) {
+    for (const std::int32_t at : drawn[kSignal]) {
         char km[32];
         std::snprintf(km, sizeof km, "%d.%03d km", at / 1000, at % 1000);
         EXPECT_NE(plot().svg.find(std::string("<title>Signal at ") + km), std::string::npos) << km;
@@ -209,23 +209,23 @@ TEST(PlotOfTheExample, SlowdownsCodeDropsAndMountainMarkersAreDrawnOnTheirCells)
     ASSERT_EQ(compiled.status, 0) << compiled.err;
     const ScenarioPlot p = plot_scenario(slurp(out.file(kCells)), slurp(out.file(kTable)), slurp(out.file(kGrid)));
     std::map<std::size_t, std::uint8_t> drawn;
-    for (const PlottedMark& m : p.marks) drawn[m.cell] = m.tipo;
+    for (const PlottedMark& m : p.marks) drawn[m.cell] = m.kind;
     struct Expected {
         std::size_t cell;
-        std::uint8_t tipo;
+        std::uint8_t kind;
     };
-    for (const Expected& e : std::vector<Expected>{{50, kAbbattimento},
-                                                    {51, kSegnale},
-                                                    {53, kPrimaAvviso},
-                                                    {56, kPrimaAvviso},
-                                                    {57, kAvvisoRallentamento},
-                                                    {67, kMarcaMontagna},
-                                                    {81, kInizioRallentamento},
-                                                    {89, kAbbattimento},
-                                                    {93, kFineRallentamento},
-                                                    {150, kAbbattimento}}) {
+    for (const Expected& e : std::vector<Expected>{{50, kCodeDrop},
+                                                    {51, kSignal},
+                                                    {53, kBeforeWarning},
+                                                    {56, kBeforeWarning},
+                                                    {57, kSlowdownWarning},
+                                                    {67, kMountainMarker},
+                                                    {81, kSlowdownStart},
+                                                    {89, kCodeDrop},
+                                                    {93, kSlowdownEnd},
+                                                    {150, kCodeDrop}}) {
         ASSERT_TRUE(drawn.count(e.cell)) << "cell " << e.cell;
-        EXPECT_EQ(drawn[e.cell], e.tipo) << "cell " << e.cell;
+        EXPECT_EQ(drawn[e.cell], e.kind) << "cell " << e.cell;
     }
     // The slowdown is one bar from its start to its end cell, with its speed.
     EXPECT_NE(p.svg.find("Slowdown to 30 km/h from 4.000 km (cell 81) to 4.600 km (cell 93)"), std::string::npos);
@@ -366,9 +366,9 @@ TEST(PlotDecoding, EachFileIsCheckedForWhatACompiledScenarioHolds) {
     grid_not_a_number.replace(10, 8, std::string("\0\0\0\0\0\0\xf8\x7f", 8));
     // Entry 85's attributo_7 follows its 16 fixed bytes and its name.
     std::size_t at = 0;
-    const tabella_stazioni_t decoded = decode_station_table(table);
-    for (int k = 0; k < kVoceScenario; ++k) at += 34 + decoded[static_cast<std::size_t>(k)].nome.size();
-    at += 16 + decoded[kVoceScenario].nome.size();
+    const StationTable decoded = decode_station_table(table);
+    for (int k = 0; k < kScenarioEntry; ++k) at += 34 + decoded[static_cast<std::size_t>(k)].name.size();
+    at += 16 + decoded[kScenarioEntry].name.size();
     table_without_header[at] = 0;
     table_without_header[at + 1] = 0;
     struct Case {

@@ -18,50 +18,50 @@ using testing::crlf;
 
 // One cell of a fixture: its type and first value.
 struct Placed {
-    std::int32_t cella;
-    std::uint8_t tipo;
-    std::int16_t valore_1 = 0;
+    std::int32_t cell;
+    std::uint8_t kind;
+    std::int16_t value_1 = 0;
 };
 
-Placed sig(std::int32_t i) { return {i, kSegnale}; }
-Placed warn(std::int32_t i) { return {i, kAvvisoRallentamento}; }
-Placed start(std::int32_t i, std::int16_t v) { return {i, kInizioRallentamento, v}; }
-Placed end(std::int32_t i) { return {i, kFineRallentamento}; }
-Placed taken(std::int32_t i) { return {i, kCartello, 1}; }  // any occupied cell that is not a point
-Placed pt(std::int32_t i, std::int16_t v = 180) { return {i, kAbbattimento, v}; }
-Placed mountain(std::int32_t i) { return {i, kMarcaMontagna}; }
+Placed sig(std::int32_t i) { return {i, kSignal}; }
+Placed warn(std::int32_t i) { return {i, kSlowdownWarning}; }
+Placed start(std::int32_t i, std::int16_t v) { return {i, kSlowdownStart, v}; }
+Placed end(std::int32_t i) { return {i, kSlowdownEnd}; }
+Placed taken(std::int32_t i) { return {i, kSign, 1}; }  // any occupied cell that is not a point
+Placed pt(std::int32_t i, std::int16_t v = 180) { return {i, kCodeDrop, v}; }
+Placed mountain(std::int32_t i) { return {i, kMountainMarker}; }
 
 // Cells 0 to `last`, each with a speed, gradient and adhesion so that a
 // point that touched more than tipo and valore_1 would show.
 Scenario route_with(const std::vector<Placed>& cells, std::int32_t last = 100) {
     Scenario s;
-    s.percorso.assign(static_cast<std::size_t>(last) + 1, cella_percorso{});
-    for (cella_percorso& c : s.percorso) {
-        c.velocita_limite = 20;
-        c.pendenza = 104;
-        c.aderenza = 100;
+    s.cells.assign(static_cast<std::size_t>(last) + 1, Cell{});
+    for (Cell& c : s.cells) {
+        c.speed_limit = 20;
+        c.gradient = 104;
+        c.adhesion = 100;
     }
     for (const Placed& p : cells) {
-        cella_percorso& c = s.percorso.at(static_cast<std::size_t>(p.cella));
-        c.tipo = p.tipo;
-        c.valore_1 = p.valore_1;
-        if (p.tipo == kMarcaMontagna) c.montagna = 2;
+        Cell& c = s.cells.at(static_cast<std::size_t>(p.cell));
+        c.kind = p.kind;
+        c.value_1 = p.value_1;
+        if (p.kind == kMountainMarker) c.mountain_kind = 2;
     }
     return s;
 }
 
 void expect_same_cells(const Scenario& actual, const Scenario& expected) {
-    ASSERT_EQ(actual.percorso.size(), expected.percorso.size());
-    for (std::size_t i = 0; i < actual.percorso.size(); ++i) {
-        const cella_percorso& a = actual.percorso[i];
-        const cella_percorso& e = expected.percorso[i];
-        EXPECT_EQ(a.tipo, e.tipo) << "cell " << i;
-        EXPECT_EQ(a.valore_1, e.valore_1) << "cell " << i;
-        const bool rest_same = a.riservato == e.riservato && a.valore_2 == e.valore_2 && a.valore_3 == e.valore_3 &&
-                               a.valore_4 == e.valore_4 && a.tempo_segnale == e.tempo_segnale &&
-                               a.preavviso == e.preavviso && a.montagna == e.montagna &&
-                               a.velocita_limite == e.velocita_limite && a.pendenza == e.pendenza &&
-                               a.aderenza == e.aderenza;
+    ASSERT_EQ(actual.cells.size(), expected.cells.size());
+    for (std::size_t i = 0; i < actual.cells.size(); ++i) {
+        const Cell& a = actual.cells[i];
+        const Cell& e = expected.cells[i];
+        EXPECT_EQ(a.kind, e.kind) << "cell " << i;
+        EXPECT_EQ(a.value_1, e.value_1) << "cell " << i;
+        const bool rest_same = a.reserved == e.reserved && a.value_2 == e.value_2 && a.value_3 == e.value_3 &&
+                               a.value_4 == e.value_4 && a.signal_time == e.signal_time &&
+                               a.approach_marker == e.approach_marker && a.mountain_kind == e.mountain_kind &&
+                               a.speed_limit == e.speed_limit && a.gradient == e.gradient &&
+                               a.adhesion == e.adhesion;
         EXPECT_TRUE(rest_same) << "cell " << i << ": a member other than tipo and valore_1 changed";
     }
 }
@@ -70,8 +70,8 @@ struct RuleCase {
     const char* name;
     std::vector<Placed> before;
     std::vector<Placed> changed;  // the cells that differ afterwards
-    std::int32_t codice = 0;
-    std::int32_t posizione = 0;
+    std::int32_t number = 0;
+    std::int32_t position = 0;
     std::int32_t last = 100;
 };
 
@@ -83,8 +83,8 @@ void run_cases(const std::vector<RuleCase>& cases) {
         std::vector<Placed> after = c.before;
         after.insert(after.end(), c.changed.begin(), c.changed.end());
         expect_same_cells(s, route_with(after, c.last));
-        EXPECT_EQ(s.codice_errore, c.codice);
-        EXPECT_EQ(s.posizione_errore, c.posizione);
+        EXPECT_EQ(s.last_error, c.number);
+        EXPECT_EQ(s.error_position, c.position);
     }
 }
 
@@ -196,8 +196,8 @@ TEST(PostProcessing, SlowdownWithoutEndAndLastFault) {
          12,
          3700},
         {"no slowdown: nothing changes",
-         {sig(30), taken(40), pt(50, 200), {60, kFineStazione, 1}, {70, kAbbattimentoSenzaValore},
-          {80, kPrimaAvviso, 1}},
+         {sig(30), taken(40), pt(50, 200), {60, kStationEnd, 1}, {70, kCodeDropWithoutValue},
+          {80, kBeforeWarning, 1}},
          {}},
     });
 }
@@ -224,13 +224,13 @@ TEST(PostProcessing, SlowdownsOfLengthZero) {
         SCOPED_TRACE(c.line);
         const testing::Compiled compiled = testing::compile_texts(short_line(), train({c.line}), 0);
         const Scenario& s = compiled.s;
-        EXPECT_EQ(s.codice_errore, 13);
-        EXPECT_EQ(s.posizione_errore, c.start * 50);
-        EXPECT_EQ(s.percorso.at(static_cast<std::size_t>(c.start)).tipo, kInizioRallentamento);
+        EXPECT_EQ(s.last_error, 13);
+        EXPECT_EQ(s.error_position, c.start * 50);
+        EXPECT_EQ(s.cells.at(static_cast<std::size_t>(c.start)).kind, kSlowdownStart);
         std::vector<std::int32_t> points;
-        for (std::size_t i = 0; i < s.percorso.size(); ++i) {
-            if (s.percorso[i].tipo == kAbbattimento) {
-                EXPECT_EQ(s.percorso[i].valore_1, 180) << "cell " << i;
+        for (std::size_t i = 0; i < s.cells.size(); ++i) {
+            if (s.cells[i].kind == kCodeDrop) {
+                EXPECT_EQ(s.cells[i].value_1, 180) << "cell " << i;
                 points.push_back(static_cast<std::int32_t>(i));
             }
         }
@@ -247,12 +247,12 @@ TEST(PostProcessing, OwnRouteHasNoSlowdownsAndKeepsItsCells) {
     Scenario read_only;
     read_only.j = 0;
     memorizza_dati(read_only, DescriptionSources{dir.file("l.txt"), dir.file("t.txt"), true});
-    ASSERT_EQ(read_only.codice_errore, 0);
+    ASSERT_EQ(read_only.last_error, 0);
     // Only the header values of cell 1 differ.
-    read_only.percorso.at(1).valore_1 = compiled.s.percorso.at(1).valore_1;
-    read_only.percorso.at(1).valore_2 = compiled.s.percorso.at(1).valore_2;
+    read_only.cells.at(1).value_1 = compiled.s.cells.at(1).value_1;
+    read_only.cells.at(1).value_2 = compiled.s.cells.at(1).value_2;
     expect_same_cells(compiled.s, read_only);
-    EXPECT_EQ(compiled.s.codice_errore, 0);
+    EXPECT_EQ(compiled.s.last_error, 0);
 }
 
 // --- Header slots already taken --------------------------------------------------
@@ -282,14 +282,14 @@ TEST(PostProcessing, TakenHeaderSlotsEndTheRunBeforeAnyWriting) {
         testing::spit(targets.train_description(), train(c.body));
         testing::spit(targets.cells(), "earlier cell file");
         Scenario s;
-        s.nome_scenario = targets.nome_scenario;
-        s.numero_treno = targets.numero_treno;
+        s.scenario_name = targets.scenario_name;
+        s.train_number = targets.train_number;
         std::int32_t j = 1;
         const DescriptionSources sources{targets.line_description(), targets.train_description(), true};
         if (std::string(c.prompt).empty()) {
             EXPECT_EQ(memorizza_percorso(s, j, sources, targets), Esito::kScritto);
-            EXPECT_EQ(s.percorso.at(1).tipo, kAbbattimentoSenzaValore);
-            EXPECT_EQ(s.percorso.at(1).valore_1, 5121);
+            EXPECT_EQ(s.cells.at(1).kind, kCodeDropWithoutValue);
+            EXPECT_EQ(s.cells.at(1).value_1, 5121);
             EXPECT_EQ(testing::listing(dir.path()),
                       (std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim",
                                                 "Zervano-OdelmaVmod_linea.dat"}));
@@ -302,7 +302,7 @@ TEST(PostProcessing, TakenHeaderSlotsEndTheRunBeforeAnyWriting) {
             EXPECT_EQ(ended.prompt(), c.prompt);
         }
         // No identity code stored, no binary file written or changed.
-        EXPECT_EQ(s.tabella_stazioni[kVoceScenario].orario, 0);
+        EXPECT_EQ(s.stations[kScenarioEntry].time, 0);
         EXPECT_EQ(testing::listing(dir.path()), std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat"});
         EXPECT_EQ(testing::slurp(targets.cells()), "earlier cell file");
     }

@@ -107,8 +107,8 @@ inline Compiled compile_texts(const std::string& line_text, const std::string& t
     spit(line_path, line_text);
     spit(train_path, train_text);
     Compiled result;
-    result.s.nome_scenario = nome_scenario;
-    result.s.numero_treno = numero_treno;
+    result.s.scenario_name = nome_scenario;
+    result.s.train_number = numero_treno;
     result.esito = compila(result.s, j, DescriptionSources{line_path, train_path, true});
     return result;
 }

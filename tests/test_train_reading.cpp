@@ -60,27 +60,27 @@ struct Reading {
     Reading(const std::optional<std::string>& line_text, const std::string& train_text) {
         if (line_text) testing::spit(line_path, *line_text);
         testing::spit(train_path, train_text);
-        s.nome_scenario = "Zervano-OdelmaVmod";
-        s.numero_treno = "27340";
+        s.scenario_name = "Zervano-OdelmaVmod";
+        s.train_number = "27340";
         s.j = 0;
         memorizza_dati(s, DescriptionSources{line_path, train_path, true});
     }
 
     bool line_file_left() const { return std::filesystem::exists(line_path); }
     bool train_file_left() const { return std::filesystem::exists(train_path); }
-    const cella_percorso& at(std::int32_t i) const { return s.percorso.at(static_cast<std::size_t>(i)); }
-    const voce_stazione& voce(std::int32_t k) const { return s.tabella_stazioni.at(static_cast<std::size_t>(k)); }
+    const Cell& at(std::int32_t i) const { return s.cells.at(static_cast<std::size_t>(i)); }
+    const StationEntry& voce(std::int32_t k) const { return s.stations.at(static_cast<std::size_t>(k)); }
 };
 
 struct Range {
     std::int32_t first, last, value;
 };
 
-void expect_ranges(const Scenario& s, std::uint8_t cella_percorso::*member, const std::vector<Range>& ranges,
+void expect_ranges(const Scenario& s, std::uint8_t Cell::*member, const std::vector<Range>& ranges,
                    const std::string& what) {
     for (const Range& r : ranges) {
         for (std::int32_t i = r.first; i <= r.last; ++i) {
-            EXPECT_EQ(s.percorso.at(static_cast<std::size_t>(i)).*member, r.value) << what << ", cell " << i;
+            EXPECT_EQ(s.cells.at(static_cast<std::size_t>(i)).*member, r.value) << what << ", cell " << i;
         }
     }
 }
@@ -99,40 +99,40 @@ protected:
 Reading* TrainReadingOwnDescription::reading_ = nullptr;
 
 TEST_F(TrainReadingOwnDescription, ReadsWithoutFaultAndDeletesBothFiles) {
-    EXPECT_EQ(reading_->s.codice_errore, 0);
-    EXPECT_EQ(reading_->s.posizione_errore, 0);
-    EXPECT_EQ(reading_->s.ultima_cella(), 1060);
+    EXPECT_EQ(reading_->s.last_error, 0);
+    EXPECT_EQ(reading_->s.error_position, 0);
+    EXPECT_EQ(reading_->s.last_cell(), 1060);
     EXPECT_FALSE(reading_->line_file_left());
     EXPECT_FALSE(reading_->train_file_left());
 }
 
 TEST_F(TrainReadingOwnDescription, SpeedAndAdhesionCells) {
-    expect_ranges(reading_->s, &cella_percorso::velocita_limite,
+    expect_ranges(reading_->s, &Cell::speed_limit,
                   {{0, 13, 28}, {14, 461, 28}, {462, 495, 21}, {496, 819, 28}, {820, 861, 18}, {862, 1057, 6},
                    {1058, 1060, 0}},
                   "velocita_limite");
-    expect_ranges(reading_->s, &cella_percorso::aderenza, {{0, 1057, 100}, {1058, 1060, 0}}, "aderenza");
+    expect_ranges(reading_->s, &Cell::adhesion, {{0, 1057, 100}, {1058, 1060, 0}}, "aderenza");
 }
 
 TEST_F(TrainReadingOwnDescription, TrainDataInTheHeaderEntries) {
-    const voce_stazione& treno = reading_->voce(84);
-    EXPECT_EQ(treno.inizio, 130);   // braked-mass percentage
-    EXPECT_EQ(treno.fine, 46000);   // route length, from the line description
-    EXPECT_EQ(treno.posizione, 6);  // coaches
-    const voce_stazione& segnalamento = reading_->voce(86);
-    EXPECT_EQ(segnalamento.attributo_7, 300);  // sand
-    EXPECT_EQ(segnalamento.attributo_9, 6);    // clock 6:32:50
-    EXPECT_EQ(segnalamento.attributo_10, 32);
-    EXPECT_EQ(segnalamento.attributo_11, 50);
+    const StationEntry& treno = reading_->voce(84);
+    EXPECT_EQ(treno.start, 130);   // braked-mass percentage
+    EXPECT_EQ(treno.end, 46000);   // route length, from the line description
+    EXPECT_EQ(treno.position, 6);  // coaches
+    const StationEntry& segnalamento = reading_->voce(86);
+    EXPECT_EQ(segnalamento.attribute_7, 300);  // sand
+    EXPECT_EQ(segnalamento.attribute_9, 6);    // clock 6:32:50
+    EXPECT_EQ(segnalamento.attribute_10, 32);
+    EXPECT_EQ(segnalamento.attribute_11, 50);
 }
 
 TEST_F(TrainReadingOwnDescription, StationEntries) {
     struct Expected {
         std::int32_t k;
-        const char* nome;
-        std::uint8_t tipo;
-        std::int32_t inizio, fine, posizione, orario;
-        std::uint8_t attributo_14, attributo_15, sosta;
+        const char* name;
+        std::uint8_t kind;
+        std::int32_t start, end, position, time;
+        std::uint8_t attribute_14, attribute_15, dwell;
     };
     const std::vector<Expected> stations{
         {1, "ZERVANO", 4, -300, 300, 0, 23580, 0, 0, 1},
@@ -146,66 +146,66 @@ TEST_F(TrainReadingOwnDescription, StationEntries) {
         {9, "ODELMA P.LIVARA", 12, 43900, 44500, 44200, 26700, 0, 0, 0},
     };
     for (const Expected& e : stations) {
-        SCOPED_TRACE(e.nome);
-        const voce_stazione& v = reading_->voce(e.k);
-        EXPECT_EQ(v.nome, e.nome);
-        EXPECT_EQ(v.tipo, e.tipo);
-        EXPECT_EQ(v.inizio, e.inizio);
-        EXPECT_EQ(v.fine, e.fine);
-        EXPECT_EQ(v.posizione, e.posizione);
-        EXPECT_EQ(v.orario, e.orario);
-        EXPECT_EQ(v.attributo_14, e.attributo_14);
-        EXPECT_EQ(v.attributo_15, e.attributo_15);
-        EXPECT_EQ(v.sosta, e.sosta);
+        SCOPED_TRACE(e.name);
+        const StationEntry& v = reading_->voce(e.k);
+        EXPECT_EQ(v.name, e.name);
+        EXPECT_EQ(v.kind, e.kind);
+        EXPECT_EQ(v.start, e.start);
+        EXPECT_EQ(v.end, e.end);
+        EXPECT_EQ(v.position, e.position);
+        EXPECT_EQ(v.time, e.time);
+        EXPECT_EQ(v.attribute_14, e.attribute_14);
+        EXPECT_EQ(v.attribute_15, e.attribute_15);
+        EXPECT_EQ(v.dwell, e.dwell);
     }
     // MURIELLO carries its values as read (1, 4, 1, 0, 2, 1, 1).
-    const voce_stazione& muriello = reading_->voce(5);
-    EXPECT_EQ(muriello.attributo_5, 1);
-    EXPECT_EQ(muriello.attributo_7, 4);
-    EXPECT_EQ(muriello.attributo_8, 1);
-    EXPECT_EQ(muriello.attributo_12, 0);
-    EXPECT_EQ(muriello.attributo_9, 2);
-    EXPECT_EQ(muriello.attributo_10, 1);
-    EXPECT_EQ(muriello.attributo_11, 1);
+    const StationEntry& muriello = reading_->voce(5);
+    EXPECT_EQ(muriello.attribute_5, 1);
+    EXPECT_EQ(muriello.attribute_7, 4);
+    EXPECT_EQ(muriello.attribute_8, 1);
+    EXPECT_EQ(muriello.attribute_12, 0);
+    EXPECT_EQ(muriello.attribute_9, 2);
+    EXPECT_EQ(muriello.attribute_10, 1);
+    EXPECT_EQ(muriello.attribute_11, 1);
     // ODELMA S.LEONARDINO: attributo_9 3, attributo_10 4.
-    EXPECT_EQ(reading_->voce(8).attributo_9, 3);
-    EXPECT_EQ(reading_->voce(8).attributo_10, 4);
-    EXPECT_EQ(reading_->voce(10).nome, "");
-    EXPECT_EQ(reading_->voce(10).tipo, 0);
+    EXPECT_EQ(reading_->voce(8).attribute_9, 3);
+    EXPECT_EQ(reading_->voce(8).attribute_10, 4);
+    EXPECT_EQ(reading_->voce(10).name, "");
+    EXPECT_EQ(reading_->voce(10).kind, 0);
 }
 
 TEST_F(TrainReadingOwnDescription, StationMarkerCells) {
     // ZERVANO: approach markers 81, 82, 83 on cells 4, 3, 2; the 4th would be
     // cell 1, where x = 1 is not above 1.
-    EXPECT_EQ(reading_->at(4).preavviso, 81);
-    EXPECT_EQ(reading_->at(3).preavviso, 82);
-    EXPECT_EQ(reading_->at(2).preavviso, 83);
-    EXPECT_EQ(reading_->at(1).preavviso, 0);
+    EXPECT_EQ(reading_->at(4).approach_marker, 81);
+    EXPECT_EQ(reading_->at(3).approach_marker, 82);
+    EXPECT_EQ(reading_->at(2).approach_marker, 83);
+    EXPECT_EQ(reading_->at(1).approach_marker, 0);
     // LUVERA ends at 5650 m: end marker on cell 112, approach markers 111 to 108.
-    for (std::int32_t m = 1; m <= 4; ++m) EXPECT_EQ(reading_->at(112 - m).preavviso, 80 + m) << "m " << m;
+    for (std::int32_t m = 1; m <= 4; ++m) EXPECT_EQ(reading_->at(112 - m).approach_marker, 80 + m) << "m " << m;
 
     struct End {
-        std::int32_t cella, k;
+        std::int32_t cell, k;
     };
     for (const End e : {End{5, 1}, End{112, 2}, End{261, 3}, End{467, 4}, End{650, 5}, End{779, 7}, End{826, 8},
                         End{889, 9}}) {
-        EXPECT_EQ(reading_->at(e.cella).tipo, kFineStazione) << "cell " << e.cella;
-        EXPECT_EQ(reading_->at(e.cella).valore_1, e.k) << "cell " << e.cella;
+        EXPECT_EQ(reading_->at(e.cell).kind, kStationEnd) << "cell " << e.cell;
+        EXPECT_EQ(reading_->at(e.cell).value_1, e.k) << "cell " << e.cell;
     }
     // CALVISSO (type 27) has no marker cells: nothing at 711 to 715.
     for (std::int32_t i = 711; i <= 715; ++i) {
-        EXPECT_NE(reading_->at(i).tipo, kFineStazione) << "cell " << i;
-        EXPECT_EQ(reading_->at(i).preavviso, 0) << "cell " << i;
+        EXPECT_NE(reading_->at(i).kind, kStationEnd) << "cell " << i;
+        EXPECT_EQ(reading_->at(i).approach_marker, 0) << "cell " << i;
     }
     std::int32_t ends = 0;
-    for (const cella_percorso& c : reading_->s.percorso) ends += c.tipo == kFineStazione;
+    for (const Cell& c : reading_->s.cells) ends += c.kind == kStationEnd;
     EXPECT_EQ(ends, 8);
 }
 
 TEST_F(TrainReadingOwnDescription, TwelveSignals) {
     struct Signal {
-        std::int32_t cella;
-        std::int16_t valore_1, valore_2, valore_4;
+        std::int32_t cell;
+        std::int16_t value_1, value_2, value_4;
         std::int32_t lati;  // sx * 3 + dx
     };
     const std::vector<Signal> signals{
@@ -214,19 +214,19 @@ TEST_F(TrainReadingOwnDescription, TwelveSignals) {
         {737, 50, 10, 3, 3}, {761, 30, 10, 6, 6}, {800, 30, 10, 6, 6}, {861, 20, 30, 6, 6},
     };
     std::int32_t count = 0;
-    for (const cella_percorso& c : reading_->s.percorso) count += c.tipo == kSegnale;
+    for (const Cell& c : reading_->s.cells) count += c.kind == kSignal;
     EXPECT_EQ(count, 12);
     for (const Signal& sig : signals) {
-        SCOPED_TRACE("signal cell " + num(sig.cella));
-        const cella_percorso& c = reading_->at(sig.cella);
-        EXPECT_EQ(c.tipo, kSegnale);
-        EXPECT_EQ(c.valore_1, sig.valore_1);
-        EXPECT_EQ(c.valore_2, sig.valore_2);
-        EXPECT_EQ(c.valore_3, 0);
-        EXPECT_EQ(c.valore_4, sig.valore_4);
-        EXPECT_EQ(c.tempo_segnale, 0);
+        SCOPED_TRACE("signal cell " + num(sig.cell));
+        const Cell& c = reading_->at(sig.cell);
+        EXPECT_EQ(c.kind, kSignal);
+        EXPECT_EQ(c.value_1, sig.value_1);
+        EXPECT_EQ(c.value_2, sig.value_2);
+        EXPECT_EQ(c.value_3, 0);
+        EXPECT_EQ(c.value_4, sig.value_4);
+        EXPECT_EQ(c.signal_time, 0);
         for (std::int32_t m = 1; m <= 4; ++m) {
-            EXPECT_EQ(reading_->at(sig.cella - 2 * m).preavviso, sig.lati * 10 + m) << "advance cell " << m;
+            EXPECT_EQ(reading_->at(sig.cell - 2 * m).approach_marker, sig.lati * 10 + m) << "advance cell " << m;
         }
     }
 }
@@ -236,14 +236,14 @@ TEST_F(TrainReadingOwnDescription, TwelveSignals) {
 struct StretchCase {
     const char* name;
     std::vector<std::string> body;
-    std::uint8_t cella_percorso::*member;
+    std::uint8_t Cell::*member;
     std::vector<Range> ranges;
-    std::int32_t codice;
+    std::int32_t number;
 };
 
 TEST(TrainReading, SpeedAndAdhesionSteps) {
-    const auto speed = &cella_percorso::velocita_limite;
-    const auto adhesion = &cella_percorso::aderenza;
+    const auto speed = &Cell::speed_limit;
+    const auto adhesion = &Cell::adhesion;
     const std::vector<StretchCase> cases{
         // A line at position 0 only sets the pending value: a fault that skips
         // the end processing (error 8) shows that no cell was written.
@@ -291,7 +291,7 @@ TEST(TrainReading, SpeedAndAdhesionSteps) {
     for (const StretchCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reading r(short_line(), train(c.body));
-        EXPECT_EQ(r.s.codice_errore, c.codice);
+        EXPECT_EQ(r.s.last_error, c.number);
         expect_ranges(r.s, c.member, c.ranges, c.name);
     }
 }
@@ -299,20 +299,20 @@ TEST(TrainReading, SpeedAndAdhesionSteps) {
 TEST(TrainReading, CodeDropPointsUseTheCellWithoutPlusOne) {
     struct Case {
         std::string line;
-        std::int32_t cella;
-        std::uint8_t tipo;
-        std::int16_t valore_1;
+        std::int32_t cell;
+        std::uint8_t kind;
+        std::int16_t value_1;
     };
-    for (const Case& c : std::vector<Case>{{abbattimento(1025, 7), 20, kAbbattimento, 7},
-                                           {abbattimento(1075, 0), 22, kAbbattimentoSenzaValore, 0},
-                                           {abbattimento(1000, -5), 20, kAbbattimentoSenzaValore, 0},
-                                           {abbattimento(9900, 300), 198, kAbbattimento, 300}}) {
+    for (const Case& c : std::vector<Case>{{abbattimento(1025, 7), 20, kCodeDrop, 7},
+                                           {abbattimento(1075, 0), 22, kCodeDropWithoutValue, 0},
+                                           {abbattimento(1000, -5), 20, kCodeDropWithoutValue, 0},
+                                           {abbattimento(9900, 300), 198, kCodeDrop, 300}}) {
         SCOPED_TRACE(c.line);
         Reading r(short_line(), train({c.line}));
-        EXPECT_EQ(r.s.codice_errore, 0);
-        EXPECT_EQ(r.at(c.cella).tipo, c.tipo);
-        EXPECT_EQ(r.at(c.cella).valore_1, c.valore_1);
-        EXPECT_EQ(r.at(c.cella + 1).tipo, kVuota);
+        EXPECT_EQ(r.s.last_error, 0);
+        EXPECT_EQ(r.at(c.cell).kind, c.kind);
+        EXPECT_EQ(r.at(c.cell).value_1, c.value_1);
+        EXPECT_EQ(r.at(c.cell + 1).kind, kEmpty);
     }
 }
 
@@ -325,9 +325,9 @@ TEST(TrainReading, StationExtentsAndMarkers) {
         const char* name;
         std::vector<std::string> body;
         std::int32_t k;
-        std::uint8_t tipo;
-        std::int32_t inizio, fine;
-        std::uint8_t attributo_14, attributo_15;
+        std::uint8_t kind;
+        std::int32_t start, end;
+        std::uint8_t attribute_14, attribute_15;
         std::int32_t end_cell;  // -1: no marker cells
         bool approach;
     };
@@ -351,32 +351,32 @@ TEST(TrainReading, StationExtentsAndMarkers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Reading r(short_line(), train(c.body));
-        EXPECT_EQ(r.s.codice_errore, 0);
-        const voce_stazione& v = r.voce(c.k);
-        EXPECT_EQ(v.tipo, c.tipo);
-        EXPECT_EQ(v.inizio, c.inizio);
-        EXPECT_EQ(v.fine, c.fine);
-        EXPECT_EQ(v.attributo_14, c.attributo_14);
-        EXPECT_EQ(v.attributo_15, c.attributo_15);
-        EXPECT_EQ(v.orario, 23580);
-        EXPECT_EQ(v.nome, "STAZIONE");
-        EXPECT_EQ(r.voce(c.k + 1).tipo, 0);
+        EXPECT_EQ(r.s.last_error, 0);
+        const StationEntry& v = r.voce(c.k);
+        EXPECT_EQ(v.kind, c.kind);
+        EXPECT_EQ(v.start, c.start);
+        EXPECT_EQ(v.end, c.end);
+        EXPECT_EQ(v.attribute_14, c.attribute_14);
+        EXPECT_EQ(v.attribute_15, c.attribute_15);
+        EXPECT_EQ(v.time, 23580);
+        EXPECT_EQ(v.name, "STAZIONE");
+        EXPECT_EQ(r.voce(c.k + 1).kind, 0);
 
         std::int32_t own_ends = 0;
-        for (const cella_percorso& cell : r.s.percorso) own_ends += cell.tipo == kFineStazione && cell.valore_1 == c.k;
+        for (const Cell& cell : r.s.cells) own_ends += cell.kind == kStationEnd && cell.value_1 == c.k;
         if (c.end_cell < 0) {
             EXPECT_EQ(own_ends, 0);
-            for (std::int32_t i = c.fine / 50 - 5; i <= c.fine / 50; ++i) EXPECT_EQ(r.at(i).preavviso, 0) << i;
+            for (std::int32_t i = c.end / 50 - 5; i <= c.end / 50; ++i) EXPECT_EQ(r.at(i).approach_marker, 0) << i;
             continue;
         }
         EXPECT_EQ(own_ends, 1);
-        EXPECT_EQ(r.at(c.end_cell).tipo, kFineStazione);
-        EXPECT_EQ(r.at(c.end_cell).valore_1, c.k);
-        EXPECT_EQ(r.at(c.end_cell).preavviso, 0);
+        EXPECT_EQ(r.at(c.end_cell).kind, kStationEnd);
+        EXPECT_EQ(r.at(c.end_cell).value_1, c.k);
+        EXPECT_EQ(r.at(c.end_cell).approach_marker, 0);
         for (std::int32_t m = 1; m <= 4; ++m) {
-            EXPECT_EQ(r.at(c.end_cell - m).preavviso, c.approach ? 80 + m : 0) << "approach cell " << m;
+            EXPECT_EQ(r.at(c.end_cell - m).approach_marker, c.approach ? 80 + m : 0) << "approach cell " << m;
         }
-        EXPECT_EQ(r.at(c.end_cell - 5).preavviso, 0);
+        EXPECT_EQ(r.at(c.end_cell - 5).approach_marker, 0);
     }
 }
 
@@ -384,11 +384,11 @@ TEST(TrainReading, StationMarkersAreNotTestedForOccupation) {
     // A sign board in cell 26 (1250 m) lies under the end marker of a station
     // ending at 1350 m, and a signal in cell 24 under an approach marker.
     Reading r(short_line({cartello(1250)}), train({segnale(1150), stazione(1000, 12, 600, 0, 1)}));
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.at(26).tipo, kFineStazione);
-    EXPECT_EQ(r.at(26).valore_1, 1);
-    EXPECT_EQ(r.at(24).tipo, kSegnale);
-    EXPECT_EQ(r.at(24).preavviso, 82);
+    EXPECT_EQ(r.s.last_error, 0);
+    EXPECT_EQ(r.at(26).kind, kStationEnd);
+    EXPECT_EQ(r.at(26).value_1, 1);
+    EXPECT_EQ(r.at(24).kind, kSignal);
+    EXPECT_EQ(r.at(24).approach_marker, 82);
 }
 
 TEST(TrainReading, StationCountMeetsTheSignTexts) {
@@ -398,15 +398,15 @@ TEST(TrainReading, StationCountMeetsTheSignTexts) {
     for (std::int32_t i = 100; i <= 176; ++i) signs.push_back(cartello(50 * i));
     {
         Reading r(short_line(signs), train({stazione(1000, 12, 600)}));
-        EXPECT_EQ(r.s.codice_errore, 0);
-        EXPECT_EQ(r.voce(4).nome, "(testo)");
-        EXPECT_EQ(r.voce(1).nome, "STAZIONE");
+        EXPECT_EQ(r.s.last_error, 0);
+        EXPECT_EQ(r.voce(4).name, "(testo)");
+        EXPECT_EQ(r.voce(1).name, "STAZIONE");
     }
     {
         Reading r(short_line(signs), train({stazione(1000, 12, 600), stazione(3000, 12, 600), segnale(4000)}));
-        EXPECT_EQ(r.s.codice_errore, 10);
-        EXPECT_EQ(r.voce(2).posizione, 3000);  // stored before the count is checked
-        EXPECT_EQ(r.at(81).tipo, kVuota);  // nothing read after it
+        EXPECT_EQ(r.s.last_error, 10);
+        EXPECT_EQ(r.voce(2).position, 3000);  // stored before the count is checked
+        EXPECT_EQ(r.at(81).kind, kEmpty);  // nothing read after it
         EXPECT_FALSE(r.train_file_left());
     }
 }
@@ -417,8 +417,8 @@ struct FaultCase {
     const char* name;
     std::string line_text;
     std::string train_text;
-    std::int32_t codice;
-    std::int32_t posizione;
+    std::int32_t number;
+    std::int32_t position;
     bool end_processing;  // the pending speed of the first line reached the cells
 };
 
@@ -479,11 +479,11 @@ TEST(TrainReading, OneFixturePerFault) {
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.name);
         Reading r(c.line_text, c.train_text);
-        EXPECT_EQ(r.s.codice_errore, c.codice);
-        EXPECT_EQ(r.s.posizione_errore, c.posizione);
+        EXPECT_EQ(r.s.last_error, c.number);
+        EXPECT_EQ(r.s.error_position, c.position);
         ASSERT_FALSE(r.s.faults.empty());
-        EXPECT_EQ(r.s.faults.back().codice, c.codice);
-        EXPECT_EQ(r.at(0).velocita_limite, c.end_processing ? 20 : 0);
+        EXPECT_EQ(r.s.faults.back().number, c.number);
+        EXPECT_EQ(r.at(0).speed_limit, c.end_processing ? 20 : 0);
         EXPECT_FALSE(r.line_file_left());
         EXPECT_FALSE(r.train_file_left());
     }
@@ -494,19 +494,19 @@ TEST(TrainReading, LineFaultEndsTheReadingAtTheFirstMarkerLine) {
     // the station before it was read normally.
     Reading r(short_line({cartello(9950)}), train({stazione(1000, 12, 600), segnale(2000), segnale(3000),
                                                    velocita(0, 100)}));
-    EXPECT_EQ(r.s.codice_errore, 15);
-    EXPECT_EQ(r.s.posizione_errore, 2000);
-    EXPECT_EQ(r.voce(1).fine, 1300);
-    EXPECT_EQ(r.at(41).tipo, kSegnale);
-    EXPECT_EQ(r.at(61).tipo, kVuota);
+    EXPECT_EQ(r.s.last_error, 15);
+    EXPECT_EQ(r.s.error_position, 2000);
+    EXPECT_EQ(r.voce(1).end, 1300);
+    EXPECT_EQ(r.at(41).kind, kSignal);
+    EXPECT_EQ(r.at(61).kind, kEmpty);
 }
 
 TEST(TrainReading, ObjectsOutsideTheCellsAreRefused) {
     struct Case {
         const char* name;
         std::vector<std::string> body;
-        std::int32_t codice;
-        std::int32_t posizione;
+        std::int32_t number;
+        std::int32_t position;
     };
     const std::vector<Case> cases{
         {"negative code drop", {abbattimento(-50, 1)}, 15, -50},
@@ -526,16 +526,16 @@ TEST(TrainReading, ObjectsOutsideTheCellsAreRefused) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Reading r(short_line(), train(c.body));
-        EXPECT_EQ(r.s.codice_errore, c.codice);
-        EXPECT_EQ(r.s.posizione_errore, c.posizione);
+        EXPECT_EQ(r.s.last_error, c.number);
+        EXPECT_EQ(r.s.error_position, c.position);
         EXPECT_FALSE(r.train_file_left());
     }
     Reading at_325(short_line(), train({segnale(325)}));
-    EXPECT_EQ(at_325.at(8).tipo, kSegnale);
-    EXPECT_EQ(at_325.at(0).preavviso, 34);
+    EXPECT_EQ(at_325.at(8).kind, kSignal);
+    EXPECT_EQ(at_325.at(0).approach_marker, 34);
     Reading last(short_line(), train({stazione(9200, 12, 1700)}));
-    EXPECT_EQ(last.at(kU).tipo, kFineStazione);
-    EXPECT_EQ(last.at(kU - 4).preavviso, 84);
+    EXPECT_EQ(last.at(kU).kind, kStationEnd);
+    EXPECT_EQ(last.at(kU - 4).approach_marker, 84);
 }
 
 // --- The end of the file ------------------------------------------------------
@@ -548,8 +548,8 @@ TEST(TrainReading, LastKeywordWithoutValuesIsNotInterpreted) {
             std::string text = crlf({"[generale]", velocita(0, 100)}) + last;
             if (line_end) text += "\r\n";
             Reading r(short_line(), text);
-            EXPECT_EQ(r.s.codice_errore, 0);
-            EXPECT_EQ(r.at(kU - 3).velocita_limite, 20);
+            EXPECT_EQ(r.s.last_error, 0);
+            EXPECT_EQ(r.at(kU - 3).speed_limit, 20);
             EXPECT_FALSE(r.train_file_left());
         }
     }
@@ -557,9 +557,9 @@ TEST(TrainReading, LastKeywordWithoutValuesIsNotInterpreted) {
 
 TEST(TrainReading, NothingIsReadWithoutTheGeneralHeader) {
     Reading r(short_line(), crlf({"sabbia,  5", velocita(0, 100), velocita(500, 50), "[fine]"}));
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.voce(86).attributo_7, 0);
-    expect_ranges(r.s, &cella_percorso::velocita_limite, {{0, kU, 0}}, "velocita_limite");
+    EXPECT_EQ(r.s.last_error, 0);
+    EXPECT_EQ(r.voce(86).attribute_7, 0);
+    expect_ranges(r.s, &Cell::speed_limit, {{0, kU, 0}}, "velocita_limite");
     EXPECT_FALSE(r.train_file_left());
 }
 
@@ -576,21 +576,21 @@ TEST(TrainReading, DashFieldsSkipTheFieldAfterThem) {
     {
         SCOPED_TRACE(c.line);
         Reading r(short_line(), train({c.line}));
-        EXPECT_EQ(r.s.codice_errore, 0);
-        EXPECT_EQ(r.voce(86).attributo_7, c.sabbia);
+        EXPECT_EQ(r.s.last_error, 0);
+        EXPECT_EQ(r.voce(86).attribute_7, c.sabbia);
     }
 }
 
 TEST(TrainReading, KeywordsIgnoreLetterCaseAndNeedBothWords) {
     Reading r(short_line(), train({"NUMERO VETTURE,  7", "Percentuale MASSA Frenata,  95", "massa,  1",
                                    "SaBbia,  12", "OROLOGIO,  23 59  58"}));
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.voce(84).posizione, 7);
-    EXPECT_EQ(r.voce(84).inizio, 95);
-    EXPECT_EQ(r.voce(86).attributo_7, 12);
-    EXPECT_EQ(r.voce(86).attributo_9, 23);
-    EXPECT_EQ(r.voce(86).attributo_10, 59);
-    EXPECT_EQ(r.voce(86).attributo_11, 58);
+    EXPECT_EQ(r.s.last_error, 0);
+    EXPECT_EQ(r.voce(84).position, 7);
+    EXPECT_EQ(r.voce(84).start, 95);
+    EXPECT_EQ(r.voce(86).attribute_7, 12);
+    EXPECT_EQ(r.voce(86).attribute_9, 23);
+    EXPECT_EQ(r.voce(86).attribute_10, 59);
+    EXPECT_EQ(r.voce(86).attribute_11, 58);
 }
 
 // --- Files left after each ending -----------------------------------------------
@@ -599,7 +599,7 @@ TEST(TrainReading, TrainFileIsReadOnlyWhenTheLineReadingGoesOn) {
     struct Case {
         const char* name;
         std::optional<std::string> line;
-        std::int32_t codice;
+        std::int32_t number;
         bool train_read;
         bool train_left;
     };
@@ -616,10 +616,10 @@ TEST(TrainReading, TrainFileIsReadOnlyWhenTheLineReadingGoesOn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Reading r(c.line, train({"sabbia,  5"}));
-        EXPECT_EQ(r.s.codice_errore, c.codice);
+        EXPECT_EQ(r.s.last_error, c.number);
         EXPECT_FALSE(r.line_file_left());
         EXPECT_EQ(r.train_file_left(), c.train_left);
-        EXPECT_EQ(r.voce(86).attributo_7, c.train_read ? 5 : 0);
+        EXPECT_EQ(r.voce(86).attribute_7, c.train_read ? 5 : 0);
     }
 }
 

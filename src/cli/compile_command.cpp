@@ -33,8 +33,8 @@ int run_compile(const CompileOptions& options, std::ostream& err) {
         }
     }
     Scenario s;
-    s.nome_scenario = options.name;
-    s.numero_treno = options.train_number;
+    s.scenario_name = options.name;
+    s.train_number = options.train_number;
     std::int32_t j = options.no_grid ? 0 : 1;
     try {
         require_folder(options.output);

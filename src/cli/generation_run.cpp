@@ -14,8 +14,8 @@ namespace {
 
 int report_faults(const Scenario& s, std::ostream& status) {
     for (const Fault& fault : s.faults) status << format_fault(fault);
-    status << "scenariogen: the compilation recorded error " << s.codice_errore << " (position "
-           << s.posizione_errore << " m)\n";
+    status << "scenariogen: the compilation recorded error " << s.last_error << " (position "
+           << s.error_position << " m)\n";
     return kFaultRecorded;
 }
 
@@ -32,8 +32,8 @@ int Form_Load(const std::string& folder, std::ostream& status) {
         dati_scheda(files);
 
         Scenario s;
-        s.nome_scenario = files.nome_scenario;
-        s.numero_treno = files.numero_treno;
+        s.scenario_name = files.scenario_name;
+        s.train_number = files.train_number;
         std::int32_t j = 1;
         const DescriptionSources sources{files.line_description(), files.train_description(), true};
         const Esito esito = memorizza_percorso(s, j, sources, files);
@@ -42,7 +42,7 @@ int Form_Load(const std::string& folder, std::ostream& status) {
             status << "scenariogen: the route has no cells; no binary file was written\n";
             return kFaultRecorded;
         }
-        if (s.codice_errore != 0) return report_faults(s, status);
+        if (s.last_error != 0) return report_faults(s, status);
     } catch (const RunEnded& ended) {
         status << ended.prompt() << "\n";
         return kFaultRecorded;

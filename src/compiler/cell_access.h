@@ -11,12 +11,12 @@
 
 namespace scenariogen {
 
-inline cella_percorso& cella(Scenario& s, std::int64_t i) {
-    if (i < 0 || i > s.ultima_cella()) {
+inline Cell& cella(Scenario& s, std::int64_t i) {
+    if (i < 0 || i > s.last_cell()) {
         throw std::out_of_range("cell " + std::to_string(i) + " lies outside the route (cells 0 to " +
-                                std::to_string(s.ultima_cella()) + ")");
+                                std::to_string(s.last_cell()) + ")");
     }
-    return s.percorso[static_cast<std::size_t>(i)];
+    return s.cells[static_cast<std::size_t>(i)];
 }
 
 }  // namespace scenariogen

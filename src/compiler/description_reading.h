@@ -73,7 +73,7 @@ private:
     // Working values of the line description.
     std::int32_t pendenza_in_vigore_ = 0;
     std::int32_t indice_pendenza_ = 0;
-    std::int32_t slot_cartelli_ = kPrimaVoceCartelli;
+    std::int32_t slot_cartelli_ = kFirstSignEntry;
 
     // Working values of the train description.
     std::int32_t stazione_k_ = 1;

@@ -20,9 +20,9 @@ struct SourceLocation {
 
 // One fault as the compiler found it.
 struct Fault {
-    std::int32_t codice = 0;
-    std::optional<std::int32_t> posizione;    // metres, when the fault sets it
-    std::optional<std::int32_t> cella;        // post-processing faults: the cell
+    std::int32_t number = 0;
+    std::optional<std::int32_t> position;    // metres, when the fault sets it
+    std::optional<std::int32_t> cell;        // post-processing faults: the cell
     std::optional<SourceLocation> where;      // reading faults: the field
     std::string detail;                       // run-time failures: what went wrong
 };

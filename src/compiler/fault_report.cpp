@@ -11,10 +11,10 @@ std::string format_fault(const Fault& fault) {
         }
         text += ": ";
     }
-    text += "error " + std::to_string(fault.codice) + ": " + std::string(error_sentence(fault.codice));
+    text += "error " + std::to_string(fault.number) + ": " + std::string(error_sentence(fault.number));
     if (!fault.detail.empty()) text += ": " + fault.detail;
-    if (fault.cella) text += " (cell " + std::to_string(*fault.cella) + ")";
-    if (fault.posizione) text += " (at " + std::to_string(*fault.posizione) + " m)";
+    if (fault.cell) text += " (cell " + std::to_string(*fault.cell) + ")";
+    if (fault.position) text += " (at " + std::to_string(*fault.position) + " m)";
     text += "\n";
     if (fault.where && fault.where->line > 0) {
         const std::string& line = fault.where->text;

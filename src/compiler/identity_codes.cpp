@@ -19,8 +19,8 @@ unsigned char minuscola(unsigned char c) {
     }
 }
 
-std::string finestra(const tabella_stazioni_t& tabella) {
-    return finestra_identita(tabella[kVoceSegnalamento].nome, tabella[kVoceScenario].nome);
+std::string finestra(const StationTable& tabella) {
+    return finestra_identita(tabella[kSignallingEntry].name, tabella[kScenarioEntry].name);
 }
 
 }  // namespace
@@ -32,13 +32,13 @@ std::string finestra_identita(const std::string& numero_treno, const std::string
     return s.substr(0, kFinestra);
 }
 
-std::int16_t codice_gara_og(const tabella_stazioni_t& tabella) {
+std::int16_t codice_gara_og(const StationTable& tabella) {
     std::int32_t somma = 0;
     for (const char c : finestra(tabella)) somma += static_cast<unsigned char>(c);
     return static_cast<std::int16_t>(somma);  // at most 25 × 255
 }
 
-std::int32_t codice_gara_st(const tabella_stazioni_t& tabella) {
+std::int32_t codice_gara_st(const StationTable& tabella) {
     std::int32_t somma = 0;
     std::int32_t peso = 1;
     for (const char c : finestra(tabella)) somma += peso++ * static_cast<unsigned char>(c);

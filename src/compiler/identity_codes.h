@@ -13,8 +13,8 @@ namespace scenariogen {
 std::string finestra_identita(const std::string& numero_treno, const std::string& nome_scenario);
 
 // Plain sum of the character codes (entry 86 name, then entry 85 name).
-std::int16_t codice_gara_og(const tabella_stazioni_t& tabella);
+std::int16_t codice_gara_og(const StationTable& tabella);
 // Sum weighted by position, 1 to 25.
-std::int32_t codice_gara_st(const tabella_stazioni_t& tabella);
+std::int32_t codice_gara_st(const StationTable& tabella);
 
 }  // namespace scenariogen

@@ -41,7 +41,7 @@ DescriptionReading::Phase DescriptionReading::line_phase() {
         if (contains_any_case(campo, "[generale]")) break;
     }
     if (general_section() == Phase::kLeave) return Phase::kLeave;
-    if (!s_.percorso_dimensionato()) {
+    if (!s_.has_cells()) {
         throw ReadFailure("the general section ends without a \"lunghezza percorso\" line", campo_at_);
     }
     start_track();
@@ -61,50 +61,50 @@ DescriptionReading::Phase DescriptionReading::general_section() {
 }
 
 DescriptionReading::Step DescriptionReading::general_keywords() {
-    auto& tab = s_.tabella_stazioni;
+    auto& tab = s_.stations;
     if (contains_any_case(campo, "percorso") && contains_any_case(campo, "lunghezza")) {
         const std::int32_t lunghezza = reader_->read_number();
-        tab[kVoceTreno].fine = lunghezza;
-        if (lunghezza > kLunghezzaMassima || lunghezza < 0) return leave(1);
+        tab[kTrainEntry].end = lunghezza;
+        if (lunghezza > kMaxRouteLength || lunghezza < 0) return leave(1);
         const std::int32_t g = lunghezza + 7000;
-        s_.percorso.assign(static_cast<std::size_t>(nearest(g / 50.0)) + 1, cella_percorso{});
-        if (s_.j != 0) s_.griglia.dimensiona(g);
+        s_.cells.assign(static_cast<std::size_t>(nearest(g / 50.0)) + 1, Cell{});
+        if (s_.j != 0) s_.grid.set_size(g);
     }
-    const auto terna = [&](voce_stazione& voce) {
-        voce.inizio = reader_->read_number();
-        voce.fine = reader_->read_number();
-        voce.posizione = reader_->read_number();
+    const auto terna = [&](StationEntry& voce) {
+        voce.start = reader_->read_number();
+        voce.end = reader_->read_number();
+        voce.position = reader_->read_number();
     };
-    if (contains(campo, "tre") && contains(campo, "progressiva")) terna(tab[kVoceProgressivaTre]);
-    if (contains(campo, "due") && contains(campo, "progressiva")) terna(tab[kVoceProgressivaDue]);
-    if (contains(campo, "uno") && contains(campo, "progressiva")) terna(tab[kVoceProgressivaUno]);
-    if (contains(campo, "sfondo") && contains(campo, "uno")) tab[kVoceScenario].inizio = reader_->read_number();
-    if (contains(campo, "sfondo") && contains(campo, "due")) tab[kVoceScenario].posizione = reader_->read_number();
-    if (contains(campo, "sfondo") && contains(campo, "tre")) tab[kVoceScenario].fine = reader_->read_number();
+    if (contains(campo, "tre") && contains(campo, "progressiva")) terna(tab[kProgressiveThreeEntry]);
+    if (contains(campo, "due") && contains(campo, "progressiva")) terna(tab[kProgressiveTwoEntry]);
+    if (contains(campo, "uno") && contains(campo, "progressiva")) terna(tab[kProgressiveOneEntry]);
+    if (contains(campo, "sfondo") && contains(campo, "uno")) tab[kScenarioEntry].start = reader_->read_number();
+    if (contains(campo, "sfondo") && contains(campo, "due")) tab[kScenarioEntry].position = reader_->read_number();
+    if (contains(campo, "sfondo") && contains(campo, "tre")) tab[kScenarioEntry].end = reader_->read_number();
     if (contains(campo, "segnali") && contains(campo, "ripetizione")) {
-        voce_stazione& voce = tab[kVoceSegnalamento];
-        voce.inizio = reader_->read_number();
-        voce.fine = reader_->read_number();
-        if (voce.inizio % 50 != 0) return leave(3);
-        if (voce.fine % 50 != 0) return leave(4);
+        StationEntry& voce = tab[kSignallingEntry];
+        voce.start = reader_->read_number();
+        voce.end = reader_->read_number();
+        if (voce.start % 50 != 0) return leave(3);
+        if (voce.end % 50 != 0) return leave(4);
         if (contains(campo, "4")) {
-            voce.posizione = 4;
+            voce.position = 4;
         } else if (contains(campo, "9")) {
-            voce.posizione = 9;
+            voce.position = 9;
         } else {
             return leave(5);
         }
-        if (voce.fine == 0) voce.posizione = 0;
+        if (voce.end == 0) voce.position = 0;
     }
     return Step::kNext;
 }
 
 void DescriptionReading::start_track() {
     progressive_ordina(s_);
-    s_.numero_montagne = 0;
-    slot_cartelli_ = kPrimaVoceCartelli;
+    s_.mountain_count = 0;
+    slot_cartelli_ = kFirstSignEntry;
     indice_pendenza_ = 0;
-    if (s_.j != 0) inizio_tracciato(s_.griglia);
+    if (s_.j != 0) inizio_tracciato(s_.grid);
 }
 
 DescriptionReading::Phase DescriptionReading::line_section() {
@@ -143,8 +143,8 @@ DescriptionReading::Step DescriptionReading::pendenza() {
     if (e > 0) {
         do {
             // Gradient lines out of order write one cell each; past the last cell they are refused.
-            if (indice_pendenza_ > s_.ultima_cella()) return out_of_route(p);
-            cella(s_, indice_pendenza_).pendenza = low8(static_cast<std::int64_t>(pendenza_in_vigore_) + 100);
+            if (indice_pendenza_ > s_.last_cell()) return out_of_route(p);
+            cella(s_, indice_pendenza_).gradient = low8(static_cast<std::int64_t>(pendenza_in_vigore_) + 100);
             ++indice_pendenza_;
         } while (indice_pendenza_ < e);
     }
@@ -170,8 +170,8 @@ DescriptionReading::Step DescriptionReading::curva() {
     if (contains_any_case(campo, "s")) k = -k;
     // Every metre the curve reaches must lie within the grid.
     const std::int64_t fine = static_cast<std::int64_t>(inizio) + lunghezza;
-    if (std::max<std::int64_t>(inizio, fine) > s_.griglia.ultimo_metro) return out_of_route(inizio);
-    if (!scenariogen::curva(s_.griglia, inizio, lunghezza, k)) return leave(103);
+    if (std::max<std::int64_t>(inizio, fine) > s_.grid.last_metre) return out_of_route(inizio);
+    if (!scenariogen::curva(s_.grid, inizio, lunghezza, k)) return leave(103);
     return Step::kNext;
 }
 
@@ -181,8 +181,8 @@ DescriptionReading::Step DescriptionReading::montagna() {
     std::int32_t fine = reader_->read_number();
     std::int32_t tipo = reader_->read_number();
     if (too_far(inizio, kMargine)) return out_of_route(inizio);
-    if (s_.numero_montagne >= kMontagneMassime) return leave(10, inizio);
-    if (celle_montagna(inizio, fine).ultima > s_.ultima_cella()) return out_of_route(inizio);
+    if (s_.mountain_count >= kMaxMountainStretches) return leave(10, inizio);
+    if (celle_montagna(inizio, fine).ultima > s_.last_cell()) return out_of_route(inizio);
     memo_montagna(s_, inizio, fine, tipo);
     return Step::kNext;
 }
@@ -194,7 +194,7 @@ DescriptionReading::Step DescriptionReading::indicatori() {
     for (auto& value : v) value = reader_->read_number();
     if (too_far(posizione, kMargine)) return out_of_route(posizione);
     memo_indicatori_v_max(s_, posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
-    if (s_.codice_errore > 0) return leave(s_.codice_errore, posizione);
+    if (s_.last_error > 0) return leave(s_.last_error, posizione);
     return Step::kNext;
 }
 
@@ -204,13 +204,13 @@ DescriptionReading::Step DescriptionReading::cartello() {
     const std::string_view testo = reader_->read_text();
     if (testo.size() > 0xFFFF) throw ReadFailure("the sign text is longer than 65535 characters", reader_->last_field());
     if (too_far(p, kMargine)) return out_of_route(p);
-    cella_percorso& c = cella(s_, cella_oggetto(p));
-    if (!libera(c)) return leave(6, p);
+    Cell& c = cella(s_, cella_oggetto(p));
+    if (!is_free(c)) return leave(6, p);
     // Entry 0 stays empty: the 81st sign has no entry left.
     if (slot_cartelli_ < 1) return leave(10, p);
-    c.tipo = kCartello;
-    c.valore_1 = low16(slot_cartelli_);
-    s_.tabella_stazioni[static_cast<std::size_t>(slot_cartelli_)].nome = std::string(testo);
+    c.kind = kSign;
+    c.value_1 = low16(slot_cartelli_);
+    s_.stations[static_cast<std::size_t>(slot_cartelli_)].name = std::string(testo);
     --slot_cartelli_;
     return Step::kNext;
 }
@@ -218,13 +218,13 @@ DescriptionReading::Step DescriptionReading::cartello() {
 void DescriptionReading::end_line_section() {
     reader_.reset();
     delete_file(sources_.line_path);
-    const std::int32_t u = s_.ultima_cella();
+    const std::int32_t u = s_.last_cell();
     do {
         if (indice_pendenza_ > u) break;
-        cella(s_, indice_pendenza_).pendenza = low8(static_cast<std::int64_t>(pendenza_in_vigore_) + 100);
+        cella(s_, indice_pendenza_).gradient = low8(static_cast<std::int64_t>(pendenza_in_vigore_) + 100);
         ++indice_pendenza_;
     } while (indice_pendenza_ < u - 2);
-    if (s_.j != 0) rettilineo_fino_a(s_.griglia, static_cast<std::int64_t>(s_.griglia.ultimo_metro) - 2);
+    if (s_.j != 0) rettilineo_fino_a(s_.grid, static_cast<std::int64_t>(s_.grid.last_metre) - 2);
 }
 
 }  // namespace scenariogen

@@ -18,8 +18,8 @@ constexpr std::size_t kDescrizioneMassima = std::size_t{64} << 20;
 void memorizza_dati(Scenario& s, const DescriptionSources& sources) { DescriptionReading(s, sources).run(); }
 
 void DescriptionReading::run() {
-    s_.tabella_stazioni[kVoceScenario].nome = s_.nome_scenario;
-    s_.tabella_stazioni[kVoceSegnalamento].nome = s_.numero_treno;
+    s_.stations[kScenarioEntry].name = s_.scenario_name;
+    s_.stations[kSignallingEntry].name = s_.train_number;
     try {
         if (line_phase() == Phase::kLeave) return;
         train_phase();
@@ -50,7 +50,7 @@ std::int32_t DescriptionReading::read_position() {
 }
 
 bool DescriptionReading::too_far(std::int64_t p, std::int64_t margin) const {
-    return p < 0 || static_cast<double>(p + margin) / 50 > s_.ultima_cella();
+    return p < 0 || static_cast<double>(p + margin) / 50 > s_.last_cell();
 }
 
 DescriptionReading::Step DescriptionReading::out_of_route(std::int32_t p) {
@@ -74,7 +74,7 @@ void DescriptionReading::record(std::int32_t codice, std::optional<std::int32_t>
     } else if (!file_.empty()) {
         fault.where = SourceLocation{file_, 0, 0, {}};
     }
-    s_.registra(std::move(fault));
+    s_.record(std::move(fault));
 }
 
 void DescriptionReading::record_run_time_failure(const std::string& what, std::optional<FieldPosition> where) {
@@ -88,7 +88,7 @@ void DescriptionReading::record_run_time_failure(const std::string& what, std::o
             // The fault recorded below is the one that matters; the file stays.
         }
     }
-    s_.registra(std::move(fault));
+    s_.record(std::move(fault));
 }
 
 void DescriptionReading::delete_file(const std::string& path) {

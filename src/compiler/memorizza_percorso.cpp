@@ -14,32 +14,32 @@ constexpr std::int16_t kIntestazioneCelle = 5121;
 
 Esito compila(Scenario& s, std::int32_t& j, const DescriptionSources& sources) {
     s.j = j;
-    s.codice_errore = 0;
+    s.last_error = 0;
     s.faults.clear();
-    s.tabella_stazioni = tabella_stazioni_t{};
+    s.stations = StationTable{};
     // The cells and the grid are sized anew by the reading; none of an earlier compilation remains.
-    s.percorso.clear();
-    s.griglia = griglia_t{};
+    s.cells.clear();
+    s.grid = Grid{};
     memorizza_dati(s, sources);
-    if (!s.percorso_dimensionato()) return Esito::kNonDimensionato;
+    if (!s.has_cells()) return Esito::kNonDimensionato;
 
     completa_celle(s);
-    voce_stazione& scenario = s.tabella_stazioni[kVoceScenario];
-    cella_percorso& intestazione = s.percorso[1];
-    if (scenario.attributo_7 != 0 || intestazione.valore_1 != 0) errore("1250");
-    scenario.attributo_7 = kIntestazioneTabella;
-    intestazione.valore_1 = kIntestazioneCelle;
-    if (scenario.orario != 0 || intestazione.valore_2 != 0) errore("1251");
-    scenario.orario = codice_gara_st(s.tabella_stazioni);
-    intestazione.valore_2 = codice_gara_og(s.tabella_stazioni);
+    StationEntry& scenario = s.stations[kScenarioEntry];
+    Cell& intestazione = s.cells[1];
+    if (scenario.attribute_7 != 0 || intestazione.value_1 != 0) errore("1250");
+    scenario.attribute_7 = kIntestazioneTabella;
+    intestazione.value_1 = kIntestazioneCelle;
+    if (scenario.time != 0 || intestazione.value_2 != 0) errore("1251");
+    scenario.time = codice_gara_st(s.stations);
+    intestazione.value_2 = codice_gara_og(s.stations);
     return Esito::kScritto;
 }
 
 void scrivi_file_binari(const Scenario& s, const ScenarioFiles& targets) {
     StagedFiles files;
-    if (s.j != 0) files.stage(targets.grid(), [&](ByteOutput& out) { write_grid(s.griglia, out); });
-    files.stage(targets.station_table(), [&](ByteOutput& out) { write_station_table(s.tabella_stazioni, out); });
-    files.stage(targets.cells(), [&](ByteOutput& out) { write_cells(s.percorso, out); });
+    if (s.j != 0) files.stage(targets.grid(), [&](ByteOutput& out) { write_grid(s.grid, out); });
+    files.stage(targets.station_table(), [&](ByteOutput& out) { write_station_table(s.stations, out); });
+    files.stage(targets.cells(), [&](ByteOutput& out) { write_cells(s.cells, out); });
     files.commit();
 }
 

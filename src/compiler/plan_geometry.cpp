@@ -8,10 +8,10 @@ namespace {
 
 // Steps with curvature k (0 for straight steps) while the next metre is at
 // most `fino_a`; false when a step passes `limite`.
-bool passi(griglia_t& g, std::int64_t fino_a, double k, std::int64_t limite) {
+bool passi(Grid& g, std::int64_t fino_a, double k, std::int64_t limite) {
     double* x = g.x.data();
     double* y = g.y.data();
-    std::int64_t m = g.metri_calcolati;
+    std::int64_t m = g.computed_metres;
     bool entro = true;
     for (; m <= fino_a; ++m) {
         const double dx = x[m - 1] - x[m - 2];
@@ -29,23 +29,23 @@ bool passi(griglia_t& g, std::int64_t fino_a, double k, std::int64_t limite) {
             break;
         }
     }
-    g.metri_calcolati = static_cast<std::int32_t>(m);
+    g.computed_metres = static_cast<std::int32_t>(m);
     return entro;
 }
 
 }  // namespace
 
-void inizio_tracciato(griglia_t& g) {
+void inizio_tracciato(Grid& g) {
     g.x[0] = 0;
     g.y[0] = 0;
     g.x[1] = 0;
     g.y[1] = 1;
-    g.metri_calcolati = 2;
+    g.computed_metres = 2;
 }
 
-void rettilineo_fino_a(griglia_t& g, std::int64_t fino_a) { passi(g, fino_a, 0.0, INT64_MAX); }
+void rettilineo_fino_a(Grid& g, std::int64_t fino_a) { passi(g, fino_a, 0.0, INT64_MAX); }
 
-bool curva(griglia_t& g, std::int64_t inizio, std::int64_t lunghezza, double k) {
+bool curva(Grid& g, std::int64_t inizio, std::int64_t lunghezza, double k) {
     return passi(g, inizio, 0.0, kMetroMassimo) && passi(g, inizio + lunghezza, k, kMetroMassimo);
 }
 

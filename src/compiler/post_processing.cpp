@@ -14,51 +14,51 @@ constexpr std::int32_t kFinestraSegnale = 13; // cells searched for a signal aft
 
 class Completion {
 public:
-    explicit Completion(Scenario& s) : s_(s), u_(s.ultima_cella()) {}
+    explicit Completion(Scenario& s) : s_(s), u_(s.last_cell()) {}
 
     void run() {
         for (std::int32_t k = 1; k <= u_ - 2; ++k) {
-            const std::uint8_t tipo = cella(s_, k).tipo;
-            if (tipo == kAvvisoRallentamento) {
+            const std::uint8_t tipo = cella(s_, k).kind;
+            if (tipo == kSlowdownWarning) {
                 regola_a(k);
-            } else if (tipo == kInizioRallentamento) {
+            } else if (tipo == kSlowdownStart) {
                 regola_b(k);
                 const std::optional<std::int32_t> fine = fine_rallentamento(k);
                 if (!fine) {
                     fault(13, k);
                     continue;
                 }
-                if (cella(s_, k).valore_1 < kVelocitaLenta) regola_c(k);
+                if (cella(s_, k).value_1 < kVelocitaLenta) regola_c(k);
                 regola_d(*fine);
             }
         }
     }
 
 private:
-    bool libera_(std::int64_t i) { return i >= 0 && i <= u_ && libera(cella(s_, i)); }
-    std::uint8_t tipo(std::int64_t i) { return cella(s_, i).tipo; }
+    bool libera_(std::int64_t i) { return i >= 0 && i <= u_ && is_free(cella(s_, i)); }
+    std::uint8_t tipo(std::int64_t i) { return cella(s_, i).kind; }
     void punto(std::int64_t i) {
-        cella_percorso& c = cella(s_, i);
-        c.tipo = kAbbattimento;
-        c.valore_1 = kValorePunto;
+        Cell& c = cella(s_, i);
+        c.kind = kCodeDrop;
+        c.value_1 = kValorePunto;
     }
     void fault(std::int32_t codice, std::int32_t i) {
-        s_.registra(Fault{codice, i * 50, i, std::nullopt, {}});
+        s_.record(Fault{codice, i * 50, i, std::nullopt, {}});
     }
 
     // Rule A: every signal in the 20 cells before a warning, down to cell 3.
     void regola_a(std::int32_t k) {
         for (std::int32_t m = 1; m <= 20 && k - m >= 3; ++m) {
             const std::int32_t s = k - m;
-            if (tipo(s) != kSegnale) continue;
+            if (tipo(s) != kSignal) continue;
             if (libera_(s - 1)) {
                 punto(s - 1);
             } else if (libera_(s - 2)) {
                 punto(s - 2);
-            } else if (tipo(s - 1) == kAbbattimento) {
-                cella(s_, s - 1).valore_1 = minimo(kValorePunto, cella(s_, s - 1).valore_1);
-            } else if (tipo(s - 2) == kAbbattimento) {
-                cella(s_, s - 2).valore_1 = minimo(kValorePunto, cella(s_, s - 2).valore_1);
+            } else if (tipo(s - 1) == kCodeDrop) {
+                cella(s_, s - 1).value_1 = minimo(kValorePunto, cella(s_, s - 1).value_1);
+            } else if (tipo(s - 2) == kCodeDrop) {
+                cella(s_, s - 2).value_1 = minimo(kValorePunto, cella(s_, s - 2).value_1);
             } else {
                 fault(11, s);
             }
@@ -86,7 +86,7 @@ private:
     // The slowdown's end: the first cell of type 2 after its start.
     std::optional<std::int32_t> fine_rallentamento(std::int32_t k) {
         for (std::int32_t e = k + 1; e <= u_; ++e) {
-            if (tipo(e) == kFineRallentamento) return e;
+            if (tipo(e) == kSlowdownEnd) return e;
         }
         return std::nullopt;
     }
@@ -111,13 +111,13 @@ private:
             } else {
                 fault(13, e);  // c stays 8: no further point along this slowdown
             }
-        } while (tipo(e) != kFineRallentamento);
+        } while (tipo(e) != kSlowdownEnd);
     }
 
     // Rule D: a point before the first signal within 13 cells of the end.
     void regola_d(std::int32_t e) {
         for (std::int32_t n = e; n <= e + kFinestraSegnale - 1 && n <= u_; ++n) {
-            if (tipo(n) != kSegnale) continue;
+            if (tipo(n) != kSignal) continue;
             const std::int32_t t = n - 1;
             if (t <= 0) return;
             if (libera_(t)) {

@@ -14,37 +14,37 @@
 
 namespace scenariogen {
 
-inline constexpr std::int32_t kLunghezzaMassima = 1000000;
-inline constexpr int kMontagneMassime = 80;
+inline constexpr std::int32_t kMaxRouteLength = 1000000;
+inline constexpr int kMaxMountainStretches = 80;
 
 struct Scenario {
-    std::string nome_scenario;
-    std::string numero_treno;
+    std::string scenario_name;
+    std::string train_number;
     std::int32_t j = 1;  // not 0: build and write the plan grid
 
-    std::vector<cella_percorso> percorso;  // cells 0 to U; empty until sized
-    tabella_stazioni_t tabella_stazioni{};
-    griglia_t griglia;
+    std::vector<Cell> cells;  // cells 0 to U; empty until sized
+    StationTable stations{};
+    Grid grid;
 
     // Mountain stretches in the order read; index 0 is never used.
-    std::array<std::int32_t, kMontagneMassime + 1> inizio_montagna{};
-    std::array<std::int32_t, kMontagneMassime + 1> fine_montagna{};
-    std::int32_t numero_montagne = 0;
+    std::array<std::int32_t, kMaxMountainStretches + 1> mountain_starts{};
+    std::array<std::int32_t, kMaxMountainStretches + 1> mountain_ends{};
+    std::int32_t mountain_count = 0;
 
     // The last fault recorded (0: none) and the last position set by a fault.
-    std::int32_t codice_errore = 0;
-    std::int32_t posizione_errore = 0;
+    std::int32_t last_error = 0;
+    std::int32_t error_position = 0;
     // Every fault in the order found; the last one is what codice_errore holds.
     std::vector<Fault> faults;
 
-    bool percorso_dimensionato() const { return !percorso.empty(); }
+    bool has_cells() const { return !cells.empty(); }
     // The last cell index U.
-    std::int32_t ultima_cella() const { return static_cast<std::int32_t>(percorso.size()) - 1; }
+    std::int32_t last_cell() const { return static_cast<std::int32_t>(cells.size()) - 1; }
 
     // Records a fault: the number always, the position when given.
-    void registra(Fault fault) {
-        codice_errore = fault.codice;
-        if (fault.posizione) posizione_errore = *fault.posizione;
+    void record(Fault fault) {
+        last_error = fault.number;
+        if (fault.position) error_position = *fault.position;
         faults.push_back(std::move(fault));
     }
 };

@@ -45,12 +45,12 @@ void DescriptionReading::train_phase() {
 }
 
 DescriptionReading::Step DescriptionReading::train_keywords() {
-    auto& tab = s_.tabella_stazioni;
+    auto& tab = s_.stations;
     position_at_.reset();
     if (contains_any_case(campo, "massa") && contains_any_case(campo, "frenata")) {
-        tab[kVoceTreno].inizio = reader_->read_number();
+        tab[kTrainEntry].start = reader_->read_number();
     }
-    if (contains_any_case(campo, "vetture")) tab[kVoceTreno].posizione = reader_->read_number();
+    if (contains_any_case(campo, "vetture")) tab[kTrainEntry].position = reader_->read_number();
     using Handler = Step (DescriptionReading::*)();
     const auto keyword = [&](std::string_view text, Handler handler) {
         position_at_.reset();
@@ -59,11 +59,11 @@ DescriptionReading::Step DescriptionReading::train_keywords() {
     if (const Step step = keyword("velocit", &DescriptionReading::velocita); step != Step::kNext) return step;
     if (const Step step = keyword("aderenza", &DescriptionReading::aderenza); step != Step::kNext) return step;
     if (contains_any_case(campo, "orologio")) {
-        tab[kVoceSegnalamento].attributo_9 = reader_->read_int16();
-        tab[kVoceSegnalamento].attributo_10 = reader_->read_int16();
-        tab[kVoceSegnalamento].attributo_11 = reader_->read_int16();
+        tab[kSignallingEntry].attribute_9 = reader_->read_int16();
+        tab[kSignallingEntry].attribute_10 = reader_->read_int16();
+        tab[kSignallingEntry].attribute_11 = reader_->read_int16();
     }
-    if (contains_any_case(campo, "sabbia")) tab[kVoceSegnalamento].attributo_7 = reader_->read_int16();
+    if (contains_any_case(campo, "sabbia")) tab[kSignallingEntry].attribute_7 = reader_->read_int16();
     for (const auto& [text, handler] : std::array<std::pair<std::string_view, Handler>, 4>{{
              {"segnale", &DescriptionReading::segnale},
              {"rallentamento", &DescriptionReading::rallentamento},
@@ -82,8 +82,8 @@ DescriptionReading::Step DescriptionReading::velocita() {
     const std::int32_t n = nearest(p / 50.0);
     if (n > 0) {
         do {
-            if (indice_velocita_ >= s_.ultima_cella()) break;
-            cella(s_, indice_velocita_).velocita_limite = byte(velocita_pendente_ / 5.0);
+            if (indice_velocita_ >= s_.last_cell()) break;
+            cella(s_, indice_velocita_).speed_limit = byte(velocita_pendente_ / 5.0);
             ++indice_velocita_;
         } while (indice_velocita_ < n);
     }
@@ -99,8 +99,8 @@ DescriptionReading::Step DescriptionReading::aderenza() {
     if (n > 0) {
         do {
             // Adhesion lines that do not advance write one cell each; past the last cell they are refused.
-            if (indice_aderenza_ > s_.ultima_cella()) return out_of_route(p);
-            cella(s_, indice_aderenza_).aderenza = low8(aderenza_pendente_);
+            if (indice_aderenza_ > s_.last_cell()) return out_of_route(p);
+            cella(s_, indice_aderenza_).adhesion = low8(aderenza_pendente_);
             ++indice_aderenza_;
         } while (indice_aderenza_ < n);
     }
@@ -115,7 +115,7 @@ DescriptionReading::Step DescriptionReading::segnale() {
     if (too_far(posizione, kMargine)) return out_of_route(posizione);
     // The farthest advance cell lies 8 cells before the signal's own.
     if (cella_oggetto(posizione) < kCelleAvvisoSegnale) return out_of_route(posizione);
-    const std::int32_t prima = s_.codice_errore;
+    const std::int32_t prima = s_.last_error;
     memo_segnale(s_, posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]);
     return marker_outcome(prima, posizione);
 }
@@ -129,8 +129,8 @@ DescriptionReading::Step DescriptionReading::rallentamento() {
     std::int32_t d_v = reader_->read_number();
     if (too_far(posizione, kMargine)) return out_of_route(posizione);
     const CelleRallentamento celle = celle_rallentamento(posizione, l);
-    if (celle.e < 0 || celle.e > s_.ultima_cella()) return out_of_route(posizione);
-    const std::int32_t prima = s_.codice_errore;
+    if (celle.e < 0 || celle.e > s_.last_cell()) return out_of_route(posizione);
+    const std::int32_t prima = s_.last_error;
     memo_rallentamento(s_, posizione, v, l, f_tt, f_ta, d_v);
     return marker_outcome(prima, posizione);
 }
@@ -138,94 +138,94 @@ DescriptionReading::Step DescriptionReading::rallentamento() {
 // After a marker procedure: any fault recorded so far, its own or an earlier
 // one, ends the reading here.
 DescriptionReading::Step DescriptionReading::marker_outcome(std::int32_t codice_prima, std::int32_t posizione) {
-    if (s_.codice_errore <= 0) return Step::kNext;
-    if (s_.codice_errore == codice_prima) {
-        return leave(s_.codice_errore, posizione, "the reading stops at this line because of the earlier fault");
+    if (s_.last_error <= 0) return Step::kNext;
+    if (s_.last_error == codice_prima) {
+        return leave(s_.last_error, posizione, "the reading stops at this line because of the earlier fault");
     }
-    return leave(s_.codice_errore, posizione);
+    return leave(s_.last_error, posizione);
 }
 
 DescriptionReading::Step DescriptionReading::abbattimento() {
     const std::int32_t p = read_position();
     const std::int32_t x = reader_->read_number();
     if (too_far(p, kMargine)) return out_of_route(p);
-    cella_percorso& c = cella(s_, nearest(p / 50.0));
-    if (!libera(c)) return leave(7, p);
+    Cell& c = cella(s_, nearest(p / 50.0));
+    if (!is_free(c)) return leave(7, p);
     if (x > 0) {
-        c.tipo = kAbbattimento;
-        c.valore_1 = low16(x);
+        c.kind = kCodeDrop;
+        c.value_1 = low16(x);
     } else {
-        c.tipo = kAbbattimentoSenzaValore;
+        c.kind = kCodeDropWithoutValue;
     }
     return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::stazione() {
     const std::int32_t k = stazione_k_;
-    voce_stazione& voce = s_.tabella_stazioni[static_cast<std::size_t>(k)];
-    voce.posizione = read_position();
-    const std::int32_t posizione = voce.posizione;
+    StationEntry& voce = s_.stations[static_cast<std::size_t>(k)];
+    voce.position = read_position();
+    const std::int32_t posizione = voce.position;
     if (too_far(posizione, kMargineStazione)) return out_of_route(posizione);
     if (posizione % 50 != 0) return leave(8, posizione);
-    voce.tipo = reader_->read_uint8();
+    voce.kind = reader_->read_uint8();
     const std::int32_t lunghezza = reader_->read_number();
     if (lunghezza % 100 != 0) return leave(9, posizione);
-    voce.attributo_5 = reader_->read_uint8();
-    voce.attributo_15 = reader_->read_uint8();
-    voce.attributo_14 = reader_->read_uint8();
-    voce.attributo_7 = reader_->read_int16();
-    voce.attributo_8 = reader_->read_int16();
-    voce.attributo_12 = reader_->read_uint8();
-    voce.attributo_9 = reader_->read_int16();
-    voce.attributo_10 = reader_->read_int16();
-    voce.attributo_11 = reader_->read_int16();
-    voce.sosta = reader_->read_uint8();
+    voce.attribute_5 = reader_->read_uint8();
+    voce.attribute_15 = reader_->read_uint8();
+    voce.attribute_14 = reader_->read_uint8();
+    voce.attribute_7 = reader_->read_int16();
+    voce.attribute_8 = reader_->read_int16();
+    voce.attribute_12 = reader_->read_uint8();
+    voce.attribute_9 = reader_->read_int16();
+    voce.attribute_10 = reader_->read_int16();
+    voce.attribute_11 = reader_->read_int16();
+    voce.dwell = reader_->read_uint8();
     const std::int64_t ore = reader_->read_number();
     const std::int64_t minuti = reader_->read_number();
     const std::int64_t secondi = reader_->read_number();
-    voce.orario = low32((ore * 60 + minuti) * 60 + secondi);
+    voce.time = low32((ore * 60 + minuti) * 60 + secondi);
     const std::string_view nome = reader_->read_text();
     if (nome.size() > 0xFFFF) throw ReadFailure("the station name is longer than 65535 characters", reader_->last_field());
-    voce.nome = std::string(nome);
+    voce.name = std::string(nome);
 
     const std::int64_t p = posizione;
-    if (voce.tipo == 5 || voce.tipo == 6) {
-        voce.fine = low32(p + 150);
-        voce.inizio = low32(p - lunghezza);
-        voce.attributo_14 = 0;
-    } else if (voce.tipo == 7 || voce.tipo == 8) {
-        voce.inizio = low32(p - lunghezza);
-        voce.fine = low32(p + lunghezza);
-        voce.attributo_14 = 0;
+    if (voce.kind == 5 || voce.kind == 6) {
+        voce.end = low32(p + 150);
+        voce.start = low32(p - lunghezza);
+        voce.attribute_14 = 0;
+    } else if (voce.kind == 7 || voce.kind == 8) {
+        voce.start = low32(p - lunghezza);
+        voce.end = low32(p + lunghezza);
+        voce.attribute_14 = 0;
     } else {
-        voce.inizio = nearest(static_cast<double>(p) - lunghezza / 2.0);
-        voce.fine = nearest(static_cast<double>(p) + lunghezza / 2.0);
-        if (voce.attributo_14 != 0) voce.fine = low32(static_cast<std::int64_t>(voce.fine) + 50);
+        voce.start = nearest(static_cast<double>(p) - lunghezza / 2.0);
+        voce.end = nearest(static_cast<double>(p) + lunghezza / 2.0);
+        if (voce.attribute_14 != 0) voce.end = low32(static_cast<std::int64_t>(voce.end) + 50);
     }
-    if (lunghezza < 600) voce.attributo_15 = 0;
+    if (lunghezza < 600) voce.attribute_15 = 0;
     if (k == 1) {
-        voce.attributo_14 = 0;
-        voce.attributo_15 = 0;
+        voce.attribute_14 = 0;
+        voce.attribute_15 = 0;
     }
 
-    const bool con_marche = voce.tipo < 25;
-    const double fine_cella = voce.fine / 50.0 - 1;
+    const bool con_marche = voce.kind < 25;
+    const double fine_cella = voce.end / 50.0 - 1;
     // The end marker, and with it every approach marker, must lie within the route.
-    if (con_marche && fine_cella > 1 && nearest(fine_cella) > s_.ultima_cella()) return out_of_route(posizione);
-    if (con_marche && voce.tipo != 5 && voce.tipo != 6) {
+    if (con_marche && fine_cella > 1 && nearest(fine_cella) > s_.last_cell()) return out_of_route(posizione);
+    if (con_marche && voce.kind != 5 && voce.kind != 6) {
         for (std::int32_t m = 1; m <= 4; ++m) {
             const double x = fine_cella - m;
-            if (x > 1) cella(s_, nearest(x)).preavviso = low8(kPreavvisoStazione + m);
+            if (x > 1) cella(s_, nearest(x)).approach_marker = low8(kPreavvisoStazione + m);
         }
     }
     if (con_marche) {
         if (fine_cella <= 1) return leave(24);
-        cella_percorso& c = cella(s_, nearest(fine_cella));
-        c.tipo = kFineStazione;
-        c.valore_1 = low16(k);
+        Cell& c = cella(s_, nearest(fine_cella));
+        c.kind = kStationEnd;
+        c.value_1 = low16(k);
     }
-    if (k > 1 && static_cast<std::int64_t>(voce.inizio) - kDistanzaStazioni <
-                     s_.tabella_stazioni[static_cast<std::size_t>(k - 1)].fine) {
+    if (k > 1 && static_cast<std::int64_t>(voce.start) - kDistanzaStazioni <
+                     s_.stations[static_cast<std::size_t>(k - 1)].end) {
         return leave(22, posizione);
     }
     ++stazione_k_;
@@ -236,19 +236,19 @@ DescriptionReading::Step DescriptionReading::stazione() {
 void DescriptionReading::end_train_section() {
     reader_.reset();
     delete_file(sources_.train_path);
-    const std::int32_t u = s_.ultima_cella();
+    const std::int32_t u = s_.last_cell();
     do {
-        cella(s_, indice_velocita_).velocita_limite = byte(velocita_pendente_ / 5.0);
+        cella(s_, indice_velocita_).speed_limit = byte(velocita_pendente_ / 5.0);
         ++indice_velocita_;
     } while (indice_velocita_ < u - 2);
     do {
         if (indice_aderenza_ > u) break;
-        cella(s_, indice_aderenza_).aderenza = low8(aderenza_pendente_);
+        cella(s_, indice_aderenza_).adhesion = low8(aderenza_pendente_);
         ++indice_aderenza_;
     } while (indice_aderenza_ < u - 2);
-    for (const int voce : {kVoceProgressivaTre, kVoceProgressivaDue, kVoceProgressivaUno}) {
-        const voce_stazione& v = s_.tabella_stazioni[static_cast<std::size_t>(voce)];
-        if (v.inizio % 50 != 0 || v.fine % 50 != 0) {
+    for (const int voce : {kProgressiveThreeEntry, kProgressiveTwoEntry, kProgressiveOneEntry}) {
+        const StationEntry& v = s_.stations[static_cast<std::size_t>(voce)];
+        if (v.start % 50 != 0 || v.end % 50 != 0) {
             record(2, std::nullopt);
             break;
         }

@@ -48,53 +48,53 @@ private:
 
 }  // namespace
 
-std::vector<cella_percorso> decode_cells(std::string_view bytes) {
+std::vector<Cell> decode_cells(std::string_view bytes) {
     if (bytes.size() % format::kCellSize != 0) {
         throw DecodeError("the cell file's size is not a multiple of 16 bytes; the last cell is cut short",
                           bytes.size() - bytes.size() % format::kCellSize);
     }
-    std::vector<cella_percorso> celle;
+    std::vector<Cell> celle;
     celle.reserve(bytes.size() / format::kCellSize);
     ByteSource in(bytes);
     while (!in.at_end()) {
-        cella_percorso c;
-        c.tipo = in.u8("a cell");
-        c.riservato = in.u8("a cell");
-        c.valore_1 = in.i16("a cell");
-        c.valore_2 = in.i16("a cell");
-        c.valore_3 = in.i16("a cell");
-        c.valore_4 = in.i16("a cell");
-        c.tempo_segnale = in.u8("a cell");
-        c.preavviso = in.u8("a cell");
-        c.montagna = in.u8("a cell");
-        c.velocita_limite = in.u8("a cell");
-        c.pendenza = in.u8("a cell");
-        c.aderenza = in.u8("a cell");
+        Cell c;
+        c.kind = in.u8("a cell");
+        c.reserved = in.u8("a cell");
+        c.value_1 = in.i16("a cell");
+        c.value_2 = in.i16("a cell");
+        c.value_3 = in.i16("a cell");
+        c.value_4 = in.i16("a cell");
+        c.signal_time = in.u8("a cell");
+        c.approach_marker = in.u8("a cell");
+        c.mountain_kind = in.u8("a cell");
+        c.speed_limit = in.u8("a cell");
+        c.gradient = in.u8("a cell");
+        c.adhesion = in.u8("a cell");
         celle.push_back(c);
     }
     return celle;
 }
 
-tabella_stazioni_t decode_station_table(std::string_view bytes) {
-    tabella_stazioni_t tabella{};
+StationTable decode_station_table(std::string_view bytes) {
+    StationTable tabella{};
     ByteSource in(bytes);
     for (auto& v : tabella) {
-        v.tipo = in.u8("a station record");
-        v.inizio = in.i32("a station record");
-        v.fine = in.i32("a station record");
-        v.posizione = in.i32("a station record");
-        v.attributo_5 = in.u8("a station record");
-        v.nome = in.text(in.u16("a station record"), "a station name");
-        v.attributo_7 = in.i16("a station record");
-        v.attributo_8 = in.i16("a station record");
-        v.attributo_9 = in.i16("a station record");
-        v.attributo_10 = in.i16("a station record");
-        v.attributo_11 = in.i16("a station record");
-        v.attributo_12 = in.u8("a station record");
-        v.sosta = in.u8("a station record");
-        v.attributo_14 = in.u8("a station record");
-        v.attributo_15 = in.u8("a station record");
-        v.orario = in.i32("a station record");
+        v.kind = in.u8("a station record");
+        v.start = in.i32("a station record");
+        v.end = in.i32("a station record");
+        v.position = in.i32("a station record");
+        v.attribute_5 = in.u8("a station record");
+        v.name = in.text(in.u16("a station record"), "a station name");
+        v.attribute_7 = in.i16("a station record");
+        v.attribute_8 = in.i16("a station record");
+        v.attribute_9 = in.i16("a station record");
+        v.attribute_10 = in.i16("a station record");
+        v.attribute_11 = in.i16("a station record");
+        v.attribute_12 = in.u8("a station record");
+        v.dwell = in.u8("a station record");
+        v.attribute_14 = in.u8("a station record");
+        v.attribute_15 = in.u8("a station record");
+        v.time = in.i32("a station record");
     }
     if (!in.at_end()) throw DecodeError("bytes follow the 87th station record", in.offset());
     return tabella;

@@ -25,8 +25,8 @@ private:
     std::size_t offset_;
 };
 
-std::vector<cella_percorso> decode_cells(std::string_view bytes);
-tabella_stazioni_t decode_station_table(std::string_view bytes);
+std::vector<Cell> decode_cells(std::string_view bytes);
+StationTable decode_station_table(std::string_view bytes);
 
 // One element of the grid file.
 struct GridValue {

@@ -77,92 +77,92 @@ private:
     std::size_t used_ = 0;
 };
 
-void put_cell(ByteSink& sink, const cella_percorso& c) {
-    sink.u8(c.tipo);
-    sink.u8(c.riservato);
-    sink.i16(c.valore_1);
-    sink.i16(c.valore_2);
-    sink.i16(c.valore_3);
-    sink.i16(c.valore_4);
-    sink.u8(c.tempo_segnale);
-    sink.u8(c.preavviso);
-    sink.u8(c.montagna);
-    sink.u8(c.velocita_limite);
-    sink.u8(c.pendenza);
-    sink.u8(c.aderenza);
+void put_cell(ByteSink& sink, const Cell& c) {
+    sink.u8(c.kind);
+    sink.u8(c.reserved);
+    sink.i16(c.value_1);
+    sink.i16(c.value_2);
+    sink.i16(c.value_3);
+    sink.i16(c.value_4);
+    sink.u8(c.signal_time);
+    sink.u8(c.approach_marker);
+    sink.u8(c.mountain_kind);
+    sink.u8(c.speed_limit);
+    sink.u8(c.gradient);
+    sink.u8(c.adhesion);
 }
 
-void put_station(ByteSink& sink, const voce_stazione& v) {
-    sink.u8(v.tipo);
-    sink.i32(v.inizio);
-    sink.i32(v.fine);
-    sink.i32(v.posizione);
-    sink.u8(v.attributo_5);
+void put_station(ByteSink& sink, const StationEntry& v) {
+    sink.u8(v.kind);
+    sink.i32(v.start);
+    sink.i32(v.end);
+    sink.i32(v.position);
+    sink.u8(v.attribute_5);
     // The length prefix is 16 bits; the readers refuse longer names, so the
     // clamp only keeps prefix and bytes consistent.
-    const std::size_t length = std::min<std::size_t>(v.nome.size(), 0xFFFF);
+    const std::size_t length = std::min<std::size_t>(v.name.size(), 0xFFFF);
     sink.u16(static_cast<std::uint16_t>(length));
-    sink.bytes(std::string_view(v.nome).substr(0, length));
-    sink.i16(v.attributo_7);
-    sink.i16(v.attributo_8);
-    sink.i16(v.attributo_9);
-    sink.i16(v.attributo_10);
-    sink.i16(v.attributo_11);
-    sink.u8(v.attributo_12);
-    sink.u8(v.sosta);
-    sink.u8(v.attributo_14);
-    sink.u8(v.attributo_15);
-    sink.i32(v.orario);
+    sink.bytes(std::string_view(v.name).substr(0, length));
+    sink.i16(v.attribute_7);
+    sink.i16(v.attribute_8);
+    sink.i16(v.attribute_9);
+    sink.i16(v.attribute_10);
+    sink.i16(v.attribute_11);
+    sink.u8(v.attribute_12);
+    sink.u8(v.dwell);
+    sink.u8(v.attribute_14);
+    sink.u8(v.attribute_15);
+    sink.i32(v.time);
 }
 
-void put_coordinate(ByteSink& sink, const griglia_t& g, const coordinate_t& values) {
-    const std::int32_t interi = std::min(g.metri_calcolati, 2);
+void put_coordinate(ByteSink& sink, const Grid& g, const Coordinates& values) {
+    const std::int32_t interi = std::min(g.computed_metres, 2);
     for (std::int32_t metro = 0; metro < interi; ++metro) {
         sink.u16(format::grid::kInt16);
         sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metro)]));
     }
-    if (g.metri_calcolati > interi) {
+    if (g.computed_metres > interi) {
         sink.tagged_doubles(format::grid::kDouble, values.data() + interi,
-                            static_cast<std::size_t>(g.metri_calcolati - interi));
+                            static_cast<std::size_t>(g.computed_metres - interi));
     }
-    for (std::int32_t metro = g.metri_calcolati; metro <= g.ultimo_metro; ++metro) sink.u16(format::grid::kEmpty);
+    for (std::int32_t metro = g.computed_metres; metro <= g.last_metre; ++metro) sink.u16(format::grid::kEmpty);
 }
 
 }  // namespace
 
-void write_cells(const std::vector<cella_percorso>& percorso, ByteOutput& out) {
+void write_cells(const std::vector<Cell>& percorso, ByteOutput& out) {
     ByteSink sink(out);
     for (const auto& cella : percorso) put_cell(sink, cella);
     sink.flush();
 }
 
-void write_station_table(const tabella_stazioni_t& tabella, ByteOutput& out) {
+void write_station_table(const StationTable& tabella, ByteOutput& out) {
     ByteSink sink(out);
     for (const auto& voce : tabella) put_station(sink, voce);
     sink.flush();
 }
 
-void write_grid(const griglia_t& griglia, ByteOutput& out) {
-    if (!griglia.dimensionata()) return;
+void write_grid(const Grid& griglia, ByteOutput& out) {
+    if (!griglia.has_size()) return;
     ByteSink sink(out);
     put_coordinate(sink, griglia, griglia.x);
     put_coordinate(sink, griglia, griglia.y);
     sink.flush();
 }
 
-std::string encode_cells(const std::vector<cella_percorso>& percorso) {
+std::string encode_cells(const std::vector<Cell>& percorso) {
     StringOutput out;
     write_cells(percorso, out);
     return std::move(out.text());
 }
 
-std::string encode_station_table(const tabella_stazioni_t& tabella) {
+std::string encode_station_table(const StationTable& tabella) {
     StringOutput out;
     write_station_table(tabella, out);
     return std::move(out.text());
 }
 
-std::string encode_grid(const griglia_t& griglia) {
+std::string encode_grid(const Grid& griglia) {
     StringOutput out;
     write_grid(griglia, out);
     return std::move(out.text());

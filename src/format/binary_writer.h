@@ -9,14 +9,14 @@
 
 namespace scenariogen {
 
-void write_cells(const std::vector<cella_percorso>& percorso, ByteOutput& out);
-void write_station_table(const tabella_stazioni_t& tabella, ByteOutput& out);
-void write_grid(const griglia_t& griglia, ByteOutput& out);
+void write_cells(const std::vector<Cell>& percorso, ByteOutput& out);
+void write_station_table(const StationTable& tabella, ByteOutput& out);
+void write_grid(const Grid& griglia, ByteOutput& out);
 
 // The same bytes in memory.
 
-std::string encode_cells(const std::vector<cella_percorso>& percorso);
-std::string encode_station_table(const tabella_stazioni_t& tabella);
-std::string encode_grid(const griglia_t& griglia);
+std::string encode_cells(const std::vector<Cell>& percorso);
+std::string encode_station_table(const StationTable& tabella);
+std::string encode_grid(const Grid& griglia);
 
 }  // namespace scenariogen

@@ -8,8 +8,8 @@ namespace scenariogen {
 
 struct ScenarioFiles {
     std::string folder;
-    std::string nome_scenario;
-    std::string numero_treno;
+    std::string scenario_name;
+    std::string train_number;
 
     std::string line_description() const;   // <nome>_linea.txt
     std::string train_description() const;  // <nome>_<treno>-.txt

@@ -39,40 +39,40 @@ std::string orario_text(std::int32_t seconds) {
     return text;
 }
 
-bool holds_anything(const cella_percorso& c) {
-    return c.tipo || c.valore_1 || c.valore_2 || c.valore_3 || c.valore_4 || c.tempo_segnale || c.preavviso ||
-           c.montagna || c.velocita_limite || c.pendenza || c.aderenza;
+bool holds_anything(const Cell& c) {
+    return c.kind || c.value_1 || c.value_2 || c.value_3 || c.value_4 || c.signal_time || c.approach_marker ||
+           c.mountain_kind || c.speed_limit || c.gradient || c.adhesion;
 }
 
-bool line_changes(const cella_percorso& c, const cella_percorso* previous) {
-    return previous == nullptr || c.velocita_limite != previous->velocita_limite ||
-           c.pendenza != previous->pendenza || c.aderenza != previous->aderenza || c.montagna != previous->montagna;
+bool line_changes(const Cell& c, const Cell* previous) {
+    return previous == nullptr || c.speed_limit != previous->speed_limit ||
+           c.gradient != previous->gradient || c.adhesion != previous->adhesion || c.mountain_kind != previous->mountain_kind;
 }
 
-json cell_json(std::size_t i, const cella_percorso& c) {
+json cell_json(std::size_t i, const Cell& c) {
     json row{{"cell", i},
              {"from_m", (static_cast<std::int64_t>(i) - 1) * 50},
-             {"object", nome_tipo(c.tipo)},
-             {"tipo", c.tipo}};
-    if (c.valore_1 || c.valore_2 || c.valore_3 || c.valore_4) {
-        row["values"] = {c.valore_1, c.valore_2, c.valore_3, c.valore_4};
+             {"object", nome_tipo(c.kind)},
+             {"tipo", c.kind}};
+    if (c.value_1 || c.value_2 || c.value_3 || c.value_4) {
+        row["values"] = {c.value_1, c.value_2, c.value_3, c.value_4};
     }
-    if (c.tempo_segnale) row["signal_time"] = c.tempo_segnale;
-    if (c.preavviso) row["approach_marker"] = c.preavviso;
-    if (c.montagna) row["mountain_kind"] = c.montagna;
-    row["speed_kmh"] = c.velocita_limite * 5;
-    row["gradient_per_mille"] = c.pendenza == 0 ? json() : json(c.pendenza - 100);
-    row["adhesion"] = c.aderenza;
+    if (c.signal_time) row["signal_time"] = c.signal_time;
+    if (c.approach_marker) row["approach_marker"] = c.approach_marker;
+    if (c.mountain_kind) row["mountain_kind"] = c.mountain_kind;
+    row["speed_kmh"] = c.speed_limit * 5;
+    row["gradient_per_mille"] = c.gradient == 0 ? json() : json(c.gradient - 100);
+    row["adhesion"] = c.adhesion;
     return row;
 }
 
 json cells_json(std::string_view bytes, const DumpOptions& options) {
     const auto celle = decode_cells(bytes);
     json rows = json::array();
-    const cella_percorso* previous = nullptr;
+    const Cell* previous = nullptr;
     for (std::size_t i = 0; i < celle.size(); ++i) {
-        const cella_percorso& c = celle[i];
-        const bool marked = c.tipo || c.preavviso || c.tempo_segnale || (i == 1 && (c.valore_1 || c.valore_2));
+        const Cell& c = celle[i];
+        const bool marked = c.kind || c.approach_marker || c.signal_time || (i == 1 && (c.value_1 || c.value_2));
         if (holds_anything(c) && (options.all_cells || marked || line_changes(c, previous))) {
             rows.push_back(cell_json(i, c));
         }
@@ -81,60 +81,60 @@ json cells_json(std::string_view bytes, const DumpOptions& options) {
     return {{"kind", "cells"}, {"cells", celle.size()}, {"last_cell", celle.size() - 1}, {"rows", rows}};
 }
 
-json station_json(std::size_t entry, const voce_stazione& v) {
-    return {{"entry", entry},         {"name", from_windows_1252(v.nome)},
-            {"tipo", v.tipo},         {"start_m", v.inizio},
-            {"end_m", v.fine},        {"position_m", v.posizione},
-            {"time", orario_text(v.orario)}, {"time_s", v.orario},
-            {"stop_s", v.sosta},      {"attributo_5", v.attributo_5},
-            {"attributo_7", v.attributo_7}, {"attributo_8", v.attributo_8},
-            {"attributo_9", v.attributo_9}, {"attributo_10", v.attributo_10},
-            {"attributo_11", v.attributo_11}, {"attributo_12", v.attributo_12},
-            {"attributo_14", v.attributo_14}, {"attributo_15", v.attributo_15}};
+json station_json(std::size_t entry, const StationEntry& v) {
+    return {{"entry", entry},         {"name", from_windows_1252(v.name)},
+            {"tipo", v.kind},         {"start_m", v.start},
+            {"end_m", v.end},        {"position_m", v.position},
+            {"time", orario_text(v.time)}, {"time_s", v.time},
+            {"stop_s", v.dwell},      {"attributo_5", v.attribute_5},
+            {"attributo_7", v.attribute_7}, {"attributo_8", v.attribute_8},
+            {"attributo_9", v.attribute_9}, {"attributo_10", v.attribute_10},
+            {"attributo_11", v.attribute_11}, {"attributo_12", v.attribute_12},
+            {"attributo_14", v.attribute_14}, {"attributo_15", v.attribute_15}};
 }
 
 json station_table_json(std::string_view bytes) {
     const auto tab = decode_station_table(bytes);
     json stations = json::array();
     json signs = json::array();
-    for (std::size_t k = 1; k <= kPrimaVoceCartelli; ++k) {
-        const voce_stazione& v = tab[k];
-        const bool only_name = v.tipo == 0 && v.inizio == 0 && v.fine == 0 && v.posizione == 0 && v.orario == 0;
-        if (only_name && !v.nome.empty()) {
-            signs.push_back({{"entry", k}, {"text", from_windows_1252(v.nome)}});
-        } else if (!only_name || !v.nome.empty()) {
+    for (std::size_t k = 1; k <= kFirstSignEntry; ++k) {
+        const StationEntry& v = tab[k];
+        const bool only_name = v.kind == 0 && v.start == 0 && v.end == 0 && v.position == 0 && v.time == 0;
+        if (only_name && !v.name.empty()) {
+            signs.push_back({{"entry", k}, {"text", from_windows_1252(v.name)}});
+        } else if (!only_name || !v.name.empty()) {
             stations.push_back(station_json(k, v));
         }
     }
     json progressives = json::array();
-    for (int k = kVoceProgressivaTre; k <= kVoceProgressivaUno; ++k) {
-        const voce_stazione& v = tab[static_cast<std::size_t>(k)];
+    for (int k = kProgressiveThreeEntry; k <= kProgressiveOneEntry; ++k) {
+        const StationEntry& v = tab[static_cast<std::size_t>(k)];
         progressives.push_back({{"entry", k},
-                                {"from_m", v.inizio},
-                                {"reference_m", v.fine},
-                                {"sense", v.posizione == 1 ? "falling" : "rising"}});
+                                {"from_m", v.start},
+                                {"reference_m", v.end},
+                                {"sense", v.position == 1 ? "falling" : "rising"}});
     }
-    const voce_stazione& treno = tab[kVoceTreno];
-    const voce_stazione& scenario = tab[kVoceScenario];
-    const voce_stazione& segnali = tab[kVoceSegnalamento];
+    const StationEntry& treno = tab[kTrainEntry];
+    const StationEntry& scenario = tab[kScenarioEntry];
+    const StationEntry& segnali = tab[kSignallingEntry];
     return {{"kind", "station_table"},
             {"stations", stations},
             {"signs", signs},
             {"progressives", progressives},
             {"train",
-             {{"braked_mass_percent", treno.inizio}, {"route_length_m", treno.fine}, {"coaches", treno.posizione}}},
+             {{"braked_mass_percent", treno.start}, {"route_length_m", treno.end}, {"coaches", treno.position}}},
             {"scenario",
-             {{"name", from_windows_1252(scenario.nome)},
-              {"background_1", scenario.inizio},
-              {"background_2", scenario.posizione},
-              {"background_3", scenario.fine},
-              {"header", scenario.attributo_7},
-              {"identity_code", scenario.orario}}},
+             {{"name", from_windows_1252(scenario.name)},
+              {"background_1", scenario.start},
+              {"background_2", scenario.position},
+              {"background_3", scenario.end},
+              {"header", scenario.attribute_7},
+              {"identity_code", scenario.time}}},
             {"signal_repetition",
-             {{"first_m", segnali.inizio}, {"second_m", segnali.fine}, {"codes", segnali.posizione}}},
-            {"train_number", from_windows_1252(segnali.nome)},
-            {"sand", segnali.attributo_7},
-            {"clock", orario_text(segnali.attributo_9 * 3600 + segnali.attributo_10 * 60 + segnali.attributo_11)}};
+             {{"first_m", segnali.start}, {"second_m", segnali.end}, {"codes", segnali.position}}},
+            {"train_number", from_windows_1252(segnali.name)},
+            {"sand", segnali.attribute_7},
+            {"clock", orario_text(segnali.attribute_9 * 3600 + segnali.attribute_10 * 60 + segnali.attribute_11)}};
 }
 
 json grid_value(const GridValue& v) { return v.tag == format::grid::kEmpty ? json() : json(v.value); }
@@ -236,18 +236,18 @@ std::string grid_text(const json& d) {
 
 std::string_view nome_tipo(std::uint8_t tipo) {
     switch (tipo) {
-        case kVuota: return "";
-        case kSegnale: return "signal";
-        case kFineRallentamento: return "slowdown end";
-        case kInizioRallentamento: return "slowdown start";
-        case kAvvisoRallentamento: return "slowdown warning";
-        case kPrimaAvviso: return "before warning";
-        case kIndicatoreVMax: return "speed board";
-        case kFineStazione: return "station end";
-        case kMarcaMontagna: return "mountain marker";
-        case kAbbattimento: return "code drop";
-        case kAbbattimentoSenzaValore: return "code drop (no value)";
-        case kCartello: return "sign board";
+        case kEmpty: return "";
+        case kSignal: return "signal";
+        case kSlowdownEnd: return "slowdown end";
+        case kSlowdownStart: return "slowdown start";
+        case kSlowdownWarning: return "slowdown warning";
+        case kBeforeWarning: return "before warning";
+        case kSpeedBoard: return "speed board";
+        case kStationEnd: return "station end";
+        case kMountainMarker: return "mountain marker";
+        case kCodeDrop: return "code drop";
+        case kCodeDropWithoutValue: return "code drop (no value)";
+        case kSign: return "sign board";
         default: return "unknown";
     }
 }

@@ -363,8 +363,8 @@ void mountain_marker_symbol(Svg& svg, PagePoint base) {
     throw ScenarioDecodeError(file, what, error.offset());
 }
 
-std::vector<cella_percorso> read_cells(std::string_view bytes) {
-    std::vector<cella_percorso> celle;
+std::vector<Cell> read_cells(std::string_view bytes) {
+    std::vector<Cell> celle;
     try {
         celle = decode_cells(bytes);
     } catch (const DecodeError& error) {
@@ -376,7 +376,7 @@ std::vector<cella_percorso> read_cells(std::string_view bytes) {
                                       ", the last cell of the shortest route",
                                   bytes.size());
     }
-    if (celle[1].valore_1 != kCellHeader) {
+    if (celle[1].value_1 != kCellHeader) {
         throw ScenarioDecodeError(FileKind::kCells,
                                   "cell 1 does not hold the header value " + std::to_string(kCellHeader) +
                                       " of a compiled scenario",
@@ -385,20 +385,20 @@ std::vector<cella_percorso> read_cells(std::string_view bytes) {
     return celle;
 }
 
-tabella_stazioni_t read_station_table(std::string_view bytes) {
-    tabella_stazioni_t tabella;
+StationTable read_station_table(std::string_view bytes) {
+    StationTable tabella;
     try {
         tabella = decode_station_table(bytes);
     } catch (const DecodeError& error) {
         rethrow_for(FileKind::kStationTable, error);
     }
-    const voce_stazione& scenario = tabella[kVoceScenario];
-    if (scenario.attributo_7 != kTableHeader) {
+    const StationEntry& scenario = tabella[kScenarioEntry];
+    if (scenario.attribute_7 != kTableHeader) {
         std::size_t offset = 0;
-        for (int k = 0; k < kVoceScenario; ++k) {
-            offset += format::kStationFixedSize + tabella[static_cast<std::size_t>(k)].nome.size();
+        for (int k = 0; k < kScenarioEntry; ++k) {
+            offset += format::kStationFixedSize + tabella[static_cast<std::size_t>(k)].name.size();
         }
-        offset += format::station::kNome + scenario.nome.size() + format::station::kAttributo7;
+        offset += format::station::kNome + scenario.name.size() + format::station::kAttributo7;
         throw ScenarioDecodeError(FileKind::kStationTable,
                                   "entry 85 does not hold the header value " + std::to_string(kTableHeader) +
                                       " of a compiled scenario",
@@ -487,46 +487,46 @@ Plan read_plan(std::string_view bytes) {
 // ------------------------------------------------------------------------
 // What the station table holds.
 
-bool only_a_name(const voce_stazione& v) {
-    return v.tipo == 0 && v.inizio == 0 && v.fine == 0 && v.posizione == 0 && v.orario == 0;
+bool only_a_name(const StationEntry& v) {
+    return v.kind == 0 && v.start == 0 && v.end == 0 && v.position == 0 && v.time == 0;
 }
 
 struct Station {
     PlottedStation plotted;
-    std::int32_t inizio = 0;
-    std::int32_t fine = 0;
+    std::int32_t start = 0;
+    std::int32_t end = 0;
     std::string details;  // for the tooltip
 };
 
-std::vector<Station> read_stations(const tabella_stazioni_t& tabella) {
+std::vector<Station> read_stations(const StationTable& tabella) {
     std::vector<Station> stations;
-    for (std::size_t k = 1; k <= kPrimaVoceCartelli; ++k) {
-        const voce_stazione& v = tabella[k];
+    for (std::size_t k = 1; k <= kFirstSignEntry; ++k) {
+        const StationEntry& v = tabella[k];
         if (only_a_name(v)) continue;  // a sign text, or nothing
         Station s;
         s.plotted.entry = k;
-        s.plotted.name = table_text(v.nome);
+        s.plotted.name = table_text(v.name);
         if (s.plotted.name.empty()) s.plotted.name = "entry " + std::to_string(k);
-        s.plotted.position_m = v.posizione;
-        s.inizio = v.inizio;
-        s.fine = v.fine;
+        s.plotted.position_m = v.position;
+        s.start = v.start;
+        s.end = v.end;
         stations.push_back(std::move(s));
     }
     for (std::size_t i = 0; i < stations.size(); ++i) {
-        const voce_stazione& v = tabella[stations[i].plotted.entry];
+        const StationEntry& v = tabella[stations[i].plotted.entry];
         std::string& times = stations[i].plotted.times;
         if (i == 0) {
-            times = "dep " + clock_text(v.orario);
-        } else if (v.sosta == 0 && i + 1 == stations.size()) {
-            times = "arr " + clock_text(v.orario);
-        } else if (v.sosta > 0) {
-            times = clock_text(std::int64_t{v.orario} - v.sosta) + " \u2013 " + clock_text(v.orario);
+            times = "dep " + clock_text(v.time);
+        } else if (v.dwell == 0 && i + 1 == stations.size()) {
+            times = "arr " + clock_text(v.time);
+        } else if (v.dwell > 0) {
+            times = clock_text(std::int64_t{v.time} - v.dwell) + " \u2013 " + clock_text(v.time);
         } else {
-            times = clock_text(v.orario);
+            times = clock_text(v.time);
         }
-        stations[i].details = stations[i].plotted.name + " at " + km_text(v.posizione) + " (area " +
-                              km_text(v.inizio) + " to " + km_text(v.fine) + "), type " + std::to_string(v.tipo) +
-                              ", stop " + std::to_string(v.sosta) + " s, " + stations[i].plotted.times;
+        stations[i].details = stations[i].plotted.name + " at " + km_text(v.position) + " (area " +
+                              km_text(v.start) + " to " + km_text(v.end) + "), type " + std::to_string(v.kind) +
+                              ", stop " + std::to_string(v.dwell) + " s, " + stations[i].plotted.times;
     }
     return stations;
 }
@@ -554,12 +554,12 @@ struct Progressive {
     }
 };
 
-std::vector<Progressive> read_progressives(const tabella_stazioni_t& tabella, std::int32_t end_m) {
+std::vector<Progressive> read_progressives(const StationTable& tabella, std::int32_t end_m) {
     std::vector<Progressive> used;
-    for (int k = kVoceProgressivaTre; k <= kVoceProgressivaUno; ++k) {
-        const voce_stazione& v = tabella[static_cast<std::size_t>(k)];
-        if (v.inizio == 0 && v.fine == 0 && v.posizione == 0) continue;  // not used
-        used.push_back({v.inizio, end_m, v.fine, v.posizione == 1});
+    for (int k = kProgressiveThreeEntry; k <= kProgressiveOneEntry; ++k) {
+        const StationEntry& v = tabella[static_cast<std::size_t>(k)];
+        if (v.start == 0 && v.end == 0 && v.position == 0) continue;  // not used
+        used.push_back({v.start, end_m, v.end, v.position == 1});
     }
     std::sort(used.begin(), used.end(), [](const Progressive& a, const Progressive& b) { return a.from_m < b.from_m; });
     for (std::size_t i = 0; i + 1 < used.size(); ++i) used[i].to_m = used[i + 1].from_m;
@@ -916,22 +916,22 @@ struct ProfileData {
     }
 };
 
-ProfileData profile_data(const std::vector<cella_percorso>& celle) {
+ProfileData profile_data(const std::vector<Cell>& celle) {
     ProfileData data;
     data.end_m = position_to_cell_start(celle.size());  // the end of cell size − 1
     for (std::size_t i = 1; i < celle.size(); ++i) {
-        if (celle[i].pendenza != 0 || celle[i].velocita_limite != 0) data.last_data_cell = i;
+        if (celle[i].gradient != 0 || celle[i].speed_limit != 0) data.last_data_cell = i;
     }
     data.height.push_back(0);
     for (std::size_t i = 1; i <= data.last_data_cell; ++i) {
-        data.height.push_back(data.height.back() + (celle[i].pendenza - 100) * (kCellLength / 1000.0));
+        data.height.push_back(data.height.back() + (celle[i].gradient - 100) * (kCellLength / 1000.0));
     }
     return data;
 }
 
 class ProfileDrawing {
 public:
-    ProfileDrawing(Svg& svg, const std::vector<cella_percorso>& celle, const tabella_stazioni_t& tabella,
+    ProfileDrawing(Svg& svg, const std::vector<Cell>& celle, const StationTable& tabella,
                    const std::vector<Progressive>& progressives, std::int32_t route_length_m)
         : svg_(svg),
           celle_(celle),
@@ -1002,8 +1002,8 @@ private:
     void station_areas(const std::vector<Station>& stations) {
         svg_.open_group("fill=\"#000\" fill-opacity=\"0.08\"");
         for (const Station& s : stations) {
-            const double a = X(std::clamp<double>(s.inizio, 0, data_.end_m));
-            const double b = X(std::clamp<double>(s.fine, 0, data_.end_m));
+            const double a = X(std::clamp<double>(s.start, 0, data_.end_m));
+            const double b = X(std::clamp<double>(s.end, 0, data_.end_m));
             if (b <= a) continue;
             svg_.rect({a, kChartTop, b, kChartBottom}, "");
         }
@@ -1042,7 +1042,7 @@ private:
 
     void speed_axis() {
         int top = 0;
-        for (std::size_t i = 1; i <= data_.last_data_cell; ++i) top = std::max(top, celle_[i].velocita_limite * 5);
+        for (std::size_t i = 1; i <= data_.last_data_cell; ++i) top = std::max(top, celle_[i].speed_limit * 5);
         const double step = nice_step(std::max(top, 20) / 4.0);
         speed_top_ = std::ceil((top + 1) / step) * step;
         svg_.open_group(std::string("font-size=\"2\" fill=\"") + kSpeedColour + "\"");
@@ -1063,7 +1063,7 @@ private:
         if (data_.last_data_cell == 0) return;
         std::string d = "M" + num(X(0)) + " " + num(height_y(0));
         for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
-            const bool bend = i == data_.last_data_cell || celle_[i + 1].pendenza != celle_[i].pendenza;
+            const bool bend = i == data_.last_data_cell || celle_[i + 1].gradient != celle_[i].gradient;
             if (bend) d += "L" + num(X(static_cast<double>(i) * kCellLength)) + " " + num(height_y(data_.height[i]));
         }
         svg_.open_group("", "Height from the gradients, 0 m at the start of the route");
@@ -1076,7 +1076,7 @@ private:
         std::string d;
         int current = -1;
         for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
-            const int v = celle_[i].velocita_limite * 5;
+            const int v = celle_[i].speed_limit * 5;
             const double x = X(position_to_cell_start(i));
             if (current < 0) {
                 d = "M" + num(x) + " " + num(speed_y(v));
@@ -1120,9 +1120,9 @@ private:
         std::string labels;
         svg_.open_group("font-size=\"1.9\"");
         for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
-            if (i < data_.last_data_cell && celle_[i + 1].pendenza == celle_[first].pendenza) continue;
+            if (i < data_.last_data_cell && celle_[i + 1].gradient == celle_[first].gradient) continue;
             const double a = X(position_to_cell_start(first)), b = X(static_cast<double>(i) * kCellLength);
-            const int g = celle_[first].pendenza - 100;
+            const int g = celle_[first].gradient - 100;
             if (first > 1) separators += "M" + num(a) + " " + num(kGradientTop) + "V" + num(kGradientBottom);
             if (b - a > 1.2) {
                 const double rise = g > 0 ? 1.8 : g < 0 ? -1.8 : 0;
@@ -1179,7 +1179,7 @@ private:
     }
 
     void mark(std::vector<PlottedMark>& marks, std::size_t cell) {
-        marks.push_back({celle_[cell].tipo, cell, position_to_cell_start(cell)});
+        marks.push_back({celle_[cell].kind, cell, position_to_cell_start(cell)});
     }
 
     std::string cell_place(std::size_t cell) const {
@@ -1190,45 +1190,45 @@ private:
         // Mountain stretches first, under their markers.
         mountain_stretches();
         for (std::size_t i = 0; i < celle_.size(); ++i) {
-            const cella_percorso& c = celle_[i];
+            const Cell& c = celle_[i];
             const double position = position_to_cell_start(i);
-            if (c.tipo == kVuota || c.tipo == kFineStazione || !on_profile(position)) continue;
+            if (c.kind == kEmpty || c.kind == kStationEnd || !on_profile(position)) continue;
             const double x = X(position);
-            switch (c.tipo) {
-                case kSegnale: {
-                    svg_.open_group("", "Signal at " + cell_place(i) + ": values " + std::to_string(c.valore_1) +
-                                            " " + std::to_string(c.valore_2) + " " + std::to_string(c.valore_3) +
-                                            " " + std::to_string(c.valore_4) + ", time " +
-                                            std::to_string(c.tempo_segnale));
+            switch (c.kind) {
+                case kSignal: {
+                    svg_.open_group("", "Signal at " + cell_place(i) + ": values " + std::to_string(c.value_1) +
+                                            " " + std::to_string(c.value_2) + " " + std::to_string(c.value_3) +
+                                            " " + std::to_string(c.value_4) + ", time " +
+                                            std::to_string(c.signal_time));
                     signal_symbol(svg_, {x, lane_base(kSignalLane)});
                     svg_.close_group();
                     occupy(kSignalLane, x - 0.7, x + 0.7);
                     mark(marks, i);
                     break;
                 }
-                case kIndicatoreVMax: {
+                case kSpeedBoard: {
                     const auto left = [](int v) { return static_cast<int>(std::floor(v / 20.0)); };
                     const auto right = [&](int v) { return (v - left(v) * 20) * 5; };
                     std::string speeds;
-                    for (const int v : {c.valore_1, c.valore_2, c.valore_3}) {
+                    for (const int v : {c.value_1, c.value_2, c.value_3}) {
                         speeds += (speeds.empty() ? "" : ", ") + std::to_string(left(v));
                         if (right(v) != 0) speeds += "|" + std::to_string(right(v));
                     }
                     svg_.open_group("", "Speed board at " + cell_place(i) + ": A, B, C " + speeds +
-                                            " km/h (left|right), stripes " + std::to_string(c.valore_4));
+                                            " km/h (left|right), stripes " + std::to_string(c.value_4));
                     board_symbol(svg_, {x, lane_base(kBoardLane)});
                     svg_.close_group();
                     occupy(kBoardLane, x - 0.8, x + 0.8);
-                    std::string label = std::to_string(left(c.valore_1));
-                    if (right(c.valore_1) != 0) label += "|" + std::to_string(right(c.valore_1));
+                    std::string label = std::to_string(left(c.value_1));
+                    if (right(c.value_1) != 0) label += "|" + std::to_string(right(c.value_1));
                     lane_label(x + 0.8, kBoardLane, label, kBoardColour);
                     mark(marks, i);
                     break;
                 }
-                case kCartello: {
+                case kSign: {
                     std::string text = "(no text)";
-                    if (c.valore_1 >= 0 && c.valore_1 < kVociTabella) {
-                        text = sign_lines(tabella_[static_cast<std::size_t>(c.valore_1)].nome);
+                    if (c.value_1 >= 0 && c.value_1 < kTableEntries) {
+                        text = sign_lines(tabella_[static_cast<std::size_t>(c.value_1)].name);
                     }
                     svg_.open_group("", "Sign board at " + cell_place(i) + ": " + text);
                     sign_symbol(svg_, {x, lane_base(kSignLane)});
@@ -1237,17 +1237,17 @@ private:
                     mark(marks, i);
                     break;
                 }
-                case kInizioRallentamento: {
+                case kSlowdownStart: {
                     slowdown(i);
                     mark(marks, i);
                     break;
                 }
-                case kFineRallentamento: {
+                case kSlowdownEnd: {
                     mark(marks, i);  // drawn with its start
                     break;
                 }
-                case kAvvisoRallentamento: {
-                    svg_.open_group("", "Slowdown warning at " + cell_place(i) + ": " + std::to_string(c.valore_1) +
+                case kSlowdownWarning: {
+                    svg_.open_group("", "Slowdown warning at " + cell_place(i) + ": " + std::to_string(c.value_1) +
                                             " km/h");
                     warning_symbol(svg_, {x, lane_base(kSlowdownLane)});
                     svg_.close_group();
@@ -1255,8 +1255,8 @@ private:
                     mark(marks, i);
                     break;
                 }
-                case kPrimaAvviso: {
-                    svg_.open_group("", "Point " + std::to_string(c.valore_1) + " before a slowdown warning, " +
+                case kBeforeWarning: {
+                    svg_.open_group("", "Point " + std::to_string(c.value_1) + " before a slowdown warning, " +
                                             cell_place(i));
                     before_warning_symbol(svg_, {x, lane_base(kSlowdownLane)});
                     svg_.close_group();
@@ -1264,19 +1264,19 @@ private:
                     mark(marks, i);
                     break;
                 }
-                case kAbbattimento:
-                case kAbbattimentoSenzaValore: {
-                    const bool with_value = c.tipo == kAbbattimento;
+                case kCodeDrop:
+                case kCodeDropWithoutValue: {
+                    const bool with_value = c.kind == kCodeDrop;
                     svg_.open_group("", "Code-drop point at " + cell_place(i) +
-                                            (with_value ? ": " + std::to_string(c.valore_1) : ", without value"));
+                                            (with_value ? ": " + std::to_string(c.value_1) : ", without value"));
                     code_drop_symbol(svg_, {x, lane_base(kCodeDropLane)}, with_value);
                     svg_.close_group();
                     occupy(kCodeDropLane, x - 0.8, x + 0.8);
-                    if (with_value) lane_label(x + 0.8, kCodeDropLane, std::to_string(c.valore_1), kCodeDropColour);
+                    if (with_value) lane_label(x + 0.8, kCodeDropLane, std::to_string(c.value_1), kCodeDropColour);
                     mark(marks, i);
                     break;
                 }
-                case kMarcaMontagna: {
+                case kMountainMarker: {
                     svg_.open_group("", "Mountain marker at " + cell_place(i));
                     mountain_marker_symbol(svg_, {x, lane_base(kMountainLane)});
                     svg_.close_group();
@@ -1285,7 +1285,7 @@ private:
                     break;
                 }
                 default: {
-                    svg_.open_group("", "Cell " + std::to_string(i) + ": unknown type " + std::to_string(c.tipo));
+                    svg_.open_group("", "Cell " + std::to_string(i) + ": unknown type " + std::to_string(c.kind));
                     svg_.text({x, lane_base(kSignLane) - 0.8}, 2, "?", "", "middle");
                     svg_.close_group();
                     mark(marks, i);
@@ -1298,34 +1298,34 @@ private:
     void slowdown(std::size_t start) {
         std::size_t end = start;
         for (std::size_t j = start + 1; j < celle_.size(); ++j) {
-            if (celle_[j].tipo == kFineRallentamento) {
+            if (celle_[j].kind == kSlowdownEnd) {
                 end = j;
                 break;
             }
-            if (celle_[j].tipo == kInizioRallentamento) break;
+            if (celle_[j].kind == kSlowdownStart) break;
         }
-        const cella_percorso& c = celle_[start];
+        const Cell& c = celle_[start];
         const double a = X(position_to_cell_start(start));
         const double b = std::max(X(position_to_cell_start(end)), a + 0.5);
         const double base = lane_base(kSlowdownLane);
-        svg_.open_group("", "Slowdown to " + std::to_string(c.valore_1) + " km/h from " + cell_place(start) +
+        svg_.open_group("", "Slowdown to " + std::to_string(c.value_1) + " km/h from " + cell_place(start) +
                                 (end != start ? " to " + cell_place(end) : ", without an end cell"));
         svg_.rect({a, base - 2.2, b, base - 0.9}, fill_and_stroke(kSlowdownColour, kInk, 0.15));
         svg_.close_group();
         occupy(kSlowdownLane, a, b);
-        lane_label(b, kSlowdownLane, std::to_string(c.valore_1) + " km/h", kSlowdownColour);
+        lane_label(b, kSlowdownLane, std::to_string(c.value_1) + " km/h", kSlowdownColour);
     }
 
     void mountain_stretches() {
         std::size_t i = 1;
         while (i < celle_.size()) {
-            const std::uint8_t kind = celle_[i].montagna;
+            const std::uint8_t kind = celle_[i].mountain_kind;
             if (kind == 0) {
                 ++i;
                 continue;
             }
             std::size_t j = i;
-            while (j + 1 < celle_.size() && celle_[j + 1].montagna == kind) ++j;
+            while (j + 1 < celle_.size() && celle_[j + 1].mountain_kind == kind) ++j;
             const double a = X(position_to_cell_start(i)), b = X(static_cast<double>(j) * kCellLength);
             const double base = lane_base(kMountainLane);
             svg_.open_group("", "Mountain stretch of kind " + std::to_string(kind) + " from " +
@@ -1431,8 +1431,8 @@ private:
     }
 
     Svg& svg_;
-    const std::vector<cella_percorso>& celle_;
-    const tabella_stazioni_t& tabella_;
+    const std::vector<Cell>& celle_;
+    const StationTable& tabella_;
     const std::vector<Progressive>& progressives_;
     std::int32_t route_length_m_;
     ProfileData data_;
@@ -1528,24 +1528,24 @@ void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summa
 }  // namespace
 
 ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid) {
-    const std::vector<cella_percorso> celle = read_cells(cells);
-    const tabella_stazioni_t tabella = read_station_table(station_table);
+    const std::vector<Cell> celle = read_cells(cells);
+    const StationTable tabella = read_station_table(station_table);
     const Plan plan = read_plan(grid);
 
     ScenarioPlot result;
     result.last_computed_metre = plan.last;
-    result.route_length_m = tabella[kVoceTreno].fine;
+    result.route_length_m = tabella[kTrainEntry].end;
     std::vector<Station> stations = read_stations(tabella);
 
     std::vector<PlottedMark> signals;
     for (std::size_t i = 0; i < celle.size(); ++i) {
-        if (celle[i].tipo == kSegnale) signals.push_back({kSegnale, i, position_to_cell_start(i)});
+        if (celle[i].kind == kSignal) signals.push_back({kSignal, i, position_to_cell_start(i)});
     }
     const std::int32_t end_m = position_to_cell_start(celle.size());
     const std::vector<Progressive> progressives = read_progressives(tabella, end_m);
 
-    const std::string scenario_name = table_text(tabella[kVoceScenario].nome);
-    const std::string train_number = table_text(tabella[kVoceSegnalamento].nome);
+    const std::string scenario_name = table_text(tabella[kScenarioEntry].name);
+    const std::string train_number = table_text(tabella[kSignallingEntry].name);
 
     Svg svg;
     svg.out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -1589,14 +1589,14 @@ ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_tabl
 
     std::size_t n_signals = 0, n_boards = 0, n_signs = 0, n_slowdowns = 0, n_code_drops = 0;
     for (const PlottedMark& m : result.marks) {
-        n_signals += m.tipo == kSegnale;
-        n_boards += m.tipo == kIndicatoreVMax;
-        n_signs += m.tipo == kCartello;
-        n_slowdowns += m.tipo == kInizioRallentamento;
-        n_code_drops += m.tipo == kAbbattimento || m.tipo == kAbbattimentoSenzaValore;
+        n_signals += m.kind == kSignal;
+        n_boards += m.kind == kSpeedBoard;
+        n_signs += m.kind == kSign;
+        n_slowdowns += m.kind == kSlowdownStart;
+        n_code_drops += m.kind == kCodeDrop || m.kind == kCodeDropWithoutValue;
     }
     std::size_t stretches = 0;
-    for (std::size_t i = 1; i < celle.size(); ++i) stretches += celle[i].montagna != 0 && celle[i].montagna != celle[i - 1].montagna;
+    for (std::size_t i = 1; i < celle.size(); ++i) stretches += celle[i].mountain_kind != 0 && celle[i].mountain_kind != celle[i - 1].mountain_kind;
     std::vector<std::string> summary{
         std::to_string(stations.size()) + " stations, " + std::to_string(n_signals) + " signals, " +
             std::to_string(n_boards) + " speed boards, " + std::to_string(n_signs) + " sign boards",

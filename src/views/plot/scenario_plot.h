@@ -59,7 +59,7 @@ struct PlottedStation {
 
 // An object of a cell, drawn on the profile (and, for signals, on the plan).
 struct PlottedMark {
-    std::uint8_t tipo = 0;       // cell type code
+    std::uint8_t kind = 0;       // cell type code
     std::size_t cell = 0;
     std::int32_t position_m = 0;  // (cell - 1) * 50
 };
