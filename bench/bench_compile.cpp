@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "bench/largest_route.h"
-#include "format/binary_writer.h"
+#include "cli/generation_run.h"
 #include "compiler/memorizza_percorso.h"
 #include "content/description_files.h"
-#include "cli/generation_run.h"
+#include "format/binary_writer.h"
 
 namespace scenariogen {
 namespace {
@@ -107,8 +107,7 @@ void FloorLargestRoute(benchmark::State& state) {
             std::fclose(f);
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(grid.size() + table.size() + cells.size()) *
-                            state.iterations());
+    state.SetBytesProcessed(static_cast<std::int64_t>(grid.size() + table.size() + cells.size()) * state.iterations());
 }
 BENCHMARK(FloorLargestRoute)->Unit(benchmark::kMillisecond);
 

@@ -56,8 +56,8 @@ std::string largest_line_description() {
     for (int b = 0; b < 80; ++b) text += line("montagna", {b * kBlocco + 4000, b * kBlocco + 4800, 10 + 1 + b % 3});
     text += "[cartelli]\r\n";
     for (int b = 0; b < kBlocchi; ++b) {
-        text += line("indicatori_vmax", {b * kBlocco + 2000, 100, 110, 120, b % 3, std::nullopt, std::nullopt,
-                                         std::nullopt, 0});
+        text += line("indicatori_vmax",
+                     {b * kBlocco + 2000, 100, 110, 120, b % 3, std::nullopt, std::nullopt, std::nullopt, 0});
     }
     text += "[indicazioni]\r\n";
     for (int b = 0; b < 40; ++b) {
@@ -69,8 +69,9 @@ std::string largest_line_description() {
 }
 
 std::string largest_train_description() {
-    std::string text = "[generale]\r\nnumero vetture,    12\r\npercentuale massa frenata,    140\r\n"
-                       "sabbia,    300\r\norologio,    5               0            0 \r\n[aderenze]\r\n";
+    std::string text =
+        "[generale]\r\nnumero vetture,    12\r\npercentuale massa frenata,    140\r\n"
+        "sabbia,    300\r\norologio,    5               0            0 \r\n[aderenze]\r\n";
     for (int b = 0; b < kBlocchi; ++b) text += line("aderenza", {b * kBlocco, 90 + b % 11});
     text += "[vel_limite]\r\n";
     for (int b = 0; b < kBlocchi; ++b) text += line("velocita", {b * kBlocco, b % 2 ? 100 : 140});

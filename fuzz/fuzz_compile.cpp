@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "format/binary_writer.h"
 #include "compiler/memorizza_percorso.h"
+#include "format/binary_writer.h"
 
 namespace {
 

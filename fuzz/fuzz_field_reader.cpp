@@ -13,10 +13,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         for (std::size_t i = 0; !reader.eof(); i = (i + 1) % kRequests) {
             switch (data[i] % 4) {
-                case 0: reader.read_text(); break;
-                case 1: reader.read_number(); break;
-                case 2: reader.read_int16(); break;
-                default: reader.read_uint8(); break;
+                case 0:
+                    reader.read_text();
+                    break;
+                case 1:
+                    reader.read_number();
+                    break;
+                case 2:
+                    reader.read_int16();
+                    break;
+                default:
+                    reader.read_uint8();
+                    break;
             }
             const scenariogen::FieldPosition at = reader.last_field();
             if (at.line < 1 || at.column < 1) __builtin_trap();

@@ -12,12 +12,11 @@ namespace {
 
 using testing::crlf;
 using testing::listing;
-using testing::slurp;
-using testing::spit;
 using testing::Outcome;
 using testing::run_program;
+using testing::slurp;
+using testing::spit;
 using testing::TempDir;
-
 
 const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
 
@@ -28,10 +27,11 @@ TEST(CompileCommand, TheScenariosOwnDescriptionsGiveTheRunsBytes) {
     spit(sources.file("linea.txt"), testing::own_line_text());
     spit(sources.file("treno.txt"), testing::own_train_text());
     TempDir out;
-    const Outcome outcome =
-        run_program("compile " + sources.file("linea.txt") + " " + sources.file("treno.txt") + " -o " + out.path().string());
+    const Outcome outcome = run_program("compile " + sources.file("linea.txt") + " " + sources.file("treno.txt") +
+                                        " -o " + out.path().string());
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    for (const char* name : {"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim", "Zervano-OdelmaVmod_linea.dat"}) {
+    for (const char* name :
+         {"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim", "Zervano-OdelmaVmod_linea.dat"}) {
         EXPECT_EQ(slurp(out.file(name)), slurp(run_dir.file(name))) << name;
     }
     // The author's sources stay as they were.
@@ -47,8 +47,8 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
     const Outcome outcome = run_program("compile " + line + " " + train + " -o " + out.path().string() +
                                         " --name Valbruna-Rocca --train 4711");
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(listing(out.path()),
-              (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim", "Valbruna-Rocca_linea.dat"}));
+    EXPECT_EQ(listing(out.path()), (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim",
+                                                             "Valbruna-Rocca_linea.dat"}));
     EXPECT_EQ(slurp(line), line_before);
     const auto celle = decode_cells(slurp(out.file("Valbruna-Rocca_4711.dat")));
     ASSERT_EQ(celle.size(), 341u);  // (10000 + 7000) / 50 = 340
@@ -60,10 +60,22 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
     // A signal 12 cells before the warning gets its point (rule A); the slowdown at 4000 m gets
     // three points before its start, one 8 cells into it and one before the next signal; f_ta adds
     // four cells before the warning; the mountain's markers fall on every fourth cell.
-    for (const Expected& e : std::vector<Expected>{{50, 12, 180}, {51, 1, 40}, {53, 5, 4}, {56, 5, 1}, {57, 4, 30},
-                                                    {63, 12, 180}, {67, 11, 0}, {70, 12, 180}, {76, 12, 180},
-                                                    {81, 3, 30}, {89, 12, 180}, {93, 2, 30}, {96, 12, 180},
-                                                    {97, 1, 40}, {150, 12, 150}, {195, 10, 2}}) {
+    for (const Expected& e : std::vector<Expected>{{50, 12, 180},
+                                                   {51, 1, 40},
+                                                   {53, 5, 4},
+                                                   {56, 5, 1},
+                                                   {57, 4, 30},
+                                                   {63, 12, 180},
+                                                   {67, 11, 0},
+                                                   {70, 12, 180},
+                                                   {76, 12, 180},
+                                                   {81, 3, 30},
+                                                   {89, 12, 180},
+                                                   {93, 2, 30},
+                                                   {96, 12, 180},
+                                                   {97, 1, 40},
+                                                   {150, 12, 150},
+                                                   {195, 10, 2}}) {
         EXPECT_EQ(celle[e.cell].kind, e.kind) << "cell " << e.cell;
         EXPECT_EQ(celle[e.cell].value_1, e.value_1) << "cell " << e.cell;
     }
@@ -79,7 +91,8 @@ TEST(CompileCommand, NoGridWritesNoGridFile) {
     const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
                                         "valbruna_treno.txt --no-grid -o " + out.path().string());
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(listing(out.path()), (std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim"}));
+    EXPECT_EQ(listing(out.path()),
+              (std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim"}));
 }
 
 // Each fault is reported at the field of its line, as FILE:LINE:COLUMN: error N: ...
@@ -98,10 +111,9 @@ TEST(CompileCommand, DiagnosticsPointAtTheOffendingField) {
         std::string expected;  // the start of the diagnostic, after the folder
     };
     const std::vector<Case> cases{
-        {"sign beyond the cells", replace(line_ok, "cartello_indicatore,  1500", "cartello_indicatore,  16950"), train_ok,
-         "linea.txt:23:23: error 15: the object lies outside the route's cells (at 16950 m)"},
-        {"board on the sign's cell", replace(line_ok, "indicatori_vmax,  600", "indicatori_vmax,  1500"), train_ok,
-         ""},
+        {"sign beyond the cells", replace(line_ok, "cartello_indicatore,  1500", "cartello_indicatore,  16950"),
+         train_ok, "linea.txt:23:23: error 15: the object lies outside the route's cells (at 16950 m)"},
+        {"board on the sign's cell", replace(line_ok, "indicatori_vmax,  600", "indicatori_vmax,  1500"), train_ok, ""},
         {"station off the 50 m grid", line_ok, replace(train_ok, "stazione,  9500", "stazione,  9510"),
          "treno.txt:13:12: error 8: the station position is not a multiple of 50 (at 9510 m)"},
         {"number that is not one", line_ok, replace(train_ok, "sabbia,    200", "sabbia,    2x0"),
@@ -113,12 +125,12 @@ TEST(CompileCommand, DiagnosticsPointAtTheOffendingField) {
         TempDir dir;
         spit(dir.file("linea.txt"), c.line);
         spit(dir.file("treno.txt"), c.train);
-        const Outcome outcome =
-            run_program("compile " + dir.file("linea.txt") + " " + dir.file("treno.txt") + " -o " + dir.path().string());
+        const Outcome outcome = run_program("compile " + dir.file("linea.txt") + " " + dir.file("treno.txt") + " -o " +
+                                            dir.path().string());
         EXPECT_EQ(outcome.status, 1) << c.what;
         if (!c.expected.empty()) {
-            EXPECT_NE(outcome.err.find(dir.path().string() + "/" + c.expected), std::string::npos)
-                << c.what << "\n" << outcome.err;
+            EXPECT_NE(outcome.err.find(dir.path().string() + "/" + c.expected), std::string::npos) << c.what << "\n"
+                                                                                                   << outcome.err;
         }
         EXPECT_NE(outcome.err.find("^"), std::string::npos) << c.what;
     }
@@ -134,7 +146,8 @@ TEST(CompileCommand, PostProcessingFaultsNameTheCell) {
     const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + dir.file("treno.txt") +
                                         " -o " + dir.path().string());
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("error 13: no free cell for a code-drop point along or after a slowdown (cell 81) (at 4050 m)"),
+    EXPECT_NE(outcome.err.find(
+                  "error 13: no free cell for a code-drop point along or after a slowdown (cell 81) (at 4050 m)"),
               std::string::npos)
         << outcome.err;
 }
@@ -143,10 +156,12 @@ TEST(CompileCommand, UsageAndUnreadableFiles) {
     TempDir dir;
     EXPECT_EQ(run_program("compile").status, 2);
     EXPECT_EQ(run_program("compile " + dir.file("none.txt") + " " + kExamples + "valbruna_treno.txt -o " +
-                          dir.path().string()).status,
+                          dir.path().string())
+                  .status,
               2);
     EXPECT_EQ(run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
-                          "valbruna_treno.txt --name a/b -o " + dir.path().string()).status,
+                          "valbruna_treno.txt --name a/b -o " + dir.path().string())
+                  .status,
               2);
     EXPECT_TRUE(listing(dir.path()).empty());
 }

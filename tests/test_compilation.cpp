@@ -263,7 +263,7 @@ TEST(Compilation, RecordedFaultsDoNotStopTheWriting) {
     EXPECT_EQ(cells.substr(16 * 25, 4), hex("0d 00 0000"));  // a code drop without value
     EXPECT_EQ(cells.substr(16 * 19, 4), hex("0c 00 b400"));  // window 2: a point of 180
     EXPECT_EQ(cells.substr(16 * 12, 4), hex("0c 00 b400"));  // window 3
-    EXPECT_EQ(cells[16 * 0 + 13], 0);  // the speed line after the slowdown was never read
+    EXPECT_EQ(cells[16 * 0 + 13], 0);                        // the speed line after the slowdown was never read
 }
 
 TEST(Compilation, NothingIsWrittenWhenTheRouteHasNoCells) {
@@ -278,7 +278,9 @@ TEST(Compilation, NothingIsWrittenWhenTheRouteHasNoCells) {
     const std::vector<Case> cases{
         {"no line file", std::nullopt, 101, {train_name, earlier}},
         {"no general section", crlf({"lunghezza percorso,  3000"}), 102, {train_name, earlier}},
-        {"route longer than 1000000 m", crlf({"[generale]", "lunghezza percorso,  1000001", "[fine]"}), 1,
+        {"route longer than 1000000 m",
+         crlf({"[generale]", "lunghezza percorso,  1000001", "[fine]"}),
+         1,
          {train_name, earlier}},
         {"unreadable length", crlf({"[generale]", "lunghezza percorso,  tremila", "[fine]"}), 25, {earlier}},
         {"no length line", crlf({"[generale]", "sfondo uno,  1", "[fine]"}), 25, {earlier}},

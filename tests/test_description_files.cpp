@@ -42,8 +42,9 @@ TEST(DescriptionFiles, TrainDescriptionSizeAndLandmarks) {
     const auto lines = lines_of(bytes);
     ASSERT_EQ(lines.size(), 40u);
     EXPECT_EQ(lines[4], "orologio,    6               32            50 ");
-    EXPECT_EQ(lines[22], "stazione,  41000,  2,  600,  0,  0,  1,  1,  1,  0,  3,  4,  1,  60,  7,  20,  0,   "
-                         "ODELMA S.LEONARDINO");
+    EXPECT_EQ(lines[22],
+              "stazione,  41000,  2,  600,  0,  0,  1,  1,  1,  0,  3,  4,  1,  60,  7,  20,  0,   "
+              "ODELMA S.LEONARDINO");
     EXPECT_EQ(lines[39], "[fine]");
 }
 

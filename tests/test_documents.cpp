@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "content/documents.h"
-#include "text/text_lines.h"
-#include "platform/file_system.h"
 #include "format/scenario_files.h"
+#include "platform/file_system.h"
+#include "text/text_lines.h"
 
 namespace scenariogen {
 namespace {
@@ -303,8 +303,10 @@ TEST_F(DocumentNotes, EquipmentListSyntax) {
         std::size_t label, last;
         std::vector<std::string> subitems;
     } groups[] = {
-        {24, 33, {"ZERVANO", "LUVERA", "BRENDAGO", "TORRIANEVALLE", "MURIELLO", "FONTEGA",
-                  "ODELMA S.LEONARDINO", "ODELMA P.LIVARA"}},
+        {24,
+         33,
+         {"ZERVANO", "LUVERA", "BRENDAGO", "TORRIANEVALLE", "MURIELLO", "FONTEGA", "ODELMA S.LEONARDINO",
+          "ODELMA P.LIVARA"}},
         {34, 36, {"CALVISSO"}},
         {37, 42, {"140 km/h", "105 km/h", "90 km/h", "30 km/h"}},
     };

@@ -68,8 +68,8 @@ TEST(Failures, AFullDiskLeavesNoPartialFile) {
     EXPECT_EQ(run_shell(program + " -o " + dir.path().string()), 3);
     // The documents fit, the grid does not: no binary file, no description file, no temporary file.
     EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"Zervano-OdelmaVmod_27340_note.txt",
-                                                              "Zervano-OdelmaVmod_27340_rallentamenti.txt",
-                                                              "Zervano-OdelmaVmod_27340_scheda_treno.txt"}));
+                                                             "Zervano-OdelmaVmod_27340_rallentamenti.txt",
+                                                             "Zervano-OdelmaVmod_27340_scheda_treno.txt"}));
     ::umount(dir.path().c_str());
 }
 

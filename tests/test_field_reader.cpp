@@ -30,18 +30,27 @@ TEST(FieldReader, FieldsOfOneLineOrMore) {
         std::vector<std::string> expected;
     };
     const std::vector<Case> cases{
-        {"keyword line with the writer's separators", crlf({"pendenza,  14100,  -6"}), "tnn",
+        {"keyword line with the writer's separators",
+         crlf({"pendenza,  14100,  -6"}),
+         "tnn",
          {"pendenza", "14100", "-6"}},
         {"bare commas read the same", crlf({"pendenza,14100,-6"}), "tnn", {"pendenza", "14100", "-6"}},
-        {"numbers also end at blanks", crlf({"orologio,    6               32            50 "}), "tnnn",
+        {"numbers also end at blanks",
+         crlf({"orologio,    6               32            50 "}),
+         "tnnn",
          {"orologio", "6", "32", "50"}},
-        {"an empty number reads 0", crlf({"indicatori_vmax,  700,  0,    ,    ,  0"}), "tnnnnn",
+        {"an empty number reads 0",
+         crlf({"indicatori_vmax,  700,  0,    ,    ,  0"}),
+         "tnnnnn",
          {"indicatori_vmax", "700", "0", "0", "0", "0"}},
         {"an empty number at the line end reads 0", crlf({"x,   ", "y"}), "tnt", {"x", "0", "y"}},
-        {"a line end ends a field", crlf({"[generale]", "lunghezza percorso,  46000", "[curve]"}), "ttnt",
+        {"a line end ends a field",
+         crlf({"[generale]", "lunghezza percorso,  46000", "[curve]"}),
+         "ttnt",
          {"[generale]", "lunghezza percorso", "46000", "[curve]"}},
         {"a text keeps its inner blanks but not its leading ones",
-         crlf({"cartello_indicatore,  550,     (Diramazione per)(    GORVENTA)"}), "tnt",
+         crlf({"cartello_indicatore,  550,     (Diramazione per)(    GORVENTA)"}),
+         "tnt",
          {"cartello_indicatore", "550", "(Diramazione per)(    GORVENTA)"}},
         {"a text runs to the comma, blanks before it included", crlf({"  ab  ,x"}), "tt", {"ab  ", "x"}},
         {"n commas give n + 1 fields", crlf({",,", "x"}), "tttt", {"", "", "", "x"}},
@@ -72,11 +81,8 @@ TEST(FieldReader, EndOfFileOnceOnlyTheLastLineEndRemains) {
         std::string content;
         bool eof_after_first;
     };
-    for (const Case& c : std::vector<Case>{{"a,\r\n", true},
-                                           {"a\r\n\r\n", true},
-                                           {"a\n\n", true},
-                                           {"a\r\n\r\n\r\n", false},
-                                           {"a,\r\n\r\n", false}}) {
+    for (const Case& c : std::vector<Case>{
+             {"a,\r\n", true}, {"a\r\n\r\n", true}, {"a\n\n", true}, {"a\r\n\r\n\r\n", false}, {"a,\r\n\r\n", false}}) {
         FieldReader one(c.content);
         EXPECT_EQ(one.read_text(), "a");
         EXPECT_EQ(one.eof(), c.eof_after_first) << ::testing::PrintToString(c.content);
@@ -118,17 +124,33 @@ TEST(FieldReader, RefusesWhatCannotBeRead) {
         FieldReader reader(c.content);
         for (const char request : c.before) {
             switch (request) {
-                case 't': reader.read_text(); break;
-                case 'n': reader.read_number(); break;
-                case 's': reader.read_int16(); break;
-                case 'b': reader.read_uint8(); break;
+                case 't':
+                    reader.read_text();
+                    break;
+                case 'n':
+                    reader.read_number();
+                    break;
+                case 's':
+                    reader.read_int16();
+                    break;
+                case 'b':
+                    reader.read_uint8();
+                    break;
             }
         }
         switch (c.failing) {
-            case 't': EXPECT_THROW(reader.read_text(), ReadFailure) << c.name; break;
-            case 'n': EXPECT_THROW(reader.read_number(), ReadFailure) << c.name; break;
-            case 's': EXPECT_THROW(reader.read_int16(), ReadFailure) << c.name; break;
-            case 'b': EXPECT_THROW(reader.read_uint8(), ReadFailure) << c.name; break;
+            case 't':
+                EXPECT_THROW(reader.read_text(), ReadFailure) << c.name;
+                break;
+            case 'n':
+                EXPECT_THROW(reader.read_number(), ReadFailure) << c.name;
+                break;
+            case 's':
+                EXPECT_THROW(reader.read_int16(), ReadFailure) << c.name;
+                break;
+            case 'b':
+                EXPECT_THROW(reader.read_uint8(), ReadFailure) << c.name;
+                break;
         }
     }
 }

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "compiler/memorizza_dati.h"
 #include "format/binary_reader.h"
 #include "format/binary_writer.h"
-#include "compiler/memorizza_dati.h"
 #include "test_support.h"
 
 namespace scenariogen {
@@ -211,8 +211,8 @@ TEST_F(LineReadingOwnFile, GradientsCellByCell) {
         std::uint8_t gradient;  // gradient + 100
     };
     const std::vector<Range> ranges{
-        {0, 281, 100},   {282, 321, 94},  {322, 411, 100}, {412, 451, 104},  {452, 471, 106},
-        {472, 501, 104}, {502, 511, 95},  {512, 566, 98},  {567, 1057, 100}, {1058, 1060, 0},
+        {0, 281, 100},   {282, 321, 94}, {322, 411, 100}, {412, 451, 104},  {452, 471, 106},
+        {472, 501, 104}, {502, 511, 95}, {512, 566, 98},  {567, 1057, 100}, {1058, 1060, 0},
     };
     for (const Range& r : ranges) {
         for (std::size_t i = r.first; i <= r.last; ++i) {
@@ -263,9 +263,13 @@ TEST_F(LineReadingOwnFile, GridFileValues) {
         std::uint16_t tag;
         double x, y;
     };
-    for (const Expected& e : std::vector<Expected>{
-             {0, 2, 0, 0}, {1, 2, 0, 1}, {2, 5, 0, 2}, {650, 5, 0, 650}, {651, 5, 0.001, 651}, {52999, 0, 0, 0},
-             {53000, 0, 0, 0}}) {
+    for (const Expected& e : std::vector<Expected>{{0, 2, 0, 0},
+                                                   {1, 2, 0, 1},
+                                                   {2, 5, 0, 2},
+                                                   {650, 5, 0, 650},
+                                                   {651, 5, 0.001, 651},
+                                                   {52999, 0, 0, 0},
+                                                   {53000, 0, 0, 0}}) {
         EXPECT_EQ(file.x[e.metre].tag, e.tag) << "metre " << e.metre;
         EXPECT_EQ(file.y[e.metre].tag, e.tag) << "metre " << e.metre;
         EXPECT_DOUBLE_EQ(file.x[e.metre].value, e.x) << "metre " << e.metre;
@@ -283,11 +287,9 @@ TEST(LineReading, RouteSizeRoundsTiesToEven) {
         std::size_t cells;  // P + 1
     };
     const std::vector<Case> cases{
-        {46000, 1061},
-        {46025, 1061},  // 1060.5 rounds to 1060
-        {46075, 1063},  // 1061.5 rounds to 1062
-        {0, 141},
-        {1000000, 20141},
+        {46000, 1061}, {46025, 1061},  // 1060.5 rounds to 1060
+        {46075, 1063},                 // 1061.5 rounds to 1062
+        {0, 141},      {1000000, 20141},
     };
     for (const Case& c : cases) {
         const Reading r = read_line(line_file({}, "lunghezza percorso,  " + std::to_string(c.length)));
@@ -308,7 +310,7 @@ TEST(LineReading, GeneralKeywordsAndTheirLetterCase) {
     struct Case {
         const char* name;
         std::vector<std::string> general;  // the lines between "[generale]" and "[curve]"
-        std::size_t cells;                  // 0: no route length was read
+        std::size_t cells;                 // 0: no route length was read
         std::vector<Value> values;
         std::vector<std::string> body = {};    // the lines after "[curve]"
         std::vector<std::string> before = {};  // the lines before "[generale]"
@@ -406,9 +408,8 @@ TEST(LineReading, DashRule) {
     EXPECT_EQ(three.s.cells[20].gradient, 100) << "the gradient line was skipped, its values ignored";
 
     // A comment line of dashes anywhere is one skipped field.
-    const Reading comments = read_line(
-        crlf({"---- linea ----", "[generale]", "----", "lunghezza percorso,  1000", "[curve]", "----",
-              "pendenza,  1000,  5", "----", "[fine]"}));
+    const Reading comments = read_line(crlf({"---- linea ----", "[generale]", "----", "lunghezza percorso,  1000",
+                                             "[curve]", "----", "pendenza,  1000,  5", "----", "[fine]"}));
     EXPECT_EQ(comments.s.last_error, 0);
     EXPECT_EQ(comments.s.cells.size(), 161u);
     EXPECT_EQ(comments.s.cells[20].gradient, 105);
@@ -429,17 +430,22 @@ TEST(LineReading, GradientFills) {
     };
     const std::vector<Case> cases{
         {"no gradient line", {}, {{0, 157, 100}, {158, 160, 0}}},
-        {"a gradient at 0 writes no cell", {"pendenza,  0,  5", "pendenza,  1000,  0"},
+        {"a gradient at 0 writes no cell",
+         {"pendenza,  0,  5", "pendenza,  1000,  0"},
          {{0, 19, 105}, {20, 157, 100}, {158, 160, 0}}},
-        {"two positions round to the same boundary", {"pendenza,  1000,  5", "pendenza,  1010,  7"},
+        {"two positions round to the same boundary",
+         {"pendenza,  1000,  5", "pendenza,  1010,  7"},
          {{0, 19, 100}, {20, 20, 105}, {21, 157, 107}}},
         {"20.5 rounds to 20", {"pendenza,  1025,  5"}, {{0, 19, 100}, {20, 157, 105}}},
         {"21.5 rounds to 22", {"pendenza,  1075,  5"}, {{0, 21, 100}, {22, 157, 105}}},
-        {"a line out of order writes one cell", {"pendenza,  2000,  5", "pendenza,  1000,  7"},
+        {"a line out of order writes one cell",
+         {"pendenza,  2000,  5", "pendenza,  1000,  7"},
          {{0, 39, 100}, {40, 40, 105}, {41, 157, 107}}},
-        {"the stored byte keeps the low 8 bits", {"pendenza,  0,  -101", "pendenza,  1000,  157"},
+        {"the stored byte keeps the low 8 bits",
+         {"pendenza,  0,  -101", "pendenza,  1000,  157"},
          {{0, 19, 255}, {20, 157, 1}}},
-        {"the completion writes at least one cell", {"pendenza,  7900,  3"},
+        {"the completion writes at least one cell",
+         {"pendenza,  7900,  3"},
          {{0, 157, 100}, {158, 158, 103}, {159, 160, 0}}},
     };
     for (const Case& c : cases) {
@@ -460,10 +466,9 @@ TEST(LineReading, CurveKeywordsChooseSideAndClass) {
         double k;  // positive: right
     };
     const std::vector<Case> cases{
-        {"curvad1", 0.0001},  {"curvad2", 0.0002},  {"curvad3", 0.0004},  {"curvad4", 0.001},
-        {"curvad5", 0.002},   {"curvad6", 0.003},   {"curvas4", -0.001},  {"curvaS2", -0.0002},
-        {"CURVAS2", -0.0002}, {"Curvad3", 0.0004},  {"curva12", 0.0001},  {"curvad21", 0.0001},
-        {"curva 6 d", 0.003},
+        {"curvad1", 0.0001}, {"curvad2", 0.0002},  {"curvad3", 0.0004},  {"curvad4", 0.001},   {"curvad5", 0.002},
+        {"curvad6", 0.003},  {"curvas4", -0.001},  {"curvaS2", -0.0002}, {"CURVAS2", -0.0002}, {"Curvad3", 0.0004},
+        {"curva12", 0.0001}, {"curvad21", 0.0001}, {"curva 6 d", 0.003},
     };
     for (const Case& c : cases) {
         const Reading r = read_line(short_line({std::string(c.keyword) + ",  100,  10"}));
@@ -544,10 +549,10 @@ TEST(LineReading, TheLastRoomyPosition) {
     EXPECT_EQ(at_52900.s.cells[1059].value_1, 80);
 
     // 50 m further it is error 15: the line file is read no further, the train file still is.
-    const Reading at_52950 = read_line(line_file({"cartello_indicatore,  1000,     (a)",
-                                                  "cartello_indicatore,  52950,     (b)",
-                                                  "cartello_indicatore,  2000,     (c)"}),
-                                       massa);
+    const Reading at_52950 =
+        read_line(line_file({"cartello_indicatore,  1000,     (a)", "cartello_indicatore,  52950,     (b)",
+                             "cartello_indicatore,  2000,     (c)"}),
+                  massa);
     EXPECT_EQ(at_52950.s.last_error, 15);
     EXPECT_EQ(at_52950.s.error_position, 52950);
     EXPECT_EQ(at_52950.s.stations[80].name, "(a)");
@@ -587,9 +592,8 @@ TEST(LineReading, EveryFaultOfThePhase) {
         return lines;
     };
     const auto signs = [&](int n) {
-        return line_file(repeated(n, [](int i) {
-            return "cartello_indicatore,  " + std::to_string(50 * (i - 1)) + ",  (s)";
-        }));
+        return line_file(
+            repeated(n, [](int i) { return "cartello_indicatore,  " + std::to_string(50 * (i - 1)) + ",  (s)"; }));
     };
     const auto mountains = [&](int n) {
         return line_file(repeated(n, [](int i) {
@@ -604,7 +608,7 @@ TEST(LineReading, EveryFaultOfThePhase) {
         std::optional<std::string> line;  // no value: no line file
         std::int32_t number;
         std::int32_t position;  // 0: the fault sets none
-        bool cells;              // the route was sized before the fault
+        bool cells;             // the route was sized before the fault
     };
     const std::vector<Case> cases{
         {"no line file", std::nullopt, 101, 0, false},
@@ -615,8 +619,8 @@ TEST(LineReading, EveryFaultOfThePhase) {
         {"second repetition value", repetition("ripetizione segnali 4 codici,  0,  25"), 4, 0, true},
         {"repetition without a code count", repetition("ripetizione segnali codici,  50,  100"), 5, 0, true},
         {"a curve without a class", line_file({"curvad,  650,  100"}), 103, 0, true},
-        {"a curve past metre 1000000", line_file({"curvad4,  999000,  5000"}, "lunghezza percorso,  1000000"), 103,
-         0, true},
+        {"a curve past metre 1000000", line_file({"curvad4,  999000,  5000"}, "lunghezza percorso,  1000000"), 103, 0,
+         true},
         {"a gradient past the cells", line_file({"pendenza,  52901,  0"}), 15, 52901, true},
         {"a curve start past the cells", line_file({"curvad4,  52901,  10"}), 15, 52901, true},
         {"a curve past the grid", line_file({"curvad4,  52000,  1001"}), 15, 52000, true},
@@ -633,14 +637,14 @@ TEST(LineReading, EveryFaultOfThePhase) {
          line_file({"pendenza,  52900,  1", "pendenza,  100,  2", "pendenza,  100,  3", "pendenza,  100,  4",
                     "pendenza,  100,  5"}),
          15, 100, true},
-        {"a board on a sign", line_file({"cartello_indicatore,  700,  (s)", "indicatori_vmax,  700" + board}), 21,
-         700, true},
-        {"a board on a board", line_file({"indicatori_vmax,  700" + board, "indicatori_vmax,  710" + board}), 21,
-         710, true},
-        {"a sign on a board", line_file({"indicatori_vmax,  700" + board, "cartello_indicatore,  690,  (s)"}), 6,
-         690, true},
-        {"a sign on a sign", line_file({"cartello_indicatore,  700,  (s)", "cartello_indicatore,  700,  (t)"}), 6,
-         700, true},
+        {"a board on a sign", line_file({"cartello_indicatore,  700,  (s)", "indicatori_vmax,  700" + board}), 21, 700,
+         true},
+        {"a board on a board", line_file({"indicatori_vmax,  700" + board, "indicatori_vmax,  710" + board}), 21, 710,
+         true},
+        {"a sign on a board", line_file({"indicatori_vmax,  700" + board, "cartello_indicatore,  690,  (s)"}), 6, 690,
+         true},
+        {"a sign on a sign", line_file({"cartello_indicatore,  700,  (s)", "cartello_indicatore,  700,  (t)"}), 6, 700,
+         true},
         {"an 81st sign", signs(81), 10, 4000, true},
         {"an 81st mountain", mountains(81), 10, 40500, true},
         {"a truncated file", crlf({"[generale]", "lunghezza percorso,  46000", "[curve]", "pendenza,  1000"}), 25, 0,
@@ -648,8 +652,8 @@ TEST(LineReading, EveryFaultOfThePhase) {
         {"a dash field with nothing after it", crlf({"[generale]", "lunghezza percorso,  46000", "--", "--"}), 25, 0,
          true},
         {"a value that is not a number", line_file({"pendenza,  1000,  x5"}), 25, 0, true},
-        {"a speed code beyond 16 bits", line_file({"indicatori_vmax,  700,  1700,  0,  0,  0,  0,  0,  0,  0"}), 25,
-         0, true},
+        {"a speed code beyond 16 bits", line_file({"indicatori_vmax,  700,  1700,  0,  0,  0,  0,  0,  0,  0"}), 25, 0,
+         true},
         {"no length line", crlf({"[generale]", "sfondo uno,  1", "[curve]", "pendenza,  100,  1", "[fine]"}), 25, 0,
          false},
         {"a length that does not fit 32 bits", line_file({}, "lunghezza percorso,  4000000000"), 25, 0, false},

@@ -2,8 +2,8 @@
 // SVG page.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sys/wait.h>
+#include <cstring>
 
 #include <cmath>
 #include <map>
@@ -12,19 +12,18 @@
 #include "format/binary_format.h"
 #include "format/binary_reader.h"
 #include "format/records.h"
-#include "views/plot/scenario_plot.h"
 #include "test_support.h"
+#include "views/plot/scenario_plot.h"
 
 namespace scenariogen {
 namespace {
 
-using testing::slurp;
-using testing::spit;
 using testing::Outcome;
 using testing::run_command;
 using testing::run_program;
+using testing::slurp;
+using testing::spit;
 using testing::TempDir;
-
 
 bool tool_installed(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
@@ -109,7 +108,8 @@ TEST_F(PlotOfTheRun, ThePageIsWellFormedXml) {
 }
 
 TEST_F(PlotOfTheRun, ThePageRendersToPngWithoutWarnings) {
-    if (!tool_installed("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed (scripts/bootstrap installs it)";
+    if (!tool_installed("rsvg-convert"))
+        GTEST_SKIP() << "rsvg-convert is not installed (scripts/bootstrap installs it)";
     TempDir out;
     spit(out.file("page.svg"), plot().svg);
     const Outcome render = run_command("rsvg-convert " + out.file("page.svg") + " -o " + out.file("page.png"));
@@ -188,8 +188,8 @@ TEST_F(PlotOfTheRun, TheProfileCarriesTheSignalsAndBoardsOnTheirCells) {
         EXPECT_EQ(m.position_m, (static_cast<std::int32_t>(m.cell) - 1) * 50);
         drawn[m.kind].push_back(m.position_m);
     }
-    EXPECT_EQ(drawn[kSignal], (std::vector<std::int32_t>{3200, 4500, 10600, 11800, 21050, 22300, 30300, 31500,
-                                                          36800, 38000, 39950, 43000}));
+    EXPECT_EQ(drawn[kSignal], (std::vector<std::int32_t>{3200, 4500, 10600, 11800, 21050, 22300, 30300, 31500, 36800,
+                                                         38000, 39950, 43000}));
     EXPECT_EQ(drawn[kSpeedBoard], (std::vector<std::int32_t>{700, 21800, 22100, 22400, 24800, 39900, 42900}));
     ASSERT_EQ(drawn[kSign].size(), 37u);
     EXPECT_EQ(drawn[kSign].front(), 550);
@@ -215,15 +215,15 @@ TEST(PlotOfTheExample, SlowdownsCodeDropsAndMountainMarkersAreDrawnOnTheirCells)
         std::uint8_t kind;
     };
     for (const Expected& e : std::vector<Expected>{{50, kCodeDrop},
-                                                    {51, kSignal},
-                                                    {53, kBeforeWarning},
-                                                    {56, kBeforeWarning},
-                                                    {57, kSlowdownWarning},
-                                                    {67, kMountainMarker},
-                                                    {81, kSlowdownStart},
-                                                    {89, kCodeDrop},
-                                                    {93, kSlowdownEnd},
-                                                    {150, kCodeDrop}}) {
+                                                   {51, kSignal},
+                                                   {53, kBeforeWarning},
+                                                   {56, kBeforeWarning},
+                                                   {57, kSlowdownWarning},
+                                                   {67, kMountainMarker},
+                                                   {81, kSlowdownStart},
+                                                   {89, kCodeDrop},
+                                                   {93, kSlowdownEnd},
+                                                   {150, kCodeDrop}}) {
         ASSERT_TRUE(drawn.count(e.cell)) << "cell " << e.cell;
         EXPECT_EQ(drawn[e.cell], e.kind) << "cell " << e.cell;
     }
@@ -243,10 +243,10 @@ TEST(PlotOfTheExample, NamesAndSignTextsAreEscaped) {
     train.replace(train.find("ROCCA"), 5, "ROCCA <&> \"2\"");
     spit(out.file("linea.txt"), line);
     spit(out.file("treno.txt"), train);
-    ASSERT_EQ(run_program("compile " + out.file("linea.txt") + " " + out.file("treno.txt") + " -o " +
-                          out.path().string())
-                  .status,
-              0);
+    ASSERT_EQ(
+        run_program("compile " + out.file("linea.txt") + " " + out.file("treno.txt") + " -o " + out.path().string())
+            .status,
+        0);
     ASSERT_EQ(run_program("plot " + out.path().string()).status, 0);
     const std::string svg = slurp(out.file(kPicture));
     EXPECT_NE(svg.find(">ROCCA &lt;&amp;&gt; &quot;2&quot;</text>"), std::string::npos);
@@ -283,8 +283,8 @@ TEST(PlotOfALongLine, ThePlanIsThinnedYetTrueAndTheLabelsAreThinnedOut) {
     TempDir out;
     spit(out.file("linea.txt"), testing::crlf(line));
     spit(out.file("treno.txt"), testing::crlf(train));
-    const Outcome compiled = run_program("compile " + out.file("linea.txt") + " " + out.file("treno.txt") + " -o " +
-                                         out.path().string());
+    const Outcome compiled =
+        run_program("compile " + out.file("linea.txt") + " " + out.file("treno.txt") + " -o " + out.path().string());
     ASSERT_EQ(compiled.status, 0) << compiled.err;
 
     const std::string grid_bytes = slurp(out.file(kGrid));
@@ -316,14 +316,17 @@ TEST_F(PlotOfTheRun, FoldersWithoutACompiledScenarioAreRefusedByName) {
         const char* what;
         std::map<std::string, std::string> files;
         int status;
-        std::string names;     // the file the message names
-        std::string message;   // part of the message
+        std::string names;    // the file the message names
+        std::string message;  // part of the message
     };
     const std::vector<Case> cases{
         {"empty folder", {}, 2, kCells, "cannot read"},
         {"no grid", {{kCells, cells}, {kTable, table}}, 2, kGrid, "cannot read"},
         {"text as cells", {{kCells, "hello, world\n"}, {kTable, table}, {kGrid, grid}}, 1, kCells, "byte offset 0"},
-        {"cut cell file", {{kCells, cells.substr(0, cells.size() - 5)}, {kTable, table}, {kGrid, grid}}, 1, kCells,
+        {"cut cell file",
+         {{kCells, cells.substr(0, cells.size() - 5)}, {kTable, table}, {kGrid, grid}},
+         1,
+         kCells,
          "byte offset " + std::to_string(cells.size() - 16)},
         {"cell file without its header",
          {{kCells, headless}, {kTable, table}, {kGrid, grid}},
@@ -419,7 +422,8 @@ TEST(PlotDecoding, APlanOfAbsurdExtentIsDrawnOrRefusedCleanly) {
     const std::size_t cells = length(0) * 16;
     const std::size_t table = length(2);
     try {
-        const ScenarioPlot p = plot_scenario(rest.substr(0, cells), rest.substr(cells, table), rest.substr(cells + table));
+        const ScenarioPlot p =
+            plot_scenario(rest.substr(0, cells), rest.substr(cells, table), rest.substr(cells + table));
         EXPECT_NE(p.svg.find("Scale bar"), std::string::npos);
     } catch (const DecodeError&) {
         // Refusing the files is as good an answer.

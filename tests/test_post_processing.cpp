@@ -60,8 +60,7 @@ void expect_same_cells(const Scenario& actual, const Scenario& expected) {
         const bool rest_same = a.reserved == e.reserved && a.value_2 == e.value_2 && a.value_3 == e.value_3 &&
                                a.value_4 == e.value_4 && a.signal_time == e.signal_time &&
                                a.approach_marker == e.approach_marker && a.mountain_kind == e.mountain_kind &&
-                               a.speed_limit == e.speed_limit && a.gradient == e.gradient &&
-                               a.adhesion == e.adhesion;
+                               a.speed_limit == e.speed_limit && a.gradient == e.gradient && a.adhesion == e.adhesion;
         EXPECT_TRUE(rest_same) << "cell " << i << ": a member other than tipo and valore_1 changed";
     }
 }
@@ -196,8 +195,7 @@ TEST(PostProcessing, SlowdownWithoutEndAndLastFault) {
          12,
          3700},
         {"no slowdown: nothing changes",
-         {sig(30), taken(40), pt(50, 200), {60, kStationEnd, 1}, {70, kCodeDropWithoutValue},
-          {80, kBeforeWarning, 1}},
+         {sig(30), taken(40), pt(50, 200), {60, kStationEnd, 1}, {70, kCodeDropWithoutValue}, {80, kBeforeWarning, 1}},
          {}},
     });
 }

@@ -8,12 +8,11 @@ namespace scenariogen {
 namespace {
 
 using testing::listing;
-using testing::slurp;
-using testing::spit;
 using testing::Outcome;
 using testing::run_program;
+using testing::slurp;
+using testing::spit;
 using testing::TempDir;
-
 
 const std::vector<std::string> kOutputs{
     "Zervano-OdelmaVmod_27340.dat",

@@ -68,8 +68,7 @@ struct Outcome {
 // Runs a shell command line with its output captured and no input.
 inline Outcome run_command(const std::string& command_line) {
     TempDir capture;
-    const std::string command =
-        command_line + " >" + capture.file("out") + " 2>" + capture.file("err") + " </dev/null";
+    const std::string command = command_line + " >" + capture.file("out") + " 2>" + capture.file("err") + " </dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(capture.file("out")), slurp(capture.file("err"))};
 }

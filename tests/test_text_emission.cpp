@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "text/text_lines.h"
 #include "platform/file_system.h"
 #include "test_support.h"
+#include "text/text_lines.h"
 
 namespace scenariogen {
 namespace {

@@ -107,10 +107,10 @@ TEST_F(TrainReadingOwnDescription, ReadsWithoutFaultAndDeletesBothFiles) {
 }
 
 TEST_F(TrainReadingOwnDescription, SpeedAndAdhesionCells) {
-    expect_ranges(reading_->s, &Cell::speed_limit,
-                  {{0, 13, 28}, {14, 461, 28}, {462, 495, 21}, {496, 819, 28}, {820, 861, 18}, {862, 1057, 6},
-                   {1058, 1060, 0}},
-                  "velocita_limite");
+    expect_ranges(
+        reading_->s, &Cell::speed_limit,
+        {{0, 13, 28}, {14, 461, 28}, {462, 495, 21}, {496, 819, 28}, {820, 861, 18}, {862, 1057, 6}, {1058, 1060, 0}},
+        "velocita_limite");
     expect_ranges(reading_->s, &Cell::adhesion, {{0, 1057, 100}, {1058, 1060, 0}}, "aderenza");
 }
 
@@ -187,8 +187,8 @@ TEST_F(TrainReadingOwnDescription, StationMarkerCells) {
     struct End {
         std::int32_t cell, k;
     };
-    for (const End e : {End{5, 1}, End{112, 2}, End{261, 3}, End{467, 4}, End{650, 5}, End{779, 7}, End{826, 8},
-                        End{889, 9}}) {
+    for (const End e :
+         {End{5, 1}, End{112, 2}, End{261, 3}, End{467, 4}, End{650, 5}, End{779, 7}, End{826, 8}, End{889, 9}}) {
         EXPECT_EQ(reading_->at(e.cell).kind, kStationEnd) << "cell " << e.cell;
         EXPECT_EQ(reading_->at(e.cell).value_1, e.k) << "cell " << e.cell;
     }
@@ -333,20 +333,43 @@ TEST(TrainReading, StationExtentsAndMarkers) {
     };
     const std::vector<Case> cases{
         {"first station: attributo_14 lengthens, then both are cleared",
-         {stazione(1000, 12, 600, 9, 1)}, 1, 12, 700, 1350, 0, 0, 26, true},
-        {"later station keeps both", {first, stazione(3000, 12, 600, 9, 1)}, 2, 12, 2700, 3350, 1, 9, 66, true},
-        {"shorter than 600 m loses attributo_15", {first, stazione(3000, 12, 500, 9, 0)}, 2, 12, 2750, 3250, 0, 0, 64,
+         {stazione(1000, 12, 600, 9, 1)},
+         1,
+         12,
+         700,
+         1350,
+         0,
+         0,
+         26,
          true},
-        {"type 5: 150 m past the position, no approach markers", {first, stazione(3000, 5, 600, 9, 1)}, 2, 5, 2400,
-         3150, 0, 9, 62, false},
+        {"later station keeps both", {first, stazione(3000, 12, 600, 9, 1)}, 2, 12, 2700, 3350, 1, 9, 66, true},
+        {"shorter than 600 m loses attributo_15",
+         {first, stazione(3000, 12, 500, 9, 0)},
+         2,
+         12,
+         2750,
+         3250,
+         0,
+         0,
+         64,
+         true},
+        {"type 5: 150 m past the position, no approach markers",
+         {first, stazione(3000, 5, 600, 9, 1)},
+         2,
+         5,
+         2400,
+         3150,
+         0,
+         9,
+         62,
+         false},
         {"type 6", {first, stazione(3000, 6, 400, 9, 1)}, 2, 6, 2600, 3150, 0, 0, 62, false},
         {"type 7: the length on both sides", {first, stazione(3000, 7, 400, 9, 1)}, 2, 7, 2600, 3400, 0, 0, 67, true},
         {"type 8", {first, stazione(3000, 8, 600, 9, 0)}, 2, 8, 2400, 3600, 0, 9, 71, true},
         {"type 24 still has markers", {first, stazione(3000, 24, 600)}, 2, 24, 2700, 3300, 0, 0, 65, true},
         {"type 25 has none", {first, stazione(3000, 25, 600)}, 2, 25, 2700, 3300, 0, 0, -1, false},
         {"type 27 has none", {first, stazione(3000, 27, 300, 9, 0)}, 2, 27, 2850, 3150, 0, 0, -1, false},
-        {"exactly 350 m after the previous area", {first, stazione(1950, 12, 600)}, 2, 12, 1650, 2250, 0, 0, 44,
-         true},
+        {"exactly 350 m after the previous area", {first, stazione(1950, 12, 600)}, 2, 12, 1650, 2250, 0, 0, 44, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -406,7 +429,7 @@ TEST(TrainReading, StationCountMeetsTheSignTexts) {
         Reading r(short_line(signs), train({stazione(1000, 12, 600), stazione(3000, 12, 600), segnale(4000)}));
         EXPECT_EQ(r.s.last_error, 10);
         EXPECT_EQ(r.voce(2).position, 3000);  // stored before the count is checked
-        EXPECT_EQ(r.at(81).kind, kEmpty);  // nothing read after it
+        EXPECT_EQ(r.at(81).kind, kEmpty);     // nothing read after it
         EXPECT_FALSE(r.train_file_left());
     }
 }
@@ -450,8 +473,8 @@ TEST(TrainReading, OneFixturePerFault) {
         {"17 warning cell taken", line, after_speed({segnale(1800), rallentamento(3000, 500)}), 17, 3000, false},
         {"18 start cell taken", line, after_speed({segnale(3000), rallentamento(3000, 500)}), 18, 3000, false},
         {"19 end cell taken", line, after_speed({segnale(3500), rallentamento(3000, 500)}), 19, 3000, false},
-        {"20 cell before the warning taken", line, after_speed({segnale(1700), rallentamento(3000, 500, 1)}), 20,
-         3000, false},
+        {"20 cell before the warning taken", line, after_speed({segnale(1700), rallentamento(3000, 500, 1)}), 20, 3000,
+         false},
         {"7 code-drop cell taken", line, after_speed({segnale(1000), abbattimento(1050, 1)}), 7, 1050, false},
         {"8 station off the 50 m marks", line, after_speed({stazione(1025, 12, 600)}), 8, 1025, false},
         {"9 station length 650", line, after_speed({stazione(1000, 12, 650)}), 9, 1000, false},
@@ -466,8 +489,8 @@ TEST(TrainReading, OneFixturePerFault) {
                "[fine]"}),
          after_speed({}), 2, 0, true},
         {"25 speed above 1277 km/h", line, after_speed({velocita(0, 1278), velocita(200, 50)}), 25, 0, false},
-        {"25 file ends inside a station line", line, crlf({"[generale]", velocita(0, 100), "stazione,  1000,  12"}),
-         25, 0, false},
+        {"25 file ends inside a station line", line, crlf({"[generale]", velocita(0, 100), "stazione,  1000,  12"}), 25,
+         0, false},
         {"25 value too large for a station byte", line, after_speed({stazione(1000, 256, 600)}), 25, 0, false},
         // Error 15 left by the line reading: the first signal or slowdown line
         // ends the train reading, with that line's position.
@@ -492,8 +515,8 @@ TEST(TrainReading, OneFixturePerFault) {
 TEST(TrainReading, LineFaultEndsTheReadingAtTheFirstMarkerLine) {
     // The signal of the ending line is placed; nothing after it is read, while
     // the station before it was read normally.
-    Reading r(short_line({cartello(9950)}), train({stazione(1000, 12, 600), segnale(2000), segnale(3000),
-                                                   velocita(0, 100)}));
+    Reading r(short_line({cartello(9950)}),
+              train({stazione(1000, 12, 600), segnale(2000), segnale(3000), velocita(0, 100)}));
     EXPECT_EQ(r.s.last_error, 15);
     EXPECT_EQ(r.s.error_position, 2000);
     EXPECT_EQ(r.voce(1).end, 1300);
@@ -541,8 +564,8 @@ TEST(TrainReading, ObjectsOutsideTheCellsAreRefused) {
 // --- The end of the file ------------------------------------------------------
 
 TEST(TrainReading, LastKeywordWithoutValuesIsNotInterpreted) {
-    for (const char* last : {"velocita", "aderenza", "stazione", "segnale", "rallentamento", "abbattimento",
-                             "sabbia", "orologio", "numero vetture"}) {
+    for (const char* last : {"velocita", "aderenza", "stazione", "segnale", "rallentamento", "abbattimento", "sabbia",
+                             "orologio", "numero vetture"}) {
         SCOPED_TRACE(last);
         for (const bool line_end : {true, false}) {
             std::string text = crlf({"[generale]", velocita(0, 100)}) + last;
@@ -582,8 +605,8 @@ TEST(TrainReading, DashFieldsSkipTheFieldAfterThem) {
 }
 
 TEST(TrainReading, KeywordsIgnoreLetterCaseAndNeedBothWords) {
-    Reading r(short_line(), train({"NUMERO VETTURE,  7", "Percentuale MASSA Frenata,  95", "massa,  1",
-                                   "SaBbia,  12", "OROLOGIO,  23 59  58"}));
+    Reading r(short_line(), train({"NUMERO VETTURE,  7", "Percentuale MASSA Frenata,  95", "massa,  1", "SaBbia,  12",
+                                   "OROLOGIO,  23 59  58"}));
     EXPECT_EQ(r.s.last_error, 0);
     EXPECT_EQ(r.voce(84).position, 7);
     EXPECT_EQ(r.voce(84).start, 95);

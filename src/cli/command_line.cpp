@@ -5,8 +5,8 @@
 #include <map>
 
 #include "cli/commands.h"
-#include "platform/file_system.h"
 #include "cli/generation_run.h"
+#include "platform/file_system.h"
 #include "platform/program_folder.h"
 
 namespace scenariogen {
@@ -14,16 +14,14 @@ namespace scenariogen {
 namespace {
 
 void add_compile(CLI::App& app, CompileOptions& options) {
-    CLI::App* compile = app.add_subcommand(
-        "compile", "Compile your own line and train descriptions into the simulator's binary files");
+    CLI::App* compile =
+        app.add_subcommand("compile", "Compile your own line and train descriptions into the simulator's binary files");
     compile->add_option("LINE", options.line, "The line description")->required();
     compile->add_option("TRAIN", options.train, "The train description")->required();
     compile->add_option("-o,--output", options.output, "Write into DIR (default: the current folder)")
         ->option_text("DIR");
-    compile->add_option("--name", options.name, "Scenario name, the start of every file name")
-        ->capture_default_str();
-    compile->add_option("--train", options.train_number, "Train number, part of the file names")
-        ->capture_default_str();
+    compile->add_option("--name", options.name, "Scenario name, the start of every file name")->capture_default_str();
+    compile->add_option("--train", options.train_number, "Train number, part of the file names")->capture_default_str();
     compile->add_flag("--no-grid", options.no_grid, "Neither build nor write the plan grid");
 }
 
@@ -47,8 +45,7 @@ void add_plot(CLI::App& app, PlotOptions& options) {
         "plot", "Draw the plan and the profile of a compiled scenario as one SVG page (A4 landscape)");
     plot->add_option("DIR", options.folder, "The folder that holds the scenario's three binary files")->required();
     plot->add_option("--name", options.name, "Scenario name, the start of every file name")->capture_default_str();
-    plot->add_option("--train", options.train_number, "Train number, part of the file names")
-        ->capture_default_str();
+    plot->add_option("--train", options.train_number, "Train number, part of the file names")->capture_default_str();
     plot->add_option("-o,--output", options.output, "Write the picture to FILE (default: DIR/NAME_NUMBER.svg)")
         ->option_text("FILE.svg");
 }

@@ -1,10 +1,10 @@
 #include <ostream>
 
+#include "cli/commands.h"
+#include "cli/generation_run.h"
 #include "compiler/fault_report.h"
 #include "compiler/memorizza_percorso.h"
-#include "cli/commands.h"
 #include "platform/file_system.h"
-#include "cli/generation_run.h"
 #include "platform/program_folder.h"
 
 namespace scenariogen {
@@ -19,8 +19,7 @@ bool usable_in_file_name(const std::string& name) {
 }  // namespace
 
 int run_compile(const CompileOptions& options, std::ostream& err) {
-    if (!usable_in_file_name(options.name) || !usable_in_file_name(options.train_number) ||
-        options.name.empty()) {
+    if (!usable_in_file_name(options.name) || !usable_in_file_name(options.train_number) || options.name.empty()) {
         err << "scenariogen: the scenario name and the train number must not be empty or hold '/'\n";
         return kUsage;
     }

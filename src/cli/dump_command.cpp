@@ -1,9 +1,9 @@
 #include <ostream>
 
-#include "format/binary_reader.h"
 #include "cli/commands.h"
-#include "platform/file_system.h"
 #include "cli/generation_run.h"
+#include "format/binary_reader.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 

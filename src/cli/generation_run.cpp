@@ -14,8 +14,8 @@ namespace {
 
 int report_faults(const Scenario& s, std::ostream& status) {
     for (const Fault& fault : s.faults) status << format_fault(fault);
-    status << "scenariogen: the compilation recorded error " << s.last_error << " (position "
-           << s.error_position << " m)\n";
+    status << "scenariogen: the compilation recorded error " << s.last_error << " (position " << s.error_position
+           << " m)\n";
     return kFaultRecorded;
 }
 

@@ -1,10 +1,10 @@
 #include <ostream>
 
-#include "views/plot/scenario_plot.h"
 #include "cli/commands.h"
-#include "platform/file_system.h"
 #include "cli/generation_run.h"
 #include "format/scenario_files.h"
+#include "platform/file_system.h"
+#include "views/plot/scenario_plot.h"
 
 namespace scenariogen {
 

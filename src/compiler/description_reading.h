@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "compiler/memorizza_dati.h"
 #include "compiler/field_reader.h"
+#include "compiler/memorizza_dati.h"
 
 namespace scenariogen {
 

@@ -13,18 +13,18 @@ namespace scenariogen {
 // Where in a description file a fault was found.
 struct SourceLocation {
     std::string file;
-    int line = 0;     // 1-based
-    int column = 0;   // 1-based, in bytes
-    std::string text; // the source line, for the caret display
+    int line = 0;      // 1-based
+    int column = 0;    // 1-based, in bytes
+    std::string text;  // the source line, for the caret display
 };
 
 // One fault as the compiler found it.
 struct Fault {
     std::int32_t number = 0;
-    std::optional<std::int32_t> position;    // metres, when the fault sets it
-    std::optional<std::int32_t> cell;        // post-processing faults: the cell
-    std::optional<SourceLocation> where;      // reading faults: the field
-    std::string detail;                       // run-time failures: what went wrong
+    std::optional<std::int32_t> position;  // metres, when the fault sets it
+    std::optional<std::int32_t> cell;      // post-processing faults: the cell
+    std::optional<SourceLocation> where;   // reading faults: the field
+    std::string detail;                    // run-time failures: what went wrong
 };
 
 // One short sentence per error number; empty for an unknown number.

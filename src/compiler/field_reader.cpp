@@ -19,9 +19,7 @@ std::string shown(std::string_view token) {
 
 }  // namespace
 
-FieldPosition FieldReader::here() const {
-    return {line_, static_cast<int>(pos_ - line_start_) + 1};
-}
+FieldPosition FieldReader::here() const { return {line_, static_cast<int>(pos_ - line_start_) + 1}; }
 
 bool FieldReader::at_line_end() const { return pos_ < content_.size() && is_line_end(content_[pos_]); }
 
@@ -138,4 +136,3 @@ std::string FieldReader::line_text(int line) const {
 }
 
 }  // namespace scenariogen
-

@@ -7,7 +7,9 @@
 
 namespace scenariogen {
 
-inline bool contains(std::string_view campo, std::string_view text) { return campo.find(text) != std::string_view::npos; }
+inline bool contains(std::string_view campo, std::string_view text) {
+    return campo.find(text) != std::string_view::npos;
+}
 
 // `text` is given in lower case.
 inline bool contains_any_case(std::string_view campo, std::string_view text) {

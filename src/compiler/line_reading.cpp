@@ -16,7 +16,7 @@
 namespace scenariogen {
 
 namespace {
-constexpr int kTrattiniGenerale = 10;  // dash fields skipped in a row in the general section
+constexpr int kTrattiniGenerale = 10;   // dash fields skipped in a row in the general section
 constexpr std::int64_t kMargine = 100;  // room after a line object, metres
 
 bool starts_with_dash(std::string_view campo) {
@@ -115,9 +115,12 @@ DescriptionReading::Phase DescriptionReading::line_section() {
             if (read_campo()) return Phase::kGoesOn;
         }
         switch (line_keywords()) {
-            case Step::kNext: break;
-            case Step::kEndSection: return Phase::kGoesOn;  // error 15: the normal end follows
-            case Step::kLeave: return Phase::kLeave;
+            case Step::kNext:
+                break;
+            case Step::kEndSection:
+                return Phase::kGoesOn;  // error 15: the normal end follows
+            case Step::kLeave:
+                return Phase::kLeave;
         }
     }
 }
@@ -202,7 +205,8 @@ DescriptionReading::Step DescriptionReading::cartello() {
     if (!contains_any_case(campo, "indicat") || !contains_any_case(campo, "cartello")) return Step::kNext;
     const std::int32_t p = read_position();
     const std::string_view testo = reader_->read_text();
-    if (testo.size() > 0xFFFF) throw ReadFailure("the sign text is longer than 65535 characters", reader_->last_field());
+    if (testo.size() > 0xFFFF)
+        throw ReadFailure("the sign text is longer than 65535 characters", reader_->last_field());
     if (too_far(p, kMargine)) return out_of_route(p);
     Cell& c = cella(s_, cella_oggetto(p));
     if (!is_free(c)) return leave(6, p);

@@ -79,7 +79,8 @@ void DescriptionReading::record(std::int32_t codice, std::optional<std::int32_t>
 
 void DescriptionReading::record_run_time_failure(const std::string& what, std::optional<FieldPosition> where) {
     Fault fault{25, std::nullopt, std::nullopt, std::nullopt, what};
-    if (where && reader_) fault.where = SourceLocation{file_, where->line, where->column, reader_->line_text(where->line)};
+    if (where && reader_)
+        fault.where = SourceLocation{file_, where->line, where->column, reader_->line_text(where->line)};
     reader_.reset();
     for (const std::string* path : {&sources_.line_path, &sources_.train_path}) {
         try {

@@ -1,8 +1,8 @@
 #include "compiler/memorizza_percorso.h"
 
-#include "format/binary_writer.h"
 #include "compiler/identity_codes.h"
 #include "compiler/post_processing.h"
+#include "format/binary_writer.h"
 #include "platform/file_system.h"
 
 namespace scenariogen {

@@ -12,16 +12,15 @@
 namespace scenariogen {
 
 enum class Esito {
-    kScritto,           // the binary files were written (faults may be recorded)
-    kNonDimensionato,   // the reading stopped before the route had cells: nothing written
+    kScritto,          // the binary files were written (faults may be recorded)
+    kNonDimensionato,  // the reading stopped before the route had cells: nothing written
 };
 
 // Compiles `sources` into `s` and writes the binary files named by `targets`
 // (the grid only when j is not 0). Throws RunEnded when the header slots are
 // already taken (errors 1250 and 1251): nothing is written then. Throws
 // FileError when a binary file cannot be written: no binary file changes.
-Esito memorizza_percorso(Scenario& s, std::int32_t& j, const DescriptionSources& sources,
-                         const ScenarioFiles& targets);
+Esito memorizza_percorso(Scenario& s, std::int32_t& j, const DescriptionSources& sources, const ScenarioFiles& targets);
 
 // The steps before the writing, for callers that write elsewhere or not at all.
 Esito compila(Scenario& s, std::int32_t& j, const DescriptionSources& sources);

@@ -8,9 +8,9 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::int32_t kVelocitaLenta = 110;  // slowdowns below this get points along them
-constexpr std::int32_t kPassoPunti = 8;       // cells between points along a slowdown
-constexpr std::int32_t kFinestraSegnale = 13; // cells searched for a signal after a slowdown
+constexpr std::int32_t kVelocitaLenta = 110;   // slowdowns below this get points along them
+constexpr std::int32_t kPassoPunti = 8;        // cells between points along a slowdown
+constexpr std::int32_t kFinestraSegnale = 13;  // cells searched for a signal after a slowdown
 
 class Completion {
 public:
@@ -42,9 +42,7 @@ private:
         c.kind = kCodeDrop;
         c.value_1 = kValorePunto;
     }
-    void fault(std::int32_t codice, std::int32_t i) {
-        s_.record(Fault{codice, i * 50, i, std::nullopt, {}});
-    }
+    void fault(std::int32_t codice, std::int32_t i) { s_.record(Fault{codice, i * 50, i, std::nullopt, {}}); }
 
     // Rule A: every signal in the 20 cells before a warning, down to cell 3.
     void regola_a(std::int32_t k) {

@@ -6,8 +6,8 @@
 namespace scenariogen {
 
 namespace {
-constexpr std::int32_t kDistanzaAvviso = 1200;   // metres from warning to slowdown start
-constexpr std::int32_t kInizioAvvisi = 1500;     // slowdowns up to here have no warning
+constexpr std::int32_t kDistanzaAvviso = 1200;  // metres from warning to slowdown start
+constexpr std::int32_t kInizioAvvisi = 1500;    // slowdowns up to here have no warning
 }  // namespace
 
 std::int32_t cella_oggetto(std::int32_t posizione) { return nearest(posizione / 50.0 + 1); }
@@ -29,17 +29,15 @@ void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::in
     c.value_3 = low16(static_cast<std::int64_t>(s3) * 10 + d3);
     if (tempo >= 1 && tempo <= 100) tempo = 101;
     c.signal_time = sx == 2 ? low8(tempo) : 0;
-    for (std::int32_t n = 1; n <= 4; ++n) cella(s, static_cast<std::int64_t>(i) - 2 * n).approach_marker = low8(lati * 10 + n);
+    for (std::int32_t n = 1; n <= 4; ++n)
+        cella(s, static_cast<std::int64_t>(i) - 2 * n).approach_marker = low8(lati * 10 + n);
 }
 
 CelleRallentamento celle_rallentamento(std::int32_t posizione, std::int32_t l) {
     const double p = posizione;
     return {
-        posizione > kInizioAvvisi,
-        nearest((p - kDistanzaAvviso) / 50 + 1),
-        nearest(p / 50 + 1),
-        nearest((p + l) / 50 + 1),
-        nearest((p - kDistanzaAvviso) / 50),
+        posizione > kInizioAvvisi, nearest((p - kDistanzaAvviso) / 50 + 1), nearest(p / 50 + 1),
+        nearest((p + l) / 50 + 1), nearest((p - kDistanzaAvviso) / 50),
     };
 }
 

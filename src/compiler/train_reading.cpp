@@ -37,9 +37,12 @@ void DescriptionReading::train_phase() {
             if (read_campo()) return end_train_section();
         }
         switch (train_keywords()) {
-            case Step::kNext: break;
-            case Step::kEndSection: return end_train_section();
-            case Step::kLeave: return;
+            case Step::kNext:
+                break;
+            case Step::kEndSection:
+                return end_train_section();
+            case Step::kLeave:
+                return;
         }
     }
 }
@@ -185,7 +188,8 @@ DescriptionReading::Step DescriptionReading::stazione() {
     const std::int64_t secondi = reader_->read_number();
     voce.time = low32((ore * 60 + minuti) * 60 + secondi);
     const std::string_view nome = reader_->read_text();
-    if (nome.size() > 0xFFFF) throw ReadFailure("the station name is longer than 65535 characters", reader_->last_field());
+    if (nome.size() > 0xFFFF)
+        throw ReadFailure("the station name is longer than 65535 characters", reader_->last_field());
     voce.name = std::string(nome);
 
     const std::int64_t p = posizione;
@@ -224,8 +228,8 @@ DescriptionReading::Step DescriptionReading::stazione() {
         c.kind = kStationEnd;
         c.value_1 = low16(k);
     }
-    if (k > 1 && static_cast<std::int64_t>(voce.start) - kDistanzaStazioni <
-                     s_.stations[static_cast<std::size_t>(k - 1)].end) {
+    if (k > 1 &&
+        static_cast<std::int64_t>(voce.start) - kDistanzaStazioni < s_.stations[static_cast<std::size_t>(k - 1)].end) {
         return leave(22, posizione);
     }
     ++stazione_k_;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "text/text_lines.h"
 #include "format/scenario_files.h"
+#include "text/text_lines.h"
 
 namespace scenariogen {
 

@@ -2,14 +2,14 @@
 // Each is fixed text; the line lists end with the sentinel.
 #pragma once
 
-#include "text/text_lines.h"
 #include "format/scenario_files.h"
+#include "text/text_lines.h"
 
 namespace scenariogen {
 
-LineList righe_scheda();          // the train card, 44 lines
-LineList righe_rallentamenti();   // the slowdown order, 46 lines
-LineList righe_note();            // the notes, 135 lines
+LineList righe_scheda();         // the train card, 44 lines
+LineList righe_rallentamenti();  // the slowdown order, 46 lines
+LineList righe_note();           // the notes, 135 lines
 
 // Each writes its document into the scenario's folder.
 void dati_scheda(const ScenarioFiles& files);

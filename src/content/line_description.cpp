@@ -15,11 +15,11 @@ struct Curve {
 };
 
 constexpr std::array<Curve, 20> kCurves{{
-    {"curvad4", 650, 1000},   {"curvas4", 11800, 700}, {"curvas2", 12950, 50},  {"curvad2", 13000, 50},
-    {"curvas4", 13200, 400},  {"curvad2", 15200, 450}, {"curvas2", 20650, 400}, {"curvas4", 22900, 300},
-    {"curvad5", 23300, 800},  {"curvas4", 31500, 300}, {"curvas3", 33800, 400}, {"curvad3", 37000, 300},
-    {"curvad2", 40100, 200},  {"curvad3", 41750, 150}, {"curvas3", 42000, 150}, {"curvad3", 42750, 200},
-    {"curvas3", 43100, 200},  {"curvad4", 43600, 100}, {"curvas6", 43900, 300}, {"curvas6", 44300, 200},
+    {"curvad4", 650, 1000},  {"curvas4", 11800, 700}, {"curvas2", 12950, 50},  {"curvad2", 13000, 50},
+    {"curvas4", 13200, 400}, {"curvad2", 15200, 450}, {"curvas2", 20650, 400}, {"curvas4", 22900, 300},
+    {"curvad5", 23300, 800}, {"curvas4", 31500, 300}, {"curvas3", 33800, 400}, {"curvad3", 37000, 300},
+    {"curvad2", 40100, 200}, {"curvad3", 41750, 150}, {"curvas3", 42000, 150}, {"curvad3", 42750, 200},
+    {"curvas3", 43100, 200}, {"curvad4", 43600, 100}, {"curvas6", 43900, 300}, {"curvas6", 44300, 200},
 }};
 
 struct Gradient {
@@ -28,7 +28,15 @@ struct Gradient {
 };
 
 constexpr std::array<Gradient, 9> kGradients{{
-    {0, 0}, {14100, -6}, {16100, 0}, {20600, 4}, {22600, 6}, {23600, 4}, {25100, -5}, {25600, -2}, {28350, 0},
+    {0, 0},
+    {14100, -6},
+    {16100, 0},
+    {20600, 4},
+    {22600, 6},
+    {23600, 4},
+    {25100, -5},
+    {25600, -2},
+    {28350, 0},
 }};
 
 // A speed-indicator board: position, left-hand speeds A, B, C and stripes;
@@ -39,8 +47,13 @@ struct SpeedBoard {
 };
 
 constexpr std::array<SpeedBoard, 7> kSpeedBoards{{
-    {700, 130, 140, 140, 0},  {21800, 100, 105, 105, 2}, {22100, 100, 105, 105, 1}, {22400, 100, 105, 105, 0},
-    {24800, 130, 140, 140, 0}, {39900, 90, 90, 90, 0},    {42900, 30, 30, 30, 0},
+    {700, 130, 140, 140, 0},
+    {21800, 100, 105, 105, 2},
+    {22100, 100, 105, 105, 1},
+    {22400, 100, 105, 105, 0},
+    {24800, 130, 140, 140, 0},
+    {39900, 90, 90, 90, 0},
+    {42900, 30, 30, 30, 0},
 }};
 
 struct Sign {
@@ -118,8 +131,7 @@ LineList righe_linea() {
     righe.push_back("[cartelli]");
     for (const auto& board : kSpeedBoards) {
         righe.push_back(keyword_line("indicatori_vmax", {board.position, board.vas, board.vbs, board.vcs,
-                                                         board.strisces, std::nullopt, std::nullopt,
-                                                         std::nullopt, 0}));
+                                                         board.strisces, std::nullopt, std::nullopt, std::nullopt, 0}));
     }
     righe.push_back("[indicazioni]");
     for (const auto& sign : kSigns) {

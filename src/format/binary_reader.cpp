@@ -19,7 +19,9 @@ public:
     std::uint8_t u8(const char* what) { return static_cast<std::uint8_t>(unsigned_le(1, what)); }
     std::uint16_t u16(const char* what) { return static_cast<std::uint16_t>(unsigned_le(2, what)); }
     std::int16_t i16(const char* what) { return static_cast<std::int16_t>(u16(what)); }
-    std::int32_t i32(const char* what) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(unsigned_le(4, what))); }
+    std::int32_t i32(const char* what) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(unsigned_le(4, what)));
+    }
     double f64(const char* what) { return std::bit_cast<double>(unsigned_le(8, what)); }
     std::string text(std::size_t n, const char* what) {
         need(n, what);

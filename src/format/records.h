@@ -13,15 +13,15 @@ namespace scenariogen {
 // One 50 m stretch of route. Cell i covers the metres 50·(i − 1) to 50·i.
 struct Cell {
     std::uint8_t kind = 0;      // the object in the cell, see CellKind
-    std::uint8_t reserved = 0;   // never written
+    std::uint8_t reserved = 0;  // never written
     std::int16_t value_1 = 0;
     std::int16_t value_2 = 0;
     std::int16_t value_3 = 0;
     std::int16_t value_4 = 0;
-    std::uint8_t signal_time = 0;    // signal cells: the signal's time value
-    std::uint8_t approach_marker = 0;        // approach marker before a signal or a station end
-    std::uint8_t mountain_kind = 0;         // kind of mountain stretch
-    std::uint8_t speed_limit = 0;  // line speed in units of 5 km/h
+    std::uint8_t signal_time = 0;      // signal cells: the signal's time value
+    std::uint8_t approach_marker = 0;  // approach marker before a signal or a station end
+    std::uint8_t mountain_kind = 0;    // kind of mountain stretch
+    std::uint8_t speed_limit = 0;      // line speed in units of 5 km/h
     std::uint8_t gradient = 0;         // gradient in per mille + 100
     std::uint8_t adhesion = 0;         // adhesion value
 };
@@ -89,7 +89,7 @@ using Coordinates = std::vector<double, uninitialised_allocator<double>>;
 // always 2 up to `computed_metres` - 1, and every later metre is empty (its
 // element holds no value and is never read).
 struct Grid {
-    std::int32_t last_metre = -1;    // G; -1 while the grid has no size
+    std::int32_t last_metre = -1;      // G; -1 while the grid has no size
     std::int32_t computed_metres = 0;  // 0: empty; otherwise metres below it hold values
     Coordinates x;
     Coordinates y;

@@ -1,9 +1,9 @@
 #include "platform/program_folder.h"
 
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "platform/file_system.h"

@@ -45,8 +45,8 @@ bool holds_anything(const Cell& c) {
 }
 
 bool line_changes(const Cell& c, const Cell* previous) {
-    return previous == nullptr || c.speed_limit != previous->speed_limit ||
-           c.gradient != previous->gradient || c.adhesion != previous->adhesion || c.mountain_kind != previous->mountain_kind;
+    return previous == nullptr || c.speed_limit != previous->speed_limit || c.gradient != previous->gradient ||
+           c.adhesion != previous->adhesion || c.mountain_kind != previous->mountain_kind;
 }
 
 json cell_json(std::size_t i, const Cell& c) {
@@ -82,15 +82,24 @@ json cells_json(std::string_view bytes, const DumpOptions& options) {
 }
 
 json station_json(std::size_t entry, const StationEntry& v) {
-    return {{"entry", entry},         {"name", from_windows_1252(v.name)},
-            {"tipo", v.kind},         {"start_m", v.start},
-            {"end_m", v.end},        {"position_m", v.position},
-            {"time", orario_text(v.time)}, {"time_s", v.time},
-            {"stop_s", v.dwell},      {"attributo_5", v.attribute_5},
-            {"attributo_7", v.attribute_7}, {"attributo_8", v.attribute_8},
-            {"attributo_9", v.attribute_9}, {"attributo_10", v.attribute_10},
-            {"attributo_11", v.attribute_11}, {"attributo_12", v.attribute_12},
-            {"attributo_14", v.attribute_14}, {"attributo_15", v.attribute_15}};
+    return {{"entry", entry},
+            {"name", from_windows_1252(v.name)},
+            {"tipo", v.kind},
+            {"start_m", v.start},
+            {"end_m", v.end},
+            {"position_m", v.position},
+            {"time", orario_text(v.time)},
+            {"time_s", v.time},
+            {"stop_s", v.dwell},
+            {"attributo_5", v.attribute_5},
+            {"attributo_7", v.attribute_7},
+            {"attributo_8", v.attribute_8},
+            {"attributo_9", v.attribute_9},
+            {"attributo_10", v.attribute_10},
+            {"attributo_11", v.attribute_11},
+            {"attributo_12", v.attribute_12},
+            {"attributo_14", v.attribute_14},
+            {"attributo_15", v.attribute_15}};
 }
 
 json station_table_json(std::string_view bytes) {
@@ -117,24 +126,23 @@ json station_table_json(std::string_view bytes) {
     const StationEntry& treno = tab[kTrainEntry];
     const StationEntry& scenario = tab[kScenarioEntry];
     const StationEntry& segnali = tab[kSignallingEntry];
-    return {{"kind", "station_table"},
-            {"stations", stations},
-            {"signs", signs},
-            {"progressives", progressives},
-            {"train",
-             {{"braked_mass_percent", treno.start}, {"route_length_m", treno.end}, {"coaches", treno.position}}},
-            {"scenario",
-             {{"name", from_windows_1252(scenario.name)},
-              {"background_1", scenario.start},
-              {"background_2", scenario.position},
-              {"background_3", scenario.end},
-              {"header", scenario.attribute_7},
-              {"identity_code", scenario.time}}},
-            {"signal_repetition",
-             {{"first_m", segnali.start}, {"second_m", segnali.end}, {"codes", segnali.position}}},
-            {"train_number", from_windows_1252(segnali.name)},
-            {"sand", segnali.attribute_7},
-            {"clock", orario_text(segnali.attribute_9 * 3600 + segnali.attribute_10 * 60 + segnali.attribute_11)}};
+    return {
+        {"kind", "station_table"},
+        {"stations", stations},
+        {"signs", signs},
+        {"progressives", progressives},
+        {"train", {{"braked_mass_percent", treno.start}, {"route_length_m", treno.end}, {"coaches", treno.position}}},
+        {"scenario",
+         {{"name", from_windows_1252(scenario.name)},
+          {"background_1", scenario.start},
+          {"background_2", scenario.position},
+          {"background_3", scenario.end},
+          {"header", scenario.attribute_7},
+          {"identity_code", scenario.time}}},
+        {"signal_repetition", {{"first_m", segnali.start}, {"second_m", segnali.end}, {"codes", segnali.position}}},
+        {"train_number", from_windows_1252(segnali.name)},
+        {"sand", segnali.attribute_7},
+        {"clock", orario_text(segnali.attribute_9 * 3600 + segnali.attribute_10 * 60 + segnali.attribute_11)}};
 }
 
 json grid_value(const GridValue& v) { return v.tag == format::grid::kEmpty ? json() : json(v.value); }
@@ -167,11 +175,11 @@ std::string cells_table(const json& d) {
     for (const json& r : d["rows"]) {
         const json values = r.value("values", json::array({0, 0, 0, 0}));
         std::snprintf(line, sizeof line, "%6d %8lld  %-22s %6d %6d %6d %6d %5d %5d %4d %6d %6s %4d\n",
-                      r["cell"].get<int>(), r["from_m"].get<long long>(),
-                      r["object"].get<std::string>().c_str(), values[0].get<int>(), values[1].get<int>(),
-                      values[2].get<int>(), values[3].get<int>(), r.value("signal_time", 0),
-                      r.value("approach_marker", 0), r.value("mountain_kind", 0), r["speed_kmh"].get<int>(),
-                      cell_or_blank(r["gradient_per_mille"]).c_str(), r["adhesion"].get<int>());
+                      r["cell"].get<int>(), r["from_m"].get<long long>(), r["object"].get<std::string>().c_str(),
+                      values[0].get<int>(), values[1].get<int>(), values[2].get<int>(), values[3].get<int>(),
+                      r.value("signal_time", 0), r.value("approach_marker", 0), r.value("mountain_kind", 0),
+                      r["speed_kmh"].get<int>(), cell_or_blank(r["gradient_per_mille"]).c_str(),
+                      r["adhesion"].get<int>());
         out << line;
     }
     out << d["cells"].get<std::size_t>() << " cells (0 to " << d["last_cell"].get<std::size_t>() << ")\n";
@@ -206,8 +214,8 @@ std::string station_table_text(const json& d) {
         << t["braked_mass_percent"] << " % braked mass, sand " << d["sand"] << ", clock "
         << d["clock"].get<std::string>() << "\n";
     out << "Scenario " << sc["name"].get<std::string>() << ": route " << t["route_length_m"] << " m, backgrounds "
-        << sc["background_1"] << " " << sc["background_2"] << " " << sc["background_3"] << ", header "
-        << sc["header"] << ", identity code " << sc["identity_code"] << "\n";
+        << sc["background_1"] << " " << sc["background_2"] << " " << sc["background_3"] << ", header " << sc["header"]
+        << ", identity code " << sc["identity_code"] << "\n";
     out << "Signal repetition: " << r["codes"] << " codes, " << r["first_m"] << " m, " << r["second_m"] << " m\n";
     return out.str();
 }
@@ -236,19 +244,32 @@ std::string grid_text(const json& d) {
 
 std::string_view nome_tipo(std::uint8_t tipo) {
     switch (tipo) {
-        case kEmpty: return "";
-        case kSignal: return "signal";
-        case kSlowdownEnd: return "slowdown end";
-        case kSlowdownStart: return "slowdown start";
-        case kSlowdownWarning: return "slowdown warning";
-        case kBeforeWarning: return "before warning";
-        case kSpeedBoard: return "speed board";
-        case kStationEnd: return "station end";
-        case kMountainMarker: return "mountain marker";
-        case kCodeDrop: return "code drop";
-        case kCodeDropWithoutValue: return "code drop (no value)";
-        case kSign: return "sign board";
-        default: return "unknown";
+        case kEmpty:
+            return "";
+        case kSignal:
+            return "signal";
+        case kSlowdownEnd:
+            return "slowdown end";
+        case kSlowdownStart:
+            return "slowdown start";
+        case kSlowdownWarning:
+            return "slowdown warning";
+        case kBeforeWarning:
+            return "before warning";
+        case kSpeedBoard:
+            return "speed board";
+        case kStationEnd:
+            return "station end";
+        case kMountainMarker:
+            return "mountain marker";
+        case kCodeDrop:
+            return "code drop";
+        case kCodeDropWithoutValue:
+            return "code drop (no value)";
+        case kSign:
+            return "sign board";
+        default:
+            return "unknown";
     }
 }
 
@@ -264,9 +285,12 @@ FileKind detect_kind(std::string_view name, std::string_view bytes) {
 
 nlohmann::json dump_json(FileKind kind, std::string_view bytes, const DumpOptions& options) {
     switch (kind) {
-        case FileKind::kCells: return cells_json(bytes, options);
-        case FileKind::kStationTable: return station_table_json(bytes);
-        case FileKind::kGrid: return grid_json(bytes, options);
+        case FileKind::kCells:
+            return cells_json(bytes, options);
+        case FileKind::kStationTable:
+            return station_table_json(bytes);
+        case FileKind::kGrid:
+            return grid_json(bytes, options);
     }
     return {};
 }
@@ -274,9 +298,12 @@ nlohmann::json dump_json(FileKind kind, std::string_view bytes, const DumpOption
 std::string dump_table(FileKind kind, std::string_view bytes, const DumpOptions& options) {
     const json d = dump_json(kind, bytes, options);
     switch (kind) {
-        case FileKind::kCells: return cells_table(d);
-        case FileKind::kStationTable: return station_table_text(d);
-        case FileKind::kGrid: return grid_text(d);
+        case FileKind::kCells:
+            return cells_table(d);
+        case FileKind::kStationTable:
+            return station_table_text(d);
+        case FileKind::kGrid:
+            return grid_text(d);
     }
     return {};
 }

@@ -17,8 +17,8 @@ enum class FileKind { kCells, kStationTable, kGrid };
 FileKind detect_kind(std::string_view name, std::string_view bytes);
 
 struct DumpOptions {
-    bool all_cells = false;       // every cell that holds anything, not only where something changes
-    std::int32_t every = 100;     // grid: one row every so many metres
+    bool all_cells = false;    // every cell that holds anything, not only where something changes
+    std::int32_t every = 100;  // grid: one row every so many metres
 };
 
 // The decoded content as JSON. Throws DecodeError for a malformed file.

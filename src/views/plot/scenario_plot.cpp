@@ -16,10 +16,10 @@ namespace scenariogen {
 namespace {
 
 // Header values that the compiler stores in every scenario it writes.
-constexpr std::int16_t kCellHeader = 5121;   // cell 1, valore_1
-constexpr std::int16_t kTableHeader = 610;   // entry 85, attributo_7
-constexpr std::int32_t kCellLength = 50;     // metres per cell
-constexpr std::size_t kFewestCells = 141;    // a route of length 0: cells 0 to 7000 / 50
+constexpr std::int16_t kCellHeader = 5121;       // cell 1, valore_1
+constexpr std::int16_t kTableHeader = 610;       // entry 85, attributo_7
+constexpr std::int32_t kCellLength = 50;         // metres per cell
+constexpr std::size_t kFewestCells = 141;        // a route of length 0: cells 0 to 7000 / 50
 constexpr std::size_t kFewestGridMetres = 7001;  // metres 0 to 7000
 
 // ------------------------------------------------------------------------
@@ -62,8 +62,8 @@ constexpr const char* kMountainColour = "#1b7837";
 constexpr const char* kProgressiveColour = "#6a3d9a";
 
 enum Lane { kSignalLane, kBoardLane, kSignLane, kSlowdownLane, kCodeDropLane, kMountainLane };
-constexpr const char* kLaneNames[kLanes] = {"Signals", "Speed boards", "Sign boards",
-                                            "Slowdowns", "Code drops", "Mountain"};
+constexpr const char* kLaneNames[kLanes] = {"Signals",   "Speed boards", "Sign boards",
+                                            "Slowdowns", "Code drops",   "Mountain"};
 
 // ------------------------------------------------------------------------
 // Text and numbers.
@@ -106,11 +106,21 @@ std::string xml(std::string_view utf8) {
     out.reserve(utf8.size());
     for (const char c : utf8) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
                     out += "\uFFFD";
@@ -139,8 +149,8 @@ std::string sign_lines(std::string_view bytes) {
     bool any = false;
     while ((at = text.find('(', at)) != std::string::npos) {
         const auto close = text.find(')', at + 1);
-        const std::string line = table_text(text.substr(at + 1, close == std::string::npos ? std::string::npos
-                                                                                            : close - at - 1));
+        const std::string line =
+            table_text(text.substr(at + 1, close == std::string::npos ? std::string::npos : close - at - 1));
         if (!line.empty()) {
             if (any) out += " / ";
             out += line;
@@ -281,15 +291,13 @@ public:
                "\" " + style + "/>\n";
     }
     void rect(const Box& b, const std::string& style) {
-        out += "<rect x=\"" + num(b.x0) + "\" y=\"" + num(b.y0) + "\" width=\"" + num(b.x1 - b.x0) +
-               "\" height=\"" + num(b.y1 - b.y0) + "\" " + style + "/>\n";
+        out += "<rect x=\"" + num(b.x0) + "\" y=\"" + num(b.y0) + "\" width=\"" + num(b.x1 - b.x0) + "\" height=\"" +
+               num(b.y1 - b.y0) + "\" " + style + "/>\n";
     }
     void circle(PagePoint c, double r, const std::string& style) {
         out += "<circle cx=\"" + num(c.x) + "\" cy=\"" + num(c.y) + "\" r=\"" + num(r) + "\" " + style + "/>\n";
     }
-    void path(const std::string& d, const std::string& style) {
-        out += "<path d=\"" + d + "\" " + style + "/>\n";
-    }
+    void path(const std::string& d, const std::string& style) { out += "<path d=\"" + d + "\" " + style + "/>\n"; }
     // anchor: "start", "middle" or "end".
     void text(PagePoint at, double size, const std::string& utf8, const std::string& style = "",
               const char* anchor = "start") {
@@ -313,8 +321,8 @@ std::string stroke(const char* colour, double width, const std::string& dash = "
 }
 std::string fill(const char* colour) { return std::string("fill=\"") + colour + "\" stroke=\"none\""; }
 std::string fill_and_stroke(const char* fill_colour, const char* stroke_colour, double width) {
-    return std::string("fill=\"") + fill_colour + "\" stroke=\"" + stroke_colour + "\" stroke-width=\"" +
-           num(width) + "\"";
+    return std::string("fill=\"") + fill_colour + "\" stroke=\"" + stroke_colour + "\" stroke-width=\"" + num(width) +
+           "\"";
 }
 // Text over lines: a white halo keeps it readable.
 const std::string kHalo = "stroke=\"#fff\" stroke-width=\"0.5\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
@@ -371,16 +379,16 @@ std::vector<Cell> read_cells(std::string_view bytes) {
         rethrow_for(FileKind::kCells, error);
     }
     if (celle.size() < kFewestCells) {
-        throw ScenarioDecodeError(FileKind::kCells,
-                                  "the file ends before cell " + std::to_string(kFewestCells - 1) +
-                                      ", the last cell of the shortest route",
-                                  bytes.size());
+        throw ScenarioDecodeError(
+            FileKind::kCells,
+            "the file ends before cell " + std::to_string(kFewestCells - 1) + ", the last cell of the shortest route",
+            bytes.size());
     }
     if (celle[1].value_1 != kCellHeader) {
-        throw ScenarioDecodeError(FileKind::kCells,
-                                  "cell 1 does not hold the header value " + std::to_string(kCellHeader) +
-                                      " of a compiled scenario",
-                                  format::kCellSize + format::cell::kValore1);
+        throw ScenarioDecodeError(
+            FileKind::kCells,
+            "cell 1 does not hold the header value " + std::to_string(kCellHeader) + " of a compiled scenario",
+            format::kCellSize + format::cell::kValore1);
     }
     return celle;
 }
@@ -399,10 +407,10 @@ StationTable read_station_table(std::string_view bytes) {
             offset += format::kStationFixedSize + tabella[static_cast<std::size_t>(k)].name.size();
         }
         offset += format::station::kNome + scenario.name.size() + format::station::kAttributo7;
-        throw ScenarioDecodeError(FileKind::kStationTable,
-                                  "entry 85 does not hold the header value " + std::to_string(kTableHeader) +
-                                      " of a compiled scenario",
-                                  offset);
+        throw ScenarioDecodeError(
+            FileKind::kStationTable,
+            "entry 85 does not hold the header value " + std::to_string(kTableHeader) + " of a compiled scenario",
+            offset);
     }
     return tabella;
 }
@@ -466,9 +474,8 @@ Plan read_plan(std::string_view bytes) {
         std::size_t offset = block == &grid.x ? 0 : y_block;
         for (std::size_t m = 0; m < computed; ++m) {
             if (!std::isfinite((*block)[m].value)) {
-                throw ScenarioDecodeError(FileKind::kGrid,
-                                          "metre " + std::to_string(m) + " holds a coordinate that is not a number",
-                                          offset);
+                throw ScenarioDecodeError(
+                    FileKind::kGrid, "metre " + std::to_string(m) + " holds a coordinate that is not a number", offset);
             }
             offset += value_size((*block)[m]);
         }
@@ -524,9 +531,9 @@ std::vector<Station> read_stations(const StationTable& tabella) {
         } else {
             times = clock_text(v.time);
         }
-        stations[i].details = stations[i].plotted.name + " at " + km_text(v.position) + " (area " +
-                              km_text(v.start) + " to " + km_text(v.end) + "), type " + std::to_string(v.kind) +
-                              ", stop " + std::to_string(v.dwell) + " s, " + stations[i].plotted.times;
+        stations[i].details = stations[i].plotted.name + " at " + km_text(v.position) + " (area " + km_text(v.start) +
+                              " to " + km_text(v.end) + "), type " + std::to_string(v.kind) + ", stop " +
+                              std::to_string(v.dwell) + " s, " + stations[i].plotted.times;
     }
     return stations;
 }
@@ -758,13 +765,16 @@ private:
         char scale_digits[64];
         std::snprintf(scale_digits, sizeof scale_digits, rounded < 1e15 ? "%.0f" : "%.1e", rounded);
         std::string ratio_text = scale_digits;
-        if (rounded < 1e15) for (int i = static_cast<int>(ratio_text.size()) - 3; i > 0; i -= 3) ratio_text.insert(static_cast<std::size_t>(i), "\u2009");
+        if (rounded < 1e15)
+            for (int i = static_cast<int>(ratio_text.size()) - 3; i > 0; i -= 3)
+                ratio_text.insert(static_cast<std::size_t>(i), "\u2009");
         svg_.open_group("", "Scale bar");
         svg_.rect({x, y, x + len / 2, y + 1}, fill_and_stroke(kInk, kInk, 0.2));
         svg_.rect({x + len / 2, y, x + len, y + 1}, fill_and_stroke("#fff", kInk, 0.2));
         svg_.text({x, y - 0.8}, 2, "0", "", "middle");
-        const std::string length = metres >= 1000 ? fixed(metres / 1000, metres >= 10000 || std::fmod(metres, 1000) == 0 ? 0 : 1) + " km"
-                                                : fixed(metres, 0) + " m";
+        const std::string length =
+            metres >= 1000 ? fixed(metres / 1000, metres >= 10000 || std::fmod(metres, 1000) == 0 ? 0 : 1) + " km"
+                           : fixed(metres, 0) + " m";
         svg_.text({x + len, y - 0.8}, 2, length, "", "middle");
         svg_.text({x + len + 3, y + 1}, 2, "1 : " + ratio_text + " on A4", "fill=\"#444\"");
         svg_.close_group();
@@ -871,11 +881,10 @@ private:
             const PagePoint left = page_axes(m).second;
             const PagePoint right{-left.x, -left.y};
             // Beside the track first (either side), then along it.
-            const std::vector<PagePoint> directions{{1, 0}, {-1, 0}, right, left, {0, -1}, {0, 1},
-                                                    {0.7, -0.7}, {-0.7, 0.7}, {0.7, 0.7}, {-0.7, -0.7}};
-            s.plotted.named_in_plan =
-                label_near(p, s.plotted.name, 2.3, "font-weight=\"bold\"", directions, 1.4) ||
-                label_near(p, s.plotted.name, 2.3, "font-weight=\"bold\"", directions, 3.5);
+            const std::vector<PagePoint> directions{{1, 0}, {-1, 0},     right,       left,       {0, -1},
+                                                    {0, 1}, {0.7, -0.7}, {-0.7, 0.7}, {0.7, 0.7}, {-0.7, -0.7}};
+            s.plotted.named_in_plan = label_near(p, s.plotted.name, 2.3, "font-weight=\"bold\"", directions, 1.4) ||
+                                      label_near(p, s.plotted.name, 2.3, "font-weight=\"bold\"", directions, 3.5);
         }
     }
 
@@ -990,8 +999,7 @@ private:
         svg_.path(d, stroke(kGridLine, 0.15));
         svg_.rect({kProfileX0, kChartTop, kProfileX1, kChartBottom}, stroke(kInk, 0.25));
         svg_.rect({kProfileX0, kGradientTop, kProfileX1, kGradientBottom}, stroke(kInk, 0.2));
-        svg_.text({kProfileX0 - 1.5, (kGradientTop + kGradientBottom) / 2 + 0.7}, 2, "Gradient (\u2030)", "",
-                  "end");
+        svg_.text({kProfileX0 - 1.5, (kGradientTop + kGradientBottom) / 2 + 0.7}, 2, "Gradient (\u2030)", "", "end");
         for (int lane = 0; lane < kLanes; ++lane) {
             const double base = lane_base(lane);
             svg_.line({kProfileX0, base}, {kProfileX1, base}, stroke("#bdbdbd", 0.15));
@@ -1029,8 +1037,7 @@ private:
             const double y = height_y(h);
             svg_.line({kProfileX0 - 0.8, y}, {kProfileX0, y}, stroke(kInk, 0.2));
             svg_.line({kProfileX0, y}, {kProfileX1, y}, stroke(kGridLine, 0.12));
-            svg_.text({kProfileX0 - 1.2, y + 0.7}, 2, std::abs(h) < 1e-9 ? "0" : fixed(h, step < 1 ? 1 : 0), "",
-                      "end");
+            svg_.text({kProfileX0 - 1.2, y + 0.7}, 2, std::abs(h) < 1e-9 ? "0" : fixed(h, step < 1 ? 1 : 0), "", "end");
         }
         svg_.close_group();
         svg_.vertical_text({kProfileX0 - 8.5, (kChartTop + kChartBottom) / 2}, 2.2, "Height (m)");
@@ -1139,9 +1146,8 @@ private:
                 shown = &value;
             }
             if (shown != nullptr) {
-                labels += "<text x=\"" + num((a + b) / 2) + "\" y=\"" + num(mid + 0.7) +
-                            "\" text-anchor=\"middle\" " + kHalo + "><title>" + xml(title) + "</title>" +
-                            xml(*shown) + "</text>\n";
+                labels += "<text x=\"" + num((a + b) / 2) + "\" y=\"" + num(mid + 0.7) + "\" text-anchor=\"middle\" " +
+                          kHalo + "><title>" + xml(title) + "</title>" + xml(*shown) + "</text>\n";
             }
             first = i + 1;
         }
@@ -1196,10 +1202,9 @@ private:
             const double x = X(position);
             switch (c.kind) {
                 case kSignal: {
-                    svg_.open_group("", "Signal at " + cell_place(i) + ": values " + std::to_string(c.value_1) +
-                                            " " + std::to_string(c.value_2) + " " + std::to_string(c.value_3) +
-                                            " " + std::to_string(c.value_4) + ", time " +
-                                            std::to_string(c.signal_time));
+                    svg_.open_group("", "Signal at " + cell_place(i) + ": values " + std::to_string(c.value_1) + " " +
+                                            std::to_string(c.value_2) + " " + std::to_string(c.value_3) + " " +
+                                            std::to_string(c.value_4) + ", time " + std::to_string(c.signal_time));
                     signal_symbol(svg_, {x, lane_base(kSignalLane)});
                     svg_.close_group();
                     occupy(kSignalLane, x - 0.7, x + 0.7);
@@ -1247,8 +1252,8 @@ private:
                     break;
                 }
                 case kSlowdownWarning: {
-                    svg_.open_group("", "Slowdown warning at " + cell_place(i) + ": " + std::to_string(c.value_1) +
-                                            " km/h");
+                    svg_.open_group(
+                        "", "Slowdown warning at " + cell_place(i) + ": " + std::to_string(c.value_1) + " km/h");
                     warning_symbol(svg_, {x, lane_base(kSlowdownLane)});
                     svg_.close_group();
                     occupy(kSlowdownLane, x - 0.9, x + 0.9);
@@ -1256,8 +1261,8 @@ private:
                     break;
                 }
                 case kBeforeWarning: {
-                    svg_.open_group("", "Point " + std::to_string(c.value_1) + " before a slowdown warning, " +
-                                            cell_place(i));
+                    svg_.open_group(
+                        "", "Point " + std::to_string(c.value_1) + " before a slowdown warning, " + cell_place(i));
                     before_warning_symbol(svg_, {x, lane_base(kSlowdownLane)});
                     svg_.close_group();
                     occupy(kSlowdownLane, x - 0.35, x + 0.35);
@@ -1361,8 +1366,7 @@ private:
         }
         svg_.close_group();
         svg_.text({kProfileX0 - 1.5, kAxisY + 3.7}, 2, "Route km", "", "end");
-        svg_.text({(kProfileX0 + kProfileX1) / 2, kAxisY + 12.6}, 2.3, "Distance along the route (km)", "",
-                  "middle");
+        svg_.text({(kProfileX0 + kProfileX1) / 2, kAxisY + 12.6}, 2.3, "Distance along the route (km)", "", "middle");
     }
 
     void line_kilometres() {
@@ -1469,8 +1473,14 @@ void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summa
     svg.text({box.x0 + 2, box.y0 + 4.2}, 3, "Legend", "font-weight=\"bold\"");
     const std::vector<LegendEntry> entries{
         {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Plan: track centre line (north up)"},
-        {[](Svg& s, PagePoint p) { station_dot(s, {p.x, p.y - 1}, 0.95); }, "Station, with its name"},
-        {[](Svg& s, PagePoint p) { plan_signal_symbol(s, {p.x, p.y - 1}); }, "Plan: signal"},
+        {[](Svg& s, PagePoint p) {
+             station_dot(s, {p.x, p.y - 1}, 0.95);
+         },
+         "Station, with its name"},
+        {[](Svg& s, PagePoint p) {
+             plan_signal_symbol(s, {p.x, p.y - 1});
+         },
+         "Plan: signal"},
         {[](Svg& s, PagePoint p) {
              legend_line(s, p, kInk, 0.45, "");
              s.line({p.x, p.y - 1}, {p.x, p.y - 2.3}, stroke(kInk, 0.2));
@@ -1484,11 +1494,22 @@ void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summa
         {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Profile: height from the gradients (m)"},
         {[](Svg& s, PagePoint p) { legend_line(s, p, kSpeedColour, 0.4, "1.6 0.7"); },
          "Profile: line speed limit (km/h)"},
-        {[](Svg& s, PagePoint p) { s.rect({p.x - 3, p.y - 2.4, p.x + 3, p.y + 0.2}, "fill=\"#000\" fill-opacity=\"0.08\""); },
+        {[](Svg& s, PagePoint p) {
+             s.rect({p.x - 3, p.y - 2.4, p.x + 3, p.y + 0.2}, "fill=\"#000\" fill-opacity=\"0.08\"");
+         },
          "Station area"},
-        {[](Svg& s, PagePoint p) { signal_symbol(s, {p.x, p.y + 0.6}); }, "Signal"},
-        {[](Svg& s, PagePoint p) { board_symbol(s, {p.x, p.y + 0.6}); }, "Speed-indicator board (speed A, km/h)"},
-        {[](Svg& s, PagePoint p) { sign_symbol(s, {p.x, p.y + 0.6}); }, "Sign board"},
+        {[](Svg& s, PagePoint p) {
+             signal_symbol(s, {p.x, p.y + 0.6});
+         },
+         "Signal"},
+        {[](Svg& s, PagePoint p) {
+             board_symbol(s, {p.x, p.y + 0.6});
+         },
+         "Speed-indicator board (speed A, km/h)"},
+        {[](Svg& s, PagePoint p) {
+             sign_symbol(s, {p.x, p.y + 0.6});
+         },
+         "Sign board"},
         {[](Svg& s, PagePoint p) {
              warning_symbol(s, {p.x - 2.2, p.y + 0.6});
              s.rect({p.x - 0.6, p.y - 1.6, p.x + 3, p.y - 0.3}, fill_and_stroke(kSlowdownColour, kInk, 0.15));
@@ -1500,9 +1521,9 @@ void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summa
          },
          "Code-drop point: with value, without"},
         {[](Svg& s, PagePoint p) {
-             s.rect({p.x - 3, p.y - 2.6, p.x + 3, p.y - 0.8},
-                    std::string("fill=\"") + kMountainColour + "\" fill-opacity=\"0.35\" stroke=\"" + kMountainColour +
-                        "\" stroke-width=\"0.2\"");
+             s.rect({p.x - 3, p.y - 2.6, p.x + 3, p.y - 0.8}, std::string("fill=\"") + kMountainColour +
+                                                                  "\" fill-opacity=\"0.35\" stroke=\"" +
+                                                                  kMountainColour + "\" stroke-width=\"0.2\"");
              mountain_marker_symbol(s, {p.x + 1.5, p.y + 0.8});
          },
          "Mountain stretch (kind), marker"},
@@ -1550,8 +1571,8 @@ ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_tabl
     Svg svg;
     svg.out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg.out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(kPageWidth) +
-               "mm\" height=\"" + num(kPageHeight) + "mm\" viewBox=\"0 0 " + num(kPageWidth) + " " +
-               num(kPageHeight) + "\" font-family=\"" + kFont + "\">\n";
+               "mm\" height=\"" + num(kPageHeight) + "mm\" viewBox=\"0 0 " + num(kPageWidth) + " " + num(kPageHeight) +
+               "\" font-family=\"" + kFont + "\">\n";
     svg.out += "<title>" + xml("Plan and profile of " + scenario_name + ", train " + train_number) + "</title>\n";
     svg.rect({0, 0, kPageWidth, kPageHeight}, fill("#fff"));
     svg.text({kMargin, 9}, 4.4, scenario_name + "  \u2013  train " + train_number, "font-weight=\"bold\"");
@@ -1596,7 +1617,8 @@ ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_tabl
         n_code_drops += m.kind == kCodeDrop || m.kind == kCodeDropWithoutValue;
     }
     std::size_t stretches = 0;
-    for (std::size_t i = 1; i < celle.size(); ++i) stretches += celle[i].mountain_kind != 0 && celle[i].mountain_kind != celle[i - 1].mountain_kind;
+    for (std::size_t i = 1; i < celle.size(); ++i)
+        stretches += celle[i].mountain_kind != 0 && celle[i].mountain_kind != celle[i - 1].mountain_kind;
     std::vector<std::string> summary{
         std::to_string(stations.size()) + " stations, " + std::to_string(n_signals) + " signals, " +
             std::to_string(n_boards) + " speed boards, " + std::to_string(n_signs) + " sign boards",

@@ -49,8 +49,8 @@ struct PlanMapping {
 };
 
 struct PlottedStation {
-    std::size_t entry = 0;       // station table entry
-    std::string name;            // UTF-8
+    std::size_t entry = 0;  // station table entry
+    std::string name;       // UTF-8
     std::int32_t position_m = 0;
     std::string times;           // as written under the name
     bool named_in_plan = false;  // false where the label was left out to avoid overlaps
@@ -59,7 +59,7 @@ struct PlottedStation {
 
 // An object of a cell, drawn on the profile (and, for signals, on the plan).
 struct PlottedMark {
-    std::uint8_t kind = 0;       // cell type code
+    std::uint8_t kind = 0;  // cell type code
     std::size_t cell = 0;
     std::int32_t position_m = 0;  // (cell - 1) * 50
 };

@@ -1,0 +1,62 @@
+// The compilation as a function of text: the line and train descriptions in,
+// the scenario records and every fault out. Nothing here opens, writes or
+// deletes a file; the callers own the disk.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/diagnostic.h"
+#include "format/records.h"
+
+namespace scenariogen {
+
+struct CompileInput {
+    std::string_view line_text;
+    // None: the train description could not be read (a reading failure,
+    // error 25, once the reading reaches it).
+    std::optional<std::string_view> train_text;
+    std::string scenario_name;
+    std::string train_number;
+    bool build_grid = true;  // compute the plan grid
+};
+
+enum class CompileOutcome {
+    kCompiled,          // the records are complete (faults may be recorded)
+    kNoCells,           // the reading stopped before the route had cells: nothing to write
+    kHeaderSlotsTaken,  // errors 1250 and 1251: the run ends, nothing is written
+};
+
+// Where the text put an object: the line that placed it, and the cells it
+// took. Objects that mark no cell (a curve) name the cells their stretch covers.
+struct Placement {
+    SourceFile file = SourceFile::kLine;
+    int line = 0;
+    std::string keyword;          // as the reader understood it: "pendenza", "segnale", ...
+    std::int32_t position = 0;    // metres
+    std::int32_t first_cell = 0;  // first_cell > last_cell: no cell
+    std::int32_t last_cell = -1;
+};
+
+struct CompileResult {
+    CompileOutcome outcome = CompileOutcome::kCompiled;
+    std::vector<Cell> cells;  // cells 0 to U; empty when the route has none
+    StationTable stations{};
+    Grid grid;
+    // Every fault in the order found; the last is the run's error number.
+    Diagnostics faults;
+    std::int32_t last_error = 0;      // 0: none
+    std::int32_t error_position = 0;  // metres, as the last fault that set it left it
+    // How far the texts were read: the train description is read only when
+    // the line description's reading did not stop it.
+    bool line_read = false;
+    bool train_read = false;
+    std::vector<Placement> placements;  // in the order read
+};
+
+CompileResult compile(const CompileInput& input);
+
+}  // namespace scenariogen
