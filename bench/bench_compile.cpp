@@ -6,13 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "bench/largest_route.h"
 #include "cli/generation_run.h"
-#include "compiler/memorizza_percorso.h"
-#include "content/description_files.h"
+#include "compiler/compile.h"
+#include "format/binary_files.h"
 #include "format/binary_writer.h"
 
 namespace scenariogen {
@@ -28,16 +27,9 @@ struct Folder {
     std::filesystem::path path;
 };
 
-void write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 struct LargestRoute {
-    LargestRoute() {
-        write(line, largest_line_description());
-        write(train, largest_train_description());
-    }
-    Folder sources;
-    std::string line = (sources.path / "linea.txt").string();
-    std::string train = (sources.path / "treno.txt").string();
+    std::string line = largest_line_description();
+    std::string train = largest_train_description();
 };
 
 const LargestRoute& largest() {
@@ -45,13 +37,14 @@ const LargestRoute& largest() {
     return route;
 }
 
-Scenario compile_largest(const ScenarioFiles& targets) {
-    Scenario s;
-    s.scenario_name = targets.scenario_name;
-    s.train_number = targets.train_number;
-    std::int32_t j = 1;
-    memorizza_percorso(s, j, DescriptionSources{largest().line, largest().train, false}, targets);
-    return s;
+CompileResult compile_largest_in_memory() {
+    return compile(CompileInput{largest().line, largest().train, "Grande", "1", true});
+}
+
+CompileResult compile_largest(const ScenarioFiles& targets) {
+    CompileResult result = compile_largest_in_memory();
+    write_binary_files(result.cells, result.stations, &result.grid, targets);
+    return result;
 }
 
 std::int64_t output_bytes(const ScenarioFiles& files) {
@@ -64,7 +57,7 @@ void FixedRun(benchmark::State& state) {
     Folder folder;
     std::ostringstream status;
     for (auto _ : state) {
-        if (Form_Load(folder.path.string(), status) != 0) state.SkipWithError("the run failed");
+        if (run_generation(folder.path.string(), status) != 0) state.SkipWithError("the run failed");
     }
     std::int64_t bytes = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path)) bytes += entry.file_size();
@@ -82,11 +75,7 @@ BENCHMARK(CompileLargestRoute)->Unit(benchmark::kMillisecond);
 
 // The reading and the placement rules alone, without the writing.
 void ReadLargestRoute(benchmark::State& state) {
-    for (auto _ : state) {
-        Scenario s;
-        std::int32_t j = 1;
-        benchmark::DoNotOptimize(compila(s, j, DescriptionSources{largest().line, largest().train, false}));
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(compile_largest_in_memory().last_error);
 }
 BENCHMARK(ReadLargestRoute)->Unit(benchmark::kMillisecond);
 
@@ -95,7 +84,7 @@ BENCHMARK(ReadLargestRoute)->Unit(benchmark::kMillisecond);
 void FloorLargestRoute(benchmark::State& state) {
     Folder folder;
     const ScenarioFiles files{folder.path.string(), "Grande", "1"};
-    const Scenario s = compile_largest(files);
+    const CompileResult s = compile_largest(files);
     const std::string grid = encode_grid(s.grid);
     const std::string table = encode_station_table(s.stations);
     const std::string cells = encode_cells(s.cells);

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/fault_report.h"
 #include "compiler/field_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kRequests = 16;
     if (size < kRequests) return 0;
-    scenariogen::FieldReader reader(std::string(reinterpret_cast<const char*>(data) + kRequests, size - kRequests));
+    const std::string text(reinterpret_cast<const char*>(data) + kRequests, size - kRequests);
+    scenariogen::FieldReader reader(text);
     try {
         for (std::size_t i = 0; !reader.eof(); i = (i + 1) % kRequests) {
             switch (data[i] % 4) {
@@ -26,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     reader.read_uint8();
                     break;
             }
-            const scenariogen::FieldPosition at = reader.last_field();
-            if (at.line < 1 || at.column < 1) __builtin_trap();
-            reader.line_text(at.line);
+            const scenariogen::FieldSpan at = reader.last_field();
+            if (at.line < 1 || at.column < 1 || at.end_column < at.column) __builtin_trap();
+            scenariogen::source_line(text, at.line);
         }
-    } catch (const scenariogen::ReadFailure&) {
+    } catch (const scenariogen::ReadingFailure&) {
     }
     return 0;
 }

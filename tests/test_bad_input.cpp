@@ -86,13 +86,12 @@ TEST(BadInput, EachKindGetsItsNumber) {
     }
 }
 
-TEST(BadInput, AMissingTrainFileIsAReadFailure) {
-    testing::TempDir dir;
-    testing::spit(dir.file("linea.txt"), line_with({}));
-    Scenario s;
-    std::int32_t j = 1;
-    EXPECT_EQ(compila(s, j, DescriptionSources{dir.file("linea.txt"), dir.file("none.txt"), false}), Esito::kScritto);
+TEST(BadInput, AnUnreadableTrainDescriptionIsAReadFailure) {
+    const std::string line = line_with({});
+    const CompileResult s = compile(CompileInput{line, std::nullopt, "Zervano-OdelmaVmod", "27340", true});
+    EXPECT_EQ(s.outcome, CompileOutcome::kCompiled);
     EXPECT_EQ(s.last_error, 25);
+    EXPECT_TRUE(s.reading_failed);
 }
 
 TEST(BadInput, ADescriptionBeyond64MiBIsRefusedUnread) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "cli/generation_run.h"
 #include "compiler/identity_codes.h"
 #include "test_support.h"
 
@@ -71,14 +72,12 @@ const std::vector<std::string> kBinaryFiles{"Zervano-OdelmaVmod_27340.dat", "Zer
 struct FolderRun {
     testing::TempDir dir;
     ScenarioFiles targets{dir.path().string(), "Zervano-OdelmaVmod", "27340"};
-    Scenario s;
-    Esito esito{};
+    CompileResult s;
+    CompileOutcome outcome{};
 
-    void compile(std::int32_t j = 1) {
-        s = Scenario{};
-        s.scenario_name = targets.scenario_name;
-        s.train_number = targets.train_number;
-        esito = memorizza_percorso(s, j, {targets.line_description(), targets.train_description(), true}, targets);
+    void compile(bool build_grid = true) {
+        s = compile_scenario_folder(targets, build_grid).result;
+        outcome = s.outcome;
     }
     void write_descriptions(const std::string& line, const std::string& train) {
         testing::spit(targets.line_description(), line);
@@ -114,7 +113,7 @@ std::string* CompilationOwnScenario::cells_ = nullptr;
 std::string* CompilationOwnScenario::table_ = nullptr;
 
 TEST_F(CompilationOwnScenario, LeavesTheBinaryFilesAndNoDescriptionFile) {
-    EXPECT_EQ(run_->esito, Esito::kScritto);
+    EXPECT_EQ(run_->outcome, CompileOutcome::kCompiled);
     EXPECT_EQ(run_->s.last_error, 0);
     EXPECT_EQ(run_->s.error_position, 0);
     EXPECT_TRUE(run_->s.faults.empty());
@@ -122,13 +121,13 @@ TEST_F(CompilationOwnScenario, LeavesTheBinaryFilesAndNoDescriptionFile) {
 }
 
 TEST_F(CompilationOwnScenario, HeaderValuesAndIdentityCodes) {
-    const Scenario& s = run_->s;
+    const CompileResult& s = run_->s;
     EXPECT_EQ(s.cells.at(1).value_1, 5121);
     EXPECT_EQ(s.cells.at(1).value_2, 2332);  // "27340zervano-odelmavmodaa"
-    EXPECT_EQ(s.cells.at(1).value_2, codice_gara_og(s.stations));
+    EXPECT_EQ(s.cells.at(1).value_2, short_identity_code(s.stations));
     EXPECT_EQ(s.stations[85].attribute_7, 610);
     EXPECT_EQ(s.stations[85].time, 32726);
-    EXPECT_EQ(s.stations[85].time, codice_gara_st(s.stations));
+    EXPECT_EQ(s.stations[85].time, long_identity_code(s.stations));
     // In the cell file: record 1, offsets 2 and 4, that is bytes 18 to 21.
     EXPECT_EQ(le16(*cells_, 18), 5121);
     EXPECT_EQ(le16(*cells_, 20), 2332);
@@ -220,7 +219,7 @@ TEST(Compilation, WithoutTheGridRequestTheGridFileIsLeftAlone) {
     testing::spit(run.targets.grid(), "earlier grid");
     run.write_descriptions(testing::own_line_text(), testing::own_train_text());
     run.compile(0);
-    EXPECT_EQ(run.esito, Esito::kScritto);
+    EXPECT_EQ(run.outcome, CompileOutcome::kCompiled);
     EXPECT_EQ(run.grid(), "earlier grid");
     EXPECT_EQ(run.cells().size(), 16976u);
     EXPECT_EQ(testing::listing(run.dir.path()), kBinaryFiles);
@@ -250,11 +249,11 @@ TEST(Compilation, RecordedFaultsDoNotStopTheWriting) {
         crlf({"[generale]", "abbattimento,  1250,  0", "abbattimento,  1200,  0", "abbattimento,  1150,  0",
               "rallentamento,  1450,  120,  100,  0,  0,  0", "velocita,  0,  100", "[fine]"}));
     run.compile();
-    EXPECT_EQ(run.esito, Esito::kScritto);
+    EXPECT_EQ(run.outcome, CompileOutcome::kCompiled);
     EXPECT_EQ(run.s.last_error, 12);
     EXPECT_EQ(run.s.error_position, 1500);
     std::vector<std::int32_t> codes;
-    for (const Fault& f : run.s.faults) codes.push_back(f.number);
+    for (const Diagnostic& f : run.s.faults) codes.push_back(f.number);
     EXPECT_EQ(codes, (std::vector<std::int32_t>{15, 15, 12}));
     EXPECT_EQ(testing::listing(run.dir.path()), kBinaryFiles);
     const std::string cells = run.cells();
@@ -292,7 +291,7 @@ TEST(Compilation, NothingIsWrittenWhenTheRouteHasNoCells) {
         if (c.line) testing::spit(run.targets.line_description(), *c.line);
         testing::spit(run.targets.train_description(), testing::own_train_text());
         run.compile();
-        EXPECT_EQ(run.esito, Esito::kNonDimensionato);
+        EXPECT_EQ(run.outcome, CompileOutcome::kNoCells);
         EXPECT_EQ(run.s.last_error, c.number);
         EXPECT_TRUE(run.s.cells.empty());
         EXPECT_EQ(testing::listing(run.dir.path()), c.left);

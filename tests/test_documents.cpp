@@ -64,7 +64,7 @@ void expect_closed_by_sentinel(const LineList& righe, std::size_t line_count) {
 class DocumentTrainCard : public ::testing::Test {
 protected:
     void SetUp() override {
-        righe = righe_scheda();
+        righe = train_card_lines();
         bytes = render_lines(righe);
         lines = lines_of(bytes);
         ASSERT_EQ(lines.size(), 44u);
@@ -140,7 +140,7 @@ TEST_F(DocumentTrainCard, ProgressivesRiseToBrendagoThenFall) {
 class DocumentSlowdownOrder : public ::testing::Test {
 protected:
     void SetUp() override {
-        righe = righe_rallentamenti();
+        righe = slowdown_order_lines();
         bytes = render_lines(righe);
         lines = lines_of(bytes);
         ASSERT_EQ(lines.size(), 46u);
@@ -195,7 +195,7 @@ TEST_F(DocumentSlowdownOrder, KeyCodesStandInTheOrderADC) {
 class DocumentNotes : public ::testing::Test {
 protected:
     void SetUp() override {
-        righe = righe_note();
+        righe = notes_lines();
         bytes = render_lines(righe);
         lines = lines_of(bytes);
         ASSERT_EQ(lines.size(), 135u);
@@ -407,18 +407,18 @@ TEST_F(DocumentFiles, WritersReplaceFilesWithTheRenderedLines) {
     // A longer file of the same name, left by someone else, must not leave a trace.
     replace_file(files.notes(), std::string(20000, 'x'));
 
-    dati_note(files);
-    dati_rallentamenti(files);
-    dati_scheda(files);
+    write_lines(files.notes(), notes_lines());
+    write_lines(files.slowdown_order(), slowdown_order_lines());
+    write_lines(files.train_card(), train_card_lines());
 
     const struct {
         std::string name;
         std::string path;
         std::string expected;
     } documents[] = {
-        {"Zervano-OdelmaVmod_27340_note.txt", files.notes(), render_lines(righe_note())},
-        {"Zervano-OdelmaVmod_27340_rallentamenti.txt", files.slowdown_order(), render_lines(righe_rallentamenti())},
-        {"Zervano-OdelmaVmod_27340_scheda_treno.txt", files.train_card(), render_lines(righe_scheda())},
+        {"Zervano-OdelmaVmod_27340_note.txt", files.notes(), render_lines(notes_lines())},
+        {"Zervano-OdelmaVmod_27340_rallentamenti.txt", files.slowdown_order(), render_lines(slowdown_order_lines())},
+        {"Zervano-OdelmaVmod_27340_scheda_treno.txt", files.train_card(), render_lines(train_card_lines())},
     };
     for (const auto& d : documents) {
         EXPECT_EQ(std::filesystem::path(d.path).filename().string(), d.name);

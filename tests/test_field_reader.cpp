@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/fault_report.h"
 #include "compiler/field_reader.h"
 #include "test_support.h"
 
@@ -140,16 +141,16 @@ TEST(FieldReader, RefusesWhatCannotBeRead) {
         }
         switch (c.failing) {
             case 't':
-                EXPECT_THROW(reader.read_text(), ReadFailure) << c.name;
+                EXPECT_THROW(reader.read_text(), ReadingFailure) << c.name;
                 break;
             case 'n':
-                EXPECT_THROW(reader.read_number(), ReadFailure) << c.name;
+                EXPECT_THROW(reader.read_number(), ReadingFailure) << c.name;
                 break;
             case 's':
-                EXPECT_THROW(reader.read_int16(), ReadFailure) << c.name;
+                EXPECT_THROW(reader.read_int16(), ReadingFailure) << c.name;
                 break;
             case 'b':
-                EXPECT_THROW(reader.read_uint8(), ReadFailure) << c.name;
+                EXPECT_THROW(reader.read_uint8(), ReadingFailure) << c.name;
                 break;
         }
     }
@@ -163,14 +164,16 @@ TEST(FieldReader, NarrowReadsAcceptTheirWholeRange) {
     EXPECT_EQ(reader.read_uint8(), 255);
 }
 
-TEST(FieldReader, EachFieldKnowsWhereItStarts) {
-    FieldReader reader(crlf({"pendenza,  14100,  -6", "  [curve]", "orologio,    6     32"}));
+TEST(FieldReader, EachFieldKnowsWhereItStandsWithoutItsBlanks) {
+    const std::string text = crlf({"pendenza,  14100,  -6", "  [curve]  ", "orologio,    6     32"});
+    FieldReader reader(text);
     struct Expected {
         char request;
-        int line, column;
+        int line, column, end_column;
     };
     const std::vector<Expected> expected{
-        {'t', 1, 1}, {'n', 1, 12}, {'n', 1, 20}, {'t', 2, 3}, {'t', 3, 1}, {'n', 3, 14}, {'n', 3, 20},
+        {'t', 1, 1, 9}, {'n', 1, 12, 17}, {'n', 1, 20, 22}, {'t', 2, 3, 10},
+        {'t', 3, 1, 9}, {'n', 3, 14, 15}, {'n', 3, 20, 22},
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         if (expected[i].request == 't') {
@@ -180,8 +183,9 @@ TEST(FieldReader, EachFieldKnowsWhereItStarts) {
         }
         EXPECT_EQ(reader.last_field().line, expected[i].line) << "field " << i;
         EXPECT_EQ(reader.last_field().column, expected[i].column) << "field " << i;
+        EXPECT_EQ(reader.last_field().end_column, expected[i].end_column) << "field " << i;
     }
-    EXPECT_EQ(reader.line_text(2), "  [curve]");
+    EXPECT_EQ(source_line(text, 2), "  [curve]  ");
 }
 
 TEST(FieldReader, AFailureNamesTheFieldThatCouldNotBeRead) {
@@ -192,9 +196,11 @@ TEST(FieldReader, AFailureNamesTheFieldThatCouldNotBeRead) {
     try {
         reader.read_number();
         FAIL() << "12x was read as a number";
-    } catch (const ReadFailure& failure) {
-        EXPECT_EQ(failure.where().line, 2);
-        EXPECT_EQ(failure.where().column, 12);
+    } catch (const ReadingFailure& failure) {
+        ASSERT_TRUE(failure.where().has_value());
+        EXPECT_EQ(failure.where()->line, 2);
+        EXPECT_EQ(failure.where()->column, 12);
+        EXPECT_EQ(failure.where()->end_column, 15);
     }
 }
 

@@ -14,16 +14,16 @@ StationTable table_with(const std::string& numero_treno, const std::string& nome
 
 TEST(IdentityCodes, WorkedExampleAbc) {
     const auto tabella = table_with("ab", "c");
-    EXPECT_EQ(finestra_identita("ab", "c"), "abcaabbccddeeffgghhiillmm");
-    EXPECT_EQ(codice_gara_og(tabella), 2546);
-    EXPECT_EQ(codice_gara_st(tabella), 33756);
+    EXPECT_EQ(identity_window("ab", "c"), "abcaabbccddeeffgghhiillmm");
+    EXPECT_EQ(short_identity_code(tabella), 2546);
+    EXPECT_EQ(long_identity_code(tabella), 33756);
 }
 
 TEST(IdentityCodes, LetterCaseDoesNotMatter) {
     const auto lower = table_with("27340", "zervano-odelmavmod");
     const auto mixed = table_with("27340", "Zervano-OdelmaVmod");
-    EXPECT_EQ(codice_gara_og(lower), codice_gara_og(mixed));
-    EXPECT_EQ(codice_gara_st(lower), codice_gara_st(mixed));
+    EXPECT_EQ(short_identity_code(lower), short_identity_code(mixed));
+    EXPECT_EQ(long_identity_code(lower), long_identity_code(mixed));
 }
 
 TEST(IdentityCodes, EmptyNamesSumThePadAlone) {
@@ -35,22 +35,22 @@ TEST(IdentityCodes, EmptyNamesSumThePadAlone) {
         plain += static_cast<unsigned char>(pad[i]);
         weighted += static_cast<int>(i + 1) * static_cast<unsigned char>(pad[i]);
     }
-    EXPECT_EQ(codice_gara_og(tabella), plain);
-    EXPECT_EQ(codice_gara_st(tabella), weighted);
+    EXPECT_EQ(short_identity_code(tabella), plain);
+    EXPECT_EQ(long_identity_code(tabella), weighted);
 }
 
 TEST(IdentityCodes, OrderWithinTheWindowChangesOnlyTheWeightedCode) {
     const auto one = table_with("12", "xy");
     const auto other = table_with("21", "yx");
-    EXPECT_EQ(codice_gara_og(one), codice_gara_og(other));
-    EXPECT_NE(codice_gara_st(one), codice_gara_st(other));
+    EXPECT_EQ(short_identity_code(one), short_identity_code(other));
+    EXPECT_NE(long_identity_code(one), long_identity_code(other));
 }
 
 TEST(IdentityCodes, CharactersAfterTheTwentyFifthAreIgnored) {
     const auto base = table_with("27340", "Zervano-OdelmaVmodABCDEFG");  // exactly 30 characters
     const auto longer = table_with("27340", "Zervano-OdelmaVmodABCDEFGHIJKLMNOP");
-    EXPECT_EQ(codice_gara_og(base), codice_gara_og(longer));
-    EXPECT_EQ(codice_gara_st(base), codice_gara_st(longer));
+    EXPECT_EQ(short_identity_code(base), short_identity_code(longer));
+    EXPECT_EQ(long_identity_code(base), long_identity_code(longer));
 }
 
 }  // namespace

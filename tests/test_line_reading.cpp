@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/memorizza_dati.h"
+#include "compiler/description_reading.h"
 #include "format/binary_reader.h"
 #include "format/binary_writer.h"
 #include "test_support.h"
@@ -22,27 +22,30 @@ using testing::crlf;
 using testing::empty_train;
 using testing::TempDir;
 
-// One reading of a line description (and a train description after it).
+// One reading of a line description (and a train description after it),
+// and which of the run's description files the reading leaves on disk: the
+// line description goes once read; the train description goes when its
+// reading began or a reading failure ended both. Without a line description
+// (error 101) nothing is read.
 struct Reading {
-    Scenario s;
+    CompilationState s;
     bool line_file_left = false;
     bool train_file_left = false;
 };
 
 Reading read_line(const std::optional<std::string>& line_text, const std::string& train_text = empty_train(),
-                  std::int32_t j = 1) {
-    TempDir dir;
-    const std::string line_path = dir.file("linea.txt");
-    const std::string train_path = dir.file("treno.txt");
-    if (line_text) testing::spit(line_path, *line_text);
-    testing::spit(train_path, train_text);
+                  bool build_grid = true) {
     Reading r;
     r.s.scenario_name = "Zervano-OdelmaVmod";
     r.s.train_number = "27340";
-    r.s.j = j;
-    memorizza_dati(r.s, DescriptionSources{line_path, train_path, true});
-    r.line_file_left = std::filesystem::exists(line_path);
-    r.train_file_left = std::filesystem::exists(train_path);
+    r.s.build_grid = build_grid;
+    if (!line_text) {
+        r.s.last_error = 101;
+        r.train_file_left = true;
+        return r;
+    }
+    const ReadingExtent extent = read_descriptions(r.s, DescriptionTexts{*line_text, train_text});
+    r.train_file_left = !(extent.train_read || extent.reading_failed);
     return r;
 }
 
@@ -76,7 +79,7 @@ protected:
         delete reading_;
         reading_ = nullptr;
     }
-    static const Scenario& s() { return reading_->s; }
+    static const CompilationState& s() { return reading_->s; }
     static Reading* reading_;
 };
 Reading* LineReadingOwnFile::reading_ = nullptr;
@@ -691,12 +694,13 @@ TEST(LineReading, TablesFullAtTheirLastPlace) {
 TEST(LineReading, AFaultPointsAtItsField) {
     const Reading r = read_line(line_file({"pendenza,  1000,  0", "cartello_indicatore,  52950,  (s)"}));
     ASSERT_FALSE(r.s.faults.empty());
-    const Fault& f = r.s.faults.back();
+    const Diagnostic& f = r.s.faults.back();
     EXPECT_EQ(f.number, 15);
     ASSERT_TRUE(f.where.has_value());
+    EXPECT_EQ(f.where->file, SourceFile::kLine);
     EXPECT_EQ(f.where->line, 5);
     EXPECT_EQ(f.where->column, 23);
-    EXPECT_EQ(f.where->text, "cartello_indicatore,  52950,  (s)");
+    EXPECT_EQ(f.where->end_column, 28);  // the position field "52950"
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ namespace scenariogen {
 namespace {
 
 // A route of cells 0 to 1060, as for a 46000 m line, with some cells already taken.
-Scenario route(const std::map<std::size_t, std::uint8_t>& taken = {}) {
-    Scenario s;
+CompilationState route(const std::map<std::size_t, std::uint8_t>& taken = {}) {
+    CompilationState s;
     s.cells.assign(1061, Cell{});
     for (const auto& [i, tipo] : taken) s.cells[i].kind = tipo;
     return s;
@@ -71,10 +71,10 @@ TEST(Markers, MemoMontagna) {
         {"the kind is stored in 8 bits", {}, {{1000, 1100, 300, 290}}, {{20, 21, 34}}, {}},
     };
     for (const Case& c : cases) {
-        Scenario s = route(c.taken);
+        CompilationState s = route(c.taken);
         for (const Call& call : c.calls) {
             std::int32_t start = call.start, end = call.end, kind = call.kind;
-            memo_montagna(s, start, end, kind);
+            mark_mountain_stretch(s, start, end, kind);
             EXPECT_EQ(kind, call.tipo_after) << c.name << ", stretch at " << call.start;
         }
         // Every stretch is counted and stored, from index 1.
@@ -128,9 +128,9 @@ TEST(Markers, MemoIndicatoriVMax) {
         {"a signal's cell is error 21", 700, 10, 10, 10, 1, 0, 0, 0, 0, {{15, 1}}, 15, 21, 1, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        Scenario s = route(c.taken);
-        memo_indicatori_v_max(s, c.position, c.vas, c.vbs, c.vcs, c.strisces, c.vad, c.vbd, c.vcd, c.strisced);
-        EXPECT_EQ(s.last_error, c.number) << c.name;
+        CompilationState s = route(c.taken);
+        const SpeedBoard board{c.vas, c.vbs, c.vcs, c.strisces, c.vad, c.vbd, c.vcd, c.strisced};
+        EXPECT_EQ(place_speed_board(s, c.position, board), c.number) << c.name;
         const Cell& cell = s.cells[c.cell];
         EXPECT_EQ(cell.kind, c.kind) << c.name;
         EXPECT_EQ(cell.value_1, c.v1) << c.name;
@@ -141,12 +141,15 @@ TEST(Markers, MemoIndicatoriVMax) {
 }
 
 TEST(Markers, MemoIndicatoriVMaxRefusesASpeedCodeBeyond16Bits) {
-    Scenario s = route();
-    const std::int32_t vas = 1638, vad = 40, zero = 0;  // 32760 + 8 = 32768
-    EXPECT_THROW(memo_indicatori_v_max(s, 700, vas, zero, zero, zero, vad, zero, zero, zero), ConversionFailure);
+    CompilationState s = route();
+    SpeedBoard board;
+    board.vas = 1638;  // 32760 + 40 / 5 = 32768
+    board.vad = 40;
+    EXPECT_THROW(place_speed_board(s, 700, board), ReadingFailure);
     EXPECT_EQ(s.cells[15].kind, 0) << "the cell stays as it was";
-    const std::int32_t negative = -1639;  // -32780
-    EXPECT_THROW(memo_indicatori_v_max(s, 700, negative, zero, zero, zero, zero, zero, zero, zero), ConversionFailure);
+    board = SpeedBoard{};
+    board.vas = -1639;  // -32780
+    EXPECT_THROW(place_speed_board(s, 700, board), ReadingFailure);
 }
 
 // ---------------------------------------------------------------------------
@@ -454,12 +457,10 @@ TEST(Markers, MemoSegnale) {
          {}},
     };
     for (const Case& c : cases) {
-        Scenario s = route(c.taken);
-        std::int32_t sx = c.sx, s1 = c.s1, s2 = c.s2, s3 = c.s3, rapp = c.rapp, dx = c.dx, d1 = c.d1, d2 = c.d2,
-                     d3 = c.d3, tempo = c.tempo;
-        memo_segnale(s, c.position, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
-        EXPECT_EQ(s.last_error, c.number) << c.name;
-        EXPECT_EQ(tempo, c.tempo_after) << c.name;
+        CompilationState s = route(c.taken);
+        SignalValues values{c.sx, c.s1, c.s2, c.s3, c.rapp, c.dx, c.d1, c.d2, c.d3, c.tempo};
+        EXPECT_EQ(place_signal(s, c.position, values), c.number) << c.name;
+        EXPECT_EQ(values.tempo, c.tempo_after) << c.name;
         const Cell& cell = s.cells[c.cell];
         EXPECT_EQ(cell.kind, c.number == 0 ? 1 : c.taken.at(c.cell)) << c.name;
         EXPECT_EQ(cell.value_1, c.v1) << c.name;
@@ -586,14 +587,8 @@ TEST(Markers, MemoRallentamento) {
          {{32, 3, 60, 0, 2}, {42, 2, 60, 0, 2}, {8, 4, 60, 0, 0}}},
     };
     for (const Case& c : cases) {
-        Scenario s = route(c.taken);
-        std::int32_t v = c.v, l = c.l, f_tt = c.f_tt, d_v = c.d_v;
-        memo_rallentamento(s, c.position, v, l, f_tt, c.f_ta, d_v);
-        EXPECT_EQ(s.last_error, c.number) << c.name;
-        EXPECT_EQ(v, c.v) << c.name;
-        EXPECT_EQ(l, c.l) << c.name;
-        EXPECT_EQ(f_tt, c.f_tt) << c.name;
-        EXPECT_EQ(d_v, c.d_v) << c.name;
+        CompilationState s = route(c.taken);
+        EXPECT_EQ(place_slowdown(s, c.position, SlowdownValues{c.v, c.l, c.f_tt, c.f_ta, c.d_v}), c.number) << c.name;
         for (std::size_t i = 0; i < s.cells.size(); ++i) {
             const Cell& cell = s.cells[i];
             Written expected{i, 0, 0, 0, 0};
@@ -686,7 +681,7 @@ TEST(Markers, ProgressiveOrdina) {
          {1000, 0, 0}},
     };
     for (const Case& c : cases) {
-        Scenario s;
+        CompilationState s;
         const auto put = [&](int entry, const Triple& v) {
             StationEntry& voce = s.stations[static_cast<std::size_t>(entry)];
             voce.start = v.start;
@@ -700,7 +695,7 @@ TEST(Markers, ProgressiveOrdina) {
         put(81, c.tre);
         put(82, c.due);
         put(83, c.uno);
-        progressive_ordina(s);
+        order_progressives(s);
         EXPECT_EQ(get(81), c.r81) << c.name;
         EXPECT_EQ(get(82), c.r82) << c.name;
         EXPECT_EQ(get(83), c.r83) << c.name;

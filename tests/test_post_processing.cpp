@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "compiler/memorizza_dati.h"
+#include "compiler/description_reading.h"
 #include "compiler/post_processing.h"
 #include "test_support.h"
 
@@ -33,8 +33,8 @@ Placed mountain(std::int32_t i) { return {i, kMountainMarker}; }
 
 // Cells 0 to `last`, each with a speed, gradient and adhesion so that a
 // point that touched more than tipo and valore_1 would show.
-Scenario route_with(const std::vector<Placed>& cells, std::int32_t last = 100) {
-    Scenario s;
+CompilationState route_with(const std::vector<Placed>& cells, std::int32_t last = 100) {
+    CompilationState s;
     s.cells.assign(static_cast<std::size_t>(last) + 1, Cell{});
     for (Cell& c : s.cells) {
         c.speed_limit = 20;
@@ -50,7 +50,8 @@ Scenario route_with(const std::vector<Placed>& cells, std::int32_t last = 100) {
     return s;
 }
 
-void expect_same_cells(const Scenario& actual, const Scenario& expected) {
+template <typename Actual, typename Expected>
+void expect_same_cells(const Actual& actual, const Expected& expected) {
     ASSERT_EQ(actual.cells.size(), expected.cells.size());
     for (std::size_t i = 0; i < actual.cells.size(); ++i) {
         const Cell& a = actual.cells[i];
@@ -77,8 +78,8 @@ struct RuleCase {
 void run_cases(const std::vector<RuleCase>& cases) {
     for (const RuleCase& c : cases) {
         SCOPED_TRACE(c.name);
-        Scenario s = route_with(c.before, c.last);
-        completa_celle(s);
+        CompilationState s = route_with(c.before, c.last);
+        apply_placement_rules(s);
         std::vector<Placed> after = c.before;
         after.insert(after.end(), c.changed.begin(), c.changed.end());
         expect_same_cells(s, route_with(after, c.last));
@@ -221,7 +222,7 @@ TEST(PostProcessing, SlowdownsOfLengthZero) {
                                            {"rallentamento,  1550,  60,  0,  0,  1,  0", 32, {27, 21, 14}}}) {
         SCOPED_TRACE(c.line);
         const testing::Compiled compiled = testing::compile_texts(short_line(), train({c.line}), 0);
-        const Scenario& s = compiled.s;
+        const CompileResult& s = compiled.s;
         EXPECT_EQ(s.last_error, 13);
         EXPECT_EQ(s.error_position, c.start * 50);
         EXPECT_EQ(s.cells.at(static_cast<std::size_t>(c.start)).kind, kSlowdownStart);
@@ -239,12 +240,11 @@ TEST(PostProcessing, SlowdownsOfLengthZero) {
 
 TEST(PostProcessing, OwnRouteHasNoSlowdownsAndKeepsItsCells) {
     const testing::Compiled compiled = testing::compile_texts(testing::own_line_text(), testing::own_train_text(), 0);
-    testing::TempDir dir;
-    testing::spit(dir.file("l.txt"), testing::own_line_text());
-    testing::spit(dir.file("t.txt"), testing::own_train_text());
-    Scenario read_only;
-    read_only.j = 0;
-    memorizza_dati(read_only, DescriptionSources{dir.file("l.txt"), dir.file("t.txt"), true});
+    const std::string line = testing::own_line_text();
+    const std::string train = testing::own_train_text();
+    CompilationState read_only;
+    read_only.build_grid = false;
+    read_descriptions(read_only, DescriptionTexts{line, train});
     ASSERT_EQ(read_only.last_error, 0);
     // Only the header values of cell 1 differ.
     read_only.cells.at(1).value_1 = compiled.s.cells.at(1).value_1;
@@ -274,35 +274,30 @@ TEST(PostProcessing, TakenHeaderSlotsEndTheRunBeforeAnyWriting) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::TempDir dir;
-        const ScenarioFiles targets{dir.path().string(), "Zervano-OdelmaVmod", "27340"};
-        testing::spit(targets.line_description(), short_line());
-        testing::spit(targets.train_description(), train(c.body));
-        testing::spit(targets.cells(), "earlier cell file");
-        Scenario s;
-        s.scenario_name = targets.scenario_name;
-        s.train_number = targets.train_number;
-        std::int32_t j = 1;
-        const DescriptionSources sources{targets.line_description(), targets.train_description(), true};
+        const testing::Compiled compiled = testing::compile_texts(short_line(), train(c.body));
+        const CompileResult& s = compiled.s;
         if (std::string(c.prompt).empty()) {
-            EXPECT_EQ(memorizza_percorso(s, j, sources, targets), Esito::kScritto);
+            EXPECT_EQ(s.outcome, CompileOutcome::kCompiled);
             EXPECT_EQ(s.cells.at(1).kind, kCodeDropWithoutValue);
             EXPECT_EQ(s.cells.at(1).value_1, 5121);
-            EXPECT_EQ(testing::listing(dir.path()),
-                      (std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat", "Zervano-OdelmaVmod_27340.sim",
-                                                "Zervano-OdelmaVmod_linea.dat"}));
             continue;
         }
-        try {
-            memorizza_percorso(s, j, sources, targets);
-            ADD_FAILURE() << "the run did not end";
-        } catch (const RunEnded& ended) {
-            EXPECT_EQ(ended.prompt(), c.prompt);
-        }
-        // No identity code stored, no binary file written or changed.
-        EXPECT_EQ(s.stations[kScenarioEntry].time, 0);
-        EXPECT_EQ(testing::listing(dir.path()), std::vector<std::string>{"Zervano-OdelmaVmod_27340.dat"});
-        EXPECT_EQ(testing::slurp(targets.cells()), "earlier cell file");
+        EXPECT_EQ(s.outcome, CompileOutcome::kHeaderSlotsTaken);
+        ASSERT_FALSE(s.faults.empty());
+        EXPECT_EQ(" Errore n. " + std::to_string(s.faults.back().number), c.prompt);
+        EXPECT_EQ(s.stations[kScenarioEntry].time, 0);  // no identity code stored
+
+        // The command writes nothing then, and keeps the earlier files.
+        testing::TempDir dir;
+        testing::spit(dir.file("l.txt"), short_line());
+        testing::spit(dir.file("t.txt"), train(c.body));
+        testing::spit(dir.file("Scena_1.dat"), "earlier cell file");
+        const testing::Outcome run = testing::run_program("compile " + dir.file("l.txt") + " " + dir.file("t.txt") +
+                                                          " -o " + dir.path().string() + " --name Scena --train 1");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.prompt), std::string::npos) << run.err;
+        EXPECT_EQ(testing::listing(dir.path()), (std::vector<std::string>{"Scena_1.dat", "l.txt", "t.txt"}));
+        EXPECT_EQ(testing::slurp(dir.file("Scena_1.dat")), "earlier cell file");
     }
 }
 

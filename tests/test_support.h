@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compile.h"
 #include "content/description_files.h"
 
 namespace scenariogen::testing {
@@ -88,27 +88,21 @@ inline std::string crlf(const std::vector<std::string>& lines) {
 }
 
 // The scenario's own description files, as the run writes them.
-inline std::string own_line_text() { return render_lines(righe_linea()); }
-inline std::string own_train_text() { return render_lines(righe_treno()); }
+inline std::string own_line_text() { return render_lines(line_description_lines()); }
+inline std::string own_train_text() { return render_lines(train_description_lines()); }
 
-// A compilation of description texts, with the files in a temporary folder.
+// A compilation of description texts held in the test.
 struct Compiled {
-    Scenario s;
-    Esito esito = Esito::kScritto;
+    CompileResult s;
+    CompileOutcome outcome = CompileOutcome::kCompiled;
 };
 
-inline Compiled compile_texts(const std::string& line_text, const std::string& train_text, std::int32_t j = 1,
-                              const std::string& numero_treno = "27340",
-                              const std::string& nome_scenario = "Zervano-OdelmaVmod") {
-    TempDir dir;
-    const std::string line_path = dir.file("linea.txt");
-    const std::string train_path = dir.file("treno.txt");
-    spit(line_path, line_text);
-    spit(train_path, train_text);
+inline Compiled compile_texts(const std::string& line_text, const std::string& train_text, bool build_grid = true,
+                              const std::string& train_number = "27340",
+                              const std::string& scenario_name = "Zervano-OdelmaVmod") {
     Compiled result;
-    result.s.scenario_name = nome_scenario;
-    result.s.train_number = numero_treno;
-    result.esito = compila(result.s, j, DescriptionSources{line_path, train_path, true});
+    result.s = compile(CompileInput{line_text, train_text, scenario_name, train_number, build_grid});
+    result.outcome = result.s.outcome;
     return result;
 }
 

@@ -38,9 +38,9 @@ TEST(TextEmission, ALongerOldFileLeavesNoTail) {
     TempDir dir;
     const std::string path = dir.file("doc.txt");
     spit(path, std::string(10000, 'z'));
-    scrivi_righe(path, {"nuovo", std::string(kSentinel)});
+    write_lines(path, {"nuovo", std::string(kSentinel)});
     EXPECT_EQ(slurp(path), "nuovo\r\n");
-    scrivi_righe(path, {"nuovo", std::string(kSentinel)});
+    write_lines(path, {"nuovo", std::string(kSentinel)});
     EXPECT_EQ(slurp(path), "nuovo\r\n");
     EXPECT_EQ(testing::listing(dir.path()), std::vector<std::string>{"doc.txt"});
 }
@@ -51,7 +51,7 @@ TEST(TextEmission, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     const std::string path = dir.file("doc.txt");
     spit(path, "old\r\n");
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_THROW(scrivi_righe(path, {"new", std::string(kSentinel)}), FileError);
+    EXPECT_THROW(write_lines(path, {"new", std::string(kSentinel)}), FileError);
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(slurp(path), "old\r\n");
     EXPECT_EQ(testing::listing(dir.path()), std::vector<std::string>{"doc.txt"});
@@ -61,7 +61,7 @@ TEST(TextEmission, AMissingFolderIsAFileErrorNamingTheFile) {
     TempDir dir;
     const std::string path = dir.file("missing/doc.txt");
     try {
-        scrivi_righe(path, {"x", std::string(kSentinel)});
+        write_lines(path, {"x", std::string(kSentinel)});
         FAIL() << "no error";
     } catch (const FileError& failure) {
         EXPECT_EQ(failure.path(), path);

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "compiler/memorizza_dati.h"
+#include "compiler/description_reading.h"
 #include "test_support.h"
 
 namespace scenariogen {
@@ -49,25 +49,29 @@ std::string stazione(std::int32_t p, std::int32_t tipo, std::int32_t l, std::int
 }
 std::string cartello(std::int32_t p) { return "cartello_indicatore,  " + num(p) + ",     (testo)"; }
 
-// One reading of both description files (memorizza_dati alone, no
-// post-processing), with the files kept in a folder that outlives it.
+// One reading of both descriptions (no post-processing), and which of the
+// run's description files it leaves on disk: the line description goes once
+// read; the train description goes when its reading began or a reading
+// failure ended both. Without a line description (error 101) nothing is read.
 struct Reading {
-    testing::TempDir dir;
-    std::string line_path = dir.file("linea.txt");
-    std::string train_path = dir.file("treno.txt");
-    Scenario s;
+    CompilationState s;
+    bool train_left = false;
 
     Reading(const std::optional<std::string>& line_text, const std::string& train_text) {
-        if (line_text) testing::spit(line_path, *line_text);
-        testing::spit(train_path, train_text);
         s.scenario_name = "Zervano-OdelmaVmod";
         s.train_number = "27340";
-        s.j = 0;
-        memorizza_dati(s, DescriptionSources{line_path, train_path, true});
+        s.build_grid = false;
+        if (!line_text) {
+            s.last_error = 101;
+            train_left = true;
+            return;
+        }
+        const ReadingExtent extent = read_descriptions(s, DescriptionTexts{*line_text, train_text});
+        train_left = !(extent.train_read || extent.reading_failed);
     }
 
-    bool line_file_left() const { return std::filesystem::exists(line_path); }
-    bool train_file_left() const { return std::filesystem::exists(train_path); }
+    bool line_file_left() const { return false; }
+    bool train_file_left() const { return train_left; }
     const Cell& at(std::int32_t i) const { return s.cells.at(static_cast<std::size_t>(i)); }
     const StationEntry& voce(std::int32_t k) const { return s.stations.at(static_cast<std::size_t>(k)); }
 };
@@ -76,7 +80,7 @@ struct Range {
     std::int32_t first, last, value;
 };
 
-void expect_ranges(const Scenario& s, std::uint8_t Cell::*member, const std::vector<Range>& ranges,
+void expect_ranges(const CompilationState& s, std::uint8_t Cell::*member, const std::vector<Range>& ranges,
                    const std::string& what) {
     for (const Range& r : ranges) {
         for (std::int32_t i = r.first; i <= r.last; ++i) {

@@ -1,32 +1,67 @@
+// `scenariogen dump`: what a compiled binary file holds, as a table or JSON.
+#include <CLI/CLI.hpp>
+#include <map>
+#include <optional>
 #include <ostream>
 
-#include "cli/commands.h"
-#include "cli/generation_run.h"
+#include "cli/command.h"
 #include "format/binary_reader.h"
 #include "platform/file_system.h"
+#include "views/dump/scenario_dump.h"
 
 namespace scenariogen {
 
-int run_dump(const DumpCommandOptions& options, std::ostream& out, std::ostream& err) {
-    std::string bytes;
-    try {
-        bytes = read_file(options.file);
-    } catch (const FileError& failure) {
-        err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n";
-        return kUsage;
+namespace {
+
+class DumpCommand : public Command {
+public:
+    CLI::App* add_to(CLI::App& app) override {
+        CLI::App* dump = app.add_subcommand("dump", "Show what a cell file, station table or grid file holds");
+        dump->add_option("FILE", file_, "A binary file written by scenariogen")->required();
+        dump->add_flag("--json", json_, "JSON instead of a table");
+        dump->add_flag("--all", options_.all_cells, "Every cell that holds anything, not only changes");
+        dump->add_option("--every", options_.every, "Grid: one row every N metres")
+            ->option_text("N")
+            ->check(CLI::PositiveNumber)
+            ->capture_default_str();
+        const std::map<std::string, FileKind> kinds{
+            {"cells", FileKind::kCells}, {"stations", FileKind::kStationTable}, {"grid", FileKind::kGrid}};
+        dump->add_option("--kind", kind_, "The file's kind, when its name does not tell")
+            ->transform(CLI::CheckedTransformer(kinds));
+        return dump;
     }
-    try {
-        const FileKind kind = options.kind ? *options.kind : detect_kind(options.file, bytes);
-        if (options.json) {
-            out << dump_json(kind, bytes, options.dump).dump(2) << "\n";
-        } else {
-            out << dump_table(kind, bytes, options.dump);
+
+    int run(Console& console) override {
+        std::string bytes;
+        try {
+            bytes = read_file(file_);
+        } catch (const FileError& failure) {
+            console.err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n";
+            return kUsage;
         }
-    } catch (const DecodeError& error) {
-        err << "scenariogen: " << options.file << ": " << error.what() << "\n";
-        return kFaultRecorded;
+        try {
+            const FileKind kind = kind_ ? *kind_ : detect_kind(file_, bytes);
+            if (json_) {
+                console.out << dump_json(kind, bytes, options_).dump(2) << "\n";
+            } else {
+                console.out << dump_table(kind, bytes, options_);
+            }
+        } catch (const DecodeError& error) {
+            console.err << "scenariogen: " << file_ << ": " << error.what() << "\n";
+            return kFaultRecorded;
+        }
+        return kSuccess;
     }
-    return kSuccess;
-}
+
+private:
+    std::string file_;
+    bool json_ = false;
+    std::optional<FileKind> kind_;  // told by name and content when not given
+    DumpOptions options_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> make_dump_command() { return std::make_unique<DumpCommand>(); }
 
 }  // namespace scenariogen

@@ -2,62 +2,126 @@
 
 #include <ostream>
 
-#include "compiler/fault_report.h"
-#include "compiler/memorizza_percorso.h"
+#include "cli/command.h"
+#include "cli/compilation_report.h"
+#include "compiler/compile.h"
+#include "compiler/error_numbers.h"
 #include "content/description_files.h"
 #include "content/documents.h"
+#include "content/fixed_scenario.h"
+#include "format/binary_files.h"
+#include "format/scenario_files.h"
 #include "platform/file_system.h"
 
 namespace scenariogen {
 
 namespace {
 
-int report_faults(const Scenario& s, std::ostream& status) {
-    for (const Fault& fault : s.faults) status << format_fault(fault);
-    status << "scenariogen: the compilation recorded error " << s.last_error << " (position " << s.error_position
-           << " m)\n";
+void write_text_files(const ScenarioFiles& files) {
+    write_lines(files.line_description(), line_description_lines());
+    write_lines(files.train_description(), train_description_lines());
+    write_lines(files.notes(), notes_lines());
+    write_lines(files.slowdown_order(), slowdown_order_lines());
+    write_lines(files.train_card(), train_card_lines());
+}
+
+void remove_quietly(const std::string& path) {
+    try {
+        remove_file(path);
+    } catch (const FileError&) {
+        // The fault that matters is reported already; the file stays.
+    }
+}
+
+// The line description's absence is error 101: nothing is read or deleted.
+CompileResult missing_line_description() {
+    CompileResult result;
+    result.outcome = CompileOutcome::kNoCells;
+    Diagnostic missing;
+    missing.number = 101;
+    missing.where = SourceRange{SourceFile::kLine, 0, 0, 0};
+    result.faults.push_back(missing);
+    result.last_error = 101;
+    return result;
+}
+
+// The run's own description files, read back from disk and compiled.
+CompileResult compile_read_descriptions(const ScenarioFiles& files, bool build_grid, FolderCompilation& folder) {
+    CompileResult result;
+    const DescriptionFile line = read_description(files.line_description());
+    const DescriptionFile train = read_description(files.train_description());
+    if (!line.text) {
+        result.outcome = CompileOutcome::kNoCells;
+        result.faults.push_back(unreadable_description(line));
+        result.last_error = 25;
+        result.reading_failed = true;
+        return result;
+    }
+    folder.line_text = *line.text;
+    if (train.text) folder.train_text = *train.text;
+    CompileInput input{folder.line_text, std::nullopt, files.scenario_name, files.train_number, build_grid};
+    if (train.text) input.train_text = folder.train_text;
+    return compile(input);
+}
+
+// The description files go once read: the line description always, the
+// train description when its reading began or a reading failure ended both.
+void remove_read_descriptions(const ScenarioFiles& files, const CompileResult& result) {
+    remove_quietly(files.line_description());
+    if (result.train_read || result.reading_failed) remove_quietly(files.train_description());
+}
+
+int report(const CompileResult& result, const SourceTexts& sources, std::ostream& status) {
+    if (result.outcome == CompileOutcome::kHeaderSlotsTaken) {
+        status << kRunEndingPrompt << result.last_error << "\n";
+        return kFaultRecorded;
+    }
+    for (const Diagnostic& fault : result.faults) status << format_fault(fault, sources);
+    if (result.outcome == CompileOutcome::kNoCells) {
+        status << "scenariogen: the compilation recorded error " << result.last_error << " (position "
+               << result.error_position << " m)\n";
+        status << "scenariogen: the route has no cells; no binary file was written\n";
+        return kFaultRecorded;
+    }
+    if (result.last_error == 0) return kSuccess;
+    status << "scenariogen: the compilation recorded error " << result.last_error << " (position "
+           << result.error_position << " m)\n";
     return kFaultRecorded;
 }
 
 }  // namespace
 
-int Form_Load(const std::string& folder, std::ostream& status) {
-    const ScenarioFiles files{folder, kNomeScenario, kNumeroTreno};
+FolderCompilation compile_scenario_folder(const ScenarioFiles& files, bool build_grid) {
+    FolderCompilation folder;
+    if (!file_exists(files.line_description())) {
+        folder.result = missing_line_description();
+        return folder;
+    }
+    folder.result = compile_read_descriptions(files, build_grid, folder);
+    remove_read_descriptions(files, folder.result);
+    const CompileResult& result = folder.result;
+    if (result.outcome == CompileOutcome::kCompiled) {
+        write_binary_files(result.cells, result.stations, build_grid ? &result.grid : nullptr, files);
+    }
+    return folder;
+}
+
+int run_generation(const std::string& folder, std::ostream& status) {
+    const ScenarioFiles files{folder, kScenarioName, kTrainNumber};
     status << "Attendere" << std::endl;
     try {
-        dati_linea(files);
-        dati_treno(files);
-        dati_note(files);
-        dati_rallentamenti(files);
-        dati_scheda(files);
-
-        Scenario s;
-        s.scenario_name = files.scenario_name;
-        s.train_number = files.train_number;
-        std::int32_t j = 1;
-        const DescriptionSources sources{files.line_description(), files.train_description(), true};
-        const Esito esito = memorizza_percorso(s, j, sources, files);
-        if (esito == Esito::kNonDimensionato) {
-            report_faults(s, status);
-            status << "scenariogen: the route has no cells; no binary file was written\n";
-            return kFaultRecorded;
-        }
-        if (s.last_error != 0) return report_faults(s, status);
-    } catch (const RunEnded& ended) {
-        status << ended.prompt() << "\n";
-        return kFaultRecorded;
+        write_text_files(files);
+        const FolderCompilation folder = compile_scenario_folder(files, true);
+        const SourceTexts sources{files.line_description(), folder.line_text, files.train_description(),
+                                  folder.train_text};
+        return report(folder.result, sources, status);
     } catch (const FileError& failure) {
         // The run's intermediate files go with it; the outputs keep their earlier content.
-        for (const std::string& path : {files.line_description(), files.train_description()}) {
-            try {
-                remove_file(path);
-            } catch (const FileError&) {
-            }
-        }
+        remove_quietly(files.line_description());
+        remove_quietly(files.train_description());
         status << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
         return kOutputFailed;
     }
-    return kSuccess;
 }
 
 }  // namespace scenariogen

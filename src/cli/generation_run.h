@@ -1,25 +1,29 @@
 // The generation run: the scenario's fixed line and train written as
-// description files, the three documents, then the compilation into the
-// three binary files.
+// description files, the three documents, then the compilation of the
+// description files, read back from disk, into the three binary files.
 #pragma once
 
 #include <iosfwd>
 #include <string>
 
+#include "compiler/compile.h"
+#include "format/scenario_files.h"
+
 namespace scenariogen {
 
-inline constexpr const char* kNomeScenario = "Zervano-OdelmaVmod";
-inline constexpr const char* kNumeroTreno = "27340";
-
-// Exit statuses shared by every command of the program.
-enum ExitStatus : int {
-    kSuccess = 0,
-    kFaultRecorded = 1,  // a fault in the scenario data
-    kUsage = 2,          // bad arguments, or an input file that cannot be read
-    kOutputFailed = 3,   // an output file could not be written
+// The compilation step of the run, on the description files in the scenario's
+// folder: read back from disk, compiled, each deleted once read, and the
+// binary files written from what was stored (the grid file only with
+// `build_grid`). Throws FileError when a binary file cannot be written.
+struct FolderCompilation {
+    CompileResult result;
+    std::string line_text;  // what was read, for the places of the faults
+    std::string train_text;
 };
+FolderCompilation compile_scenario_folder(const ScenarioFiles& files, bool build_grid);
 
-// Runs the whole generation into `folder`, reporting on `status`.
-int Form_Load(const std::string& folder, std::ostream& status);
+// Runs the whole generation into `folder`, reporting on `status`; returns
+// the exit status.
+int run_generation(const std::string& folder, std::ostream& status);
 
 }  // namespace scenariogen

@@ -1,12 +1,24 @@
+// `scenariogen plot`: the plan and the profile of a compiled scenario as one
+// SVG page.
+#include <CLI/CLI.hpp>
 #include <ostream>
 
-#include "cli/commands.h"
-#include "cli/generation_run.h"
+#include "cli/command.h"
+#include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
 #include "views/plot/scenario_plot.h"
 
 namespace scenariogen {
+
+namespace {
+
+struct PlotOptions {
+    std::string folder;
+    std::string name = kScenarioName;
+    std::string train_number = kTrainNumber;
+    std::string output;  // empty: FOLDER/NAME_NUMBER.svg
+};
 
 int run_plot(const PlotOptions& options, std::ostream& err) {
     if (options.name.empty() || options.name.find('/') != std::string::npos ||
@@ -50,5 +62,29 @@ int run_plot(const PlotOptions& options, std::ostream& err) {
     }
     return kSuccess;
 }
+
+class PlotCommand : public Command {
+public:
+    CLI::App* add_to(CLI::App& app) override {
+        CLI::App* plot = app.add_subcommand(
+            "plot", "Draw the plan and the profile of a compiled scenario as one SVG page (A4 landscape)");
+        plot->add_option("DIR", options_.folder, "The folder that holds the scenario's three binary files")->required();
+        plot->add_option("--name", options_.name, "Scenario name, the start of every file name")->capture_default_str();
+        plot->add_option("--train", options_.train_number, "Train number, part of the file names")
+            ->capture_default_str();
+        plot->add_option("-o,--output", options_.output, "Write the picture to FILE (default: DIR/NAME_NUMBER.svg)")
+            ->option_text("FILE.svg");
+        return plot;
+    }
+
+    int run(Console& console) override { return run_plot(options_, console.err); }
+
+private:
+    PlotOptions options_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> make_plot_command() { return std::make_unique<PlotCommand>(); }
 
 }  // namespace scenariogen

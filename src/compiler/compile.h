@@ -14,6 +14,10 @@
 
 namespace scenariogen {
 
+// The largest description read: far more than the densest description of
+// the longest route needs, and a bound on the memory a compilation takes.
+inline constexpr std::size_t kMaxDescriptionBytes = std::size_t{64} << 20;
+
 struct CompileInput {
     std::string_view line_text;
     // None: the train description could not be read (a reading failure,
@@ -51,12 +55,20 @@ struct CompileResult {
     std::int32_t last_error = 0;      // 0: none
     std::int32_t error_position = 0;  // metres, as the last fault that set it left it
     // How far the texts were read: the train description is read only when
-    // the line description's reading did not stop it.
-    bool line_read = false;
+    // the line description's reading did not stop it; a reading failure
+    // (error 25) ends the reading of both.
     bool train_read = false;
+    bool reading_failed = false;
     std::vector<Placement> placements;  // in the order read
+
+    // The last cell index U; -1 when the route has no cells.
+    std::int32_t last_cell() const { return static_cast<std::int32_t>(cells.size()) - 1; }
 };
 
 CompileResult compile(const CompileInput& input);
+
+// The line of the signal or slowdown whose cells hold `cell`: where an
+// author finds a fault that the placement rules report at a cell.
+std::optional<SourceRange> placing_line(const CompileResult& result, std::int32_t cell);
 
 }  // namespace scenariogen

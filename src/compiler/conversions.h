@@ -5,22 +5,17 @@
 
 #include <cmath>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
-namespace scenariogen {
+#include "compiler/reading_failure.h"
 
-// A computed value that does not fit where it must go.
-class ConversionFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+namespace scenariogen {
 
 namespace detail {
 inline double rounded_in(double x, double low, double high, const char* target) {
     const double r = std::nearbyint(x);
     if (!(r >= low && r <= high)) {
-        throw ConversionFailure("the computed value " + std::to_string(x) + " does not fit " + target);
+        throw ReadingFailure("the computed value " + std::to_string(x) + " does not fit " + target);
     }
     return r;
 }

@@ -1,86 +1,112 @@
-// The state of one reading of the two description files: the reader, the
-// field just read (campo) and the working values that the two phases share.
+// The reading of the two description texts into the compilation state: the
+// line description first, then the train description. The reader, the field
+// just read and the working values that the two readings share live here.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "compiler/compilation_state.h"
 #include "compiler/field_reader.h"
-#include "compiler/memorizza_dati.h"
 
 namespace scenariogen {
 
+struct DescriptionTexts {
+    std::string_view line;
+    std::optional<std::string_view> train;  // none: it could not be read
+};
+
+// How far the reading went.
+struct ReadingExtent {
+    bool train_read = false;      // the train description's reading began
+    bool reading_failed = false;  // a reading failure (error 25) ended the reading
+};
+
+// Reads both descriptions into `s`. Faults are recorded in `s`; the cells
+// stay unsized when the reading stops before the route length is known.
+ReadingExtent read_descriptions(CompilationState& s, const DescriptionTexts& texts);
+
 class DescriptionReading {
 public:
-    DescriptionReading(Scenario& s, const DescriptionSources& sources) : s_(s), sources_(sources) {}
+    DescriptionReading(CompilationState& s, const DescriptionTexts& texts) : s_(s), texts_(texts) {}
 
-    // The whole of memorizza_dati, with the run-time failure path.
-    void run();
+    ReadingExtent run();
 
 private:
-    enum class Phase { kGoesOn, kLeave };  // after a phase: read on, or leave memorizza_dati
+    enum class Phase { kGoesOn, kLeave };  // after a phase: read on, or leave the reading
     enum class Step { kNext, kEndSection, kLeave };
 
     // The line description.
     Phase line_phase();
+    bool find_general_section();
     Phase general_section();
     Step general_keywords();
-    void start_track();
+    Step route_length();
+    Step signal_repetition();
+    void start_line_section();
     Phase line_section();  // kLeave after a fault other than 15
     Step line_keywords();
-    Step pendenza();
-    Step curva();
-    Step montagna();
-    Step indicatori();
-    Step cartello();
+    Step gradient_line();
+    Step curve_line();
+    Step mountain_line();
+    Step speed_board_line();
+    Step sign_line();
     void end_line_section();
 
     // The train description.
     void train_phase();
     Step train_keywords();
-    Step velocita();
-    Step aderenza();
-    Step segnale();
-    Step rallentamento();
-    Step abbattimento();
-    Step stazione();
-    Step marker_outcome(std::int32_t codice_prima, std::int32_t posizione);
+    void train_header_keywords();
+    Step speed_line();
+    Step adhesion_line();
+    Step signal_line();
+    Step slowdown_line();
+    Step marker_outcome(std::int32_t number, std::int32_t error_before, std::int32_t position);
+    Step code_drop_line();
+    Step station_line();
+    void read_station_values(StationEntry& entry);
+    void set_station_extent(StationEntry& entry, std::int32_t length);
+    Step mark_station(std::int32_t k, StationEntry& entry);
     void end_train_section();
 
     // Reading.
-    void open(const std::string& path);
-    bool read_campo();  // reads the next field into campo; true when the file is now exhausted
+    void open(SourceFile file, std::string_view text);
+    bool read_field();  // reads the next field into field_; true when the text is now exhausted
     std::int32_t read_position();
-    bool too_far(std::int64_t p, std::int64_t margin) const;
+    bool too_far(std::int64_t p, std::int64_t room) const;
+    void place(std::string keyword, std::int32_t position, std::int32_t first_cell, std::int32_t last_cell);
 
     // Faults.
     Step out_of_route(std::int32_t p);
-    // Records the fault, closes and deletes the file being read, and leaves.
-    Step leave(std::int32_t codice, std::optional<std::int32_t> posizione = std::nullopt, std::string detail = {});
-    void record(std::int32_t codice, std::optional<std::int32_t> posizione, std::string detail = {});
-    void record_run_time_failure(const std::string& what, std::optional<FieldPosition> where);
-    void delete_file(const std::string& path);
+    // Records the fault and ends the reading of the text being read.
+    Step leave(std::int32_t number, std::optional<std::int32_t> position = std::nullopt, std::string detail = {});
+    void record(std::int32_t number, std::optional<std::int32_t> position, std::string detail = {});
+    void record_reading_failure(const std::string& what, std::optional<FieldSpan> where);
+    std::optional<SourceRange> range_of(const FieldSpan& span) const;
 
-    Scenario& s_;
-    const DescriptionSources& sources_;
+    CompilationState& s_;
+    const DescriptionTexts& texts_;
     std::optional<FieldReader> reader_;
-    std::string file_;  // the file being read
-    std::string campo;
-    FieldPosition campo_at_;
-    std::optional<FieldPosition> position_at_;  // the current line's position field
+    SourceFile file_ = SourceFile::kLine;  // the text being read
+    bool opened_ = false;
+    std::string field_;  // the keyword field just read
+    FieldSpan field_at_;
+    std::optional<FieldSpan> position_at_;  // the current line's position field
+    ReadingExtent extent_;
 
     // Working values of the line description.
-    std::int32_t pendenza_in_vigore_ = 0;
-    std::int32_t indice_pendenza_ = 0;
-    std::int32_t slot_cartelli_ = kFirstSignEntry;
+    std::int32_t gradient_in_force_ = 0;
+    std::int32_t gradient_fill_index_ = 0;
+    std::int32_t sign_slot_ = kFirstSignEntry;
 
     // Working values of the train description.
-    std::int32_t stazione_k_ = 1;
-    std::int32_t indice_velocita_ = 0;
-    std::int32_t indice_aderenza_ = 0;
-    std::int32_t velocita_pendente_ = 0;
-    std::int32_t aderenza_pendente_ = 0;
+    std::int32_t next_station_ = 1;
+    std::int32_t speed_index_ = 0;
+    std::int32_t adhesion_index_ = 0;
+    std::int32_t pending_speed_ = 0;
+    std::int32_t pending_adhesion_ = 0;
 };
 
 }  // namespace scenariogen

@@ -40,13 +40,11 @@ constexpr std::array<std::pair<std::int32_t, std::string_view>, 28> kSentences{{
 
 }  // namespace
 
-std::string_view error_sentence(std::int32_t codice) {
-    for (const auto& [number, sentence] : kSentences) {
-        if (number == codice) return sentence;
+std::string_view error_sentence(std::int32_t number) {
+    for (const auto& [code, sentence] : kSentences) {
+        if (code == number) return sentence;
     }
     return {};
 }
-
-void errore(const std::string& a) { throw RunEnded(" Errore n. " + a); }
 
 }  // namespace scenariogen

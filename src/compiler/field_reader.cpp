@@ -19,7 +19,13 @@ std::string shown(std::string_view token) {
 
 }  // namespace
 
-FieldPosition FieldReader::here() const { return {line_, static_cast<int>(pos_ - line_start_) + 1}; }
+FieldSpan FieldReader::here() const {
+    const int column = static_cast<int>(pos_ - line_start_) + 1;
+    return {line_, column, column};
+}
+
+// The field last started ends before `end`, on its own line.
+void FieldReader::end_field(std::size_t end) { last_.end_column = static_cast<int>(end - line_start_) + 1; }
 
 bool FieldReader::at_line_end() const { return pos_ < content_.size() && is_line_end(content_[pos_]); }
 
@@ -53,7 +59,7 @@ bool FieldReader::eof() const {
 }
 
 void FieldReader::start_field() {
-    if (eof()) throw ReadFailure("a field was expected, but the file ends here", here());
+    if (eof()) throw ReadingFailure("a field was expected, but the file ends here", here());
     skip_blanks();
     last_ = here();
 }
@@ -75,6 +81,10 @@ std::string_view FieldReader::read_text() {
         while (pos_ < content_.size() && content_[pos_] != ',' && !is_line_end(content_[pos_])) ++pos_;
         text = all.substr(begin, pos_ - begin);
     }
+    std::size_t end = pos_;
+    const std::size_t start = line_start_ + static_cast<std::size_t>(last_.column) - 1;
+    while (end > start && is_blank(content_[end - 1])) --end;
+    end_field(end);
     consume_terminator();
     return text;
 }
@@ -87,6 +97,7 @@ std::int32_t FieldReader::read_number() {
         ++pos_;
     }
     std::string_view token = std::string_view(content_).substr(begin, pos_ - begin);
+    end_field(pos_);
     consume_terminator();
     if (token.empty()) return 0;
     std::string_view digits = token;
@@ -96,10 +107,10 @@ std::int32_t FieldReader::read_number() {
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || (plus && digits.front() == '-') || error == std::errc::invalid_argument ||
         end != digits.data() + digits.size()) {
-        throw ReadFailure("a whole number was expected, found " + shown(token), last_);
+        throw ReadingFailure("a whole number was expected, found " + shown(token), last_);
     }
     if (error == std::errc::result_out_of_range) {
-        throw ReadFailure("the number " + shown(token) + " does not fit 32 bits", last_);
+        throw ReadingFailure("the number " + shown(token) + " does not fit 32 bits", last_);
     }
     return value;
 }
@@ -107,7 +118,7 @@ std::int32_t FieldReader::read_number() {
 std::int16_t FieldReader::read_int16() {
     const std::int32_t value = read_number();
     if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
-        throw ReadFailure("the number " + std::to_string(value) + " does not fit 16 bits (-32768 to 32767)", last_);
+        throw ReadingFailure("the number " + std::to_string(value) + " does not fit 16 bits (-32768 to 32767)", last_);
     }
     return static_cast<std::int16_t>(value);
 }
@@ -115,24 +126,9 @@ std::int16_t FieldReader::read_int16() {
 std::uint8_t FieldReader::read_uint8() {
     const std::int32_t value = read_number();
     if (value < 0 || value > 255) {
-        throw ReadFailure("the number " + std::to_string(value) + " does not fit one byte (0 to 255)", last_);
+        throw ReadingFailure("the number " + std::to_string(value) + " does not fit one byte (0 to 255)", last_);
     }
     return static_cast<std::uint8_t>(value);
-}
-
-std::string FieldReader::line_text(int line) const {
-    std::size_t begin = 0;
-    for (int current = 1; current < line && begin < content_.size(); ++current) {
-        while (begin < content_.size() && !is_line_end(content_[begin])) ++begin;
-        if (begin < content_.size() && content_[begin] == '\r' && begin + 1 < content_.size() &&
-            content_[begin + 1] == '\n') {
-            ++begin;
-        }
-        if (begin < content_.size()) ++begin;
-    }
-    std::size_t end = begin;
-    while (end < content_.size() && !is_line_end(content_[end])) ++end;
-    return content_.substr(begin, end - begin);
 }
 
 }  // namespace scenariogen

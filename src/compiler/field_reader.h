@@ -8,30 +8,16 @@
 //   a blank, so blank-separated numbers read one by one. An empty number is 0.
 // - eof() is true once nothing but one line end remains.
 // - Reading past the end, or a number field that holds anything else, is a
-//   ReadFailure.
+//   ReadingFailure.
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "compiler/reading_failure.h"
+
 namespace scenariogen {
-
-struct FieldPosition {
-    int line = 1;    // 1-based
-    int column = 1;  // 1-based, in bytes
-};
-
-// A field that cannot be read as asked; `where` is the field's start.
-class ReadFailure : public std::runtime_error {
-public:
-    ReadFailure(const std::string& what, FieldPosition where) : std::runtime_error(what), where_(where) {}
-    FieldPosition where() const { return where_; }
-
-private:
-    FieldPosition where_;
-};
 
 class FieldReader {
 public:
@@ -42,14 +28,12 @@ public:
     // The next field as text; the view stays valid while the reader lives.
     std::string_view read_text();
     std::int32_t read_number();
-    // Numbers for narrower fields: a value that does not fit is a ReadFailure.
+    // Numbers for narrower fields: a value that does not fit is a ReadingFailure.
     std::int16_t read_int16();
     std::uint8_t read_uint8();
 
-    // Where the field last read started.
-    FieldPosition last_field() const { return last_; }
-    // The text of a line, without its line end (for diagnostics).
-    std::string line_text(int line) const;
+    // Where the field last read stands.
+    FieldSpan last_field() const { return last_; }
 
 private:
     void skip_blanks();
@@ -57,13 +41,14 @@ private:
     void consume_line_end();
     void consume_terminator();
     void start_field();
-    FieldPosition here() const;
+    FieldSpan here() const;
+    void end_field(std::size_t end);
 
     std::string content_;
     std::size_t pos_ = 0;
     int line_ = 1;
     std::size_t line_start_ = 0;
-    FieldPosition last_;
+    FieldSpan last_;
 };
 
 }  // namespace scenariogen

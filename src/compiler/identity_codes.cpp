@@ -4,11 +4,11 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::string_view kRiempimento = "aabbccddeeffgghhiillmmnnoo";
-constexpr std::size_t kFinestra = 25;
+constexpr std::string_view kPad = "aabbccddeeffgghhiillmmnnoo";
+constexpr std::size_t kWindowLength = 25;
 
 // Lower case in the 8-bit code page of the names (Windows-1252).
-unsigned char minuscola(unsigned char c) {
+unsigned char to_lower_1252(unsigned char c) {
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 0x20);
     switch (c) {
         case 0x8A:
@@ -24,30 +24,30 @@ unsigned char minuscola(unsigned char c) {
     }
 }
 
-std::string finestra(const StationTable& tabella) {
-    return finestra_identita(tabella[kSignallingEntry].name, tabella[kScenarioEntry].name);
+std::string window_of(const StationTable& table) {
+    return identity_window(table[kSignallingEntry].name, table[kScenarioEntry].name);
 }
 
 }  // namespace
 
-std::string finestra_identita(const std::string& numero_treno, const std::string& nome_scenario) {
-    std::string s = numero_treno + nome_scenario;
-    for (char& c : s) c = static_cast<char>(minuscola(static_cast<unsigned char>(c)));
-    s += kRiempimento;
-    return s.substr(0, kFinestra);
+std::string identity_window(const std::string& train_number, const std::string& scenario_name) {
+    std::string s = train_number + scenario_name;
+    for (char& c : s) c = static_cast<char>(to_lower_1252(static_cast<unsigned char>(c)));
+    s += kPad;
+    return s.substr(0, kWindowLength);
 }
 
-std::int16_t codice_gara_og(const StationTable& tabella) {
-    std::int32_t somma = 0;
-    for (const char c : finestra(tabella)) somma += static_cast<unsigned char>(c);
-    return static_cast<std::int16_t>(somma);  // at most 25 × 255
+std::int16_t short_identity_code(const StationTable& table) {
+    std::int32_t sum = 0;
+    for (const char c : window_of(table)) sum += static_cast<unsigned char>(c);
+    return static_cast<std::int16_t>(sum);  // at most 25 × 255
 }
 
-std::int32_t codice_gara_st(const StationTable& tabella) {
-    std::int32_t somma = 0;
-    std::int32_t peso = 1;
-    for (const char c : finestra(tabella)) somma += peso++ * static_cast<unsigned char>(c);
-    return somma;
+std::int32_t long_identity_code(const StationTable& table) {
+    std::int32_t sum = 0;
+    std::int32_t weight = 1;
+    for (const char c : window_of(table)) sum += weight++ * static_cast<unsigned char>(c);
+    return sum;
 }
 
 }  // namespace scenariogen

@@ -10,11 +10,11 @@
 namespace scenariogen {
 
 // The 25 characters that both codes sum.
-std::string finestra_identita(const std::string& numero_treno, const std::string& nome_scenario);
+std::string identity_window(const std::string& train_number, const std::string& scenario_name);
 
 // Plain sum of the character codes (entry 86 name, then entry 85 name).
-std::int16_t codice_gara_og(const StationTable& tabella);
+std::int16_t short_identity_code(const StationTable& table);
 // Sum weighted by position, 1 to 25.
-std::int32_t codice_gara_st(const StationTable& tabella);
+std::int32_t long_identity_code(const StationTable& table);
 
 }  // namespace scenariogen

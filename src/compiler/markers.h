@@ -1,53 +1,67 @@
 // The marker procedures: each turns one described object into cells of the
-// route (or, for the progressives, into the table's header entries).
+// route (or, for the progressives, into the table's header entries). A
+// procedure that finds its cell occupied changes nothing there and returns
+// its error number; 0 means the object was placed.
 #pragma once
 
 #include <cstdint>
 
-#include "compiler/scenario.h"
+#include "compiler/compilation_state.h"
 
 namespace scenariogen {
 
-// A mountain stretch from `inizio` to `fine` metres of kind `tipo` (above 10:
-// kind tipo - 10 with a marker on every fourth cell). May rewrite `tipo`.
-void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
-
 // The cells that a mountain stretch marks; first > last marks none.
-struct CelleMontagna {
-    std::int32_t prima;
-    std::int32_t ultima;
+struct MountainStretchCells {
+    std::int32_t first;
+    std::int32_t last;
 };
-CelleMontagna celle_montagna(std::int32_t inizio, std::int32_t fine);
+MountainStretchCells mountain_stretch_cells(std::int32_t start, std::int32_t end);
 
-// A speed-indicator board; error 21 when its cell is occupied.
-void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, const std::int32_t& vas, const std::int32_t& vbs,
-                           const std::int32_t& vcs, const std::int32_t& strisces, const std::int32_t& vad,
-                           const std::int32_t& vbd, const std::int32_t& vcd, const std::int32_t& strisced);
+// A mountain stretch from `start` to `end` metres of kind `kind` (above 10:
+// kind - 10 with a marker on every fourth cell). Rewrites `kind` to the kind
+// it stored. Raises no fault.
+void mark_mountain_stretch(CompilationState& s, std::int32_t start, std::int32_t end, std::int32_t& kind);
 
-// The cell of an object at `posizione` metres: nearest(posizione / 50 + 1).
-std::int32_t cella_oggetto(std::int32_t posizione);
+// The speeds and stripes of a speed-indicator board, left-hand (…s) and
+// right-hand (…d) as the description's columns name them.
+struct SpeedBoard {
+    std::int32_t vas = 0, vbs = 0, vcs = 0, strisces = 0;
+    std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
+};
+// Error 21 when the board's cell is occupied.
+std::int32_t place_speed_board(CompilationState& s, std::int32_t position, const SpeedBoard& board);
 
+// The cell of an object at `position` metres: nearest(position / 50 + 1).
+std::int32_t object_cell(std::int32_t position);
+
+// A signal line's values, as the description's columns name them: the
+// left (sx, s1..s3) and right (dx, d1..d3) codes, rapp and tempo.
+struct SignalValues {
+    std::int32_t sx = 0, s1 = 0, s2 = 0, s3 = 0, rapp = 0, dx = 0, d1 = 0, d2 = 0, d3 = 0, tempo = 0;
+};
 // A signal and its four advance cells 2, 4, 6 and 8 cells before it;
-// error 16 when its cell is occupied. May rewrite `tempo`.
-void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::int32_t& s1, std::int32_t& s2,
-                  std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx, std::int32_t& d1, std::int32_t& d2,
-                  std::int32_t& d3, std::int32_t& tempo);
-inline constexpr std::int32_t kCelleAvvisoSegnale = 8;  // the farthest advance cell lies 8 cells back
+// error 16 when its cell is occupied. Rewrites `values.tempo` as stored.
+std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& values);
+inline constexpr std::int32_t kSignalAdvanceCells = 8;  // the farthest advance cell lies 8 cells back
 
-// The cells of a slowdown: warning w (only past 1500 m), start s, end e, and
-// k, the first of the four cells before the warning (k, k-1, k-2, k-3).
-struct CelleRallentamento {
-    bool avviso;
-    std::int32_t w, s, e, k;
+// The cells of a slowdown: the warning (only past 1500 m), start, end, and
+// the first of the four cells before the warning (before_warning, and the
+// three below it).
+struct SlowdownCells {
+    bool has_warning;
+    std::int32_t warning, start, end, before_warning;
 };
-CelleRallentamento celle_rallentamento(std::int32_t posizione, std::int32_t l);
+SlowdownCells slowdown_cells(std::int32_t position, std::int32_t length);
 
+// A slowdown line's values: speed v, length l, and f_tt, f_ta, d_v.
+struct SlowdownValues {
+    std::int32_t v = 0, l = 0, f_tt = 0, f_ta = 0, d_v = 0;
+};
 // A temporary slowdown; errors 17 to 20 when its cells are occupied.
-void memo_rallentamento(Scenario& s, std::int32_t posizione, std::int32_t& v, std::int32_t& l, std::int32_t& f_tt,
-                        std::int32_t f_ta, std::int32_t& d_v);
+std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& values);
 
 // Puts the three kilometric progressive records of entries 81 to 83 in
 // order and adds 100 m to the reference of the falling ones.
-void progressive_ordina(Scenario& s);
+void order_progressives(CompilationState& s);
 
 }  // namespace scenariogen

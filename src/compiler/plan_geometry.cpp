@@ -7,13 +7,13 @@ namespace scenariogen {
 namespace {
 
 // Steps with curvature k (0 for straight steps) while the next metre is at
-// most `fino_a`; false when a step passes `limite`.
-bool passi(Grid& g, std::int64_t fino_a, double k, std::int64_t limite) {
+// most `last`; false when a step passes `limit`.
+bool steps(Grid& g, std::int64_t last, double k, std::int64_t limit) {
     double* x = g.x.data();
     double* y = g.y.data();
     std::int64_t m = g.computed_metres;
-    bool entro = true;
-    for (; m <= fino_a; ++m) {
+    bool within = true;
+    for (; m <= last; ++m) {
         const double dx = x[m - 1] - x[m - 2];
         const double dy = y[m - 1] - y[m - 2];
         if (k == 0.0) {
@@ -23,19 +23,19 @@ bool passi(Grid& g, std::int64_t fino_a, double k, std::int64_t limite) {
             x[m] = x[m - 1] + (dx + k * dy);
             y[m] = y[m - 1] + (dy - k * dx);
         }
-        if (m + 1 > limite) {
-            entro = false;
+        if (m + 1 > limit) {
+            within = false;
             ++m;
             break;
         }
     }
     g.computed_metres = static_cast<std::int32_t>(m);
-    return entro;
+    return within;
 }
 
 }  // namespace
 
-void inizio_tracciato(Grid& g) {
+void start_track(Grid& g) {
     g.x[0] = 0;
     g.y[0] = 0;
     g.x[1] = 0;
@@ -43,10 +43,10 @@ void inizio_tracciato(Grid& g) {
     g.computed_metres = 2;
 }
 
-void rettilineo_fino_a(Grid& g, std::int64_t fino_a) { passi(g, fino_a, 0.0, INT64_MAX); }
+void straight_until(Grid& g, std::int64_t last) { steps(g, last, 0.0, INT64_MAX); }
 
-bool curva(Grid& g, std::int64_t inizio, std::int64_t lunghezza, double k) {
-    return passi(g, inizio, 0.0, kMetroMassimo) && passi(g, inizio + lunghezza, k, kMetroMassimo);
+bool curve(Grid& g, std::int64_t start, std::int64_t length, double k) {
+    return steps(g, start, 0.0, kMaxGridMetre) && steps(g, start + length, k, kMaxGridMetre);
 }
 
 }  // namespace scenariogen

@@ -10,18 +10,17 @@
 
 namespace scenariogen {
 
-inline constexpr std::int32_t kMetroMassimo = 1000000;
+inline constexpr std::int32_t kMaxGridMetre = 1000000;
 
 // Metres 0 and 1: the track starts at the origin heading along +y.
-void inizio_tracciato(Grid& g);
+void start_track(Grid& g);
 
-// Straight steps while the next metre is at most `fino_a`.
-void rettilineo_fino_a(Grid& g, std::int64_t fino_a);
+// Straight steps while the next metre is at most `last`.
+void straight_until(Grid& g, std::int64_t last);
 
-// A curve of curvature k from `inizio` over `lunghezza` metres: straight
-// steps up to metre `inizio`, then curve steps up to `inizio + lunghezza`.
-// False when a step passes metre 1000000 (the caller's metres must lie
-// within the grid).
-bool curva(Grid& g, std::int64_t inizio, std::int64_t lunghezza, double k);
+// A curve of curvature k from `start` over `length` metres: straight steps
+// up to metre `start`, then curve steps up to `start + length`. False when a
+// step passes metre 1000000 (the caller's metres must lie within the grid).
+bool curve(Grid& g, std::int64_t start, std::int64_t length, double k);
 
 }  // namespace scenariogen

@@ -7,16 +7,16 @@
 
 #include <cstdint>
 
-#include "compiler/scenario.h"
+#include "compiler/compilation_state.h"
 
 namespace scenariogen {
 
-inline constexpr std::int16_t kValorePunto = 180;
+inline constexpr std::int16_t kAddedCodeDropValue = 180;
 
 // y when x is greater than y, otherwise x.
-std::int16_t minimo(std::int16_t x, std::int16_t y);
+std::int16_t lower_of(std::int16_t x, std::int16_t y);
 
 // Applies the rules to every cell 1 to U - 2 in turn.
-void completa_celle(Scenario& s);
+void apply_placement_rules(CompilationState& s);
 
 }  // namespace scenariogen

@@ -6,89 +6,78 @@
 namespace scenariogen {
 
 namespace {
-constexpr std::int32_t kDistanzaAvviso = 1200;  // metres from warning to slowdown start
-constexpr std::int32_t kInizioAvvisi = 1500;    // slowdowns up to here have no warning
-}  // namespace
+constexpr std::int32_t kWarningDistance = 1200;   // metres from warning to slowdown start
+constexpr std::int32_t kFirstWarnedStart = 1500;  // slowdowns up to here have no warning
 
-std::int32_t cella_oggetto(std::int32_t posizione) { return nearest(posizione / 50.0 + 1); }
-
-void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::int32_t& s1, std::int32_t& s2,
-                  std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx, std::int32_t& d1, std::int32_t& d2,
-                  std::int32_t& d3, std::int32_t& tempo) {
-    const std::int32_t i = cella_oggetto(posizione);
-    Cell& c = cella(s, i);
-    if (!is_free(c)) {
-        s.last_error = 16;
-        return;
-    }
-    const std::int64_t lati = static_cast<std::int64_t>(sx) * 3 + dx;
-    c.kind = kSignal;
-    c.value_4 = low16(static_cast<std::int64_t>(rapp) * 10 + lati);
-    c.value_1 = low16(static_cast<std::int64_t>(s1) * 10 + d1);
-    c.value_2 = low16(static_cast<std::int64_t>(s2) * 10 + d2);
-    c.value_3 = low16(static_cast<std::int64_t>(s3) * 10 + d3);
-    if (tempo >= 1 && tempo <= 100) tempo = 101;
-    c.signal_time = sx == 2 ? low8(tempo) : 0;
-    for (std::int32_t n = 1; n <= 4; ++n)
-        cella(s, static_cast<std::int64_t>(i) - 2 * n).approach_marker = low8(lati * 10 + n);
+void mark_slowdown_cell(Cell& c, CellKind kind, std::int32_t d_v) {
+    c.kind = kind;
+    if (d_v != 0) c.value_2 = low16(d_v);
 }
 
-CelleRallentamento celle_rallentamento(std::int32_t posizione, std::int32_t l) {
-    const double p = posizione;
-    return {
-        posizione > kInizioAvvisi, nearest((p - kDistanzaAvviso) / 50 + 1), nearest(p / 50 + 1),
-        nearest((p + l) / 50 + 1), nearest((p - kDistanzaAvviso) / 50),
-    };
-}
-
-void memo_rallentamento(Scenario& s, std::int32_t posizione, std::int32_t& v, std::int32_t& l, std::int32_t& f_tt,
-                        std::int32_t f_ta, std::int32_t& d_v) {
-    const CelleRallentamento celle = celle_rallentamento(posizione, l);
-    if (celle.avviso) {
-        if (!is_free(cella(s, celle.w))) {
-            s.last_error = 17;
-            return;
-        }
-    } else {
-        f_ta = 0;
-    }
-    if (!is_free(cella(s, celle.s))) {
-        s.last_error = 18;
-        return;
-    }
-    if (!is_free(cella(s, celle.e))) {
-        s.last_error = 19;
-        return;
-    }
-    Cell& fine = cella(s, celle.e);
-    fine.kind = kSlowdownEnd;
-    if (d_v != 0) fine.value_2 = low16(d_v);
-    Cell& inizio = cella(s, celle.s);  // over the end when both share a cell
-    inizio.kind = kSlowdownStart;
-    if (d_v != 0) inizio.value_2 = low16(d_v);
-    if (celle.avviso) {
-        Cell& avviso = cella(s, celle.w);
-        avviso.kind = kSlowdownWarning;
-        if (d_v != 0) avviso.value_2 = low16(d_v);
-        avviso.value_1 = low16(v);
-    }
-    for (Cell* c : {&inizio, &fine}) {
-        c->value_1 = low16(v);
-        c->value_3 = low16(f_tt);
-    }
-    if (f_ta == 0) return;
+// The four cells before the warning: error 20 when one is occupied.
+std::int32_t place_before_warning(CompilationState& s, std::int32_t first, std::int32_t d_v) {
     for (std::int32_t j = 0; j <= 3; ++j) {
-        if (!is_free(cella(s, static_cast<std::int64_t>(celle.k) - j))) {
-            s.last_error = 20;
-            return;
-        }
+        if (!is_free(cell(s, static_cast<std::int64_t>(first) - j))) return 20;
     }
     for (std::int32_t j = 0; j <= 3; ++j) {
-        Cell& c = cella(s, static_cast<std::int64_t>(celle.k) - j);
+        Cell& c = cell(s, static_cast<std::int64_t>(first) - j);
         c.kind = kBeforeWarning;
         c.value_1 = low16(j + 1);
         if (d_v != 0) c.value_2 = low16(j + 1);
     }
+    return 0;
+}
+}  // namespace
+
+std::int32_t object_cell(std::int32_t position) { return nearest(position / 50.0 + 1); }
+
+std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& v) {
+    const std::int32_t i = object_cell(position);
+    Cell& c = cell(s, i);
+    if (!is_free(c)) return 16;
+    const std::int64_t sides = static_cast<std::int64_t>(v.sx) * 3 + v.dx;
+    c.kind = kSignal;
+    c.value_4 = low16(static_cast<std::int64_t>(v.rapp) * 10 + sides);
+    c.value_1 = low16(static_cast<std::int64_t>(v.s1) * 10 + v.d1);
+    c.value_2 = low16(static_cast<std::int64_t>(v.s2) * 10 + v.d2);
+    c.value_3 = low16(static_cast<std::int64_t>(v.s3) * 10 + v.d3);
+    if (v.tempo >= 1 && v.tempo <= 100) v.tempo = 101;
+    c.signal_time = v.sx == 2 ? low8(v.tempo) : 0;
+    for (std::int32_t n = 1; n <= 4; ++n) {
+        cell(s, static_cast<std::int64_t>(i) - 2 * n).approach_marker = low8(sides * 10 + n);
+    }
+    return 0;
+}
+
+SlowdownCells slowdown_cells(std::int32_t position, std::int32_t length) {
+    const double p = position;
+    return {
+        position > kFirstWarnedStart,   nearest((p - kWarningDistance) / 50 + 1), nearest(p / 50 + 1),
+        nearest((p + length) / 50 + 1), nearest((p - kWarningDistance) / 50),
+    };
+}
+
+std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& v) {
+    const SlowdownCells cells = slowdown_cells(position, v.l);
+    if (cells.has_warning && !is_free(cell(s, cells.warning))) return 17;
+    if (!is_free(cell(s, cells.start))) return 18;
+    if (!is_free(cell(s, cells.end))) return 19;
+    Cell& end = cell(s, cells.end);
+    mark_slowdown_cell(end, kSlowdownEnd, v.d_v);
+    Cell& start = cell(s, cells.start);  // over the end when both share a cell
+    mark_slowdown_cell(start, kSlowdownStart, v.d_v);
+    if (cells.has_warning) {
+        Cell& warning = cell(s, cells.warning);
+        mark_slowdown_cell(warning, kSlowdownWarning, v.d_v);
+        warning.value_1 = low16(v.v);
+    }
+    for (Cell* c : {&start, &end}) {
+        c->value_1 = low16(v.v);
+        c->value_3 = low16(v.f_tt);
+    }
+    // Slowdowns without a warning get no cells before it.
+    if (!cells.has_warning || v.f_ta == 0) return 0;
+    return place_before_warning(s, cells.before_warning, v.d_v);
 }
 
 }  // namespace scenariogen

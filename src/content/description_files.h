@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "format/scenario_files.h"
 #include "text/text_lines.h"
 
 namespace scenariogen {
@@ -15,11 +14,7 @@ namespace scenariogen {
 // blanks; an empty value is written as two blanks.
 std::string keyword_line(const std::string& keyword, const std::vector<std::optional<int>>& values);
 
-LineList righe_linea();  // the line description, 88 lines
-LineList righe_treno();  // the train description, 40 lines
-
-// Each writes its description file into the scenario's folder.
-void dati_linea(const ScenarioFiles& files);
-void dati_treno(const ScenarioFiles& files);
+LineList line_description_lines();   // the line description, 88 lines
+LineList train_description_lines();  // the train description, 40 lines
 
 }  // namespace scenariogen

@@ -2,18 +2,12 @@
 // Each is fixed text; the line lists end with the sentinel.
 #pragma once
 
-#include "format/scenario_files.h"
 #include "text/text_lines.h"
 
 namespace scenariogen {
 
-LineList righe_scheda();         // the train card, 44 lines
-LineList righe_rallentamenti();  // the slowdown order, 46 lines
-LineList righe_note();           // the notes, 135 lines
-
-// Each writes its document into the scenario's folder.
-void dati_scheda(const ScenarioFiles& files);
-void dati_rallentamenti(const ScenarioFiles& files);
-void dati_note(const ScenarioFiles& files);
+LineList train_card_lines();      // the train card, 44 lines
+LineList slowdown_order_lines();  // the slowdown order, 46 lines
+LineList notes_lines();           // the notes, 135 lines
 
 }  // namespace scenariogen

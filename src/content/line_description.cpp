@@ -109,7 +109,7 @@ std::string keyword_line(const std::string& keyword, const std::vector<std::opti
     return line;
 }
 
-LineList righe_linea() {
+LineList line_description_lines() {
     LineList righe{
         "[generale]",
         keyword_line("lunghezza percorso", {46000}),
@@ -141,7 +141,5 @@ LineList righe_linea() {
     righe.emplace_back(kSentinel);
     return righe;
 }
-
-void dati_linea(const ScenarioFiles& files) { scrivi_righe(files.line_description(), righe_linea()); }
 
 }  // namespace scenariogen

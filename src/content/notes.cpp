@@ -167,12 +167,10 @@ constexpr std::array<std::string_view, 135> kNote{
 
 }  // namespace
 
-LineList righe_note() {
+LineList notes_lines() {
     LineList righe(kNote.begin(), kNote.end());
     righe.emplace_back(kSentinel);
     return righe;
 }
-
-void dati_note(const ScenarioFiles& files) { scrivi_righe(files.notes(), righe_note()); }
 
 }  // namespace scenariogen

@@ -63,12 +63,10 @@ constexpr std::array<std::string_view, 46> kRallentamenti{
 
 }  // namespace
 
-LineList righe_rallentamenti() {
+LineList slowdown_order_lines() {
     LineList righe(kRallentamenti.begin(), kRallentamenti.end());
     righe.emplace_back(kSentinel);
     return righe;
 }
-
-void dati_rallentamenti(const ScenarioFiles& files) { scrivi_righe(files.slowdown_order(), righe_rallentamenti()); }
 
 }  // namespace scenariogen

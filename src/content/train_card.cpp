@@ -62,12 +62,10 @@ constexpr std::array<std::string_view, 44> kScheda{
 
 }  // namespace
 
-LineList righe_scheda() {
+LineList train_card_lines() {
     LineList righe(kScheda.begin(), kScheda.end());
     righe.emplace_back(kSentinel);
     return righe;
 }
-
-void dati_scheda(const ScenarioFiles& files) { scrivi_righe(files.train_card(), righe_scheda()); }
 
 }  // namespace scenariogen

@@ -4,7 +4,7 @@
 
 namespace scenariogen {
 
-LineList righe_treno() {
+LineList train_description_lines() {
     return {
         "[generale]",
         "numero vetture,    6",
@@ -49,7 +49,5 @@ LineList righe_treno() {
         std::string(kSentinel),
     };
 }
-
-void dati_treno(const ScenarioFiles& files) { scrivi_righe(files.train_description(), righe_treno()); }
 
 }  // namespace scenariogen

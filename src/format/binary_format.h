@@ -8,6 +8,14 @@
 
 namespace scenariogen::format {
 
+// The route: one cell per 50 m, and 7000 m of run-out after the line's length.
+inline constexpr std::int32_t kCellLength = 50;
+inline constexpr std::int32_t kRunOut = 7000;
+
+// Header values: cell 1's first value, and the station table's entry 85.
+inline constexpr std::int16_t kCellFileHeader = 5121;
+inline constexpr std::int16_t kStationTableHeader = 610;
+
 // Cell file: one 16-byte record per cell, cells 0 to U in order.
 inline constexpr std::size_t kCellSize = 16;
 namespace cell {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/windows_1252.h"
+
 namespace scenariogen {
 
 // Closes a line list; never written to a file.
@@ -19,23 +21,14 @@ inline constexpr std::size_t kLineListCapacity = 1001;
 // the last output line is the sentinel.
 using LineList = std::vector<std::string>;
 
-// The one place where text leaves UTF-8: each character becomes one byte of
-// Windows-1252. Throws std::invalid_argument for a character the code page
-// cannot hold (a fault of the program's own content, never of user input).
-std::string to_windows_1252(std::string_view utf8);
-
-// The way back, for showing 8-bit names: Windows-1252 bytes as UTF-8; the
-// five bytes the code page leaves undefined become U+FFFD.
-std::string from_windows_1252(std::string_view bytes);
-
 // The bytes of a text file: every entry before the sentinel, encoded, each
 // followed by CR LF. Throws std::logic_error when the list has no sentinel
 // within its capacity.
-std::string render_lines(const LineList& righe);
+std::string render_lines(const LineList& lines);
 
 // Replaces the file `path` with the rendered lines, atomically: either the
 // new content is complete on disk or the old file is left as it was.
 // Throws FileError on a file-system failure.
-void scrivi_righe(const std::string& path, const LineList& righe);
+void write_lines(const std::string& path, const LineList& lines);
 
 }  // namespace scenariogen

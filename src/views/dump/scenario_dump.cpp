@@ -52,7 +52,7 @@ bool line_changes(const Cell& c, const Cell* previous) {
 json cell_json(std::size_t i, const Cell& c) {
     json row{{"cell", i},
              {"from_m", (static_cast<std::int64_t>(i) - 1) * 50},
-             {"object", nome_tipo(c.kind)},
+             {"object", cell_kind_name(c.kind)},
              {"tipo", c.kind}};
     if (c.value_1 || c.value_2 || c.value_3 || c.value_4) {
         row["values"] = {c.value_1, c.value_2, c.value_3, c.value_4};
@@ -242,7 +242,7 @@ std::string grid_text(const json& d) {
 
 }  // namespace
 
-std::string_view nome_tipo(std::uint8_t tipo) {
+std::string_view cell_kind_name(std::uint8_t tipo) {
     switch (tipo) {
         case kEmpty:
             return "";

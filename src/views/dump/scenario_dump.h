@@ -28,6 +28,6 @@ nlohmann::json dump_json(FileKind kind, std::string_view bytes, const DumpOption
 std::string dump_table(FileKind kind, std::string_view bytes, const DumpOptions& options);
 
 // Names of the cell types, as the tables show them.
-std::string_view nome_tipo(std::uint8_t tipo);
+std::string_view cell_kind_name(std::uint8_t tipo);
 
 }  // namespace scenariogen

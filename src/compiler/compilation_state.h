@@ -1,15 +1,16 @@
 // The state of one compilation: everything the readers, the marker
 // procedures and the post-processing share, from the first field read to
-// the last byte written.
+// the finished records. One object per compilation; nothing outlives it but
+// the result it is moved into.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "compiler/error_numbers.h"
+#include "compiler/compile.h"
+#include "compiler/diagnostic.h"
 #include "format/records.h"
 
 namespace scenariogen {
@@ -17,10 +18,10 @@ namespace scenariogen {
 inline constexpr std::int32_t kMaxRouteLength = 1000000;
 inline constexpr int kMaxMountainStretches = 80;
 
-struct Scenario {
+struct CompilationState {
     std::string scenario_name;
     std::string train_number;
-    std::int32_t j = 1;  // not 0: build and write the plan grid
+    bool build_grid = true;
 
     std::vector<Cell> cells;  // cells 0 to U; empty until sized
     StationTable stations{};
@@ -31,18 +32,18 @@ struct Scenario {
     std::array<std::int32_t, kMaxMountainStretches + 1> mountain_ends{};
     std::int32_t mountain_count = 0;
 
-    // The last fault recorded (0: none) and the last position set by a fault.
+    // The last error number recorded (0: none) and the last position a fault set.
     std::int32_t last_error = 0;
     std::int32_t error_position = 0;
-    // Every fault in the order found; the last one is what codice_errore holds.
-    std::vector<Fault> faults;
+    Diagnostics faults;  // every fault in the order found
+    std::vector<Placement> placements;
 
     bool has_cells() const { return !cells.empty(); }
     // The last cell index U.
     std::int32_t last_cell() const { return static_cast<std::int32_t>(cells.size()) - 1; }
 
-    // Records a fault: the number always, the position when given.
-    void record(Fault fault) {
+    // Records a fault: the number always, the position when the fault sets one.
+    void record(Diagnostic fault) {
         last_error = fault.number;
         if (fault.position) error_position = *fault.position;
         faults.push_back(std::move(fault));

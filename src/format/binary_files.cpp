@@ -1,0 +1,17 @@
+#include "format/binary_files.h"
+
+#include "format/binary_writer.h"
+#include "platform/file_system.h"
+
+namespace scenariogen {
+
+void write_binary_files(const std::vector<Cell>& cells, const StationTable& stations, const Grid* grid,
+                        const ScenarioFiles& targets) {
+    StagedFiles files;
+    if (grid) files.stage(targets.grid(), [&](ByteOutput& out) { write_grid(*grid, out); });
+    files.stage(targets.station_table(), [&](ByteOutput& out) { write_station_table(stations, out); });
+    files.stage(targets.cells(), [&](ByteOutput& out) { write_cells(cells, out); });
+    files.commit();
+}
+
+}  // namespace scenariogen
