@@ -34,6 +34,18 @@ TEST(TextEmission, AccentedLettersBecomeWindows1252Bytes) {
     EXPECT_THROW(to_windows_1252("ā"), std::invalid_argument);         // not in the code page
 }
 
+TEST(TextEmission, EveryWindows1252ByteComesBackAsItsCharacter) {
+    // Two-byte, three-byte and undefined bytes, and the way there and back.
+    EXPECT_EQ(from_windows_1252("CITT\xC0 \xB0"), "CITTÀ °");
+    EXPECT_EQ(from_windows_1252("\x80\x9C"), "€œ");
+    EXPECT_EQ(from_windows_1252("\x81"), "\xEF\xBF\xBD");
+    for (int b = 0x20; b <= 0xFF; ++b) {
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D || b == 0x7F) continue;
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(to_windows_1252(from_windows_1252(byte)), byte) << "byte " << b;
+    }
+}
+
 TEST(TextEmission, ALongerOldFileLeavesNoTail) {
     TempDir dir;
     const std::string path = dir.file("doc.txt");
