@@ -110,7 +110,7 @@ std::string keyword_line(const std::string& keyword, const std::vector<std::opti
 }
 
 LineList line_description_lines() {
-    LineList righe{
+    LineList lines{
         "[generale]",
         keyword_line("lunghezza percorso", {46000}),
         keyword_line("progressiva chilometrica uno", {0, 0, 0}),
@@ -122,24 +122,24 @@ LineList line_description_lines() {
         keyword_line("ripetizione segnali 4 codici", {0, 0}),
         "[curve]",
     };
-    for (const auto& curve : kCurves) righe.push_back(keyword_line(curve.keyword, {curve.start, curve.length}));
-    righe.push_back("[pendenze]");
+    for (const auto& curve : kCurves) lines.push_back(keyword_line(curve.keyword, {curve.start, curve.length}));
+    lines.push_back("[pendenze]");
     for (const auto& gradient : kGradients) {
-        righe.push_back(keyword_line("pendenza", {gradient.position, gradient.per_mille}));
+        lines.push_back(keyword_line("pendenza", {gradient.position, gradient.per_mille}));
     }
-    righe.push_back("[montagne]");
-    righe.push_back("[cartelli]");
+    lines.push_back("[montagne]");
+    lines.push_back("[cartelli]");
     for (const auto& board : kSpeedBoards) {
-        righe.push_back(keyword_line("indicatori_vmax", {board.position, board.vas, board.vbs, board.vcs,
+        lines.push_back(keyword_line("indicatori_vmax", {board.position, board.vas, board.vbs, board.vcs,
                                                          board.strisces, std::nullopt, std::nullopt, std::nullopt, 0}));
     }
-    righe.push_back("[indicazioni]");
+    lines.push_back("[indicazioni]");
     for (const auto& sign : kSigns) {
-        righe.push_back(keyword_line("cartello_indicatore", {sign.position}) + ",     " + sign.text);
+        lines.push_back(keyword_line("cartello_indicatore", {sign.position}) + ",     " + sign.text);
     }
-    righe.push_back("[fine]");
-    righe.emplace_back(kSentinel);
-    return righe;
+    lines.push_back("[fine]");
+    lines.emplace_back(kSentinel);
+    return lines;
 }
 
 }  // namespace scenariogen

@@ -168,9 +168,9 @@ constexpr std::array<std::string_view, 135> kNote{
 }  // namespace
 
 LineList notes_lines() {
-    LineList righe(kNote.begin(), kNote.end());
-    righe.emplace_back(kSentinel);
-    return righe;
+    LineList lines(kNote.begin(), kNote.end());
+    lines.emplace_back(kSentinel);
+    return lines;
 }
 
 }  // namespace scenariogen

@@ -64,9 +64,9 @@ constexpr std::array<std::string_view, 46> kRallentamenti{
 }  // namespace
 
 LineList slowdown_order_lines() {
-    LineList righe(kRallentamenti.begin(), kRallentamenti.end());
-    righe.emplace_back(kSentinel);
-    return righe;
+    LineList lines(kRallentamenti.begin(), kRallentamenti.end());
+    lines.emplace_back(kSentinel);
+    return lines;
 }
 
 }  // namespace scenariogen

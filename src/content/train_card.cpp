@@ -63,9 +63,9 @@ constexpr std::array<std::string_view, 44> kScheda{
 }  // namespace
 
 LineList train_card_lines() {
-    LineList righe(kScheda.begin(), kScheda.end());
-    righe.emplace_back(kSentinel);
-    return righe;
+    LineList lines(kScheda.begin(), kScheda.end());
+    lines.emplace_back(kSentinel);
+    return lines;
 }
 
 }  // namespace scenariogen

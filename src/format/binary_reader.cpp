@@ -55,8 +55,8 @@ std::vector<Cell> decode_cells(std::string_view bytes) {
         throw DecodeError("the cell file's size is not a multiple of 16 bytes; the last cell is cut short",
                           bytes.size() - bytes.size() % format::kCellSize);
     }
-    std::vector<Cell> celle;
-    celle.reserve(bytes.size() / format::kCellSize);
+    std::vector<Cell> cells;
+    cells.reserve(bytes.size() / format::kCellSize);
     ByteSource in(bytes);
     while (!in.at_end()) {
         Cell c;
@@ -72,15 +72,15 @@ std::vector<Cell> decode_cells(std::string_view bytes) {
         c.speed_limit = in.u8("a cell");
         c.gradient = in.u8("a cell");
         c.adhesion = in.u8("a cell");
-        celle.push_back(c);
+        cells.push_back(c);
     }
-    return celle;
+    return cells;
 }
 
 StationTable decode_station_table(std::string_view bytes) {
-    StationTable tabella{};
+    StationTable table{};
     ByteSource in(bytes);
-    for (auto& v : tabella) {
+    for (auto& v : table) {
         v.kind = in.u8("a station record");
         v.start = in.i32("a station record");
         v.end = in.i32("a station record");
@@ -99,7 +99,7 @@ StationTable decode_station_table(std::string_view bytes) {
         v.time = in.i32("a station record");
     }
     if (!in.at_end()) throw DecodeError("bytes follow the 87th station record", in.offset());
-    return tabella;
+    return table;
 }
 
 DecodedGrid decode_grid(std::string_view bytes) {

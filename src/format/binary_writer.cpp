@@ -117,54 +117,54 @@ void put_station(ByteSink& sink, const StationEntry& v) {
 
 void put_coordinate(ByteSink& sink, const Grid& g, const Coordinates& values) {
     const std::int32_t interi = std::min(g.computed_metres, 2);
-    for (std::int32_t metro = 0; metro < interi; ++metro) {
+    for (std::int32_t metre = 0; metre < interi; ++metre) {
         sink.u16(format::grid::kInt16);
-        sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metro)]));
+        sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metre)]));
     }
     if (g.computed_metres > interi) {
         sink.tagged_doubles(format::grid::kDouble, values.data() + interi,
                             static_cast<std::size_t>(g.computed_metres - interi));
     }
-    for (std::int32_t metro = g.computed_metres; metro <= g.last_metre; ++metro) sink.u16(format::grid::kEmpty);
+    for (std::int32_t metre = g.computed_metres; metre <= g.last_metre; ++metre) sink.u16(format::grid::kEmpty);
 }
 
 }  // namespace
 
-void write_cells(const std::vector<Cell>& percorso, ByteOutput& out) {
+void write_cells(const std::vector<Cell>& cells, ByteOutput& out) {
     ByteSink sink(out);
-    for (const auto& cella : percorso) put_cell(sink, cella);
+    for (const auto& cell : cells) put_cell(sink, cell);
     sink.flush();
 }
 
-void write_station_table(const StationTable& tabella, ByteOutput& out) {
+void write_station_table(const StationTable& table, ByteOutput& out) {
     ByteSink sink(out);
-    for (const auto& voce : tabella) put_station(sink, voce);
+    for (const auto& entry : table) put_station(sink, entry);
     sink.flush();
 }
 
-void write_grid(const Grid& griglia, ByteOutput& out) {
-    if (!griglia.has_size()) return;
+void write_grid(const Grid& grid, ByteOutput& out) {
+    if (!grid.has_size()) return;
     ByteSink sink(out);
-    put_coordinate(sink, griglia, griglia.x);
-    put_coordinate(sink, griglia, griglia.y);
+    put_coordinate(sink, grid, grid.x);
+    put_coordinate(sink, grid, grid.y);
     sink.flush();
 }
 
-std::string encode_cells(const std::vector<Cell>& percorso) {
+std::string encode_cells(const std::vector<Cell>& cells) {
     StringOutput out;
-    write_cells(percorso, out);
+    write_cells(cells, out);
     return std::move(out.text());
 }
 
-std::string encode_station_table(const StationTable& tabella) {
+std::string encode_station_table(const StationTable& table) {
     StringOutput out;
-    write_station_table(tabella, out);
+    write_station_table(table, out);
     return std::move(out.text());
 }
 
-std::string encode_grid(const Grid& griglia) {
+std::string encode_grid(const Grid& grid) {
     StringOutput out;
-    write_grid(griglia, out);
+    write_grid(grid, out);
     return std::move(out.text());
 }
 

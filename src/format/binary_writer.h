@@ -9,14 +9,14 @@
 
 namespace scenariogen {
 
-void write_cells(const std::vector<Cell>& percorso, ByteOutput& out);
-void write_station_table(const StationTable& tabella, ByteOutput& out);
-void write_grid(const Grid& griglia, ByteOutput& out);
+void write_cells(const std::vector<Cell>& cells, ByteOutput& out);
+void write_station_table(const StationTable& table, ByteOutput& out);
+void write_grid(const Grid& grid, ByteOutput& out);
 
 // The same bytes in memory.
 
-std::string encode_cells(const std::vector<Cell>& percorso);
-std::string encode_station_table(const StationTable& tabella);
-std::string encode_grid(const Grid& griglia);
+std::string encode_cells(const std::vector<Cell>& cells);
+std::string encode_station_table(const StationTable& table);
+std::string encode_grid(const Grid& grid);
 
 }  // namespace scenariogen

@@ -44,7 +44,7 @@ enum CellKind : std::uint8_t {
 
 // A cell is free for a new object when it is empty or holds only a
 // mountain marker.
-inline bool is_free(const Cell& cella) { return cella.kind == kEmpty || cella.kind == kMountainMarker; }
+inline bool is_free(const Cell& cell) { return cell.kind == kEmpty || cell.kind == kMountainMarker; }
 
 // One record of the station table: a station, a sign text or header values.
 struct StationEntry {
