@@ -25,7 +25,7 @@ CompilationState route(const std::map<std::size_t, std::uint8_t>& taken = {}) {
 // ---------------------------------------------------------------------------
 // Mountain stretches.
 
-TEST(Markers, MemoMontagna) {
+TEST(Markers, MountainStretches) {
     struct Call {
         std::int32_t start, end, kind;
         std::int32_t tipo_after;  // the caller's variable after the call
@@ -101,7 +101,7 @@ TEST(Markers, MemoMontagna) {
 // ---------------------------------------------------------------------------
 // Speed-indicator boards.
 
-TEST(Markers, MemoIndicatoriVMax) {
+TEST(Markers, SpeedBoards) {
     struct Case {
         const char* name;
         std::int32_t position;
@@ -140,7 +140,7 @@ TEST(Markers, MemoIndicatoriVMax) {
     }
 }
 
-TEST(Markers, MemoIndicatoriVMaxRefusesASpeedCodeBeyond16Bits) {
+TEST(Markers, ASpeedBoardRefusesASpeedCodeBeyond16Bits) {
     CompilationState s = route();
     SpeedBoard board;
     board.vas = 1638;  // 32760 + 40 / 5 = 32768
@@ -155,7 +155,7 @@ TEST(Markers, MemoIndicatoriVMaxRefusesASpeedCodeBeyond16Bits) {
 // ---------------------------------------------------------------------------
 // Signals.
 
-TEST(Markers, MemoSegnale) {
+TEST(Markers, Signals) {
     struct Case {
         const char* name;
         std::int32_t position;
@@ -482,7 +482,7 @@ TEST(Markers, MemoSegnale) {
 // ---------------------------------------------------------------------------
 // Slowdowns.
 
-TEST(Markers, MemoRallentamento) {
+TEST(Markers, Slowdowns) {
     struct Written {
         std::size_t cell;
         std::uint8_t kind;
@@ -607,7 +607,7 @@ TEST(Markers, MemoRallentamento) {
 // ---------------------------------------------------------------------------
 // The kilometric progressives.
 
-TEST(Markers, ProgressiveOrdina) {
+TEST(Markers, KilometricProgressivesInOrder) {
     struct Triple {
         std::int32_t start, end, position;
         bool operator==(const Triple&) const = default;
