@@ -6,12 +6,15 @@
 #include <cstring>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 
+#include "format/binary_files.h"
 #include "format/binary_format.h"
 #include "format/binary_reader.h"
 #include "format/records.h"
+#include "format/scenario_files.h"
 #include "test_support.h"
 #include "views/plot/scenario_plot.h"
 
@@ -302,6 +305,54 @@ TEST(PlotOfALongLine, ThePlanIsThinnedYetTrueAndTheLabelsAreThinnedOut) {
     EXPECT_GT(named, 10u);
     EXPECT_LT(named, 70u);
     EXPECT_TRUE(p.stations.front().named_in_profile);
+}
+
+// A live preview draws a compilation straight from its records: the page is
+// the one drawn from the files that the compilation writes.
+TEST(PlotFromRecords, TheDrawingOfACompilationInMemoryIsTheDrawingOfItsFiles) {
+    struct Source {
+        const char* what;
+        std::string line, train;
+    };
+    const std::vector<Source> sources{
+        {"the run's own line", testing::own_line_text(), testing::own_train_text()},
+        {"the example", slurp(kExamples + "valbruna_linea.txt"), slurp(kExamples + "valbruna_treno.txt")},
+    };
+    for (const Source& source : sources) {
+        SCOPED_TRACE(source.what);
+        const testing::Compiled compiled = testing::compile_texts(source.line, source.train);
+        ASSERT_EQ(compiled.outcome, CompileOutcome::kCompiled);
+        TempDir out;
+        write_binary_files(compiled.s.cells, compiled.s.stations, &compiled.s.grid,
+                           ScenarioFiles{out.path().string(), "Zervano-OdelmaVmod", "27340"});
+        const ScenarioPlot from_records = plot_scenario(compiled.s.cells, compiled.s.stations, compiled.s.grid);
+        const ScenarioPlot from_files =
+            plot_scenario(slurp(out.file(kCells)), slurp(out.file(kTable)), slurp(out.file(kGrid)));
+        EXPECT_EQ(from_records.svg, from_files.svg);
+        EXPECT_EQ(from_records.track_metres, from_files.track_metres);
+        EXPECT_EQ(from_records.last_computed_metre, from_files.last_computed_metre);
+        EXPECT_EQ(from_records.marks.size(), from_files.marks.size());
+    }
+}
+
+// Records that no file could hold: a compilation without its grid, and a
+// grid whose computed metres stop being numbers.
+TEST(PlotFromRecords, APlanWithoutComputedMetresOrWithACoordinateNotANumberIsCutShort) {
+    const std::string line = slurp(kExamples + "valbruna_linea.txt");
+    const std::string train = slurp(kExamples + "valbruna_treno.txt");
+    const testing::Compiled without_grid = testing::compile_texts(line, train, false);
+    ASSERT_EQ(without_grid.outcome, CompileOutcome::kCompiled);
+    const ScenarioPlot blank = plot_scenario(without_grid.s.cells, without_grid.s.stations, without_grid.s.grid);
+    EXPECT_EQ(blank.last_computed_metre, -1);
+    EXPECT_TRUE(blank.track.empty());
+    EXPECT_NE(blank.svg.find("there is no plan to draw"), std::string::npos);
+
+    testing::Compiled damaged = testing::compile_texts(line, train);
+    ASSERT_GT(damaged.s.grid.computed_metres, 2000);
+    damaged.s.grid.y[1500] = std::numeric_limits<double>::infinity();
+    const ScenarioPlot cut = plot_scenario(damaged.s.cells, damaged.s.stations, damaged.s.grid);
+    EXPECT_EQ(cut.last_computed_metre, 1499);
+    EXPECT_EQ(cut.track_metres.back(), 1499);
 }
 
 // Files that are not a compiled scenario are refused with the file's name.

@@ -47,7 +47,8 @@ public:
                 console.out << dump_table(kind, bytes, options_);
             }
         } catch (const DecodeError& error) {
-            console.err << "scenariogen: " << file_ << ": " << error.what() << "\n";
+            console.err << "scenariogen: " << file_ << ": " << error.message() << " at byte offset " << error.offset()
+                        << "\n";
             return kFaultRecorded;
         }
         return kSuccess;

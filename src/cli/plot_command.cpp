@@ -48,7 +48,7 @@ int run_plot(const PlotOptions& options, std::ostream& err) {
         const std::string& path = error.file() == FileKind::kCells          ? cells_path
                                   : error.file() == FileKind::kStationTable ? table_path
                                                                             : grid_path;
-        err << "scenariogen: " << path << ": " << error.what() << "\n";
+        err << "scenariogen: " << path << ": " << error.message() << " at byte offset " << error.offset() << "\n";
         return kFaultRecorded;
     }
     const std::string output = options.output.empty()

@@ -13,12 +13,13 @@
 
 namespace scenariogen {
 
-// A file that does not hold what its layout says; `offset` is the first
-// byte that does not fit.
+// A file that does not hold what its layout says: what is wrong, and the
+// first byte that does not fit. The two stay apart; whoever prints the error
+// puts them into words (what() is the message alone).
 class DecodeError : public std::runtime_error {
 public:
-    DecodeError(const std::string& what, std::size_t offset)
-        : std::runtime_error(what + " at byte offset " + std::to_string(offset)), offset_(offset) {}
+    DecodeError(const std::string& message, std::size_t offset) : std::runtime_error(message), offset_(offset) {}
+    std::string message() const { return what(); }
     std::size_t offset() const { return offset_; }
 
 private:

@@ -17,22 +17,6 @@ bool ends_with(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-// A station table walks to exactly 87 records; a grid starts with the two
-// 16-bit integers of metres 0 and 1 (or is all empty).
-bool looks_like_station_table(std::string_view bytes) {
-    try {
-        decode_station_table(bytes);
-        return true;
-    } catch (const DecodeError&) {
-        return false;
-    }
-}
-
-bool looks_like_grid(std::string_view bytes) {
-    static constexpr std::string_view kStart("\x02\x00\x00\x00\x02\x00\x00\x00", 8);
-    return bytes.substr(0, kStart.size()) == kStart;
-}
-
 std::string orario_text(std::int32_t seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
@@ -108,41 +92,40 @@ json station_table_json(std::string_view bytes) {
     json signs = json::array();
     for (std::size_t k = 1; k <= kFirstSignEntry; ++k) {
         const StationEntry& v = tab[k];
-        const bool only_name = v.kind == 0 && v.start == 0 && v.end == 0 && v.position == 0 && v.time == 0;
-        if (only_name && !v.name.empty()) {
+        if (only_a_name(v) && !v.name.empty()) {
             signs.push_back({{"entry", k}, {"text", from_windows_1252(v.name)}});
-        } else if (!only_name || !v.name.empty()) {
+        } else if (!only_a_name(v) || !v.name.empty()) {
             stations.push_back(station_json(k, v));
         }
     }
+    const TableHeader h = read_table_header(tab);
     json progressives = json::array();
-    for (int k = kProgressiveThreeEntry; k <= kProgressiveOneEntry; ++k) {
-        const StationEntry& v = tab[static_cast<std::size_t>(k)];
-        progressives.push_back({{"entry", k},
-                                {"from_m", v.start},
-                                {"reference_m", v.end},
-                                {"sense", v.position == 1 ? "falling" : "rising"}});
+    for (const ProgressiveEntry& p : h.progressives) {
+        progressives.push_back({{"entry", p.entry},
+                                {"from_m", p.from_m},
+                                {"reference_m", p.reference_m},
+                                {"sense", p.falling ? "falling" : "rising"}});
     }
-    const StationEntry& treno = tab[kTrainEntry];
-    const StationEntry& scenario = tab[kScenarioEntry];
-    const StationEntry& segnali = tab[kSignallingEntry];
-    return {
-        {"kind", "station_table"},
-        {"stations", stations},
-        {"signs", signs},
-        {"progressives", progressives},
-        {"train", {{"braked_mass_percent", treno.start}, {"route_length_m", treno.end}, {"coaches", treno.position}}},
-        {"scenario",
-         {{"name", from_windows_1252(scenario.name)},
-          {"background_1", scenario.start},
-          {"background_2", scenario.position},
-          {"background_3", scenario.end},
-          {"header", scenario.attribute_7},
-          {"identity_code", scenario.time}}},
-        {"signal_repetition", {{"first_m", segnali.start}, {"second_m", segnali.end}, {"codes", segnali.position}}},
-        {"train_number", from_windows_1252(segnali.name)},
-        {"sand", segnali.attribute_7},
-        {"clock", orario_text(segnali.attribute_9 * 3600 + segnali.attribute_10 * 60 + segnali.attribute_11)}};
+    return {{"kind", "station_table"},
+            {"stations", stations},
+            {"signs", signs},
+            {"progressives", progressives},
+            {"train",
+             {{"braked_mass_percent", h.braked_mass_percent},
+              {"route_length_m", h.route_length_m},
+              {"coaches", h.coaches}}},
+            {"scenario",
+             {{"name", from_windows_1252(h.scenario_name)},
+              {"background_1", h.background_1},
+              {"background_2", h.background_2},
+              {"background_3", h.background_3},
+              {"header", h.header},
+              {"identity_code", h.identity_code}}},
+            {"signal_repetition",
+             {{"first_m", h.repetition_first_m}, {"second_m", h.repetition_second_m}, {"codes", h.repetition_codes}}},
+            {"train_number", from_windows_1252(h.train_number)},
+            {"sand", h.sand},
+            {"clock", orario_text(h.clock_s)}};
 }
 
 json grid_value(const GridValue& v) { return v.tag == format::grid::kEmpty ? json() : json(v.value); }
@@ -154,9 +137,10 @@ json grid_json(std::string_view bytes, const DumpOptions& options) {
     for (std::size_t m = 0; m < grid.x.size(); m += every) {
         rows.push_back({{"metre", m}, {"x", grid_value(grid.x[m])}, {"y", grid_value(grid.y[m])}});
     }
-    std::size_t computed = 0;
-    while (computed < grid.x.size() && grid.x[computed].tag != format::grid::kEmpty) ++computed;
-    return {{"kind", "grid"}, {"last_metre", grid.x.size() - 1}, {"computed_metres", computed}, {"rows", rows}};
+    return {{"kind", "grid"},
+            {"last_metre", grid.x.size() - 1},
+            {"computed_metres", computed_metres(grid)},
+            {"rows", rows}};
 }
 
 std::string cell_or_blank(const json& v) {

@@ -8,9 +8,9 @@
 
 #include <nlohmann/json.hpp>
 
-namespace scenariogen {
+#include "views/dump/scenario_reading.h"
 
-enum class FileKind { kCells, kStationTable, kGrid };
+namespace scenariogen {
 
 // Tells the kind of a binary file by its name, then by its content.
 // Throws DecodeError when neither tells.

@@ -1,6 +1,6 @@
 // Pictures of a compiled scenario: the plan of the track and the profile
-// along the route, drawn from the three binary files as one self-contained
-// SVG page (A4 landscape).
+// along the route, drawn from its records or from its three binary files as
+// one self-contained SVG page (A4 landscape).
 #pragma once
 
 #include <cstddef>
@@ -9,21 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "format/binary_reader.h"
-#include "views/dump/scenario_dump.h"
+#include "format/records.h"
+#include "views/dump/scenario_reading.h"
 
 namespace scenariogen {
-
-// A decoding fault that names which of the three files it is about.
-class ScenarioDecodeError : public DecodeError {
-public:
-    ScenarioDecodeError(FileKind file, const std::string& what, std::size_t offset)
-        : DecodeError(what, offset), file_(file) {}
-    FileKind file() const { return file_; }
-
-private:
-    FileKind file_;
-};
 
 // A point of the plan in metres: x east, y north.
 struct PlanPoint {
@@ -80,6 +69,11 @@ struct ScenarioPlot {
     std::vector<PlottedStation> stations;
     std::vector<PlottedMark> marks;
 };
+
+// Draws the page from the records as a compilation holds them: the cells,
+// the station table and the plan grid (its computed metres). Draws whatever
+// the records hold; the page is meant for a compilation that gave cells.
+ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid);
 
 // Draws the page from the bytes of the cell file, the station table file
 // and the grid file. Throws ScenarioDecodeError when a file is not part of a
