@@ -1,6 +1,9 @@
 #include "format/binary_reader.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
+#include <type_traits>
 
 #include "format/binary_format.h"
 
@@ -47,6 +50,85 @@ private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
+
+// N bytes as a little-endian unsigned integer: on a little-endian machine a
+// plain load, which the grid's two million values want.
+template <std::size_t N>
+std::uint64_t little_endian(const unsigned char* p) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::conditional_t<N == 2, std::uint16_t, std::uint64_t> v;
+        static_assert(sizeof v == N);
+        std::memcpy(&v, p, N);
+        return v;
+    } else {
+        std::uint64_t v = 0;
+        for (std::size_t i = 0; i < N; ++i) v |= static_cast<std::uint64_t>(p[i]) << (8 * i);
+        return v;
+    }
+}
+
+// Reads the values of a grid file one after the other, in one tight loop: a
+// grid holds up to two million values. The checked reading throws
+// DecodeError where the bytes stop making sense; the unchecked one is for
+// bytes that a checked reading went through already.
+class GridCursor {
+public:
+    explicit GridCursor(std::string_view bytes)
+        : p_(reinterpret_cast<const unsigned char*>(bytes.data())), size_(bytes.size()) {}
+
+    bool at_end() const { return pos_ == size_; }
+
+    template <bool kChecked>
+    GridValue next() {
+        if constexpr (kChecked) need(2, "a grid value's tag");
+        GridValue v;
+        v.tag = static_cast<std::uint16_t>(little_endian<2>(p_ + pos_));
+        pos_ += 2;
+        if (v.tag == format::grid::kDouble) {
+            if constexpr (kChecked) need(8, "a double grid value");
+            v.value = std::bit_cast<double>(little_endian<8>(p_ + pos_));
+            pos_ += 8;
+        } else if (v.tag == format::grid::kInt16) {
+            if constexpr (kChecked) need(2, "a 16-bit grid value");
+            v.value = static_cast<std::int16_t>(little_endian<2>(p_ + pos_));
+            pos_ += 2;
+        } else if (kChecked && v.tag != format::grid::kEmpty) {
+            throw DecodeError("unknown grid value tag " + std::to_string(v.tag), pos_ - 2);
+        }
+        return v;
+    }
+
+private:
+    void need(std::size_t n, const char* what) const {
+        if (size_ - pos_ < n) throw DecodeError(std::string("the file ends inside ") + what, pos_);
+    }
+
+    const unsigned char* p_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+// How many values a grid file holds, all checked.
+std::size_t count_grid_values(std::string_view bytes) {
+    GridCursor in(bytes);
+    std::size_t count = 0;
+    for (; !in.at_end(); ++count) in.next<true>();
+    if (count % 2 != 0) throw DecodeError("the grid holds an odd number of values", bytes.size());
+    return count;
+}
+
+// The next `count` values into `values`; returns the index of the first
+// empty one (count when none is).
+std::size_t read_block(GridCursor& in, std::size_t count, double* values, std::array<GridValue, 2>& start) {
+    std::size_t first_empty = count;
+    for (std::size_t m = 0; m < count; ++m) {
+        const GridValue v = in.next<false>();
+        values[m] = v.value;
+        if (v.tag == format::grid::kEmpty && first_empty == count) first_empty = m;
+        if (m < start.size()) start[m] = v;
+    }
+    return first_empty;
+}
 
 }  // namespace
 
@@ -103,27 +185,26 @@ StationTable decode_station_table(std::string_view bytes) {
 }
 
 DecodedGrid decode_grid(std::string_view bytes) {
-    std::vector<GridValue> values;
-    ByteSource in(bytes);
-    while (!in.at_end()) {
-        const std::size_t at = in.offset();
-        GridValue v;
-        v.tag = in.u16("a grid value's tag");
-        if (v.tag == format::grid::kInt16) {
-            v.value = in.i16("a 16-bit grid value");
-        } else if (v.tag == format::grid::kDouble) {
-            v.value = in.f64("a double grid value");
-        } else if (v.tag != format::grid::kEmpty) {
-            throw DecodeError("unknown grid value tag " + std::to_string(v.tag), at);
-        }
-        values.push_back(v);
-    }
-    if (values.size() % 2 != 0) throw DecodeError("the grid holds an odd number of values", bytes.size());
+    const std::size_t half = count_grid_values(bytes) / 2;
+    GridCursor in(bytes);
     DecodedGrid grid;
-    const auto half = static_cast<std::ptrdiff_t>(values.size() / 2);
-    grid.x.assign(values.begin(), values.begin() + half);
-    grid.y.assign(values.begin() + half, values.end());
+    grid.x.reserve(half);
+    grid.y.reserve(half);
+    for (std::size_t m = 0; m < half; ++m) grid.x.push_back(in.next<false>());
+    for (std::size_t m = 0; m < half; ++m) grid.y.push_back(in.next<false>());
     return grid;
+}
+
+GridRecords decode_grid_records(std::string_view bytes) {
+    const std::size_t half = count_grid_values(bytes) / 2;
+    GridRecords records;
+    Grid& grid = records.grid;
+    grid.set_size(static_cast<std::int32_t>(half) - 1);
+    GridCursor in(bytes);
+    const std::size_t x_computed = read_block(in, half, grid.x.data(), records.x_start);
+    const std::size_t y_computed = read_block(in, half, grid.y.data(), records.y_start);
+    grid.computed_metres = static_cast<std::int32_t>(std::min(x_computed, y_computed));
+    return records;
 }
 
 }  // namespace scenariogen

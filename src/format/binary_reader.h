@@ -2,6 +2,7 @@
 // consumer (inspection, pictures, tests).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -39,5 +40,17 @@ struct DecodedGrid {
     std::vector<GridValue> y;
 };
 DecodedGrid decode_grid(std::string_view bytes);
+
+// The grid file straight into the records, for readers of large grids:
+// every metre's x and y (0 where the value is empty), and computed_metres
+// counting the metres from 0 on whose x and y both hold a value. Metres 0
+// and 1 are also kept as stored, tag and value (empty where the grid is
+// shorter). Throws DecodeError as decode_grid does.
+struct GridRecords {
+    Grid grid;
+    std::array<GridValue, 2> x_start{};
+    std::array<GridValue, 2> y_start{};
+};
+GridRecords decode_grid_records(std::string_view bytes);
 
 }  // namespace scenariogen

@@ -1,6 +1,7 @@
 #include "views/dump/scenario_reading.h"
 
 #include <cmath>
+#include <utility>
 
 #include "format/binary_format.h"
 
@@ -31,11 +32,14 @@ std::size_t encoded_size(const GridValue& v) {
 }
 
 // A compiled plan starts with the 16-bit integers (0, 0) and (0, 1).
-void check_grid_start(const DecodedGrid& grid, std::size_t computed) {
+void check_grid_start(const GridRecords& records) {
+    const auto computed = static_cast<std::size_t>(records.grid.computed_metres);
     if (computed == 0) return;
     const auto starts = [&](std::size_t m, double x, double y) {
-        return computed > m && grid.x[m].tag == format::grid::kInt16 && grid.x[m].value == x &&
-               grid.y[m].tag == format::grid::kInt16 && grid.y[m].value == y;
+        const GridValue& vx = records.x_start[m];
+        const GridValue& vy = records.y_start[m];
+        return computed > m && vx.tag == format::grid::kInt16 && vx.value == x && vy.tag == format::grid::kInt16 &&
+               vy.value == y;
     };
     if (!starts(0, 0, 0) || !starts(1, 0, 1)) {
         throw ScenarioDecodeError(
@@ -43,7 +47,10 @@ void check_grid_start(const DecodedGrid& grid, std::size_t computed) {
     }
 }
 
-void check_grid_numbers(const DecodedGrid& grid, std::size_t computed) {
+// Where the first coordinate that is not a number lies: found again value by
+// value, as it is needed only for the message.
+[[noreturn]] void refuse_grid_numbers(std::string_view bytes, std::size_t computed) {
+    const DecodedGrid grid = decode_grid(bytes);
     std::size_t y_block = 0;
     for (const GridValue& v : grid.x) y_block += encoded_size(v);
     for (const auto* block : {&grid.x, &grid.y}) {
@@ -56,6 +63,7 @@ void check_grid_numbers(const DecodedGrid& grid, std::size_t computed) {
             offset += encoded_size((*block)[m]);
         }
     }
+    throw ScenarioDecodeError(FileKind::kGrid, "a coordinate is not a number", 0);
 }
 
 }  // namespace
@@ -72,6 +80,22 @@ bool looks_like_station_table(std::string_view bytes) {
 bool looks_like_grid(std::string_view bytes) {
     static constexpr std::string_view kStart("\x02\x00\x00\x00\x02\x00\x00\x00", 8);
     return bytes.substr(0, kStart.size()) == kStart;
+}
+
+constexpr std::size_t kNumberLanes = 8;
+
+// v − v is 0 for a number, and not a number for an infinity or a NaN. The
+// eight lanes are kept apart so that the compiler can run them side by side.
+bool all_numbers(const double* values, std::size_t count) {
+    double lanes[kNumberLanes] = {};
+    std::size_t m = 0;
+    for (; m + kNumberLanes <= count; m += kNumberLanes) {
+        for (std::size_t k = 0; k < kNumberLanes; ++k) lanes[k] += values[m + k] - values[m + k];
+    }
+    double sum = 0;
+    for (; m < count; ++m) sum += values[m] - values[m];
+    for (const double lane : lanes) sum += lane;
+    return sum == 0;
 }
 
 bool only_a_name(const StationEntry& v) {
@@ -144,24 +168,19 @@ StationTable read_scenario_station_table(std::string_view bytes) {
 }
 
 Grid read_scenario_grid(std::string_view bytes) {
-    const DecodedGrid decoded = decode_as(FileKind::kGrid, [&] { return decode_grid(bytes); });
-    if (decoded.x.size() < kFewestGridMetres) {
+    GridRecords records = decode_as(FileKind::kGrid, [&] { return decode_grid_records(bytes); });
+    if (records.grid.x.size() < kFewestGridMetres) {
         throw ScenarioDecodeError(FileKind::kGrid,
                                   "the grid ends before metre " + std::to_string(kFewestGridMetres - 1) +
                                       ", the last metre of the shortest route",
                                   bytes.size());
     }
-    const std::size_t computed = computed_metres(decoded);
-    check_grid_start(decoded, computed);
-    check_grid_numbers(decoded, computed);
-    Grid grid;
-    grid.set_size(static_cast<std::int32_t>(decoded.x.size() - 1));
-    grid.computed_metres = static_cast<std::int32_t>(computed);
-    for (std::size_t m = 0; m < decoded.x.size(); ++m) {
-        grid.x[m] = decoded.x[m].value;
-        grid.y[m] = decoded.y[m].value;
+    check_grid_start(records);
+    const auto computed = static_cast<std::size_t>(records.grid.computed_metres);
+    if (!all_numbers(records.grid.x.data(), computed) || !all_numbers(records.grid.y.data(), computed)) {
+        refuse_grid_numbers(bytes, computed);
     }
-    return grid;
+    return std::move(records.grid);
 }
 
 }  // namespace scenariogen

@@ -73,6 +73,9 @@ struct TableHeader {
 
 TableHeader read_table_header(const StationTable& table);
 
+// Whether every value is a number: neither infinite nor NaN.
+bool all_numbers(const double* values, std::size_t count);
+
 // How many metres, from metre 0 on, hold both their x and their y.
 std::size_t computed_metres(const DecodedGrid& grid);
 

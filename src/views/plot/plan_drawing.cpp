@@ -65,14 +65,7 @@ public:
 
 private:
     void map(PlanMapping& mapping) {
-        double x0 = std::numeric_limits<double>::max(), x1 = -x0, y0 = x0, y1 = -x0;
-        for (std::int32_t m = 0; m <= plan_.last; ++m) {
-            const PlanPoint p = plan_.at(m);
-            x0 = std::min(x0, p.x);
-            x1 = std::max(x1, p.x);
-            y0 = std::min(y0, p.y);
-            y1 = std::max(y1, p.y);
-        }
+        const double x0 = plan_.x_min, x1 = plan_.x_max, y0 = plan_.y_min, y1 = plan_.y_max;
         const double pad_side = 9, pad_top = 8, pad_bottom = 9;
         const double width = std::max(x1 - x0, 1.0), height = std::max(y1 - y0, 1.0);
         const double scale = std::min((frame_.x1 - frame_.x0 - 2 * pad_side) / width,
@@ -84,7 +77,9 @@ private:
     }
 
     void track(ScenarioPlot& result) {
-        const std::vector<std::int32_t> metres = thin_track(plan_, map_.scale);
+        std::vector<std::int32_t> stations;
+        for (const Station& s : content_.stations) stations.push_back(s.plotted.position_m);
+        const std::vector<std::int32_t> metres = thin_track(plan_, map_, stations);
         for (const std::int32_t m : metres) {
             result.track_metres.push_back(m);
             result.track.push_back(plan_.at(m));
@@ -292,14 +287,7 @@ private:
 
 double plan_frame_width(const Plan& plan) {
     if (plan.last < 1) return 120;
-    double x0 = plan.x[0], x1 = x0, y0 = plan.y[0], y1 = y0;
-    for (std::size_t m = 0; m < plan.x.size(); ++m) {
-        x0 = std::min(x0, plan.x[m]);
-        x1 = std::max(x1, plan.x[m]);
-        y0 = std::min(y0, plan.y[m]);
-        y1 = std::max(y1, plan.y[m]);
-    }
-    const double aspect = std::max(x1 - x0, 1.0) / std::max(y1 - y0, 1.0);
+    const double aspect = std::max(plan.x_max - plan.x_min, 1.0) / std::max(plan.y_max - plan.y_min, 1.0);
     return std::clamp(aspect * (kTopHeight - 17) + 18 + 40, 115.0, 175.0);
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <tuple>
+#include <utility>
 
 #include "views/plot/text_formats.h"
 
@@ -14,6 +17,36 @@ std::string times_text(const StationEntry& v, std::size_t i, std::size_t count) 
     if (v.dwell == 0 && i + 1 == count) return "arr " + clock_text(v.time);
     if (v.dwell > 0) return clock_text(std::int64_t{v.time} - v.dwell) + " \u2013 " + clock_text(v.time);
     return clock_text(v.time);
+}
+
+// The bounds run over a million metres. They keep eight lanes apart, so
+// that the compiler can run them side by side.
+constexpr std::size_t kLanes = 8;
+
+std::size_t first_not_a_number(const Grid& grid, std::size_t computed) {
+    for (std::size_t m = 0; m < computed; ++m) {
+        if (!std::isfinite(grid.x[m]) || !std::isfinite(grid.y[m])) return m;
+    }
+    return computed;
+}
+
+// The least and the greatest of values that are all numbers, at least one.
+std::pair<double, double> bounds(std::span<const double> values) {
+    double lo[kLanes], hi[kLanes];
+    std::fill(std::begin(lo), std::end(lo), values[0]);
+    std::fill(std::begin(hi), std::end(hi), values[0]);
+    std::size_t m = 0;
+    for (; m + kLanes <= values.size(); m += kLanes) {
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            lo[k] = values[m + k] < lo[k] ? values[m + k] : lo[k];
+            hi[k] = values[m + k] > hi[k] ? values[m + k] : hi[k];
+        }
+    }
+    for (; m < values.size(); ++m) {
+        lo[0] = std::min(lo[0], values[m]);
+        hi[0] = std::max(hi[0], values[m]);
+    }
+    return {*std::min_element(std::begin(lo), std::end(lo)), *std::max_element(std::begin(hi), std::end(hi))};
 }
 
 }  // namespace
@@ -38,13 +71,17 @@ PlanPoint Plan::heading(std::int32_t m) const {
 Plan computed_plan(const Grid& grid) {
     std::size_t computed =
         std::min({static_cast<std::size_t>(std::max(grid.computed_metres, 0)), grid.x.size(), grid.y.size()});
-    for (std::size_t m = 0; m < computed; ++m) {
-        if (!std::isfinite(grid.x[m]) || !std::isfinite(grid.y[m])) computed = m;
+    if (!all_numbers(grid.x.data(), computed) || !all_numbers(grid.y.data(), computed)) {
+        computed = first_not_a_number(grid, computed);
     }
     Plan plan;
     plan.x = std::span<const double>(grid.x.data(), computed);
     plan.y = std::span<const double>(grid.y.data(), computed);
     plan.last = static_cast<std::int32_t>(computed) - 1;
+    if (computed > 0) {
+        std::tie(plan.x_min, plan.x_max) = bounds(plan.x);
+        std::tie(plan.y_min, plan.y_max) = bounds(plan.y);
+    }
     return plan;
 }
 

@@ -20,11 +20,13 @@ constexpr std::int32_t kCellLength = 50;  // metres per cell
 // Where cell i starts: (i − 1)·50 metres. The objects of a cell are drawn there.
 std::int32_t position_to_cell_start(std::size_t cell);
 
-// The computed part of the grid: metres 0 to `last`.
+// The computed part of the grid: metres 0 to `last`, and the least and the
+// greatest x and y among them.
 struct Plan {
     std::span<const double> x;
     std::span<const double> y;
     std::int32_t last = -1;
+    double x_min = 0, x_max = 0, y_min = 0, y_max = 0;
 
     PlanPoint at(std::int32_t m) const;
     // The unit heading of the track at metre m.

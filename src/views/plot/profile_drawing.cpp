@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "views/plot/label_placement.h"
+#include "views/plot/line_thinning.h"
 #include "views/plot/profile_lanes.h"
 #include "views/plot/profile_scale.h"
 #include "views/plot/symbols.h"
@@ -137,31 +138,52 @@ private:
         return kChartBottom - kChartPad - v / speed_top_ * (kChartBottom - kChartTop - 2 * kChartPad);
     }
 
+    // The height line bends where the gradient changes; where bends crowd
+    // closer than the page can show, it keeps what it covers (its envelope).
     void height_line() {
         if (data_.last_data_cell == 0) return;
-        std::string d = "M" + num(X(0)) + " " + num(height_y(0));
+        std::vector<PagePoint> bends{{X(0), height_y(0)}};
         for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
             const bool bend = i == data_.last_data_cell || cells_[i + 1].gradient != cells_[i].gradient;
-            if (bend) d += "L" + num(X(static_cast<double>(i) * kCellLength)) + " " + num(height_y(data_.height[i]));
+            if (bend) bends.push_back({X(static_cast<double>(i) * kCellLength), height_y(data_.height[i])});
+        }
+        std::vector<PagePoint> covering;
+        for (const std::size_t i : column_envelope(bends, kColumnWidth)) covering.push_back(bends[i]);
+        std::string d;
+        for (const std::size_t i : thin_line(covering)) {
+            d += (d.empty() ? "M" : "L") + num(covering[i].x) + " " + num(covering[i].y);
         }
         svg_.open_group("", "Height from the gradients, 0 m at the start of the route");
         svg_.path(d, stroke(kInk, 0.45) + " stroke-linejoin=\"round\"");
         svg_.close_group();
     }
 
+    // A step at every change of the limit. Changes that crowd into one
+    // column of the page become one vertical stroke over all they reach.
     void speed_line() {
         if (data_.last_data_cell == 0) return;
-        std::string d;
-        int current = -1;
+        struct Change {
+            double x;
+            int speed;
+        };
+        std::vector<Change> changes;
         for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
             const int v = cells_[i].speed_limit * 5;
-            const double x = X(position_to_cell_start(i));
-            if (current < 0) {
-                d = "M" + num(x) + " " + num(speed_y(v));
-            } else if (v != current) {
-                d += "H" + num(x) + "V" + num(speed_y(v));
+            if (changes.empty() || v != changes.back().speed) changes.push_back({X(position_to_cell_start(i)), v});
+        }
+        std::string d = "M" + num(changes[0].x) + " " + num(speed_y(changes[0].speed));
+        for (std::size_t first = 1; first < changes.size();) {
+            const double column = std::floor(changes[first].x / kColumnWidth);
+            std::size_t last = first;
+            int lo = changes[first - 1].speed, hi = lo;
+            for (; last < changes.size() && std::floor(changes[last].x / kColumnWidth) == column; ++last) {
+                lo = std::min(lo, changes[last].speed);
+                hi = std::max(hi, changes[last].speed);
             }
-            current = v;
+            d += "H" + num(changes[first].x);
+            if (last - first > 1) d += "V" + num(speed_y(lo)) + "V" + num(speed_y(hi));
+            d += "V" + num(speed_y(changes[last - 1].speed));
+            first = last;
         }
         d += "H" + num(X(static_cast<double>(data_.last_data_cell) * kCellLength));
         svg_.open_group("", "Line speed limit");
@@ -218,13 +240,16 @@ private:
     void gradient_band() {
         if (data_.last_data_cell == 0) return;
         std::size_t first = 1;
+        double last_separator = -kColumnWidth;
         std::string separators, slopes, labels;
         svg_.open_group("font-size=\"1.9\"");
         for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
             if (i < data_.last_data_cell && cells_[i + 1].gradient == cells_[first].gradient) continue;
-            if (first > 1) {
-                separators +=
-                    "M" + num(X(position_to_cell_start(first))) + " " + num(kGradientTop) + "V" + num(kGradientBottom);
+            // Separators closer than a column of the page would only darken the band.
+            const double a = X(position_to_cell_start(first));
+            if (first > 1 && a - last_separator >= kColumnWidth) {
+                separators += "M" + num(a) + " " + num(kGradientTop) + "V" + num(kGradientBottom);
+                last_separator = a;
             }
             gradient_stretch(first, i, slopes, labels);
             first = i + 1;

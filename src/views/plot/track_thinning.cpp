@@ -2,60 +2,52 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
+
+#include "views/plot/line_thinning.h"
 
 namespace scenariogen::plotting {
 
 namespace {
 
-// The sample between a and b farthest from the chord a-b, and its distance.
-std::pair<std::size_t, double> farthest_from_chord(const Plan& plan, const std::vector<std::int32_t>& samples,
-                                                   std::size_t a, std::size_t b) {
-    const PlanPoint pa = plan.at(samples[a]), pb = plan.at(samples[b]);
-    const double dx = pb.x - pa.x, dy = pb.y - pa.y;
-    const double length2 = dx * dx + dy * dy;
-    double farthest = -1;
-    std::size_t at = a;
-    for (std::size_t i = a + 1; i < b; ++i) {
-        const PlanPoint p = plan.at(samples[i]);
-        double t = length2 > 0 ? ((p.x - pa.x) * dx + (p.y - pa.y) * dy) / length2 : 0;
-        t = std::clamp(t, 0.0, 1.0);
-        const double d = std::hypot(p.x - (pa.x + t * dx), p.y - (pa.y + t * dy));
-        if (d > farthest) {
-            farthest = d;
-            at = i;
-        }
-    }
-    return {at, farthest};
+// A million metres are more samples than any page needs.
+constexpr double kMostSamples = 250000;
+
+std::vector<std::int32_t> sample_metres(const Plan& plan, double scale) {
+    const double by_page = std::floor(kLineTolerance / scale);
+    const double by_count = std::ceil(plan.last / kMostSamples);
+    const auto step = static_cast<std::int32_t>(std::clamp(std::max(by_page, by_count), 1.0, 1e6));
+    std::vector<std::int32_t> samples;
+    samples.reserve(static_cast<std::size_t>(plan.last / step) + 2);
+    for (std::int32_t m = 0; m < plan.last; m += step) samples.push_back(m);
+    samples.push_back(plan.last);
+    return samples;
 }
 
 }  // namespace
 
-std::vector<std::int32_t> thin_track(const Plan& plan, double scale) {
-    std::vector<std::int32_t> samples;
-    const auto step = static_cast<std::int32_t>(std::clamp(std::floor(0.15 / scale), 1.0, 1e6));
-    for (std::int32_t m = 0; m < plan.last; m += step) samples.push_back(m);
-    samples.push_back(plan.last);
-    if (samples.size() <= 2) return samples;
-    const double tolerance = 0.03 / scale;
-    std::vector<char> keep(samples.size(), 0);
-    keep.front() = keep.back() = 1;
-    std::vector<std::pair<std::size_t, std::size_t>> pending{{0, samples.size() - 1}};
-    while (!pending.empty()) {
-        const auto [a, b] = pending.back();
-        pending.pop_back();
-        if (b <= a + 1) continue;
-        const auto [at, farthest] = farthest_from_chord(plan, samples, a, b);
-        if (farthest > tolerance) {
-            keep[at] = 1;
-            pending.push_back({a, at});
-            pending.push_back({at, b});
-        }
+std::vector<std::int32_t> thin_track(const Plan& plan, const PlanMapping& mapping,
+                                     const std::vector<std::int32_t>& pinned) {
+    std::vector<std::int32_t> metres = sample_metres(plan, mapping.scale);
+    std::vector<std::int32_t> inside;
+    for (const std::int32_t m : pinned) {
+        if (m > 0 && m < plan.last) inside.push_back(m);
+    }
+    std::sort(inside.begin(), inside.end());
+    std::vector<std::int32_t> merged;
+    merged.reserve(metres.size() + inside.size());
+    std::merge(metres.begin(), metres.end(), inside.begin(), inside.end(), std::back_inserter(merged));
+    merged.erase(std::unique(merged.begin(), merged.end()), merged.end());
+
+    std::vector<PagePoint> points;
+    std::vector<char> is_pinned;
+    points.reserve(merged.size());
+    is_pinned.reserve(merged.size());
+    for (const std::int32_t m : merged) {
+        points.push_back(mapping.page(plan.at(m)));
+        is_pinned.push_back(std::binary_search(inside.begin(), inside.end(), m) ? 1 : 0);
     }
     std::vector<std::int32_t> kept;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        if (keep[i]) kept.push_back(samples[i]);
-    }
+    for (const std::size_t i : thin_line(points, is_pinned)) kept.push_back(merged[i]);
     return kept;
 }
 

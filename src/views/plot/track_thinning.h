@@ -1,4 +1,4 @@
-// The centre line thinned to what the page can show.
+// The plan's centre line thinned to what the page can show.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +8,13 @@
 
 namespace scenariogen::plotting {
 
-// Metres of the centre line kept for drawing at `scale` millimetres per
-// metre: samples no further apart than 0.15 mm on the page, then every
-// sample that a straight line through its neighbours would miss by more
-// than a few hundredths of a millimetre. The first and the last metre are
-// always kept.
-std::vector<std::int32_t> thin_track(const Plan& plan, double scale);
+// The metres of the centre line to draw, in order from the first to the
+// last computed metre. Samples lie no further apart on the page than the
+// line's tolerance, so that no turn of the track falls between two of them
+// (and at most a few hundred thousand are taken); of those, the line keeps
+// what thin_line keeps, and every metre of `pinned` (the stations), so that
+// the line passes through them.
+std::vector<std::int32_t> thin_track(const Plan& plan, const PlanMapping& mapping,
+                                     const std::vector<std::int32_t>& pinned);
 
 }  // namespace scenariogen::plotting
