@@ -33,32 +33,34 @@ std::string clock_text(std::int64_t seconds) {
     return out;
 }
 
-std::string table_text(std::string_view bytes) {
-    std::string text = from_windows_1252(bytes);
+namespace {
+
+// The text without the blanks around it.
+std::string trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
+    if (first == std::string_view::npos) return "";
     const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    return std::string(text.substr(first, last - first + 1));
 }
+
+}  // namespace
+
+std::string table_text(std::string_view bytes) { return trimmed(from_windows_1252(bytes)); }
 
 std::string sign_lines(std::string_view bytes) {
     const std::string text = from_windows_1252(bytes);
+    const std::string_view utf8 = text;
     std::string out;
     std::size_t at = 0;
-    bool any = false;
-    while ((at = text.find('(', at)) != std::string::npos) {
-        const auto close = text.find(')', at + 1);
+    while ((at = utf8.find('(', at)) != std::string_view::npos) {
+        const auto close = utf8.find(')', at + 1);
         const std::string line =
-            table_text(text.substr(at + 1, close == std::string::npos ? std::string::npos : close - at - 1));
-        if (!line.empty()) {
-            if (any) out += " / ";
-            out += line;
-            any = true;
-        }
-        if (close == std::string::npos) break;
+            trimmed(utf8.substr(at + 1, close == std::string_view::npos ? std::string_view::npos : close - at - 1));
+        if (!line.empty()) out += (out.empty() ? "" : " / ") + line;
+        if (close == std::string_view::npos) break;
         at = close + 1;
     }
-    return any ? out : table_text(bytes);
+    return out.empty() ? trimmed(utf8) : out;
 }
 
 std::string kilometre_value_text(double metres, double step_m) {
