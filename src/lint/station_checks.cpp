@@ -1,0 +1,149 @@
+// The stations of the train description: their place, their area, the
+// values the compiler forces, their markers and the timetable.
+#include "lint/object_checks.h"
+#include "lint/placement.h"
+
+namespace scenariogen::lint {
+
+namespace {
+
+// Value indexes of a station line.
+enum : std::size_t {
+    kPosition = 0,
+    kType = 1,
+    kLength = 2,
+    kAttribute15 = 4,
+    kAttribute14 = 5,
+    kHours = 13,
+    kName = 16,
+};
+
+std::string clock_time(std::int64_t seconds) {
+    const auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
+}
+
+struct Area {
+    std::int64_t start;
+    std::int64_t end;
+};
+
+// The area as the compiler computes it from the position, type and length.
+Area station_area(std::int64_t p, std::int64_t type, std::int64_t length, bool extended) {
+    if (type == 5 || type == 6) return {p - length, p + 150};
+    if (type == 7 || type == 8) return {p - length, p + length};
+    const double half = static_cast<double>(length) / 2;
+    return {nearest(static_cast<double>(p) - half), nearest(static_cast<double>(p) + half) + (extended ? 50 : 0)};
+}
+
+}  // namespace
+
+void ObjectChecks::station(const KeywordLine& l) {
+    const std::size_t k = stations_.size() + 1;
+    const std::int64_t p = l.number(kPosition);
+    const std::int64_t type = l.number(kType);
+    const std::int64_t length = l.number(kLength);
+    if (l.values[kName].text.find_first_not_of(" \t") == std::string_view::npos) {
+        r_.error(l.file, l.values[kName].span, "missing-name", "the station has no name");
+    }
+    if (p % 50 != 0) {
+        r_.error(l.file, l.values[kPosition].span, "not-multiple",
+                 "the station's position " + metres(p) + " is not a multiple of 50 (the compiler's error 8)");
+        r_.at_position(p);
+        return;
+    }
+    if (!position(l, kPosition, 800, "station", Placing::kMetre)) return;
+    if (length % 100 != 0) {
+        r_.error(l.file, l.values[kLength].span, "not-multiple",
+                 "the station's length " + metres(length) + " is not a multiple of 100 (the compiler's error 9)");
+    }
+    const StationSeen* previous = stations_.empty() ? nullptr : &stations_.back();
+    if (previous != nullptr && p <= previous->line->number(kPosition)) {
+        r_.error(l.file, l.values[kPosition].span, "out-of-order",
+                 "the station at " + metres(p) + " does not come after the previous one, at " +
+                     metres(previous->line->number(kPosition)) + ": stations go in increasing order of position");
+        note(*previous->line, "the previous station");
+    }
+    const bool first_station = k == 1;
+    if ((length < 600 || first_station) && l.number(kAttribute15) != 0) {
+        r_.error(l.file, l.values[kAttribute15].span, "ignored-value",
+                 std::string("the compiler stores attribute 15 as 0 ") +
+                     (first_station ? "at the first station" : "for a station shorter than 600 m"));
+    }
+    const bool short_type = type >= 5 && type <= 8;
+    if ((short_type || first_station) && l.number(kAttribute14) != 0) {
+        r_.error(l.file, l.values[kAttribute14].span, "ignored-value",
+                 first_station ? "the compiler stores attribute 14 as 0 at the first station (it still lengthens the "
+                                 "station's area by 50 m)"
+                               : "the compiler stores attribute 14 as 0 for a station of type 5 to 8");
+    }
+    const Area area = station_area(p, type, length, l.number(kAttribute14) != 0 && !short_type);
+    if (type < 25) station_markers(l, area.end, type);
+    if (previous != nullptr && area.start - 350 < previous->end) {
+        r_.error(l.file, l.values[kPosition].span, "station-spacing",
+                 "the station's area starts at " + metres(area.start) +
+                     ", less than 350 m after the previous "
+                     "station's area ends, at " +
+                     metres(previous->end) + " (the compiler's error 22)");
+        r_.at_position(p);
+        note(*previous->line, "the previous station");
+    }
+    // The compiler stops after the first station that leaves no entry for the next.
+    const int slot = 80 - signs_;
+    const int next = static_cast<int>(k) + 1;
+    if (next >= slot && (k == 1 || next - 1 < slot)) {
+        r_.error(l.file, l.keyword_span, "table-full",
+                 "stations and sign texts together number at most 78, and this station is one more (the compiler's "
+                 "error 10)");
+    }
+    const std::int64_t time = (l.number(kHours) * 60 + l.number(kHours + 1)) * 60 + l.number(kHours + 2);
+    if (previous != nullptr && time < previous->time) {
+        r_.warning(l.file, l.values[kHours].span, "timetable-order",
+                   "the station's time " + clock_time(time) + " comes before the previous station's, " +
+                       clock_time(previous->time) +
+                       ": a station's time is its departure (the terminus's, its arrival)");
+        note(*previous->line, "the previous station");
+    }
+    stations_.push_back({&l, area.end, time});
+}
+
+// The end marker in the cell before the area's end, and for most types the
+// four approach markers before it. Neither looks whether the cell is taken.
+void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::int64_t type) {
+    const double x = static_cast<double>(end) / 50 - 1;
+    if (x <= 1) {
+        r_.error(l.file, l.values[kPosition].span, "outside-route",
+                 "the station's area ends at " + metres(end) +
+                     ", so its end marker falls in cell 1 or before: the area must end after 100 m (the compiler's "
+                     "error 24)");
+        return;
+    }
+    const std::int64_t cell = nearest(x);
+    if (cell > route_->last_cell) {
+        r_.error(l.file, l.values[kPosition].span, "outside-route",
+                 "the station's area ends at " + metres(end) +
+                     ", and its end marker falls beyond the route's cells (the compiler's error 15)");
+        return;
+    }
+    if (type != 5 && type != 6) {
+        for (int m = 1; m <= 4; ++m) {
+            if (x - m > 1) mark(l, nearest(x - m), "station's approach marker");
+        }
+    }
+    if (cell == 1) {
+        r_.error(l.file, l.values[kPosition].span, "cell-one",
+                 "the station's end marker falls in cell 1 (0 to 50 m), which holds the scenario's header values: "
+                 "the compiler ends the run with error 1250");
+        return;
+    }
+    if (const std::optional<int> holder = cells_->holder(cell)) {
+        const Occupant& other = cells_->occupant(*holder);
+        r_.error(l.file, l.values[kPosition].span, "overwritten-object",
+                 "the station's end marker goes to " + cell_extent(cell) + ", where it replaces the " + other.what);
+        r_.at_position(l.number(kPosition));
+        r_.note(other.file, other.span, "the " + other.what + " placed here");
+    }
+    take(l, cell, "station's end marker");
+}
+
+}  // namespace scenariogen::lint

@@ -1,0 +1,169 @@
+// The train description: the train's settings, speed limits and adhesion
+// along the route, signals, slowdowns and code-drop points.
+#include <algorithm>
+#include <array>
+
+#include "lint/object_checks.h"
+#include "lint/placement.h"
+
+namespace scenariogen::lint {
+
+void ObjectChecks::train(const std::vector<KeywordLine>& lines, std::optional<Span> start) {
+    settings(lines, start);
+    from_start(lines, start, Keyword::kSpeed, "the speed limit is 0 km/h");
+    from_start(lines, start, Keyword::kAdhesion, "the adhesion is 0");
+    Changes speeds;
+    Changes adhesions;
+    for (const KeywordLine& l : lines) {
+        if (!l.usable) continue;
+        switch (l.keyword()) {
+            case Keyword::kSpeed:
+                if (position(l, 0, 100, "speed limit", Placing::kBoundary)) change(l, speeds, "speed limit");
+                break;
+            case Keyword::kAdhesion:
+                if (position(l, 0, 100, "adhesion", Placing::kBoundary)) change(l, adhesions, "adhesion");
+                break;
+            case Keyword::kSignal:
+                signal(l);
+                break;
+            case Keyword::kSlowdown:
+                slowdown(l);
+                break;
+            case Keyword::kCodeDrop:
+                code_drop(l);
+                break;
+            case Keyword::kStation:
+                station(l);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void ObjectChecks::settings(const std::vector<KeywordLine>& lines, std::optional<Span> start) {
+    constexpr std::array kSettings{Keyword::kCoaches, Keyword::kBrakedMass, Keyword::kSand, Keyword::kClock};
+    std::map<Keyword, const KeywordLine*> seen;
+    for (const KeywordLine& l : lines) {
+        if (std::find(kSettings.begin(), kSettings.end(), l.keyword()) != kSettings.end()) repeated(l, seen);
+    }
+    if (!start) return;
+    for (const Keyword k : kSettings) {
+        if (seen.count(k) != 0) continue;
+        r_.warning(SourceFile::kTrain, *start, "missing-setting",
+                   "the train description has no '" + std::string(shape(k).spelling) + "' line: the compiler stores 0");
+    }
+}
+
+// Speed limits and adhesion hold from their line's position on; before the
+// first line of the list the cells keep 0.
+void ObjectChecks::from_start(const std::vector<KeywordLine>& lines, std::optional<Span> start, Keyword keyword,
+                              std::string_view nothing) {
+    const std::string spelling(shape(keyword).spelling);
+    const auto first =
+        std::find_if(lines.begin(), lines.end(), [&](const KeywordLine& l) { return l.keyword() == keyword; });
+    if (first == lines.end()) {
+        if (!start) return;
+        r_.error(
+            SourceFile::kTrain, *start, "missing-line",
+            "the train description has no '" + spelling + "' line: " + std::string(nothing) + " along the whole route");
+        return;
+    }
+    if (!first->usable || first->number(0) < 0 || boundary_cell(first->number(0)) == 0) return;
+    r_.error(first->file, first->values[0].span, "not-from-start",
+             "the first '" + spelling + "' line stands at " + metres(first->number(0)) + ": before it " +
+                 std::string(nothing) + "; the list begins at 0 m");
+    r_.at_position(first->number(0));
+}
+
+void ObjectChecks::signal(const KeywordLine& l) {
+    const std::int64_t p = l.number(0);
+    if (p >= 0 && p < 325 && route_) {
+        r_.error(l.file, l.values[0].span, "outside-route",
+                 "the signal at " + metres(p) +
+                     " has its advance markers up to 400 m before it, before the route's first cell: a signal "
+                     "stands at 325 m at least (the compiler's error 15)");
+        r_.at_position(p);
+        return;
+    }
+    if (!position(l, 0, 100, "signal", Placing::kCell)) return;
+    const std::int64_t sx = l.number(1);
+    const std::int64_t dx = l.number(6);
+    const std::int64_t sides = sx * 3 + l.number(6);
+    if (sides > 9 && dx <= 2) {
+        r_.error(l.file, l.values[1].span, "out-of-range",
+                 "sx × 3 + dx makes " + std::to_string(sides) +
+                     ", which the compiler stores as the last digit of rapp × 10 + sx × 3 + dx: it must stay below 10");
+    }
+    for (std::size_t j = 0; j < 3; ++j) {
+        const std::int64_t pair = l.number(2 + j) * 10 + l.number(7 + j);
+        if (pair <= 32767) continue;
+        r_.error(l.file, l.values[2 + j].span, "out-of-range",
+                 "s" + std::to_string(j + 1) + " × 10 + d" + std::to_string(j + 1) + " makes " + std::to_string(pair) +
+                     ", beyond the 16 bits that hold it");
+    }
+    const std::int64_t tempo = l.number(10);
+    if (sx != 2 && tempo != 0) {
+        r_.error(l.file, l.values[10].span, "ignored-value",
+                 "the compiler keeps tempo only for a signal with sx 2, and stores 0 for this one");
+    } else if (sx == 2 && tempo >= 1 && tempo <= 100) {
+        r_.error(l.file, l.values[10].span, "ignored-value",
+                 "the compiler raises a tempo of 1 to 100 to 101, so it stores 101 for " + std::to_string(tempo));
+    }
+    const std::int64_t cell = object_cell(p);
+    if (!place(l, cell, "signal", 16)) return;
+    for (std::int64_t n = 1; n <= 4; ++n) mark(l, cell - 2 * n, "signal's advance marker");
+}
+
+void ObjectChecks::slowdown(const KeywordLine& l) {
+    if (!position(l, 0, 100, "slowdown", Placing::kCell)) return;
+    const std::int64_t p = l.number(0);
+    const std::int64_t length = l.number(2);
+    const SlowdownCells cells = slowdown_cells(p, length);
+    if (cells.e < 0 || cells.e > route_->last_cell) {
+        r_.error(
+            l.file, l.values[2].span, "outside-route",
+            "the slowdown ends at " + metres(p + length) + ", outside the route's cells (the compiler's error 15)");
+        r_.at_position(p);
+        return;
+    }
+    if (length % 50 != 0 && length > 0) {
+        r_.warning(l.file, l.values[2].span, "unaligned",
+                   "the slowdown's end goes to the cell that starts at " + metres(50 * (cells.e - 1)) +
+                       ": the route is counted in cells of 50 m");
+    }
+    if (cells.e == cells.s) {
+        r_.error(l.file, l.values[2].span, "empty-object",
+                 "the slowdown starts and ends in the same cell, so its start overwrites its end (the compiler's "
+                 "error 13)");
+    }
+    const bool extra_cells = l.number(4) != 0;
+    if (!cells.warned && extra_cells) {
+        r_.error(l.file, l.values[4].span, "ignored-value",
+                 "a slowdown up to 1500 m has no warning point, so the compiler ignores f_ta");
+    }
+    if (cells.warned && !free_or_report(l, cells.w, "slowdown's warning point", 17)) return;
+    if (!free_or_report(l, cells.s, "slowdown's start", 18)) return;
+    if (!free_or_report(l, cells.e, "slowdown's end", 19)) return;
+    take(l, cells.e, "slowdown's end");
+    take(l, cells.s, "slowdown's start");
+    if (cells.warned) take(l, cells.w, "slowdown's warning point");
+    if (!cells.warned || !extra_cells) return;
+    for (std::int64_t j = 0; j <= 3; ++j) {
+        if (!free_or_report(l, cells.k - j, "cell before the slowdown's warning", 20)) return;
+    }
+    for (std::int64_t j = 0; j <= 3; ++j) take(l, cells.k - j, "cell before the slowdown's warning");
+}
+
+void ObjectChecks::code_drop(const KeywordLine& l) {
+    if (!position(l, 0, 100, "code-drop point", Placing::kMetre)) return;
+    const std::int64_t cell = boundary_cell(l.number(0));
+    if (l.number(0) % 50 != 0) {
+        r_.warning(l.file, l.values[0].span, "unaligned",
+                   "the code-drop point at " + metres(l.number(0)) + " goes to the cell that starts at " +
+                       metres(50 * (cell - 1)) + ": the route is counted in cells of 50 m");
+    }
+    place(l, cell, "code-drop point", 7);
+}
+
+}  // namespace scenariogen::lint
