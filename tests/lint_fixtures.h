@@ -1,10 +1,19 @@
 // Small description files for the strict check's tests: a 10 km line and
-// its train, each line numbered in a comment, and a way to change lines.
+// its train, each line numbered in a comment, a way to change lines, and the
+// table of mistakes with the diagnostics each must get.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "compiler/diagnostic_format.h"
+#include "lint/check.h"
+#include "lint/warnings.h"
+#include "test_support.h"
 
 namespace scenariogen::testing {
 
@@ -87,5 +96,102 @@ inline std::string edited(const std::vector<std::string>& lines, const Edits& ed
     }
     return text;
 }
+
+inline constexpr SourceFile L = SourceFile::kLine;
+inline constexpr SourceFile T = SourceFile::kTrain;
+
+struct Expected {
+    SourceFile file;
+    int line;
+    int column;
+    Severity severity;
+    std::string name;
+};
+
+inline Expected error(SourceFile f, int line, int column, std::string name) {
+    return {f, line, column, Severity::kError, std::move(name)};
+}
+inline Expected warning(SourceFile f, int line, int column, std::string name) {
+    return {f, line, column, Severity::kWarning, std::move(name)};
+}
+
+struct Mistake {
+    const char* what;
+    Edits line_edits;
+    Edits train_edits;
+    std::vector<Expected> expected;  // every diagnostic but the notes, in order
+    std::string says = {};           // a piece of the first one's message
+    int note_line = 0;               // the line its first note points at
+    int compiler_error = 0;          // the number the compiler records, when the message names one
+};
+
+inline std::string describe(const Diagnostics& diagnostics, const std::string& line, const std::string& train) {
+    std::string text;
+    for (const Diagnostic& d : diagnostics) {
+        text += format_diagnostic(d, DiagnosticSources{"l.txt", "t.txt", line, train});
+    }
+    return text;
+}
+
+inline Diagnostics without_notes(const Diagnostics& all) {
+    Diagnostics mains;
+    for (const Diagnostic& d : all) {
+        if (d.severity != Severity::kNote) mains.push_back(d);
+    }
+    return mains;
+}
+
+inline void expect_mistake(const Mistake& m) {
+    const std::string line = edited(kLineLines, m.line_edits);
+    const std::string train = edited(kTrainLines, m.train_edits);
+    const Diagnostics all = check_descriptions(line, train);
+    const Diagnostics got = without_notes(all);
+    SCOPED_TRACE(std::string(m.what) + "\n" + describe(all, line, train));
+    ASSERT_EQ(got.size(), m.expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        const Expected& e = m.expected[i];
+        ASSERT_TRUE(got[i].where.has_value());
+        EXPECT_EQ(got[i].where->file, e.file) << i;
+        EXPECT_EQ(got[i].where->line, e.line) << i;
+        EXPECT_EQ(got[i].where->column, e.column) << i;
+        EXPECT_EQ(got[i].severity, e.severity) << i;
+        EXPECT_EQ(got[i].name, e.name) << i;
+        EXPECT_EQ(got[i].number, 0) << i;
+        const auto table = got[i].severity == Severity::kWarning ? warning_names() : error_names();
+        EXPECT_TRUE(
+            std::any_of(table.begin(), table.end(), [&](const DiagnosticName& n) { return n.name == got[i].name; }))
+            << got[i].name << " is in no table of names";
+    }
+    if (!m.says.empty()) {
+        EXPECT_NE(got.front().message.find(m.says), std::string::npos) << got.front().message;
+    }
+    if (m.note_line != 0) {
+        const auto note =
+            std::find_if(all.begin(), all.end(), [](const Diagnostic& d) { return d.severity == Severity::kNote; });
+        ASSERT_NE(note, all.end());
+        EXPECT_EQ(note->where->line, m.note_line);
+    }
+    if (m.compiler_error != 0) {
+        const testing::Compiled compiled = testing::compile_texts(line, train);
+        EXPECT_EQ(compiled.s.last_error, m.compiler_error);
+    }
+}
+
+inline void expect_mistakes(const std::vector<Mistake>& mistakes) {
+    for (const Mistake& m : mistakes) expect_mistake(m);
+}
+
+// The second station's line, ROCCA, with some of its 16 numbers replaced
+// (index: text) or another name field.
+inline std::string rocca(const std::map<int, std::string>& numbers = {}, const std::string& name = "   ROCCA") {
+    std::vector<std::string> values{"9500", "12", "600", "0", "0", "0", "1", "1",
+                                    "0",    "4",  "1",   "1", "0", "8", "9", "0"};
+    for (const auto& [k, text] : numbers) values[static_cast<std::size_t>(k)] = text;
+    std::string line = "stazione";
+    for (const std::string& value : values) line += ",  " + value;
+    return line + "," + name;
+}
+inline const std::string kSignal =
+    "  1,  4,  1,  0,  0,  0,  0,  0,  0,  0";  // the values of a signal after its position
 
 }  // namespace scenariogen::testing

@@ -1,0 +1,103 @@
+// The text of a diagnostic: the compiler's numbered faults exactly as the
+// fault report has always printed them, the strict check's named ones with
+// their name, both with the source line and a caret, and nothing of the
+// input reaching the terminal as a control byte.
+#include <gtest/gtest.h>
+
+#include "compiler/diagnostic_format.h"
+#include "compiler/fault_report.h"
+#include "test_support.h"
+
+namespace scenariogen {
+namespace {
+
+using testing::crlf;
+
+// A compiler fault as a diagnostic of the file it names.
+Diagnostic as_diagnostic(const Fault& fault, const std::string& line_path) {
+    Diagnostic d;
+    d.number = fault.number;
+    d.detail = fault.detail;
+    d.position = fault.position;
+    d.cell = fault.cell;
+    if (fault.where) {
+        const SourceFile file = fault.where->file == line_path ? SourceFile::kLine : SourceFile::kTrain;
+        d.where = SourceRange{file, fault.where->line, fault.where->column, fault.where->column};
+    }
+    return d;
+}
+
+TEST(DiagnosticFormat, NumberedFaultsReadAsTheFaultReportPrintsThem) {
+    const std::string line = crlf({"[generale]", "lunghezza percorso,  10000", "[curve]",
+                                   "cartello_indicatore,  700,  (a)", "\tcartello_indicatore,  700,  (b)", "[fine]"});
+    const std::vector<std::pair<std::string, std::string>> inputs{
+        {line, crlf({"[generale]", "[fine]"})},
+        {crlf({"[generale]", "lunghezza percorso,  10000", "[curve]", "[fine]"}),
+         crlf({"[generale]", "sabbia,  abc", "[fine]"})},
+        {crlf({"[generale]", "lunghezza percorso,  10000", "[curve]", "[fine]"}),
+         crlf({"[generale]", "velocita,  0,  80", "rallentamento,  4000,  30,  0,  0,  0,  0", "[fine]"})},
+        {crlf({"lunghezza percorso,  1000"}), crlf({"[generale]"})},
+    };
+    int compared = 0;
+    for (const auto& [line_text, train_text] : inputs) {
+        testing::TempDir dir;
+        const std::string line_path = dir.file("linea.txt");
+        const std::string train_path = dir.file("treno.txt");
+        testing::spit(line_path, line_text);
+        testing::spit(train_path, train_text);
+        Scenario s;
+        std::int32_t j = 1;
+        compila(s, j, DescriptionSources{line_path, train_path, false});
+        const DiagnosticSources sources{line_path, train_path, line_text, train_text};
+        for (const Fault& fault : s.faults) {
+            EXPECT_EQ(format_diagnostic(as_diagnostic(fault, line_path), sources), format_fault(fault));
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 4);
+}
+
+TEST(DiagnosticFormat, NamedDiagnostics) {
+    const std::string line = "[generale]\r\n\tpendneza,  3000,  8\r\n";
+    const std::string train = "x\x1B[2J,\xC0\r\n";
+    const DiagnosticSources sources{"l.txt", "t.txt", line, train};
+
+    Diagnostic named;
+    named.severity = Severity::kError;
+    named.name = "unknown-keyword";
+    named.message = "unknown keyword 'pendneza'; did you mean 'pendenza'?";
+    named.where = SourceRange{SourceFile::kLine, 2, 2, 10};
+    EXPECT_EQ(format_diagnostic(named, sources),
+              "l.txt:2:2: error: unknown keyword 'pendneza'; did you mean 'pendenza'? [unknown-keyword]\n"
+              "  \tpendneza,  3000,  8\n"
+              "  \t^~~~~~~~\n");
+
+    // The escape byte is shown as \x1B and takes four columns; the byte C0
+    // is shown as the letter it stands for in Windows-1252.
+    Diagnostic escaped;
+    escaped.severity = Severity::kWarning;
+    escaped.name = "control-character";
+    escaped.message = "a control character \x1B stands in the line";
+    escaped.where = SourceRange{SourceFile::kTrain, 1, 7, 8};
+    EXPECT_EQ(format_diagnostic(escaped, sources),
+              "t.txt:1:7: warning: a control character \\x1B stands in the line [control-character]\n"
+              "  x\\x1B[2J,\xC3\x80\n"
+              "           ^\n");  // under the letter: 1 + 4 + 4 columns in
+
+    Diagnostic note;
+    note.severity = Severity::kNote;
+    note.message = "the file is UTF-8; it was read as Windows-1252";
+    note.where = SourceRange{SourceFile::kTrain, 0, 0, 0};
+    EXPECT_EQ(format_diagnostic(note, sources), "t.txt: note: the file is UTF-8; it was read as Windows-1252\n");
+}
+
+TEST(DiagnosticFormat, LinesAreCountedAsTheReaderCountsThem) {
+    const std::string text = "a\r\nb\rc\nd\n\re";
+    const std::vector<std::string> expected{"a", "b", "c", "d", "", "e", ""};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(text_line(text, static_cast<int>(i) + 1), expected[i]) << i + 1;
+    }
+}
+
+}  // namespace
+}  // namespace scenariogen
