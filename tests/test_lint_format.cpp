@@ -13,44 +13,23 @@ namespace {
 
 using testing::crlf;
 
-// A compiler fault as a diagnostic of the file it names.
-Diagnostic as_diagnostic(const Fault& fault, const std::string& line_path) {
-    Diagnostic d;
-    d.number = fault.number;
-    d.detail = fault.detail;
-    d.position = fault.position;
-    d.cell = fault.cell;
-    if (fault.where) {
-        const SourceFile file = fault.where->file == line_path ? SourceFile::kLine : SourceFile::kTrain;
-        d.where = SourceRange{file, fault.where->line, fault.where->column, fault.where->column};
-    }
-    return d;
-}
-
 TEST(DiagnosticFormat, NumberedFaultsReadAsTheFaultReportPrintsThem) {
     const std::string line = crlf({"[generale]", "lunghezza percorso,  10000", "[curve]",
                                    "cartello_indicatore,  700,  (a)", "\tcartello_indicatore,  700,  (b)", "[fine]"});
+    const std::string plain_line = crlf({"[generale]", "lunghezza percorso,  10000", "[curve]", "[fine]"});
     const std::vector<std::pair<std::string, std::string>> inputs{
         {line, crlf({"[generale]", "[fine]"})},
-        {crlf({"[generale]", "lunghezza percorso,  10000", "[curve]", "[fine]"}),
-         crlf({"[generale]", "sabbia,  abc", "[fine]"})},
-        {crlf({"[generale]", "lunghezza percorso,  10000", "[curve]", "[fine]"}),
-         crlf({"[generale]", "velocita,  0,  80", "rallentamento,  4000,  30,  0,  0,  0,  0", "[fine]"})},
+        {plain_line, crlf({"[generale]", "sabbia,  abc", "[fine]"})},
+        {plain_line, crlf({"[generale]", "velocita,  0,  80", "rallentamento,  4000,  30,  0,  0,  0,  0", "[fine]"})},
         {crlf({"lunghezza percorso,  1000"}), crlf({"[generale]"})},
     };
     int compared = 0;
     for (const auto& [line_text, train_text] : inputs) {
-        testing::TempDir dir;
-        const std::string line_path = dir.file("linea.txt");
-        const std::string train_path = dir.file("treno.txt");
-        testing::spit(line_path, line_text);
-        testing::spit(train_path, train_text);
-        Scenario s;
-        std::int32_t j = 1;
-        compila(s, j, DescriptionSources{line_path, train_path, false});
-        const DiagnosticSources sources{line_path, train_path, line_text, train_text};
-        for (const Fault& fault : s.faults) {
-            EXPECT_EQ(format_diagnostic(as_diagnostic(fault, line_path), sources), format_fault(fault));
+        const CompileResult result = testing::compile_texts(line_text, train_text).s;
+        const SourceTexts texts{"linea.txt", line_text, "treno.txt", train_text};
+        const DiagnosticSources sources{"linea.txt", "treno.txt", line_text, train_text};
+        for (const Diagnostic& fault : result.faults) {
+            EXPECT_EQ(format_diagnostic(fault, sources), format_fault(fault, texts));
             ++compared;
         }
     }

@@ -83,7 +83,8 @@ std::string_view severity_word(Severity severity) {
 
 std::string numbered_text(const Diagnostic& d) {
     std::string text = "error " + std::to_string(d.number) + ": ";
-    text += without_controls(d.message.empty() ? error_sentence(d.number) : std::string_view(d.message));
+    const std::string_view sentence = error_sentence(d.number);
+    text += without_controls(sentence.empty() ? std::string_view(d.message) : sentence);
     if (!d.detail.empty()) text += ": " + without_controls(d.detail);
     if (d.cell) text += " (cell " + std::to_string(*d.cell) + ")";
     if (d.position) text += " (at " + std::to_string(*d.position) + " m)";
