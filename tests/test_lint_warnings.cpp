@@ -3,6 +3,8 @@
 // the list after the Nth error.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "lint/warnings.h"
@@ -69,6 +71,18 @@ TEST(LintWarnings, NamesAreUniqueAndExplained) {
             EXPECT_TRUE(seen.insert(n.name).second) << n.name;
             EXPECT_FALSE(n.meaning.empty()) << n.name;
             EXPECT_EQ(n.name.find_first_not_of("abcdefghijklmnopqrstuvwxyz-"), std::string_view::npos) << n.name;
+        }
+    }
+}
+
+TEST(LintWarnings, TheReadmeNamesEveryDiagnostic) {
+    std::ifstream in(std::string(SCENARIOGEN_SOURCE_DIR) + "/README.md", std::ios::binary);
+    const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(readme.empty());
+    for (const auto table : {warning_names(), error_names()}) {
+        for (const DiagnosticName& n : table) {
+            const std::string row = "| `" + std::string(n.name) + "` | " + std::string(n.meaning) + " |";
+            EXPECT_NE(readme.find(row), std::string::npos) << row;
         }
     }
 }
