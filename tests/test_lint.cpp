@@ -3,6 +3,7 @@
 // diagnostics listed, at their line and column, with their severity and name.
 #include <gtest/gtest.h>
 
+#include "compiler/compile.h"
 #include "lint_fixtures.h"
 
 namespace scenariogen::testing {
@@ -268,6 +269,29 @@ TEST(Lint, FieldsMissingMalformedOrTooMany) {
          {error(L, 23, 45, "field-count")}},
         {"a control character", {}, {{13, rocca({}, " \x07OCCA")}}, {warning(T, 13, 81, "control-character")}},
     });
+}
+
+TEST(Lint, WhatAHostileTextCanCostIsBounded) {
+    const std::string train = edited(kTrainLines, {});
+    const Diagnostics huge = check_descriptions(std::string(kMaxDescriptionBytes + 1, '\n'), train);
+    ASSERT_EQ(huge.size(), 1u);
+    EXPECT_EQ(huge[0].name, "too-large");
+
+    std::string wide = "pendenza";
+    for (int i = 0; i < 5000; ++i) wide += ",  1";
+    const Diagnostics cut = without_notes(check_descriptions(edited(kLineLines, {{15, wide}}), train));
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0].name, "field-count");
+    EXPECT_EQ(cut[1].name, "field-count");
+    EXPECT_NE(cut[0].message.find("more than 4096 fields"), std::string::npos);
+
+    std::string many;
+    for (int i = 0; i < 10005; ++i) many += "xyz\r\n";
+    const Diagnostics capped = check_descriptions(edited(kLineLines, {{23, many + "[fine]"}}), train);
+    ASSERT_EQ(capped.size(), 10001u);
+    EXPECT_EQ(capped.back().severity, Severity::kNote);
+    EXPECT_FALSE(capped.back().where.has_value());
+    EXPECT_NE(capped.back().message.find("5 more are left out"), std::string::npos);
 }
 
 }  // namespace

@@ -3,29 +3,24 @@
 namespace scenariogen::lint {
 
 CellMap::CellMap(std::int32_t last_cell)
-    : kinds_(static_cast<std::size_t>(last_cell) + 1, -1), markers_(static_cast<std::size_t>(last_cell) + 1, -1) {}
+    : kinds_(static_cast<std::size_t>(last_cell) + 1), markers_(static_cast<std::size_t>(last_cell) + 1) {}
 
-int CellMap::add(Occupant occupant) {
-    occupants_.push_back(std::move(occupant));
-    return static_cast<int>(occupants_.size()) - 1;
+const Occupant* CellMap::holder(std::int64_t cell) const {
+    if (!inside(cell) || !kinds_[static_cast<std::size_t>(cell)]) return nullptr;
+    return &*kinds_[static_cast<std::size_t>(cell)];
 }
 
-std::optional<int> CellMap::holder(std::int64_t cell) const {
-    if (!inside(cell) || kinds_[static_cast<std::size_t>(cell)] < 0) return std::nullopt;
-    return kinds_[static_cast<std::size_t>(cell)];
+void CellMap::take(std::int64_t cell, const Occupant& occupant) {
+    if (inside(cell)) kinds_[static_cast<std::size_t>(cell)] = occupant;
 }
 
-void CellMap::take(std::int64_t cell, int id) {
-    if (inside(cell)) kinds_[static_cast<std::size_t>(cell)] = id;
+const Occupant* CellMap::marker_writer(std::int64_t cell) const {
+    if (!inside(cell) || !markers_[static_cast<std::size_t>(cell)]) return nullptr;
+    return &*markers_[static_cast<std::size_t>(cell)];
 }
 
-std::optional<int> CellMap::marker_writer(std::int64_t cell) const {
-    if (!inside(cell) || markers_[static_cast<std::size_t>(cell)] < 0) return std::nullopt;
-    return markers_[static_cast<std::size_t>(cell)];
-}
-
-void CellMap::mark(std::int64_t cell, int id) {
-    if (inside(cell)) markers_[static_cast<std::size_t>(cell)] = id;
+void CellMap::mark(std::int64_t cell, const Occupant& occupant) {
+    if (inside(cell)) markers_[static_cast<std::size_t>(cell)] = occupant;
 }
 
 std::string cell_extent(std::int64_t cell) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/diagnostic.h"
@@ -18,8 +19,8 @@ namespace scenariogen::lint {
 struct Occupant {
     SourceFile file = SourceFile::kLine;
     int line = 0;
-    Span span;         // the keyword, for a note
-    std::string what;  // "signal", "sign board", "station's end marker"
+    Span span;              // the keyword, for a note
+    std::string_view what;  // "signal", "sign board", "station's end marker": a text of the program's own
 };
 
 class CellMap {
@@ -28,22 +29,17 @@ public:
 
     bool inside(std::int64_t cell) const { return cell >= 0 && cell < static_cast<std::int64_t>(kinds_.size()); }
 
-    // Registers an object; its number is what take() and mark() record.
-    int add(Occupant occupant);
-    const Occupant& occupant(int id) const { return occupants_[static_cast<std::size_t>(id)]; }
-
     // The object that holds the cell's type; none when the cell is free.
-    std::optional<int> holder(std::int64_t cell) const;
-    void take(std::int64_t cell, int id);
+    const Occupant* holder(std::int64_t cell) const;
+    void take(std::int64_t cell, const Occupant& occupant);
 
     // The object that wrote the cell's approach marker.
-    std::optional<int> marker_writer(std::int64_t cell) const;
-    void mark(std::int64_t cell, int id);
+    const Occupant* marker_writer(std::int64_t cell) const;
+    void mark(std::int64_t cell, const Occupant& occupant);
 
 private:
-    std::vector<Occupant> occupants_;
-    std::vector<int> kinds_;    // -1: free
-    std::vector<int> markers_;  // -1: none
+    std::vector<std::optional<Occupant>> kinds_;
+    std::vector<std::optional<Occupant>> markers_;
 };
 
 // The metres a cell covers: cell c from 50 (c - 1) to 50 c.

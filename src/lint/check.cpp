@@ -1,5 +1,7 @@
 #include "lint/check.h"
 
+#include "compiler/compile.h"
+
 #include "lint/keywords.h"
 #include "lint/line_verdicts.h"
 #include "lint/object_checks.h"
@@ -13,11 +15,6 @@ namespace {
 
 using lint::Report;
 using lint::Span;
-
-struct JudgedFile {
-    std::vector<lint::KeywordLine> lines;
-    std::optional<Span> start;  // the [generale] header
-};
 
 std::string reads_nothing(SourceFile file) {
     return file == SourceFile::kLine
@@ -37,47 +34,68 @@ Span first_field(std::string_view line, int number) {
 // A file without [generale]: reported at the header most like it, and the
 // rest of the file checked as if that header were right.
 lint::AssumedStart missing_start(std::string_view text, SourceFile file, Report& report) {
-    const std::vector<std::string_view> lines = lint::lines_of(text);
+    std::optional<lint::AssumedStart> start;
     bool blank = true;
-    for (const std::string_view line : lines) blank = blank && lint::normalised(line).empty();
-    if (blank) {
-        report.file_error(file, "missing-generale", std::string("the file is empty: ") + reads_nothing(file));
-        return {1, false};
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Span at = first_field(lines[i], static_cast<int>(i) + 1);
-        const std::string_view field = lines[i].substr(static_cast<std::size_t>(at.column - 1),
-                                                       static_cast<std::size_t>(at.end_column - at.column));
+    lint::for_each_line(text, [&](int number, std::string_view line) {
+        const Span at = first_field(line, number);
+        const std::string_view field =
+            line.substr(static_cast<std::size_t>(at.column - 1), static_cast<std::size_t>(at.end_column - at.column));
+        blank = blank && field.empty() && line.find_first_not_of(" \t,") == std::string_view::npos;
+        if (field.empty() || field.front() != '[' || field.size() > 20) return true;
         const std::string n = lint::normalised(field);
-        if (n.empty() || n.front() != '[' || lint::edit_distance(n, "[generale]") > 3) continue;
+        if (lint::edit_distance(n, "[generale]") > 3) return true;
         const std::string what = n == "[generale]" ? "[generale] stands only as the last field of the file"
                                                    : lint::quoted(field) + " is not [generale]";
         report.error(file, at, "missing-generale", what + ": " + reads_nothing(file));
-        return {static_cast<int>(i) + 1, true};
+        start = lint::AssumedStart{number, true};
+        return false;
+    });
+    if (start) return *start;
+    if (blank) {
+        report.file_error(file, "missing-generale", std::string("the file is empty: ") + reads_nothing(file));
+    } else {
+        report.error(file, Span{1, 1, 1}, "missing-generale",
+                     "the file has no [generale] header: " + reads_nothing(file));
     }
-    report.error(file, first_field(lines.front(), 1), "missing-generale",
-                 "the file has no [generale] header: " + reads_nothing(file));
     return {1, false};
 }
 
-JudgedFile judge_file(std::string_view text, SourceFile file, Report& report) {
-    lint::ReadingModel model = lint::model_reading(text, file);
-    if (!model.start_found) model = lint::model_reading(text, file, missing_start(text, file, report));
-    if (model.reads_past_end) {
-        report.error(file, *model.reads_past_end, "never-read",
+// One file, line by line: the lines against their keywords, the keyword
+// lines against the route and the objects before them.
+void check_file(std::string_view text, SourceFile file, Report& report, lint::ObjectChecks& objects) {
+    if (text.size() > kMaxDescriptionBytes) {
+        report.file_error(file, "too-large",
+                          "the file is larger than " + std::to_string(kMaxDescriptionBytes >> 20) +
+                              " MiB, the most the compiler reads; it is not checked");
+        return;
+    }
+    std::optional<lint::AssumedStart> assumed;
+    lint::ReadingSummary summary = lint::read_description(text, file, assumed, nullptr);
+    if (!summary.start_found) {
+        assumed = missing_start(text, file, report);
+        summary = lint::read_description(text, file, assumed, nullptr);
+    }
+    if (summary.reads_past_end) {
+        report.error(file, *summary.reads_past_end, "never-read",
                      "the reader skips this field because it holds '-', and reads past the end of the file for the "
                      "next one (the compiler stops reading with error 25)");
     }
-    JudgedFile judged;
-    judged.lines = lint::judge_lines(model, text, report);
-    for (const lint::FieldUse& use : model.uses) {
-        if (use.use != lint::Use::kStart) continue;
-        judged.start = use.field.span;
-        break;
-    }
+    const bool line_file = file == SourceFile::kLine;
+    lint::LineJudge judge(file, text, summary, report, [&](const lint::KeywordLine& l) {
+        if (line_file) {
+            objects.line_description(l);
+        } else {
+            objects.train_description(l);
+        }
+    });
+    lint::read_description(text, file, assumed, &judge);
     lint::check_control_characters(text, file, report);
     lint::check_final_line(text, file, report);
-    return judged;
+    if (line_file) {
+        objects.end_of_line_description(summary.start);
+    } else {
+        objects.end_of_train_description(summary.start);
+    }
 }
 
 }  // namespace
@@ -85,11 +103,8 @@ JudgedFile judge_file(std::string_view text, SourceFile file, Report& report) {
 Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text) {
     Report report;
     lint::ObjectChecks objects(report);
-    const JudgedFile line = judge_file(line_text, SourceFile::kLine, report);
-    objects.general_section(line.lines, line.start);
-    objects.line_objects(line.lines);
-    const JudgedFile train = judge_file(train_text, SourceFile::kTrain, report);
-    objects.train(train.lines, train.start);
+    check_file(line_text, SourceFile::kLine, report, objects);
+    check_file(train_text, SourceFile::kTrain, report, objects);
     return report.take();
 }
 

@@ -81,6 +81,12 @@ Field FieldStream::read_number() {
     return field;
 }
 
+void FieldStream::skip_line() {
+    while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
+    Field ignored;
+    consume_terminator(ignored);
+}
+
 NumberValue number_value(std::string_view token) {
     NumberValue number;
     if (token.empty()) {
@@ -109,17 +115,16 @@ NumberValue number_value(std::string_view token) {
     return number;
 }
 
-std::vector<std::string_view> lines_of(std::string_view text) {
-    std::vector<std::string_view> lines;
+void for_each_line(std::string_view text, const std::function<bool(int, std::string_view)>& visit) {
     std::size_t begin = 0;
+    int number = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!is_line_end(text[i])) continue;
-        lines.push_back(text.substr(begin, i - begin));
+        if (!visit(number++, text.substr(begin, i - begin))) return;
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         begin = i + 1;
     }
-    if (begin < text.size()) lines.push_back(text.substr(begin));
-    return lines;
+    if (begin < text.size()) visit(number, text.substr(begin));
 }
 
 }  // namespace scenariogen::lint

@@ -15,9 +15,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 namespace scenariogen::lint {
 
@@ -52,6 +52,8 @@ public:
     // Precondition: !eof(), as the reader requires.
     Field read_text();
     Field read_number();
+    // Skips what is left of the current line, its line end included.
+    void skip_line();
 
 private:
     void skip_blanks();
@@ -76,8 +78,9 @@ struct NumberValue {
 };
 NumberValue number_value(std::string_view token);
 
-// The lines of a text without their line ends (CR LF, CR and LF each end a
-// line); a line end at the very end opens no further line.
-std::vector<std::string_view> lines_of(std::string_view text);
+// Calls `visit(number, line)` for each line of a text, without its line end
+// (CR LF, CR and LF each end a line; a line end at the very end opens no
+// further line), until `visit` returns false.
+void for_each_line(std::string_view text, const std::function<bool(int, std::string_view)>& visit);
 
 }  // namespace scenariogen::lint

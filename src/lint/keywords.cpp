@@ -117,7 +117,7 @@ const std::array<KeywordShape, 23> kShapes{{
      [](std::string_view f) { return both(f, "segnali", "ripetizione"); }, kRepetitionValues},
     {Keyword::kGradient, Section::kObjects, "pendenza", "contains 'pendenza'", false,
      [](std::string_view f) { return contains_any_case(f, "pendenza"); }, kGradientValues},
-    {Keyword::kCurve, Section::kObjects, "curvad4", "contains 'curva'", false,
+    {Keyword::kCurve, Section::kObjects, "curva", "contains 'curva'", false,
      [](std::string_view f) { return contains_any_case(f, "curva"); }, kCurveValues},
     {Keyword::kMountain, Section::kObjects, "montagna", "contains 'montagna'", false,
      [](std::string_view f) { return contains_any_case(f, "montagna"); }, kMountainValues},
@@ -229,6 +229,7 @@ std::string normalised(std::string_view field) {
 }
 
 std::optional<Intent> intended_keyword(std::string_view field) {
+    if (field.size() < 5) return std::nullopt;  // "curva" and "sabbia" are the shortest
     const std::string n = normalised(field);
     if (auto curve = curve_intent(n)) return curve;
     if (auto repetition = repetition_intent(n)) return repetition;
@@ -241,7 +242,8 @@ std::optional<Intent> intended_keyword(std::string_view field) {
     return std::nullopt;
 }
 
-std::vector<std::string> spellings(SourceFile file) {
+namespace {
+std::vector<std::string> all_spellings(SourceFile file) {
     std::vector<std::string> all;
     for (const KeywordShape& s : kShapes) {
         if (file_of(s.section) != file) continue;
@@ -257,6 +259,13 @@ std::vector<std::string> spellings(SourceFile file) {
         }
     }
     return all;
+}
+}  // namespace
+
+const std::vector<std::string>& spellings(SourceFile file) {
+    static const std::vector<std::string> kLine = all_spellings(SourceFile::kLine);
+    static const std::vector<std::string> kTrain = all_spellings(SourceFile::kTrain);
+    return file == SourceFile::kLine ? kLine : kTrain;
 }
 
 std::string value_list(const KeywordShape& s) {

@@ -95,7 +95,7 @@ struct Intent {
 std::optional<Intent> intended_keyword(std::string_view field);
 
 // The spellings an unknown keyword is compared with, for a suggestion.
-std::vector<std::string> spellings(SourceFile file);
+const std::vector<std::string>& spellings(SourceFile file);
 
 // The field, trimmed of blanks, its blank runs made one space, in lower case
 // (ASCII and the Latin letters of Windows-1252).

@@ -28,38 +28,61 @@ bool sign_text_shape(std::string_view text) {
 
 }  // namespace
 
-void ObjectChecks::general_section(const std::vector<KeywordLine>& lines, std::optional<Span> start) {
-    std::map<Keyword, const KeywordLine*> seen;
-    for (const KeywordLine& l : lines) {
-        if (shape(l.keyword()).section != Section::kGeneral) continue;
-        repeated(l, seen);
-        if (!l.usable) continue;
-        switch (l.keyword()) {
-            case Keyword::kLength:
-                if (l.number(0) >= 0 && l.number(0) <= 1000000) {
-                    const std::int64_t length = l.number(0);
-                    route_ = Route{length, static_cast<std::int32_t>(last_cell(length)), length + 7000};
-                    cells_.emplace(route_->last_cell);
-                }
-                break;
-            case Keyword::kProgressiveOne:
-            case Keyword::kProgressiveTwo:
-            case Keyword::kProgressiveThree:
-                for (const std::size_t k : {std::size_t{0}, std::size_t{1}}) {
-                    if (l.number(k) % 50 == 0) continue;
-                    r_.error(l.file, l.values[k].span, "not-multiple",
-                             "the progressive's " + std::string(shape(l.keyword()).values[k].name) + " " +
-                                 metres(l.number(k)) + " is not a multiple of 50 (the compiler's error 2)");
-                }
-                break;
-            case Keyword::kSignalRepetition:
-                signal_repetition(l);
-                break;
-            default:
-                break;
-        }
+void ObjectChecks::line_description(const KeywordLine& l) {
+    if (shape(l.keyword()).section == Section::kGeneral) return general_setting(l);
+    if (!l.usable) return;
+    switch (l.keyword()) {
+        case Keyword::kGradient:
+            if (position(l, 0, 100, "gradient change", Placing::kBoundary)) change(l, gradients_, "gradient change");
+            break;
+        case Keyword::kCurve:
+            curve(l);
+            break;
+        case Keyword::kMountain:
+            mountain(l);
+            break;
+        case Keyword::kSpeedBoard:
+            speed_board(l);
+            break;
+        case Keyword::kSign:
+            sign(l);
+            break;
+        default:
+            break;
     }
-    if (seen.count(Keyword::kLength) == 0) {
+}
+
+void ObjectChecks::general_setting(const KeywordLine& l) {
+    repeated(l);
+    if (!l.usable) return;
+    switch (l.keyword()) {
+        case Keyword::kLength:
+            if (l.number(0) >= 0 && l.number(0) <= 1000000) {
+                const std::int64_t length = l.number(0);
+                route_ = Route{length, static_cast<std::int32_t>(last_cell(length)), length + 7000};
+                cells_.emplace(route_->last_cell);
+            }
+            break;
+        case Keyword::kProgressiveOne:
+        case Keyword::kProgressiveTwo:
+        case Keyword::kProgressiveThree:
+            for (const std::size_t k : {std::size_t{0}, std::size_t{1}}) {
+                if (l.number(k) % 50 == 0) continue;
+                r_.error(l.file, l.values[k].span, "not-multiple",
+                         "the progressive's " + std::string(shape(l.keyword()).values[k].name) + " " +
+                             metres(l.number(k)) + " is not a multiple of 50 (the compiler's error 2)");
+            }
+            break;
+        case Keyword::kSignalRepetition:
+            signal_repetition(l);
+            break;
+        default:
+            break;
+    }
+}
+
+void ObjectChecks::end_of_line_description(std::optional<Span> start) {
+    if (seen_.count(Keyword::kLength) == 0) {
         const std::string message =
             "the general section has no 'lunghezza percorso' line: the route has no cells, and the compiler writes "
             "nothing";
@@ -69,19 +92,19 @@ void ObjectChecks::general_section(const std::vector<KeywordLine>& lines, std::o
             r_.file_error(SourceFile::kLine, "missing-line", message);
         }
     }
-    progressives(seen);
+    progressives();
 }
 
 // The compiler orders the three progressives by their start, largest first;
 // when the largest start is shared, it clears all three.
-void ObjectChecks::progressives(const std::map<Keyword, const KeywordLine*>& seen) {
+void ObjectChecks::progressives() {
     std::vector<const KeywordLine*> given;
     std::int64_t sum = 0;
     for (const Keyword k : {Keyword::kProgressiveThree, Keyword::kProgressiveTwo, Keyword::kProgressiveOne}) {
-        const auto it = seen.find(k);
-        if (it == seen.end() || !it->second->usable) continue;
-        given.push_back(it->second);
-        sum += it->second->number(0);
+        const auto it = seen_.find(k);
+        if (it == seen_.end() || !it->second.usable) continue;
+        given.push_back(&it->second);
+        sum += it->second.number(0);
     }
     if (sum == 0 || given.size() < 2) return;
     std::int64_t largest = 0;
@@ -115,38 +138,8 @@ void ObjectChecks::signal_repetition(const KeywordLine& l) {
     }
 }
 
-void ObjectChecks::line_objects(const std::vector<KeywordLine>& lines) {
-    Changes gradients;
-    const KeywordLine* previous_curve = nullptr;
-    const KeywordLine* previous_mountain = nullptr;
-    int mountains = 0;
-    for (const KeywordLine& l : lines) {
-        if (shape(l.keyword()).section != Section::kObjects || !l.usable) continue;
-        switch (l.keyword()) {
-            case Keyword::kGradient:
-                if (position(l, 0, 100, "gradient change", Placing::kBoundary)) {
-                    change(l, gradients, "gradient change");
-                }
-                break;
-            case Keyword::kCurve:
-                curve(l, previous_curve);
-                break;
-            case Keyword::kMountain:
-                mountain(l, previous_mountain, mountains);
-                break;
-            case Keyword::kSpeedBoard:
-                speed_board(l);
-                break;
-            case Keyword::kSign:
-                sign(l);
-                break;
-            default:
-                break;
-        }
-    }
-}
-
-void ObjectChecks::curve(const KeywordLine& l, const KeywordLine*& previous) {
+void ObjectChecks::curve(const KeywordLine& l) {
+    std::optional<KeywordLine>& previous = previous_curve_;
     if (l.intent.number < 1 || l.intent.number > 6) {
         r_.error(l.file, l.keyword_span, "curve-class",
                  "there is no curve class " + std::to_string(l.intent.number) +
@@ -164,7 +157,7 @@ void ObjectChecks::curve(const KeywordLine& l, const KeywordLine*& previous) {
         r_.warning(l.file, l.values[1].span, "beyond-route",
                    "the curve ends at " + metres(end) + ", beyond the end of the route, at " + metres(route_->length));
     }
-    if (previous != nullptr && start < previous->number(0) + previous->number(1)) {
+    if (previous && start < previous->number(0) + previous->number(1)) {
         r_.error(l.file, l.values[0].span, "curve-overlap",
                  "the curve at " + metres(start) + " starts before the previous curve ends, at " +
                      metres(previous->number(0) + previous->number(1)) +
@@ -172,11 +165,12 @@ void ObjectChecks::curve(const KeywordLine& l, const KeywordLine*& previous) {
         r_.at_position(start);
         note(*previous, "the previous curve");
     }
-    previous = &l;
+    previous = l;
 }
 
-void ObjectChecks::mountain(const KeywordLine& l, const KeywordLine*& previous, int& count) {
-    if (++count > 80) {
+void ObjectChecks::mountain(const KeywordLine& l) {
+    std::optional<KeywordLine>& previous = previous_mountain_;
+    if (++mountains_ > 80) {
         r_.error(l.file, l.keyword_span, "table-full",
                  "this is the 81st mountain stretch: the format holds 80 (the compiler's error 10)");
         return;
@@ -189,6 +183,7 @@ void ObjectChecks::mountain(const KeywordLine& l, const KeywordLine*& previous, 
         r_.error(l.file, l.values[1].span, "empty-object",
                  "the mountain stretch from " + metres(start) + " to " + metres(end) +
                      " marks no cell: it must cover a cell of 50 m at least");
+        previous = l;  // the compiler keeps it in its list all the same
         return;
     }
     if (cells.last > route_->last_cell) {
@@ -208,7 +203,7 @@ void ObjectChecks::mountain(const KeywordLine& l, const KeywordLine*& previous, 
                        metres(route_->length));
     }
     const std::int64_t kind = l.number(2) > 10 ? l.number(2) - 10 : l.number(2);
-    if (previous != nullptr) {
+    if (previous) {
         const std::int64_t gap = start - previous->number(1);
         if (gap < 0) {
             r_.error(l.file, l.values[0].span, "mountain-overlap",
@@ -222,7 +217,7 @@ void ObjectChecks::mountain(const KeywordLine& l, const KeywordLine*& previous, 
             note(*previous, "the previous mountain stretch");
         }
     }
-    previous = &l;
+    previous = l;
 }
 
 void ObjectChecks::speed_board(const KeywordLine& l) {

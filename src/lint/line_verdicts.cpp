@@ -1,6 +1,7 @@
 #include "lint/line_verdicts.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "compiler/diagnostic_format.h"
 #include "compiler/keywords.h"
@@ -30,260 +31,275 @@ std::string takes(const KeywordShape& s) {
     return std::to_string(n) + (n == 1 ? " value (" : " values (") + value_list(s) + ")";
 }
 
-class LineJudge {
-public:
-    LineJudge(const ReadingModel& model, std::string_view text, Report& report)
-        : m_(model), text_(text), r_(report), file_(model.file) {}
+}  // namespace
 
-    std::vector<KeywordLine> run() {
-        const std::vector<FieldUse>& uses = m_.uses;
-        for (std::size_t a = 0; a < uses.size();) {
-            std::size_t b = a;
-            while (b < uses.size() && uses[b].field.span.line == uses[a].field.span.line) ++b;
-            judge(a, b);
-            a = b;
-        }
-        return std::move(out_);
+LineJudge::LineJudge(SourceFile file, std::string_view text, const ReadingSummary& summary, Report& report,
+                     std::function<void(const KeywordLine&)> sink)
+    : file_(file), text_(text), summary_(summary), r_(report), sink_(std::move(sink)) {}
+
+void LineJudge::line(const LineReading& reading) {
+    line_ = &reading;
+    judge(0, reading.uses.size());
+    if (reading.cut_short) {
+        r_.error(file_, reading.uses.front().field.span, "field-count",
+                 "the line holds more than " + std::to_string(kMaxFieldsPerLine) +
+                     " fields; the check follows it no further");
     }
+    line_ = nullptr;
+}
 
-private:
-    const FieldUse& use(std::size_t i) const { return m_.uses[i]; }
-    const Reading& reading(int i) const { return m_.readings[static_cast<std::size_t>(i)]; }
+const FieldUse& LineJudge::use(std::size_t i) const { return line_->uses[i]; }
+const Reading& LineJudge::reading(int i) const { return line_->readings[static_cast<std::size_t>(i)]; }
 
-    void judge(std::size_t a, std::size_t b) {
-        const FieldUse& first = use(a);
-        const std::optional<Intent> intent = intended_keyword(first.field.text);
-        switch (first.use) {
-            case Use::kIgnored:
-                return before_start(first, intent);
-            case Use::kStart:
-            case Use::kValue:
-                return others_taken_for_keywords(a + 1, b);
-            case Use::kNeverRead:
-                return never_read(first, intent);
-            case Use::kDashSkipped:
-                dash_in_keyword(first, b - a);
-                return others_taken_for_keywords(a + 1, b);
-            case Use::kKeywordField:
-                return keyword_field(a, b, intent);
-        }
+void LineJudge::judge(std::size_t a, std::size_t b) {
+    const FieldUse& first = use(a);
+    const std::optional<Intent> intent = intended_keyword(first.field.text);
+    switch (first.use) {
+        case Use::kIgnored:
+            return before_start(first, intent);
+        case Use::kStart:
+        case Use::kValue:
+            return others_taken_for_keywords(a + 1, b);
+        case Use::kNeverRead:
+            return never_read(first, intent);
+        case Use::kDashSkipped:
+            dash_in_keyword(first, b - a);
+            return others_taken_for_keywords(a + 1, b);
+        case Use::kKeywordField:
+            return keyword_field(a, b, intent);
     }
+}
 
-    bool own(const std::optional<Intent>& intent) const {
-        return intent && file_of(shape(intent->keyword).section) == file_;
-    }
+bool LineJudge::own(const std::optional<Intent>& intent) const {
+    return intent && file_of(shape(intent->keyword).section) == file_;
+}
 
-    void before_start(const FieldUse& first, const std::optional<Intent>& intent) {
-        const std::string n = normalised(first.field.text);
-        if (!intent && !nearest_spelling(n, spellings(file_))) return;
-        r_.error(file_, first.field.span, "before-generale",
-                 quoted(first.field.text) + " stands before [generale], and the reader reads nothing before it");
-    }
+void LineJudge::before_start(const FieldUse& first, const std::optional<Intent>& intent) {
+    const std::string n = normalised(first.field.text);
+    if (n.empty() || (!intent && !nearest_spelling(n, spellings(file_)))) return;
+    r_.error(file_, first.field.span, "before-generale",
+             quoted(first.field.text) + " stands before [generale], and the reader reads nothing before it");
+}
 
-    void never_read(const FieldUse& first, const std::optional<Intent>& intent) {
-        const std::string n = normalised(first.field.text);
-        if (intent) {
-            r_.error(file_, first.field.span, "never-read",
-                     quoted(first.field.text) +
-                         " is the last field of the file, which the reader never interprets: end the file with "
-                         "[fine]");
-        } else if (!n.empty() && n.front() == '[') {
-            header(first.field, n);
-        }
-    }
-
-    // "cartello-indicatore": a keyword with a dash is skipped as a comment,
-    // and its line with it.
-    void dash_in_keyword(const FieldUse& first, std::size_t fields_on_line) {
-        std::string text(first.field.text);
-        if (text.empty() || text.front() == '-' || fields_on_line < 2) return;
-        for (char& c : text) {
-            if (c == '-') c = '_';
-        }
-        std::optional<std::string> meant;
-        if (const auto intent = intended_keyword(text)) {
-            meant = std::string(shape(intent->keyword).spelling);
-        } else {
-            meant = nearest_spelling(normalised(text), spellings(file_));
-        }
-        if (!meant) return;
-        r_.error(file_, first.field.span, "dash-in-keyword",
+void LineJudge::never_read(const FieldUse& first, const std::optional<Intent>& intent) {
+    const std::string n = normalised(first.field.text);
+    if (intent) {
+        r_.error(file_, first.field.span, "never-read",
                  quoted(first.field.text) +
-                     " holds a '-', so the reader skips it as a comment and drops the line; did you mean '" + *meant +
-                     "'?");
+                     " is the last field of the file, which the reader never interprets: end the file with "
+                     "[fine]");
+    } else if (!n.empty() && n.front() == '[') {
+        header(first.field, n);
     }
+}
 
-    void keyword_field(std::size_t a, std::size_t b, const std::optional<Intent>& intent) {
-        const FieldUse& first = use(a);
-        if (first.readings.empty()) {
-            unread(first, intent);
-        } else if (own(intent) && first.readings.size() == 1 &&
-                   reading(first.readings.front()).keyword == intent->keyword) {
-            return values(a, b, reading(first.readings.front()), *intent);
+// "cartello-indicatore" or "pendenza; 3000; -6": a keyword line whose
+// first field holds a dash is skipped as a comment.
+void LineJudge::dash_in_keyword(const FieldUse& first, std::size_t fields_on_line) {
+    const std::string n = normalised(first.field.text);
+    if (n.empty() || n.front() == '-') return;
+    std::string undashed = n;
+    std::replace(undashed.begin(), undashed.end(), '-', '_');
+    std::string advice;
+    if (fields_on_line >= 2) {
+        if (const auto intent = intended_keyword(undashed)) {
+            advice = "did you mean '" + undashed + "'?";
+        } else if (const auto meant = nearest_spelling(undashed, spellings(file_))) {
+            advice = "did you mean '" + *meant + "'?";
+        }
+    }
+    for (const std::string& spelling : spellings(file_)) {
+        if (!advice.empty()) break;
+        const bool begins = n.size() > spelling.size() && n.compare(0, spelling.size(), spelling) == 0;
+        if (begins && !std::isalnum(static_cast<unsigned char>(n[spelling.size()]))) {
+            advice = "put a comma after '" + spelling + "'";
+        }
+    }
+    if (advice.empty()) return;
+    r_.error(
+        file_, first.field.span, "dash-in-keyword",
+        quoted(first.field.text) + " holds a '-', so the reader skips it as a comment and drops the line; " + advice);
+}
+
+void LineJudge::keyword_field(std::size_t a, std::size_t b, const std::optional<Intent>& intent) {
+    const FieldUse& first = use(a);
+    if (first.readings == 0) {
+        unread(first, intent);
+    } else if (own(intent) && first.readings == 1 && reading(first.first_reading).keyword == intent->keyword) {
+        return values(a, b, reading(first.first_reading), *intent);
+    } else {
+        for (int i = first.first_reading; i < first.first_reading + first.readings; ++i) {
+            taken_for_keyword(first, reading(i).keyword);
+        }
+    }
+    others_taken_for_keywords(a + 1, b);
+}
+
+// A keyword field that the reader took for no keyword.
+void LineJudge::unread(const FieldUse& first, const std::optional<Intent>& intent) {
+    const std::string n = normalised(first.field.text);
+    if (n.empty()) return;
+    if (!intent) {
+        if (n.front() == '[') return header(first.field, n);
+        return unknown_keyword(first.field, n);
+    }
+    const KeywordShape& s = shape(intent->keyword);
+    const std::string name = quoted(first.field.text);
+    if (file_of(s.section) != file_) {
+        r_.error(file_, first.field.span, "wrong-file",
+                 name + " is a keyword of " + other_file_name(file_) + "; the reader of this file ignores it");
+    } else if (s.section == Section::kObjects) {
+        r_.error(file_, first.field.span, "wrong-section",
+                 name + " stands in the general section, where the reader does not look for it: " +
+                     (summary_.general_end_line > 0
+                          ? "the general section ends only at line " + std::to_string(summary_.general_end_line)
+                          : std::string("no section header follows [generale] to end the general section")));
+    } else if (s.section == Section::kGeneral && first.section == Section::kObjects) {
+        r_.error(file_, first.field.span, "wrong-section",
+                 name + " is read only in the general section, which ended at line " +
+                     std::to_string(summary_.general_end_line));
+    } else {
+        r_.error(file_, first.field.span, "keyword-case",
+                 name + " is not recognised: the reader looks for a field that " + std::string(s.recognised_by));
+    }
+}
+
+void LineJudge::unknown_keyword(const Field& field, const std::string& n) {
+    std::string message = "unknown keyword " + quoted(field.text);
+    if (const auto meant = nearest_spelling(n, spellings(file_))) {
+        message += "; did you mean '" + *meant + "'?";
+    } else if (looks_like_comment(n)) {
+        message += "; a comment is a line that holds '-'";
+    }
+    r_.error(file_, field.span, "unknown-keyword", std::move(message));
+}
+
+void LineJudge::header(const Field& field, const std::string& n) {
+    const auto& own_headers = headers(file_);
+    if (std::find(own_headers.begin(), own_headers.end(), n) != own_headers.end()) return;
+    const auto& others = headers(other(file_));
+    std::string message = "unknown section header " + quoted(field.text);
+    if (std::find(others.begin(), others.end(), n) != others.end()) {
+        message += ": it is a header of " + other_file_name(file_);
+    } else if (const auto meant = nearest_spelling(n, own_headers)) {
+        message += "; did you mean '" + *meant + "'?";
+    }
+    r_.warning(file_, field.span, "unknown-header", std::move(message));
+}
+
+void LineJudge::taken_for_keyword(const FieldUse& at, Keyword keyword) {
+    const KeywordShape& s = shape(keyword);
+    const std::string n = normalised(at.field.text);
+    const std::string because =
+        " is taken for the keyword '" + std::string(s.spelling) + "' because it " + std::string(s.recognised_by);
+    std::string message;
+    if (!n.empty() && n.front() == '[') {
+        message = "the header " + quoted(at.field.text) + because +
+                  ": the reader takes the fields that follow for its values";
+        if (const auto meant = nearest_spelling(n, headers(file_))) message += "; did you mean '" + *meant + "'?";
+    } else if (contains(at.field.text, "-")) {
+        const int limit = at.section == Section::kGeneral ? 10 : 2;
+        message = quoted(at.field.text) + because + ": the reader skips only " + std::to_string(limit) +
+                  " fields in a row that hold '-', and reads the next one as a keyword";
+    } else {
+        message = quoted(at.field.text) + because + ": " + keyword_hint(n, s.spelling);
+    }
+    r_.error(file_, at.field.span, "contains-keyword", std::move(message));
+}
+
+// What the author may have meant by a field that holds a keyword.
+std::string LineJudge::keyword_hint(const std::string& n, std::string_view spelling) const {
+    if (const auto meant = nearest_spelling(n, spellings(file_))) return "did you mean '" + *meant + "'?";
+    const std::string head(spelling);
+    if (n.size() > head.size() && n.compare(0, head.size(), head) == 0 &&
+        (n[head.size()] == ' ' || n[head.size()] == ':' || n[head.size()] == ';')) {
+        return "put a comma after '" + head + "'";
+    }
+    if (n.find(';') != std::string::npos) return "values are separated by commas";
+    return "a keyword line begins with the keyword alone";
+}
+
+void LineJudge::others_taken_for_keywords(std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        const FieldUse& u = use(i);
+        if (u.use != Use::kKeywordField) continue;
+        for (int k = u.first_reading; k < u.first_reading + u.readings; ++k) taken_for_keyword(u, reading(k).keyword);
+    }
+}
+
+void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent) {
+    const FieldUse& first = use(a);
+    const std::size_t last = rd.value_uses.empty() ? a : static_cast<std::size_t>(rd.value_uses.back());
+    std::size_t extras = 0;
+    std::optional<std::size_t> first_extra;
+    for (std::size_t i = last + 1; i < b; ++i) {
+        if (normalised(use(i).field.text).empty() && !use(i).field.quoted) continue;
+        ++extras;
+        if (!first_extra) first_extra = i;
+    }
+    KeywordLine line{file_, first.field.span.line, intent, first.field.span, {}, true};
+    if (rd.missing > 0 || extras > 0) {
+        field_count(rd, first_extra, rd.value_uses.size() + extras);
+        line.usable = false;  // the keyword is there, its values cannot be followed
+        sink_(line);
+        return;
+    }
+    const KeywordShape& s = shape(rd.keyword);
+    line.values.resize(s.values.size());
+    for (std::size_t k = 0; k < s.values.size(); ++k) {
+        const Field& field = use(static_cast<std::size_t>(rd.value_uses[k])).field;
+        line.usable = check_value(r_, file_, s, s.values[k], field, line.values[k]) && line.usable;
+        if (field.blank_separated && rd.keyword != Keyword::kClock) {
+            r_.warning(file_, field.span, "blank-separated",
+                       "a blank, not a comma, ends the " + std::string(s.values[k].name) + " " + quoted(field.text) +
+                           ": the reader takes what follows it for the next value");
+        }
+    }
+    sink_(line);
+}
+
+void LineJudge::field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written) {
+    const KeywordShape& s = shape(rd.keyword);
+    const FieldUse& first = use(static_cast<std::size_t>(rd.keyword_use));
+    std::string message =
+        "'" + std::string(s.spelling) + "' takes " + takes(s) + "; this line has " + std::to_string(written);
+    if (rd.missing > 0) {
+        const int line = first.field.span.line;
+        const int end = static_cast<int>(text_line(text_, line).size()) + 1;
+        const ValueShape& last = s.values.back();
+        const bool only_text = rd.missing == 1 && last.storage == Storage::kText;
+        if (only_text) message = "the " + std::string(last.name) + " is missing";
+        if (line_->last) {
+            message += ": the file ends there, and the compiler stops reading with error 25";
         } else {
-            for (const int i : first.readings) taken_for_keyword(first, reading(i).keyword);
+            message += only_text ? ": the reader would take the next line's first field for it"
+                                 : ": the reader would take what is missing from the next line";
         }
-        others_taken_for_keywords(a + 1, b);
+        r_.error(file_, Span{line, end, end}, "field-count", std::move(message));
+        return;
     }
-
-    // A keyword field that the reader took for no keyword.
-    void unread(const FieldUse& first, const std::optional<Intent>& intent) {
-        const std::string n = normalised(first.field.text);
-        if (n.empty()) return;
-        if (!intent) {
-            if (n.front() == '[') return header(first.field, n);
-            return unknown_keyword(first.field, n);
-        }
-        const KeywordShape& s = shape(intent->keyword);
-        const std::string name = quoted(first.field.text);
-        if (file_of(s.section) != file_) {
-            r_.error(file_, first.field.span, "wrong-file",
-                     name + " is a keyword of " + other_file_name(file_) + "; the reader of this file ignores it");
-        } else if (s.section == Section::kObjects) {
-            r_.error(file_, first.field.span, "wrong-section",
-                     name + " stands in the general section, where the reader does not look for it: " +
-                         (m_.general_end_line > 0
-                              ? "the general section ends only at line " + std::to_string(m_.general_end_line)
-                              : std::string("no section header follows [generale] to end the general section")));
-        } else if (s.section == Section::kGeneral && first.section == Section::kObjects) {
-            r_.error(file_, first.field.span, "wrong-section",
-                     name + " is read only in the general section, which ended at line " +
-                         std::to_string(m_.general_end_line));
-        } else {
-            r_.error(file_, first.field.span, "keyword-case",
-                     name + " is not recognised: the reader looks for a field that " + std::string(s.recognised_by));
-        }
+    message += ": the reader takes what follows for keywords and ignores it";
+    for (const int v : rd.value_uses) {
+        if (!use(static_cast<std::size_t>(v)).field.blank_separated) continue;
+        message += " (a blank, like a comma, ends a number: " + quoted(use(static_cast<std::size_t>(v)).field.text) +
+                   " is one value)";
+        break;
     }
-
-    void unknown_keyword(const Field& field, const std::string& n) {
-        std::string message = "unknown keyword " + quoted(field.text);
-        if (const auto meant = nearest_spelling(n, spellings(file_))) {
-            message += "; did you mean '" + *meant + "'?";
-        } else if (looks_like_comment(n)) {
-            message += "; a comment is a line that holds '-'";
-        }
-        r_.error(file_, field.span, "unknown-keyword", std::move(message));
+    const int last_value = rd.value_uses.empty() ? -1 : rd.value_uses.back();
+    if (s.values.back().storage == Storage::kText && last_value >= 0) {
+        message += ", and it takes " + quoted(use(static_cast<std::size_t>(last_value)).field.text) + " for the " +
+                   std::string(s.values.back().name);
     }
+    r_.error(file_, use(*first_extra).field.span, "field-count", std::move(message));
+}
 
-    void header(const Field& field, const std::string& n) {
-        const auto& own_headers = headers(file_);
-        if (std::find(own_headers.begin(), own_headers.end(), n) != own_headers.end()) return;
-        const auto& others = headers(other(file_));
-        std::string message = "unknown section header " + quoted(field.text);
-        if (std::find(others.begin(), others.end(), n) != others.end()) {
-            message += ": it is a header of " + other_file_name(file_);
-        } else if (const auto meant = nearest_spelling(n, own_headers)) {
-            message += "; did you mean '" + *meant + "'?";
-        }
-        r_.warning(file_, field.span, "unknown-header", std::move(message));
-    }
-
-    void taken_for_keyword(const FieldUse& at, Keyword keyword) {
-        const KeywordShape& s = shape(keyword);
-        const std::string n = normalised(at.field.text);
-        const std::string because =
-            " is taken for the keyword '" + std::string(s.spelling) + "' because it " + std::string(s.recognised_by);
-        std::string message;
-        if (!n.empty() && n.front() == '[') {
-            message = "the header " + quoted(at.field.text) + because +
-                      ": the reader takes the fields that follow for its values";
-            if (const auto meant = nearest_spelling(n, headers(file_))) message += "; did you mean '" + *meant + "'?";
-        } else if (contains(at.field.text, "-")) {
-            const int limit = at.section == Section::kGeneral ? 10 : 2;
-            message = quoted(at.field.text) + because + ": the reader skips only " + std::to_string(limit) +
-                      " fields in a row that hold '-', and reads the next one as a keyword";
-        } else {
-            message = quoted(at.field.text) + because + ": a keyword line begins with the keyword alone";
-        }
-        r_.error(file_, at.field.span, "contains-keyword", std::move(message));
-    }
-
-    void others_taken_for_keywords(std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            const FieldUse& u = use(i);
-            if (u.use != Use::kKeywordField) continue;
-            for (const int k : u.readings) taken_for_keyword(u, reading(k).keyword);
-        }
-    }
-
-    void values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent) {
-        const FieldUse& first = use(a);
-        const std::size_t last = rd.value_uses.empty() ? a : static_cast<std::size_t>(rd.value_uses.back());
-        std::size_t extras = 0;
-        std::optional<std::size_t> first_extra;
-        for (std::size_t i = last + 1; i < b; ++i) {
-            if (normalised(use(i).field.text).empty() && !use(i).field.quoted) continue;
-            ++extras;
-            if (!first_extra) first_extra = i;
-        }
-        if (rd.missing > 0 || extras > 0) return field_count(rd, first_extra, rd.value_uses.size() + extras, b);
-        const KeywordShape& s = shape(rd.keyword);
-        KeywordLine line{file_, first.field.span.line, intent, first.field.span, {}, true};
-        line.values.resize(s.values.size());
-        for (std::size_t k = 0; k < s.values.size(); ++k) {
-            const Field& field = use(static_cast<std::size_t>(rd.value_uses[k])).field;
-            line.usable = check_value(r_, file_, s, s.values[k], field, line.values[k]) && line.usable;
-            if (field.blank_separated && rd.keyword != Keyword::kClock) {
-                r_.warning(file_, field.span, "blank-separated",
-                           "a blank, not a comma, ends the " + std::string(s.values[k].name) + " " +
-                               quoted(field.text) + ": the reader takes what follows it for the next value");
-            }
-        }
-        out_.push_back(std::move(line));
-    }
-
-    void field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written, std::size_t b) {
-        const KeywordShape& s = shape(rd.keyword);
-        const FieldUse& first = use(static_cast<std::size_t>(rd.keyword_use));
-        std::string message =
-            "'" + std::string(s.spelling) + "' takes " + takes(s) + "; this line has " + std::to_string(written);
-        if (rd.missing > 0) {
-            const int line = first.field.span.line;
-            const int end = static_cast<int>(text_line(text_, line).size()) + 1;
-            const ValueShape& last = s.values.back();
-            const bool only_text = rd.missing == 1 && last.storage == Storage::kText;
-            if (only_text) message = "the " + std::string(last.name) + " is missing";
-            if (b >= m_.uses.size()) {
-                message += ": the file ends there, and the compiler stops reading with error 25";
-            } else {
-                message += only_text ? ": the reader would take the next line's first field for it"
-                                     : ": the reader would take what is missing from the next line";
-            }
-            r_.error(file_, Span{line, end, end}, "field-count", std::move(message));
-            return;
-        }
-        message += ": the reader takes what follows for keywords and ignores it";
-        for (const int v : rd.value_uses) {
-            if (!use(static_cast<std::size_t>(v)).field.blank_separated) continue;
-            message +=
-                " (a blank, like a comma, ends a number: " + quoted(use(static_cast<std::size_t>(v)).field.text) +
-                " is one value)";
-            break;
-        }
-        const int last_value = rd.value_uses.empty() ? -1 : rd.value_uses.back();
-        if (s.values.back().storage == Storage::kText && last_value >= 0) {
-            message += ", and it takes " + quoted(use(static_cast<std::size_t>(last_value)).field.text) + " for the " +
-                       std::string(s.values.back().name);
-        }
-        r_.error(file_, use(*first_extra).field.span, "field-count", std::move(message));
-    }
-
-    const ReadingModel& m_;
-    std::string_view text_;
-    Report& r_;
-    SourceFile file_;
-    std::vector<KeywordLine> out_;
-};
+namespace {
 
 bool is_control(unsigned char b) {
     return (b < 0x20 && b != '\t') || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
 }  // namespace
-
-std::vector<KeywordLine> judge_lines(const ReadingModel& model, std::string_view text, Report& report) {
-    return LineJudge(model, text, report).run();
-}
 
 const std::vector<std::string>& headers(SourceFile file) {
     static const std::vector<std::string> kLine{"[generale]", "[curve]",       "[pendenze]", "[montagne]",
@@ -294,30 +310,34 @@ const std::vector<std::string>& headers(SourceFile file) {
 }
 
 void check_control_characters(std::string_view text, SourceFile file, Report& report) {
-    const std::vector<std::string_view> lines = lines_of(text);
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::string_view line = lines[n];
+    for_each_line(text, [&](int number, std::string_view line) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (!is_control(static_cast<unsigned char>(line[i]))) continue;
             const int column = static_cast<int>(i) + 1;
-            report.warning(file, Span{static_cast<int>(n) + 1, column, column + 1}, "control-character",
+            report.warning(file, Span{number, column, column + 1}, "control-character",
                            "the control character " + printable(line.substr(i, 1)) +
                                " stands in the line, and the reader keeps it as part of the field");
             break;
         }
-    }
+        return true;
+    });
 }
 
 void check_final_line(std::string_view text, SourceFile file, Report& report) {
-    const std::vector<std::string_view> lines = lines_of(text);
-    std::size_t last = lines.size();
-    while (last > 0 && normalised(lines[last - 1]).empty()) --last;
-    if (last == 0 || normalised(lines[last - 1]) == "[fine]") return;
+    int last = 0;
+    std::string_view final_line;
+    for_each_line(text, [&](int number, std::string_view line) {
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            last = number;
+            final_line = line;
+        }
+        return true;
+    });
+    if (last == 0 || normalised(final_line) == "[fine]") return;
     // A bare keyword there is never read, and reported as such.
-    const std::string_view final_line = lines[last - 1];
     if (final_line.find(',') == std::string_view::npos && intended_keyword(final_line)) return;
-    const int end = static_cast<int>(lines[last - 1].size()) + 1;
-    report.warning(file, Span{static_cast<int>(last), 1, end}, "no-fine",
+    const int end = static_cast<int>(final_line.size()) + 1;
+    report.warning(file, Span{last, 1, end}, "no-fine",
                    "the file does not end with [fine]: the reader never interprets the last field of a file");
 }
 

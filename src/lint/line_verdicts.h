@@ -5,6 +5,9 @@
 // fault at its place.
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,16 +24,49 @@ struct KeywordLine {
     int line = 0;
     Intent intent{};
     Span keyword_span;
-    std::vector<Value> values;  // one per value of the keyword
-    bool usable = true;         // every value is a number its field can take
+    std::vector<Value> values;  // one per value of the keyword; none when the count is wrong
+    bool usable = true;         // every value is there, a number its field can take
 
     Keyword keyword() const { return intent.keyword; }
     std::int64_t number(std::size_t k) const { return values[k].number; }
 };
 
-// Judges every line of one text; the keyword lines that can be followed
-// further come back in file order.
-std::vector<KeywordLine> judge_lines(const ReadingModel& model, std::string_view text, Report& report);
+// Judges the lines of one text as the reader hands them on. The lines that
+// the reader reads as the keyword they are written as go to `sink`, in file
+// order, usable or not.
+class LineJudge : public LineSink {
+public:
+    LineJudge(SourceFile file, std::string_view text, const ReadingSummary& summary, Report& report,
+              std::function<void(const KeywordLine&)> sink);
+
+    void line(const LineReading& reading) override;
+
+private:
+    const FieldUse& use(std::size_t i) const;
+    const Reading& reading(int i) const;
+    bool own(const std::optional<Intent>& intent) const;
+
+    void judge(std::size_t a, std::size_t b);
+    void before_start(const FieldUse& first, const std::optional<Intent>& intent);
+    void never_read(const FieldUse& first, const std::optional<Intent>& intent);
+    void dash_in_keyword(const FieldUse& first, std::size_t fields_on_line);
+    void keyword_field(std::size_t a, std::size_t b, const std::optional<Intent>& intent);
+    void unread(const FieldUse& first, const std::optional<Intent>& intent);
+    void unknown_keyword(const Field& field, const std::string& n);
+    void header(const Field& field, const std::string& n);
+    void taken_for_keyword(const FieldUse& at, Keyword keyword);
+    std::string keyword_hint(const std::string& n, std::string_view spelling) const;
+    void others_taken_for_keywords(std::size_t from, std::size_t to);
+    void values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent);
+    void field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written);
+
+    SourceFile file_;
+    std::string_view text_;
+    const ReadingSummary& summary_;
+    Report& r_;
+    std::function<void(const KeywordLine&)> sink_;
+    const LineReading* line_ = nullptr;
+};
 
 // The section headers of a file, in the order the file keeps them.
 const std::vector<std::string>& headers(SourceFile file);

@@ -36,8 +36,8 @@ bool ObjectChecks::position(const KeywordLine& l, std::size_t k, std::int64_t ma
     return true;
 }
 
-int ObjectChecks::occupant(const KeywordLine& l, std::string_view what) {
-    return cells_->add({l.file, l.line, l.keyword_span, std::string(what)});
+Occupant ObjectChecks::occupant(const KeywordLine& l, std::string_view what) const {
+    return {l.file, l.line, l.keyword_span, what};
 }
 
 void ObjectChecks::note(const KeywordLine& l, std::string message) {
@@ -53,14 +53,13 @@ bool ObjectChecks::free_or_report(const KeywordLine& l, std::int64_t cell, std::
                      "values: the compiler ends the run with error 1250");
         return false;
     }
-    const std::optional<int> holder = cells_->holder(cell);
-    if (!holder) return true;
-    const Occupant& other = cells_->occupant(*holder);
+    const Occupant* other = cells_->holder(cell);
+    if (other == nullptr) return true;
     r_.error(l.file, l.values[0].span, "occupied-cell",
-             "the " + std::string(what) + "'s cell (" + cell_extent(cell) + ") is already taken by the " + other.what +
-                 " (the compiler's error " + std::to_string(compiler_error) + ")");
+             "the " + std::string(what) + "'s cell (" + cell_extent(cell) + ") is already taken by the " +
+                 std::string(other->what) + " (the compiler's error " + std::to_string(compiler_error) + ")");
     r_.at_position(l.number(0));
-    r_.note(other.file, other.span, "the " + other.what + " placed here");
+    r_.note(other->file, other->span, "the " + std::string(other->what) + " placed here");
     return false;
 }
 
@@ -78,25 +77,23 @@ bool ObjectChecks::place(const KeywordLine& l, std::int64_t cell, std::string_vi
 // over another object's is reported once per pair of objects.
 void ObjectChecks::mark(const KeywordLine& l, std::int64_t cell, std::string_view what) {
     if (!cells_ || !cells_->inside(cell)) return;
-    const int id = occupant(l, what);
-    if (const std::optional<int> writer = cells_->marker_writer(cell)) {
-        const Occupant& other = cells_->occupant(*writer);
-        const bool same_object = other.file == l.file && other.line == l.line;
-        const auto pair = std::tuple(static_cast<int>(other.file), other.line, static_cast<int>(l.file), l.line);
+    if (const Occupant* other = cells_->marker_writer(cell)) {
+        const bool same_object = other->file == l.file && other->line == l.line;
+        const auto pair = std::tuple(static_cast<int>(other->file), other->line, static_cast<int>(l.file), l.line);
         if (!same_object && markers_reported_.insert(pair).second) {
             r_.warning(l.file, l.values[0].span, "overwritten-marker",
-                       "the " + std::string(what) + " in " + cell_extent(cell) + " replaces the " + other.what +
-                           " written there");
-            r_.note(other.file, other.span, "the " + other.what + " written here");
+                       "the " + std::string(what) + " in " + cell_extent(cell) + " replaces the " +
+                           std::string(other->what) + " written there");
+            r_.note(other->file, other->span, "the " + std::string(other->what) + " written here");
         }
     }
-    cells_->mark(cell, id);
+    cells_->mark(cell, occupant(l, what));
 }
 
 void ObjectChecks::change(const KeywordLine& l, Changes& changes, std::string_view what) {
     const std::int64_t p = l.number(0);
     const std::int64_t e = boundary_cell(p);
-    if (changes.previous != nullptr && (e == 0 || changes.filled >= e)) {
+    if (changes.previous && (e == 0 || changes.filled >= e)) {
         const std::int64_t before = changes.previous->number(0);
         const std::string named = "the " + std::string(what) + " at " + metres(p);
         r_.error(l.file, l.values[0].span, "out-of-order",
@@ -108,16 +105,16 @@ void ObjectChecks::change(const KeywordLine& l, Changes& changes, std::string_vi
         note(*changes.previous, "the previous " + std::string(what));
     }
     if (e > 0) changes.filled = changes.filled >= e ? changes.filled + 1 : e;
-    changes.previous = &l;
+    changes.previous = l;
 }
 
-void ObjectChecks::repeated(const KeywordLine& l, std::map<Keyword, const KeywordLine*>& seen) {
-    const auto [first, inserted] = seen.emplace(l.keyword(), &l);
+void ObjectChecks::repeated(const KeywordLine& l) {
+    const auto [first, inserted] = seen_.emplace(l.keyword(), l);
     if (inserted) return;
     r_.error(l.file, l.keyword_span, "repeated-setting",
              "'" + std::string(shape(l.keyword()).spelling) + "' is given again: the reader keeps the later value");
-    note(*first->second, "given first here");
-    first->second = &l;
+    note(first->second, "given first here");
+    first->second = l;
 }
 
 }  // namespace scenariogen::lint

@@ -36,16 +36,19 @@ class ObjectChecks {
 public:
     explicit ObjectChecks(Report& report) : r_(report) {}
 
-    // `start` is the [generale] header of the file, when it has one.
-    void general_section(const std::vector<KeywordLine>& lines, std::optional<Span> start);
-    void line_objects(const std::vector<KeywordLine>& lines);
-    void train(const std::vector<KeywordLine>& lines, std::optional<Span> start);
+    // The keyword lines of the line description, one by one in file order,
+    // then its end; `start` is its [generale] header, when it has one.
+    void line_description(const KeywordLine& l);
+    void end_of_line_description(std::optional<Span> start);
+    // The same for the train description.
+    void train_description(const KeywordLine& l);
+    void end_of_train_description(std::optional<Span> start);
 
 private:
     // A change along the route (gradient, speed, adhesion): in increasing
     // order of position, each in a later cell than the one before.
     struct Changes {
-        const KeywordLine* previous = nullptr;
+        std::optional<KeywordLine> previous;
         std::int64_t filled = 0;  // cells given the value in force so far
     };
 
@@ -56,22 +59,21 @@ private:
     void take(const KeywordLine& l, std::int64_t cell, std::string_view what);
     void mark(const KeywordLine& l, std::int64_t cell, std::string_view what);
     void change(const KeywordLine& l, Changes& changes, std::string_view what);
-    void repeated(const KeywordLine& l, std::map<Keyword, const KeywordLine*>& seen);
+    void repeated(const KeywordLine& l);
     void note(const KeywordLine& l, std::string message);
-    int occupant(const KeywordLine& l, std::string_view what);
+    Occupant occupant(const KeywordLine& l, std::string_view what) const;
 
     // The line description.
-    void progressives(const std::map<Keyword, const KeywordLine*>& seen);
+    void general_setting(const KeywordLine& l);
+    void progressives();
     void signal_repetition(const KeywordLine& l);
-    void curve(const KeywordLine& l, const KeywordLine*& previous);
-    void mountain(const KeywordLine& l, const KeywordLine*& previous, int& count);
+    void curve(const KeywordLine& l);
+    void mountain(const KeywordLine& l);
     void speed_board(const KeywordLine& l);
     void sign(const KeywordLine& l);
 
     // The train description.
-    void settings(const std::vector<KeywordLine>& lines, std::optional<Span> start);
-    void from_start(const std::vector<KeywordLine>& lines, std::optional<Span> start, Keyword keyword,
-                    std::string_view nothing);
+    void from_start(const KeywordLine& l);
     void signal(const KeywordLine& l);
     void slowdown(const KeywordLine& l);
     void code_drop(const KeywordLine& l);
@@ -82,15 +84,26 @@ private:
     std::optional<Route> route_;
     std::optional<CellMap> cells_;
     std::set<std::tuple<int, int, int, int>> markers_reported_;  // pairs of lines whose markers met, reported
+
+    // The settings given (the first line of each) and the first line of
+    // each list.
+    std::map<Keyword, KeywordLine> seen_;
+    Changes gradients_;
+    Changes speeds_;
+    Changes adhesions_;
+    std::optional<KeywordLine> previous_curve_;
+    std::optional<KeywordLine> previous_mountain_;
+    int mountains_ = 0;
     int signs_ = 0;
 
-    // The stations so far.
+    // The last station, and how many there are.
     struct StationSeen {
-        const KeywordLine* line;
+        KeywordLine line;
         std::int64_t end;
         std::int64_t time;
     };
-    std::vector<StationSeen> stations_;
+    std::optional<StationSeen> previous_station_;
+    int stations_ = 0;
 };
 
 }  // namespace scenariogen::lint

@@ -7,6 +7,9 @@
 // of a keyword are read from its own line only. Where the reader would take
 // a missing value from the next line, the model counts it as missing and
 // goes on at the next line, as if the line had been written right.
+//
+// The model hands the fields on line by line, so that a check keeps no more
+// than one line of them, whatever the size of the text.
 #pragma once
 
 #include <optional>
@@ -31,16 +34,37 @@ struct FieldUse {
     Field field;
     Use use = Use::kIgnored;
     Section section = Section::kGeneral;  // where a keyword field was tested
-    std::vector<int> readings;            // a keyword field: the keywords it was taken for
+    int first_reading = -1;               // a keyword field: the first keyword it was taken for
+    int readings = 0;                     // ... and how many
     int reading = -1;                     // a value: the keyword it belongs to
 };
 
 struct Reading {
     Keyword keyword;
-    int keyword_use = 0;          // index of its keyword field in the uses
+    int keyword_use = 0;          // index of its keyword field among the line's uses
     std::vector<int> value_uses;  // the values read from the keyword's line, in order
     std::size_t missing = 0;      // values the line lacks
 };
+
+// One line as the reader reads it. The indexes of the uses and readings
+// count within the line.
+struct LineReading {
+    int line = 0;
+    std::vector<FieldUse> uses;
+    std::vector<Reading> readings;
+    bool cut_short = false;  // the line has more fields than the model follows
+    bool last = false;       // no field of the text follows it
+};
+
+class LineSink {
+public:
+    virtual ~LineSink() = default;
+    virtual void line(const LineReading& reading) = 0;
+};
+
+// A line of more fields than this is followed no further: its first fields
+// are judged, the rest skipped.
+inline constexpr std::size_t kMaxFieldsPerLine = 4096;
 
 // Where the search for [generale] is assumed to end when a file lacks it, so
 // that the rest of the file is still checked.
@@ -49,17 +73,17 @@ struct AssumedStart {
     bool at_field = false;  // the first field of that line stands for [generale]; else reading starts on it
 };
 
-struct ReadingModel {
-    SourceFile file = SourceFile::kLine;
-    std::vector<FieldUse> uses;  // in the reader's order, which is the order of the text
-    std::vector<Reading> readings;
+struct ReadingSummary {
     bool start_found = false;
-    int general_end_line = 0;  // the line description: the header that ended its general section
+    std::optional<Span> start;  // the field that holds [generale]
+    int general_end_line = 0;   // the line description: the header that ended its general section
     // The reader would read past the end of the text here (a dash field
     // among the last fields of the general section).
     std::optional<Span> reads_past_end;
 };
 
-ReadingModel model_reading(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed = std::nullopt);
+// Walks the whole text; hands each line to `sink` when there is one.
+ReadingSummary read_description(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed,
+                                LineSink* sink);
 
 }  // namespace scenariogen::lint

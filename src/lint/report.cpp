@@ -9,6 +9,11 @@ namespace scenariogen::lint {
 
 void Report::add(Severity severity, SourceFile file, std::optional<Span> span, std::string_view name,
                  std::string message) {
+    if (severity != Severity::kNote) left_out_ = groups_.size() >= kMaxDiagnostics;
+    if (left_out_) {
+        if (severity != Severity::kNote) ++left_out_count_;
+        return;
+    }
     Diagnostic d;
     d.severity = severity;
     d.name = std::string(name);
@@ -43,7 +48,7 @@ void Report::note_on_file(SourceFile file, std::string message) {
 }
 
 void Report::at_position(std::int64_t value) {
-    if (groups_.empty() || value < INT32_MIN || value > INT32_MAX) return;
+    if (left_out_ || groups_.empty() || value < INT32_MIN || value > INT32_MAX) return;
     groups_.back().main.position = static_cast<std::int32_t>(value);
 }
 
@@ -64,6 +69,13 @@ Diagnostics Report::take() {
         for (Diagnostic& n : g.notes) all.push_back(std::move(n));
     }
     groups_.clear();
+    if (left_out_count_ > 0) {
+        Diagnostic more;
+        more.severity = Severity::kNote;
+        more.message = "the check stops after " + std::to_string(kMaxDiagnostics) + " diagnostics; " +
+                       std::to_string(left_out_count_) + " more are left out";
+        all.push_back(std::move(more));
+    }
     return all;
 }
 

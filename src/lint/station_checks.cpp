@@ -39,7 +39,7 @@ Area station_area(std::int64_t p, std::int64_t type, std::int64_t length, bool e
 }  // namespace
 
 void ObjectChecks::station(const KeywordLine& l) {
-    const std::size_t k = stations_.size() + 1;
+    const std::size_t k = static_cast<std::size_t>(stations_) + 1;
     const std::int64_t p = l.number(kPosition);
     const std::int64_t type = l.number(kType);
     const std::int64_t length = l.number(kLength);
@@ -57,12 +57,12 @@ void ObjectChecks::station(const KeywordLine& l) {
         r_.error(l.file, l.values[kLength].span, "not-multiple",
                  "the station's length " + metres(length) + " is not a multiple of 100 (the compiler's error 9)");
     }
-    const StationSeen* previous = stations_.empty() ? nullptr : &stations_.back();
-    if (previous != nullptr && p <= previous->line->number(kPosition)) {
+    const std::optional<StationSeen>& previous = previous_station_;
+    if (previous && p <= previous->line.number(kPosition)) {
         r_.error(l.file, l.values[kPosition].span, "out-of-order",
                  "the station at " + metres(p) + " does not come after the previous one, at " +
-                     metres(previous->line->number(kPosition)) + ": stations go in increasing order of position");
-        note(*previous->line, "the previous station");
+                     metres(previous->line.number(kPosition)) + ": stations go in increasing order of position");
+        note(previous->line, "the previous station");
     }
     const bool first_station = k == 1;
     if ((length < 600 || first_station) && l.number(kAttribute15) != 0) {
@@ -79,14 +79,14 @@ void ObjectChecks::station(const KeywordLine& l) {
     }
     const Area area = station_area(p, type, length, l.number(kAttribute14) != 0 && !short_type);
     if (type < 25) station_markers(l, area.end, type);
-    if (previous != nullptr && area.start - 350 < previous->end) {
+    if (previous && area.start - 350 < previous->end) {
         r_.error(l.file, l.values[kPosition].span, "station-spacing",
                  "the station's area starts at " + metres(area.start) +
                      ", less than 350 m after the previous "
                      "station's area ends, at " +
                      metres(previous->end) + " (the compiler's error 22)");
         r_.at_position(p);
-        note(*previous->line, "the previous station");
+        note(previous->line, "the previous station");
     }
     // The compiler stops after the first station that leaves no entry for the next.
     const int slot = 80 - signs_;
@@ -97,14 +97,15 @@ void ObjectChecks::station(const KeywordLine& l) {
                  "error 10)");
     }
     const std::int64_t time = (l.number(kHours) * 60 + l.number(kHours + 1)) * 60 + l.number(kHours + 2);
-    if (previous != nullptr && time < previous->time) {
+    if (previous && time < previous->time) {
         r_.warning(l.file, l.values[kHours].span, "timetable-order",
                    "the station's time " + clock_time(time) + " comes before the previous station's, " +
                        clock_time(previous->time) +
                        ": a station's time is its departure (the terminus's, its arrival)");
-        note(*previous->line, "the previous station");
+        note(previous->line, "the previous station");
     }
-    stations_.push_back({&l, area.end, time});
+    ++stations_;
+    previous_station_ = StationSeen{l, area.end, time};
 }
 
 // The end marker in the cell before the area's end, and for most types the
@@ -136,12 +137,12 @@ void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::
                  "the compiler ends the run with error 1250");
         return;
     }
-    if (const std::optional<int> holder = cells_->holder(cell)) {
-        const Occupant& other = cells_->occupant(*holder);
+    if (const Occupant* other = cells_->holder(cell)) {
         r_.error(l.file, l.values[kPosition].span, "overwritten-object",
-                 "the station's end marker goes to " + cell_extent(cell) + ", where it replaces the " + other.what);
+                 "the station's end marker goes to " + cell_extent(cell) + ", where it replaces the " +
+                     std::string(other->what));
         r_.at_position(l.number(kPosition));
-        r_.note(other.file, other.span, "the " + other.what + " placed here");
+        r_.note(other->file, other->span, "the " + std::string(other->what) + " placed here");
     }
     take(l, cell, "station's end marker");
 }

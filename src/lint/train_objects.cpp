@@ -8,72 +8,65 @@
 
 namespace scenariogen::lint {
 
-void ObjectChecks::train(const std::vector<KeywordLine>& lines, std::optional<Span> start) {
-    settings(lines, start);
-    from_start(lines, start, Keyword::kSpeed, "the speed limit is 0 km/h");
-    from_start(lines, start, Keyword::kAdhesion, "the adhesion is 0");
-    Changes speeds;
-    Changes adhesions;
-    for (const KeywordLine& l : lines) {
-        if (!l.usable) continue;
-        switch (l.keyword()) {
-            case Keyword::kSpeed:
-                if (position(l, 0, 100, "speed limit", Placing::kBoundary)) change(l, speeds, "speed limit");
-                break;
-            case Keyword::kAdhesion:
-                if (position(l, 0, 100, "adhesion", Placing::kBoundary)) change(l, adhesions, "adhesion");
-                break;
-            case Keyword::kSignal:
-                signal(l);
-                break;
-            case Keyword::kSlowdown:
-                slowdown(l);
-                break;
-            case Keyword::kCodeDrop:
-                code_drop(l);
-                break;
-            case Keyword::kStation:
-                station(l);
-                break;
-            default:
-                break;
-        }
+namespace {
+constexpr std::array kSettings{Keyword::kCoaches, Keyword::kBrakedMass, Keyword::kSand, Keyword::kClock};
+}  // namespace
+
+void ObjectChecks::train_description(const KeywordLine& l) {
+    if (std::find(kSettings.begin(), kSettings.end(), l.keyword()) != kSettings.end()) repeated(l);
+    if (l.keyword() == Keyword::kSpeed || l.keyword() == Keyword::kAdhesion) from_start(l);
+    if (!l.usable) return;
+    switch (l.keyword()) {
+        case Keyword::kSpeed:
+            if (position(l, 0, 100, "speed limit", Placing::kBoundary)) change(l, speeds_, "speed limit");
+            break;
+        case Keyword::kAdhesion:
+            if (position(l, 0, 100, "adhesion", Placing::kBoundary)) change(l, adhesions_, "adhesion");
+            break;
+        case Keyword::kSignal:
+            signal(l);
+            break;
+        case Keyword::kSlowdown:
+            slowdown(l);
+            break;
+        case Keyword::kCodeDrop:
+            code_drop(l);
+            break;
+        case Keyword::kStation:
+            station(l);
+            break;
+        default:
+            break;
     }
 }
 
-void ObjectChecks::settings(const std::vector<KeywordLine>& lines, std::optional<Span> start) {
-    constexpr std::array kSettings{Keyword::kCoaches, Keyword::kBrakedMass, Keyword::kSand, Keyword::kClock};
-    std::map<Keyword, const KeywordLine*> seen;
-    for (const KeywordLine& l : lines) {
-        if (std::find(kSettings.begin(), kSettings.end(), l.keyword()) != kSettings.end()) repeated(l, seen);
-    }
+void ObjectChecks::end_of_train_description(std::optional<Span> start) {
     if (!start) return;
     for (const Keyword k : kSettings) {
-        if (seen.count(k) != 0) continue;
+        if (seen_.count(k) != 0) continue;
         r_.warning(SourceFile::kTrain, *start, "missing-setting",
                    "the train description has no '" + std::string(shape(k).spelling) + "' line: the compiler stores 0");
+    }
+    for (const auto& [keyword, nothing] : {std::pair{Keyword::kSpeed, "the speed limit is 0 km/h"},
+                                           std::pair{Keyword::kAdhesion, "the adhesion is 0"}}) {
+        if (seen_.count(keyword) != 0) continue;
+        r_.error(SourceFile::kTrain, *start, "missing-line",
+                 "the train description has no '" + std::string(shape(keyword).spelling) + "' line: " + nothing +
+                     " along the whole route");
     }
 }
 
 // Speed limits and adhesion hold from their line's position on; before the
 // first line of the list the cells keep 0.
-void ObjectChecks::from_start(const std::vector<KeywordLine>& lines, std::optional<Span> start, Keyword keyword,
-                              std::string_view nothing) {
-    const std::string spelling(shape(keyword).spelling);
-    const auto first =
-        std::find_if(lines.begin(), lines.end(), [&](const KeywordLine& l) { return l.keyword() == keyword; });
-    if (first == lines.end()) {
-        if (!start) return;
-        r_.error(
-            SourceFile::kTrain, *start, "missing-line",
-            "the train description has no '" + spelling + "' line: " + std::string(nothing) + " along the whole route");
-        return;
-    }
-    if (!first->usable || first->number(0) < 0 || boundary_cell(first->number(0)) == 0) return;
-    r_.error(first->file, first->values[0].span, "not-from-start",
-             "the first '" + spelling + "' line stands at " + metres(first->number(0)) + ": before it " +
-                 std::string(nothing) + "; the list begins at 0 m");
-    r_.at_position(first->number(0));
+void ObjectChecks::from_start(const KeywordLine& l) {
+    if (!seen_.emplace(l.keyword(), l).second) return;
+    if (!l.usable || l.number(0) < 0 || boundary_cell(l.number(0)) == 0) return;
+    const bool speed = l.keyword() == Keyword::kSpeed;
+    r_.error(l.file, l.values[0].span, "not-from-start",
+             "the first '" + std::string(shape(l.keyword()).spelling) + "' line stands at " + metres(l.number(0)) +
+                 ": before it " + (speed ? "the speed limit is 0 km/h" : "the adhesion is 0") +
+                 "; the list begins at 0 m");
+    r_.at_position(l.number(0));
 }
 
 void ObjectChecks::signal(const KeywordLine& l) {

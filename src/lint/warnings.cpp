@@ -23,7 +23,7 @@ constexpr std::array<DiagnosticName, 13> kWarnings{{
     {"unknown-header", "a section header that the file does not have"},
 }};
 
-constexpr std::array<DiagnosticName, 32> kErrors{{
+constexpr std::array<DiagnosticName, 33> kErrors{{
     {"before-generale", "a keyword line before [generale], where nothing is read"},
     {"cell-one", "an object in cell 1 (0 to 50 m), which holds the header values (error 1250)"},
     {"cleared-progressives", "two kilometric progressives with the same largest start: all three are cleared"},
@@ -53,6 +53,7 @@ constexpr std::array<DiagnosticName, 32> kErrors{{
     {"repeated-setting", "a setting given twice: the later value wins"},
     {"station-spacing", "a station area less than 350 m after the previous one (error 22)"},
     {"table-full", "more signs, stations or mountain stretches than the tables hold (error 10)"},
+    {"too-large", "a file larger than the compiler reads (64 MiB)"},
     {"unknown-keyword", "a line whose keyword the file does not have"},
     {"wrong-file", "a keyword of the other description file"},
     {"wrong-section", "a keyword outside the section where the reader looks for it"},
