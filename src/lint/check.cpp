@@ -81,7 +81,7 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
                      "next one (the compiler stops reading with error 25)");
     }
     const bool line_file = file == SourceFile::kLine;
-    lint::LineJudge judge(file, text, summary, report, [&](const lint::KeywordLine& l) {
+    lint::LineJudge judge(file, summary, report, [&](const lint::KeywordLine& l) {
         if (line_file) {
             objects.line_description(l);
         } else {

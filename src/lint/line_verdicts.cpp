@@ -33,9 +33,9 @@ std::string takes(const KeywordShape& s) {
 
 }  // namespace
 
-LineJudge::LineJudge(SourceFile file, std::string_view text, const ReadingSummary& summary, Report& report,
+LineJudge::LineJudge(SourceFile file, const ReadingSummary& summary, Report& report,
                      std::function<void(const KeywordLine&)> sink)
-    : file_(file), text_(text), summary_(summary), r_(report), sink_(std::move(sink)) {}
+    : file_(file), summary_(summary), r_(report), sink_(std::move(sink)) {}
 
 void LineJudge::line(const LineReading& reading) {
     line_ = &reading;
@@ -264,8 +264,9 @@ void LineJudge::field_count(const Reading& rd, std::optional<std::size_t> first_
     std::string message =
         "'" + std::string(s.spelling) + "' takes " + takes(s) + "; this line has " + std::to_string(written);
     if (rd.missing > 0) {
+        // Just after the line's last field.
         const int line = first.field.span.line;
-        const int end = static_cast<int>(text_line(text_, line).size()) + 1;
+        const int end = line_->uses.back().field.span.end_column;
         const ValueShape& last = s.values.back();
         const bool only_text = rd.missing == 1 && last.storage == Storage::kText;
         if (only_text) message = "the " + std::string(last.name) + " is missing";

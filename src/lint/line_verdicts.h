@@ -36,10 +36,11 @@ struct KeywordLine {
 // order, usable or not.
 class LineJudge : public LineSink {
 public:
-    LineJudge(SourceFile file, std::string_view text, const ReadingSummary& summary, Report& report,
+    LineJudge(SourceFile file, const ReadingSummary& summary, Report& report,
               std::function<void(const KeywordLine&)> sink);
 
     void line(const LineReading& reading) override;
+    bool wants_more() const override { return !r_.full(); }
 
 private:
     const FieldUse& use(std::size_t i) const;
@@ -61,7 +62,6 @@ private:
     void field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written);
 
     SourceFile file_;
-    std::string_view text_;
     const ReadingSummary& summary_;
     Report& r_;
     std::function<void(const KeywordLine&)> sink_;

@@ -6,8 +6,8 @@ namespace scenariogen::lint {
 
 namespace {
 
-constexpr int kGeneralDashSkips = 10;  // fields holding '-' skipped in a row in the general section
-constexpr int kDashSkips = 2;          // ... and after it
+constexpr int kGeneralDashSkips = 10;            // fields holding '-' skipped in a row in the general section
+constexpr int kDashSkips = 2;                    // ... and after it
 constexpr std::size_t kShortestKeywordText = 5;  // "curva": no test finds a keyword in a shorter field
 
 bool ends_general_section(std::string_view campo) {
@@ -22,11 +22,13 @@ public:
         : stream_(text), file_(file), assumed_(assumed), sink_(sink) {}
 
     ReadingSummary run() {
+        // Without a sink only the summary is wanted, which the objects'
+        // section does not change.
         if (search_start()) {
             summary_.start_found = true;
             if (file_ == SourceFile::kLine) {
-                if (general_section()) object_section(Section::kObjects);
-            } else {
+                if (general_section() && sink_ != nullptr) object_section(Section::kObjects);
+            } else if (sink_ != nullptr) {
                 object_section(Section::kTrain);
             }
         }
@@ -66,6 +68,7 @@ private:
         if (sink_ == nullptr || line_.uses.empty()) return;
         line_.last = last;
         sink_->line(line_);
+        stopped_ = !sink_->wants_more();
         line_.uses.clear();  // the buffers are kept for the next line
         line_.readings.clear();
         line_.cut_short = false;
@@ -77,7 +80,7 @@ private:
     bool search_start() {
         for (;;) {
             if (assumed_ && !assumed_->at_field && stream_.line() >= assumed_->line) return true;
-            if (stream_.eof()) return false;
+            if (stream_.eof() || stopped_) return false;
             const Field field = read(true);
             const bool start = contains_any_case(field.text, "[generale]") ||
                                (assumed_ && assumed_->at_field && field.span.line >= assumed_->line);
@@ -96,6 +99,7 @@ private:
     // True when the line section follows.
     bool general_section() {
         for (;;) {
+            if (stopped_) return false;
             if (stream_.eof()) return true;
             Field campo = read(true);
             if (stream_.eof()) {
@@ -120,7 +124,7 @@ private:
 
     void object_section(Section section) {
         for (;;) {
-            if (stream_.eof()) return;
+            if (stream_.eof() || stopped_) return;
             Field campo = read(true);
             if (stream_.eof()) {
                 record(campo, Use::kNeverRead, section);
@@ -181,6 +185,7 @@ private:
     int counted_line_ = 0;
     std::size_t fields_on_line_ = 0;
     int cut_line_ = 0;
+    bool stopped_ = false;  // the sink wants no more lines
 };
 
 }  // namespace

@@ -60,6 +60,8 @@ class LineSink {
 public:
     virtual ~LineSink() = default;
     virtual void line(const LineReading& reading) = 0;
+    // False once the sink wants no more lines: the walk stops there.
+    virtual bool wants_more() const { return true; }
 };
 
 // A line of more fields than this is followed no further: its first fields
@@ -82,7 +84,8 @@ struct ReadingSummary {
     std::optional<Span> reads_past_end;
 };
 
-// Walks the whole text; hands each line to `sink` when there is one.
+// Walks the whole text and hands each line to `sink`; without a sink, walks
+// only as far as the summary needs.
 ReadingSummary read_description(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed,
                                 LineSink* sink);
 

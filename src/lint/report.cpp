@@ -9,11 +9,8 @@ namespace scenariogen::lint {
 
 void Report::add(Severity severity, SourceFile file, std::optional<Span> span, std::string_view name,
                  std::string message) {
-    if (severity != Severity::kNote) left_out_ = groups_.size() >= kMaxDiagnostics;
-    if (left_out_) {
-        if (severity != Severity::kNote) ++left_out_count_;
-        return;
-    }
+    if (severity != Severity::kNote) left_out_ = full();
+    if (left_out_) return;
     Diagnostic d;
     d.severity = severity;
     d.name = std::string(name);
@@ -58,6 +55,7 @@ bool Report::has_errors() const {
 }
 
 Diagnostics Report::take() {
+    const bool stopped = full();
     const auto key = [](const Group& g) {
         const SourceRange& at = *g.main.where;
         return std::tuple(static_cast<int>(at.file), at.line, at.column);
@@ -69,11 +67,10 @@ Diagnostics Report::take() {
         for (Diagnostic& n : g.notes) all.push_back(std::move(n));
     }
     groups_.clear();
-    if (left_out_count_ > 0) {
+    if (stopped) {
         Diagnostic more;
         more.severity = Severity::kNote;
-        more.message = "the check stops after " + std::to_string(kMaxDiagnostics) + " diagnostics; " +
-                       std::to_string(left_out_count_) + " more are left out";
+        more.message = "the check stops after " + std::to_string(kMaxDiagnostics) + " diagnostics";
         all.push_back(std::move(more));
     }
     return all;

@@ -16,9 +16,10 @@ namespace scenariogen::lint {
 
 class Report {
 public:
-    // Beyond this many diagnostics (notes not counted) the rest are left out,
-    // with a note that says so: a bound on what a hostile text can cost.
+    // After this many diagnostics (notes not counted) the check stops, with a
+    // note that says so: a bound on what a hostile text can cost.
     static constexpr std::size_t kMaxDiagnostics = 10000;
+    bool full() const { return groups_.size() >= kMaxDiagnostics; }
 
     void error(SourceFile file, Span span, std::string_view name, std::string message);
     void warning(SourceFile file, Span span, std::string_view name, std::string message);
@@ -43,7 +44,6 @@ private:
 
     std::vector<Group> groups_;
     bool left_out_ = false;  // the last diagnostic offered was left out, and so are its notes
-    std::size_t left_out_count_ = 0;
 };
 
 // A piece of the author's text (Windows-1252) quoted in a message: in single
