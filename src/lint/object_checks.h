@@ -78,6 +78,7 @@ private:
     void slowdown(const KeywordLine& l);
     void code_drop(const KeywordLine& l);
     void station(const KeywordLine& l);
+    void station_attributes(const KeywordLine& l, bool first_station);
     void station_markers(const KeywordLine& l, std::int64_t end, std::int64_t kind);
 
     Report& r_;

@@ -64,19 +64,8 @@ void ObjectChecks::station(const KeywordLine& l) {
                      metres(previous->line.number(kPosition)) + ": stations go in increasing order of position");
         note(previous->line, "the previous station");
     }
-    const bool first_station = k == 1;
-    if ((length < 600 || first_station) && l.number(kAttribute15) != 0) {
-        r_.error(l.file, l.values[kAttribute15].span, "ignored-value",
-                 std::string("the compiler stores attribute 15 as 0 ") +
-                     (first_station ? "at the first station" : "for a station shorter than 600 m"));
-    }
+    station_attributes(l, k == 1);
     const bool short_type = type >= 5 && type <= 8;
-    if ((short_type || first_station) && l.number(kAttribute14) != 0) {
-        r_.error(l.file, l.values[kAttribute14].span, "ignored-value",
-                 first_station ? "the compiler stores attribute 14 as 0 at the first station (it still lengthens the "
-                                 "station's area by 50 m)"
-                               : "the compiler stores attribute 14 as 0 for a station of type 5 to 8");
-    }
     const Area area = station_area(p, type, length, l.number(kAttribute14) != 0 && !short_type);
     if (type < 25) station_markers(l, area.end, type);
     if (previous && area.start - 350 < previous->end) {
@@ -106,6 +95,23 @@ void ObjectChecks::station(const KeywordLine& l) {
     }
     ++stations_;
     previous_station_ = StationSeen{l, area.end, time};
+}
+
+// Attributes 14 and 15, which the compiler clears for some stations.
+void ObjectChecks::station_attributes(const KeywordLine& l, bool first_station) {
+    const std::int64_t type = l.number(kType);
+    if ((l.number(kLength) < 600 || first_station) && l.number(kAttribute15) != 0) {
+        r_.error(l.file, l.values[kAttribute15].span, "ignored-value",
+                 std::string("the compiler stores attribute 15 as 0 ") +
+                     (first_station ? "at the first station" : "for a station shorter than 600 m"));
+    }
+    if ((type >= 5 && type <= 8) || first_station) {
+        if (l.number(kAttribute14) == 0) return;
+        r_.error(l.file, l.values[kAttribute14].span, "ignored-value",
+                 first_station ? "the compiler stores attribute 14 as 0 at the first station (it still lengthens the "
+                                 "station's area by 50 m)"
+                               : "the compiler stores attribute 14 as 0 for a station of type 5 to 8");
+    }
 }
 
 // The end marker in the cell before the area's end, and for most types the
