@@ -58,6 +58,8 @@ void LineJudge::judge(std::size_t a, std::size_t b) {
         case Use::kIgnored:
             return before_start(first, intent);
         case Use::kStart:
+            start_elsewhere(first);
+            return others_taken_for_keywords(a + 1, b);
         case Use::kValue:
             return others_taken_for_keywords(a + 1, b);
         case Use::kNeverRead:
@@ -68,6 +70,15 @@ void LineJudge::judge(std::size_t a, std::size_t b) {
         case Use::kKeywordField:
             return keyword_field(a, b, intent);
     }
+}
+
+// "-- see [generale] below": the reader starts at the first field that
+// holds [generale], header or not.
+void LineJudge::start_elsewhere(const FieldUse& first) {
+    const std::string n = normalised(first.field.text);
+    if (n == "[generale]" || n.find("[generale]") == std::string::npos) return;
+    r_.error(file_, first.field.span, "contains-keyword",
+             quoted(first.field.text) + " holds [generale], so the reader starts reading the file here");
 }
 
 bool LineJudge::own(const std::optional<Intent>& intent) const {

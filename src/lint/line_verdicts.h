@@ -49,6 +49,7 @@ private:
 
     void judge(std::size_t a, std::size_t b);
     void before_start(const FieldUse& first, const std::optional<Intent>& intent);
+    void start_elsewhere(const FieldUse& first);
     void never_read(const FieldUse& first, const std::optional<Intent>& intent);
     void dash_in_keyword(const FieldUse& first, std::size_t fields_on_line);
     void keyword_field(std::size_t a, std::size_t b, const std::optional<Intent>& intent);
