@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "compiler/compile.h"
-#include "compiler/fault_report.h"
+#include "compiler/diagnostic_format.h"
 #include "format/binary_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view line = input.substr(0, split);
     const std::string_view train = split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
     const scenariogen::CompileResult result = scenariogen::compile({line, train, "Fuzz", "1", true});
-    const scenariogen::SourceTexts sources{"l", line, "t", train};
-    for (const scenariogen::Diagnostic& fault : result.faults) scenariogen::format_fault(fault, sources);
+    const scenariogen::DiagnosticSources sources{"l", "t", line, train};
+    for (const scenariogen::Diagnostic& fault : result.faults) scenariogen::format_diagnostic(fault, sources);
     if (result.outcome == scenariogen::CompileOutcome::kCompiled) {
         scenariogen::encode_cells(result.cells);
         scenariogen::encode_station_table(result.stations);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/fault_report.h"
+#include "compiler/diagnostic_format.h"
 #include "compiler/field_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             const scenariogen::FieldSpan at = reader.last_field();
             if (at.line < 1 || at.column < 1 || at.end_column < at.column) __builtin_trap();
-            scenariogen::source_line(text, at.line);
+            scenariogen::text_line(text, at.line);
         }
     } catch (const scenariogen::ReadingFailure&) {
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/fault_report.h"
+#include "compiler/diagnostic_format.h"
 #include "compiler/field_reader.h"
 #include "test_support.h"
 
@@ -185,7 +185,7 @@ TEST(FieldReader, EachFieldKnowsWhereItStandsWithoutItsBlanks) {
         EXPECT_EQ(reader.last_field().column, expected[i].column) << "field " << i;
         EXPECT_EQ(reader.last_field().end_column, expected[i].end_column) << "field " << i;
     }
-    EXPECT_EQ(source_line(text, 2), "  [curve]  ");
+    EXPECT_EQ(text_line(text, 2), "  [curve]  ");
 }
 
 TEST(FieldReader, AFailureNamesTheFieldThatCouldNotBeRead) {

@@ -272,8 +272,8 @@ TEST(PlotOfALongLine, ThePlanIsThinnedYetTrueAndTheLabelsAreThinnedOut) {
         line.push_back("pendenza,  " + std::to_string(k * 11000) + ",  " + std::to_string((k * 7) % 25 - 12));
     }
     line.push_back("[fine]");
-    std::vector<std::string> train{"[generale]", "[vel_limite]", "velocita,  0,  140", "velocita,  500000,  100",
-                                   "[stazioni]"};
+    std::vector<std::string> train{"[generale]",         "aderenza,  0,  100",      "[vel_limite]",
+                                   "velocita,  0,  140", "velocita,  500000,  100", "[stazioni]"};
     for (int k = 0; k < 70; ++k) {
         train.push_back("stazione,  " + std::to_string(k * 14000) +
                         ",  12,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  60,  6,  " + std::to_string(k % 60) +

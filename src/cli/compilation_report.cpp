@@ -24,11 +24,11 @@ Diagnostic unreadable_description(const DescriptionFile& file) {
     return fault;
 }
 
-void report_faults(const CompileResult& result, const SourceTexts& sources, std::ostream& err) {
+void report_faults(const CompileResult& result, const DiagnosticSources& sources, std::ostream& err) {
     const bool ended = result.outcome == CompileOutcome::kHeaderSlotsTaken;
     for (std::size_t i = 0; i < result.faults.size(); ++i) {
         if (ended && i + 1 == result.faults.size()) break;
-        err << format_fault(result.faults[i], sources);
+        err << format_diagnostic(result.faults[i], sources);
     }
     if (ended) err << kRunEndingPrompt << result.last_error << "\n";
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "compiler/compile.h"
-#include "compiler/fault_report.h"
+#include "compiler/diagnostic_format.h"
 
 namespace scenariogen {
 
@@ -25,6 +25,6 @@ Diagnostic unreadable_description(const DescriptionFile& file);
 
 // Every fault of the compilation in the compilers' form; for a run that
 // errors 1250 or 1251 ended, the faults before it, then its prompt.
-void report_faults(const CompileResult& result, const SourceTexts& sources, std::ostream& err);
+void report_faults(const CompileResult& result, const DiagnosticSources& sources, std::ostream& err);
 
 }  // namespace scenariogen

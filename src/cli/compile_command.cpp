@@ -5,7 +5,9 @@
 
 #include "cli/command.h"
 #include "cli/compilation_report.h"
+#include "cli/strict_compilation.h"
 #include "compiler/compile.h"
+#include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
 #include "format/binary_files.h"
 #include "platform/file_system.h"
@@ -31,6 +33,13 @@ public:
         compile->add_option("--name", name_, "Scenario name, the start of every file name")->capture_default_str();
         compile->add_option("--train", train_number_, "Train number, part of the file names")->capture_default_str();
         compile->add_flag("--no-grid", no_grid_, "Neither build nor write the plan grid");
+        compile->add_flag("--permissive", permissive_,
+                          "No strict check: write the binary files from whatever was stored, faults or not, as "
+                          "earlier versions did");
+        compile->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME")
+            ->option_text("error|NAME|no-NAME");
+        compile->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
+            ->option_text("max-errors=N");
         return compile;
     }
 
@@ -48,9 +57,11 @@ public:
                 return kUsage;
             }
         }
+        StrictOptions strict{name_, train_number_, !no_grid_, {}, 50};
+        if (!permissive_ && !flags_.apply(strict, err)) return kUsage;
         try {
             require_folder(output_);
-            return compile_and_write(err);
+            return permissive_ ? compile_and_write(err) : compile_strictly_and_write(strict, err);
         } catch (const FileError& failure) {
             err << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
             return kOutputFailed;
@@ -74,8 +85,8 @@ private:
     int compile_and_write(std::ostream& err) const {
         const DescriptionFile line = read_description(line_);
         const DescriptionFile train = read_description(train_);
-        const SourceTexts sources{line_, line.text ? *line.text : std::string_view{}, train_,
-                                  train.text ? *train.text : std::string_view{}};
+        const DiagnosticSources sources{line_, train_, line.text ? *line.text : std::string_view{},
+                                        train.text ? *train.text : std::string_view{}};
         const CompileResult result = compile_files(line, train);
         report_faults(result, sources, err);
         if (result.outcome == CompileOutcome::kHeaderSlotsTaken) return kFaultRecorded;
@@ -91,12 +102,32 @@ private:
         return kFaultRecorded;
     }
 
+    // Strict: every fault of both files shown, and nothing written unless there is none.
+    int compile_strictly_and_write(const StrictOptions& strict, std::ostream& err) const {
+        const StrictCompilation c = compile_strictly(line_, train_, strict);
+        const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
+        const std::size_t errors = report_strictly(c, sources, strict.max_errors, err);
+        if (c.has_errors()) {
+            if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
+                err << kRunEndingPrompt << c.result.last_error << "\n";
+            }
+            err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors")
+                << "; no file was written, the earlier files are as they were\n";
+            return kFaultRecorded;
+        }
+        write_binary_files(c.result.cells, c.result.stations, no_grid_ ? nullptr : &c.result.grid,
+                           ScenarioFiles{output_, name_, train_number_});
+        return kSuccess;
+    }
+
     std::string line_;
     std::string train_;
     std::string output_ = ".";
     std::string name_ = kScenarioName;
     std::string train_number_ = kTrainNumber;
     bool no_grid_ = false;
+    bool permissive_ = false;
+    StrictFlags flags_;
 };
 
 }  // namespace

@@ -71,12 +71,12 @@ void remove_read_descriptions(const ScenarioFiles& files, const CompileResult& r
     if (result.train_read || result.reading_failed) remove_quietly(files.train_description());
 }
 
-int report(const CompileResult& result, const SourceTexts& sources, std::ostream& status) {
+int report(const CompileResult& result, const DiagnosticSources& sources, std::ostream& status) {
     if (result.outcome == CompileOutcome::kHeaderSlotsTaken) {
         status << kRunEndingPrompt << result.last_error << "\n";
         return kFaultRecorded;
     }
-    for (const Diagnostic& fault : result.faults) status << format_fault(fault, sources);
+    for (const Diagnostic& fault : result.faults) status << format_diagnostic(fault, sources);
     if (result.outcome == CompileOutcome::kNoCells) {
         status << "scenariogen: the compilation recorded error " << result.last_error << " (position "
                << result.error_position << " m)\n";
@@ -112,8 +112,8 @@ int run_generation(const std::string& folder, std::ostream& status) {
     try {
         write_text_files(files);
         const FolderCompilation folder = compile_scenario_folder(files, true);
-        const SourceTexts sources{files.line_description(), folder.line_text, files.train_description(),
-                                  folder.train_text};
+        const DiagnosticSources sources{files.line_description(), files.train_description(), folder.line_text,
+                                        folder.train_text};
         return report(folder.result, sources, status);
     } catch (const FileError& failure) {
         // The run's intermediate files go with it; the outputs keep their earlier content.
