@@ -3,7 +3,8 @@
 # library compiles against its own folder of links to exactly the layers it
 # may see, so an include that goes up a layer fails to compile.
 #
-#   platform <- text <- format <- compiler <- content, views <- cli
+#   platform <- text <- format <- compiler <- lint <- views <- cli
+#                                  compiler <- content <- cli
 #
 # scenariogen_layer(NAME SOURCES ... SEES layer ... LINKS target ...)
 function(scenariogen_layer_view view_name)
