@@ -1,0 +1,154 @@
+// `scenariogen preview`: a web page on 127.0.0.1 that shows the plan, the
+// profile, the faults and the figures of an author's descriptions, redrawn
+// after every save.
+#include <CLI/CLI.hpp>
+#include <atomic>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "cli/command.h"
+#include "content/fixed_scenario.h"
+#include "format/binary_files.h"
+#include "format/scenario_files.h"
+#include "platform/file_system.h"
+#include "platform/file_watch.h"
+#include "platform/program_folder.h"
+#include "views/preview/http_server.h"
+#include "views/preview/preview_loop.h"
+
+namespace scenariogen {
+
+namespace {
+
+struct PreviewOptions {
+    std::string line;
+    std::string train;
+    int port = 8040;
+    std::string name = kScenarioName;
+    std::string train_number = kTrainNumber;
+    std::string write_folder;  // empty: nothing is written
+};
+
+bool usable_in_file_name(const std::string& name) {
+    return !name.empty() && name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+// Lines for the terminal come from the compiling thread and the server's.
+class Terminal {
+public:
+    explicit Terminal(std::ostream& stream) : stream_(stream) {}
+    void say(const std::string& line) {
+        std::lock_guard lock(mutex_);
+        stream_ << "scenariogen preview: " << line << std::endl;
+    }
+
+private:
+    std::ostream& stream_;
+    std::mutex mutex_;
+};
+
+PreviewSinks sinks_for(PreviewServer& server, Terminal& terminal, const PreviewOptions& options) {
+    PreviewSinks sinks;
+    sinks.publish = [&server](std::string state) { server.publish(std::move(state)); };
+    sinks.report = [&terminal](const std::string& line) { terminal.say(line); };
+    if (!options.write_folder.empty()) {
+        const ScenarioFiles targets{options.write_folder, options.name, options.train_number};
+        sinks.on_clean = [targets, &terminal](const PreviewCompilation& compilation) {
+            try {
+                const CompileResult& result = compilation.result;
+                write_binary_files(result.cells, result.stations, &result.grid, targets);
+                terminal.say("wrote the binary files into " + targets.folder);
+            } catch (const FileError& failure) {
+                terminal.say("cannot write " + failure.path() + ": " + failure.reason());
+            }
+        };
+    }
+    return sinks;
+}
+
+// What must hold before the server starts; an empty text when it does.
+std::string usage_fault(const PreviewOptions& options) {
+    if (!usable_in_file_name(options.name) || !usable_in_file_name(options.train_number)) {
+        return "the scenario name and the train number must not be empty or hold '/'";
+    }
+    if (options.port < 0 || options.port > 65535) return "the port must be 0 to 65535";
+    try {
+        check_readable(options.line);
+        check_readable(options.train);
+        if (!options.write_folder.empty()) require_folder(options.write_folder);
+    } catch (const FileError& failure) {
+        return "cannot use " + failure.path() + ": " + failure.reason();
+    }
+    return {};
+}
+
+CLI::App* add_preview_options(CLI::App& app, PreviewOptions& options) {
+    CLI::App* preview = app.add_subcommand(
+        "preview",
+        "Show the plan, the profile and the faults of your descriptions in the browser, redrawn at every save");
+    preview->add_option("LINE", options.line, "The line description")->required();
+    preview->add_option("TRAIN", options.train, "The train description")->required();
+    preview->add_option("--port", options.port, "Listen on 127.0.0.1:N (0: any free port)")
+        ->option_text("N")
+        ->capture_default_str();
+    preview->add_option("--name", options.name, "Scenario name, the start of every file name")->capture_default_str();
+    preview->add_option("--train", options.train_number, "Train number, part of the file names")->capture_default_str();
+    preview
+        ->add_option("--write", options.write_folder,
+                     "After each compilation without a fault, write the three binary files into DIR")
+        ->option_text("DIR");
+    return preview;
+}
+
+// Serves the live preview of an author's files until Ctrl-C.
+int run_preview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
+    if (const std::string fault = usage_fault(options); !fault.empty()) {
+        err << "scenariogen: " << fault << "\n";
+        return kUsage;
+    }
+    std::unique_ptr<FileWatch> watch;
+    std::unique_ptr<PreviewServer> server;
+    try {
+        watch = watch_files({options.line, options.train});
+        server = std::make_unique<PreviewServer>(static_cast<std::uint16_t>(options.port), preview_page_assets());
+    } catch (const std::exception& failure) {
+        err << "scenariogen: " << failure.what() << "\n";
+        return kUsage;
+    }
+    Terminal terminal(err);
+    out << "http://127.0.0.1:" << server->port() << "/" << std::endl;
+    terminal.say("watching " + options.line + " and " + options.train + "; Ctrl-C stops");
+    const PreviewSources sources{options.line, options.train, options.name, options.train_number};
+    const PreviewSinks sinks = sinks_for(*server, terminal, options);
+    std::atomic<bool> watch_failed = false;
+    std::thread compiling([&] {
+        try {
+            run_preview_loop(sources, *watch, sinks);
+        } catch (const std::exception& failure) {
+            terminal.say(std::string("the watch failed: ") + failure.what());
+            watch_failed = true;
+            server->stop();
+        }
+    });
+    server->run([&] { watch->stop(); });
+    watch->stop();
+    compiling.join();
+    terminal.say("stopped");
+    return watch_failed ? kUsage : kSuccess;
+}
+
+class PreviewCommand : public Command {
+public:
+    CLI::App* add_to(CLI::App& app) override { return add_preview_options(app, options_); }
+    int run(Console& console) override { return run_preview(options_, console.out, console.err); }
+
+private:
+    PreviewOptions options_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> make_preview_command() { return std::make_unique<PreviewCommand>(); }
+
+}  // namespace scenariogen

@@ -1,0 +1,74 @@
+#include "views/preview/preview_compilation.h"
+
+#include "compiler/fault_report.h"
+#include "format/binary_writer.h"
+#include "platform/file_system.h"
+
+namespace scenariogen {
+
+namespace {
+
+// The page's margins of the plot: the profile's axis runs between them.
+constexpr double kProfileLeft = 37;
+constexpr double kProfileRight = 270;
+constexpr std::int32_t kCellLength = 50;
+
+// Where on the route a fault is: the position it names, the start of its
+// cell, or else the position of the object its line placed.
+std::optional<std::int32_t> route_position(const Diagnostic& fault, const CompileResult& result) {
+    if (fault.position) return fault.position;
+    if (fault.cell) return (*fault.cell - 1) * kCellLength;
+    if (!fault.where || fault.where->line <= 0) return std::nullopt;
+    for (const Placement& placement : result.placements) {
+        if (placement.file == fault.where->file && placement.line == fault.where->line) return placement.position;
+    }
+    return std::nullopt;
+}
+
+PreviewFault preview_fault(const Diagnostic& fault, const CompileResult& result, const SourceTexts& texts) {
+    PreviewFault shown;
+    const std::string report = format_fault(fault, texts);
+    shown.text = report.substr(0, report.find('\n'));
+    shown.number = fault.number;
+    shown.position_m = route_position(fault, result);
+    if (fault.where) {
+        const bool in_line = fault.where->file == SourceFile::kLine;
+        shown.file = in_line ? texts.line_name : texts.train_name;
+        shown.line = fault.where->line;
+        shown.column = fault.where->column;
+        if (shown.line > 0) shown.source_line = source_line(in_line ? texts.line_text : texts.train_text, shown.line);
+    }
+    return shown;
+}
+
+}  // namespace
+
+PreviewCompilation compile_for_preview(const PreviewSources& sources) {
+    PreviewCompilation compilation;
+    std::string line_text, train_text;
+    try {
+        line_text = read_file(sources.line_path, kMaxDescriptionBytes);
+        train_text = read_file(sources.train_path, kMaxDescriptionBytes);
+    } catch (const FileError& failure) {
+        compilation.unreadable = "cannot read " + failure.path() + ": " + failure.reason();
+        return compilation;
+    }
+    compilation.result = compile(CompileInput{line_text, train_text, sources.scenario_name, sources.train_number});
+    compilation.compiled = compilation.result.outcome == CompileOutcome::kCompiled;
+    const SourceTexts texts{sources.line_path, line_text, sources.train_path, train_text};
+    for (const Diagnostic& fault : compilation.result.faults) {
+        compilation.faults.push_back(preview_fault(fault, compilation.result, texts));
+    }
+    return compilation;
+}
+
+PreviewDrawing draw_for_preview(const PreviewCompilation& compilation) {
+    const CompileResult& result = compilation.result;
+    PreviewDrawing drawing;
+    drawing.plot =
+        plot_scenario(encode_cells(result.cells), encode_station_table(result.stations), encode_grid(result.grid));
+    drawing.axis = {kProfileLeft, kProfileRight, drawing.plot.profile_end_m};
+    return drawing;
+}
+
+}  // namespace scenariogen

@@ -1,0 +1,80 @@
+#include "views/preview/preview_loop.h"
+
+#include <cstdio>
+
+#include "views/preview/preview_state.h"
+
+namespace scenariogen {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double milliseconds_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string summary(const PreviewState& state) {
+    const PreviewCompilation& compilation = *state.compilation;
+    char time[32];
+    std::snprintf(time, sizeof time, "%.1f ms", state.compile_ms);
+    std::string line = "compilation " + std::to_string(state.generation) + " (" + time + "): ";
+    if (!compilation.unreadable.empty()) return line + compilation.unreadable;
+    line += std::to_string(compilation.faults.size()) + (compilation.faults.size() == 1 ? " fault" : " faults");
+    if (!compilation.faults.empty()) line += ", the last " + compilation.faults.back().text;
+    if (!state.drawing_failure.empty()) line += "; no drawing: " + state.drawing_failure;
+    return line;
+}
+
+// Waits until the files have been quiet for the settle time, or the longest
+// settle has passed. False when the watch was stopped.
+bool settle(FileWatch& watch, const PreviewTiming& timing) {
+    const auto give_up = Clock::now() + timing.longest_settle;
+    for (;;) {
+        const WatchEvent event = watch.wait(timing.settle);
+        if (event == WatchEvent::kStopped) return false;
+        if (event == WatchEvent::kTimedOut || Clock::now() >= give_up) return true;
+    }
+}
+
+}  // namespace
+
+void preview_once(const PreviewSources& sources, std::uint64_t generation, const PreviewSinks& sinks) {
+    const auto start = Clock::now();
+    const PreviewCompilation compilation = compile_for_preview(sources);
+    PreviewState state;
+    state.generation = generation;
+    state.line_file = sources.line_path;
+    state.train_file = sources.train_path;
+    state.compilation = &compilation;
+    std::optional<PreviewDrawing> drawing;
+    if (compilation.compiled) {
+        try {
+            drawing = draw_for_preview(compilation);
+            state.drawing = &*drawing;
+        } catch (const std::exception& failure) {
+            state.drawing_failure = failure.what();
+        }
+    }
+    state.compile_ms = milliseconds_since(start);
+    sinks.publish(state_json(state));
+    if (sinks.report) sinks.report(summary(state));
+    if (compilation.compiled && compilation.faults.empty() && compilation.unreadable.empty() && sinks.on_clean) {
+        sinks.on_clean(compilation);
+    }
+}
+
+void run_preview_loop(const PreviewSources& sources, FileWatch& watch, const PreviewSinks& sinks,
+                      PreviewTiming timing) {
+    std::uint64_t generation = 0;
+    preview_once(sources, ++generation, sinks);
+    for (;;) {
+        const WatchEvent event = watch.wait(std::chrono::hours(1));
+        if (event == WatchEvent::kStopped) return;
+        if (event == WatchEvent::kTimedOut) continue;
+        if (!settle(watch, timing)) return;
+        preview_once(sources, ++generation, sinks);
+    }
+}
+
+}  // namespace scenariogen
