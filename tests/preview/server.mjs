@@ -7,8 +7,8 @@ import net from 'node:net';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 
-export const program = process.env.SCENARIOGEN ?? 'build/src/scenariogen';
-const writer = process.env.WRITE_FIXED_ROUTE ?? 'build/tests/write_fixed_route';
+export const program = path.resolve(process.env.SCENARIOGEN ?? 'build/src/scenariogen');
+const writer = path.resolve(process.env.WRITE_FIXED_ROUTE ?? 'build/tests/write_fixed_route');
 export const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
 
 // The flags this machine's Chromium needs to run headless as root, with
@@ -31,8 +31,8 @@ export function save(file, text) { writeFileSync(file, text, 'latin1'); }
 export function load(file) { return readFileSync(file, 'latin1'); }
 
 // The running server: its address, its output, and how it ended.
-export async function startServer(args, { timeoutMs = 15000 } = {}) {
-  const child = spawn(program, ['preview', ...args, '--port', '0'], { stdio: ['ignore', 'pipe', 'pipe'] });
+export async function startServer(args, { timeoutMs = 15000, cwd } = {}) {
+  const child = spawn(program, ['preview', ...args, '--port', '0'], { stdio: ['ignore', 'pipe', 'pipe'], cwd });
   const server = { child, stdout: '', stderr: '', exit: null };
   child.stdout.setEncoding('utf8').on('data', (text) => { server.stdout += text; });
   child.stderr.setEncoding('utf8').on('data', (text) => { server.stderr += text; });
