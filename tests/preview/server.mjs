@@ -7,8 +7,8 @@ import net from 'node:net';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 
-export const program = path.resolve(process.env.SCENARIOGEN ?? 'build/src/scenariogen');
-const writer = path.resolve(process.env.WRITE_FIXED_ROUTE ?? 'build/tests/write_fixed_route');
+export const program = path.resolve(process.env.SCENARIOGEN ?? 'build/scenariogen');
+const writer = path.resolve(process.env.WRITE_FIXED_ROUTE ?? 'build/write_fixed_route');
 export const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
 
 // The flags this machine's Chromium needs to run headless as root, with
