@@ -3,6 +3,7 @@
 // server itself is tested in a real browser (tests/preview/).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -36,6 +37,13 @@ const WatchKind kWatchKinds[] = {
     {"polling", [](const std::vector<std::string>& paths) { return poll_files(paths, milliseconds(10)); }},
 };
 
+// The first event that is not "still being written".
+WatchEvent settled(FileWatch& watch) {
+    WatchEvent event = watch.wait(kArrives);
+    while (event == WatchEvent::kChanging) event = watch.wait(kArrives);
+    return event;
+}
+
 TEST(FileWatch, SeesEveryWayOfSavingAndNothingElseInTheFolder) {
     struct Save {
         const char* how;
@@ -60,13 +68,29 @@ TEST(FileWatch, SeesEveryWayOfSavingAndNothingElseInTheFolder) {
         for (const Save& save : saves) {
             text += "1";  // a new size each time, so that polling sees every save
             save.save(watched, text);
-            EXPECT_EQ(watch->wait(kArrives), WatchEvent::kChanged) << kind.name << ": " << save.how;
-            while (watch->wait(milliseconds(50)) == WatchEvent::kChanged) {
+            EXPECT_EQ(settled(*watch), WatchEvent::kChanged) << kind.name << ": " << save.how;
+            while (watch->wait(milliseconds(50)) != WatchEvent::kTimedOut) {
             }
         }
         testing::spit(folder.file("other.txt"), "x");
         EXPECT_EQ(watch->wait(kQuiet), WatchEvent::kTimedOut) << kind.name;
     }
+}
+
+TEST(FileWatch, TellsAFileStillOpenForWritingFromOneClosed) {
+    TempDir folder;
+    const std::string path = folder.file("linea.txt");
+    const auto watch = watch_files({path});
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("[generale]", file);
+    std::fflush(file);
+    WatchEvent event = watch->wait(kArrives);
+    EXPECT_EQ(event, WatchEvent::kChanging);
+    while (event == WatchEvent::kChanging) event = watch->wait(kQuiet);
+    EXPECT_EQ(event, WatchEvent::kTimedOut);
+    std::fclose(file);
+    EXPECT_EQ(watch->wait(kArrives), WatchEvent::kChanged);
 }
 
 TEST(FileWatch, StopEndsTheWaitingAndEveryLaterWait) {

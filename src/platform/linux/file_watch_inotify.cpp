@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "platform/file_system.h"
@@ -72,7 +73,9 @@ public:
             const int ready = ::poll(fds, 2, static_cast<int>(std::clamp<std::int64_t>(left.count(), 0, 1 << 30)));
             if (ready < 0 && errno != EINTR) throw FileError("inotify", std::strerror(errno));
             if (fds[0].revents != 0) return WatchEvent::kStopped;
-            if (fds[1].revents != 0 && drain()) return WatchEvent::kChanged;
+            if (fds[1].revents != 0) {
+                if (const auto event = drain()) return *event;
+            }
             if (std::chrono::steady_clock::now() >= deadline) return WatchEvent::kTimedOut;
         }
     }
@@ -84,21 +87,28 @@ public:
     }
 
 private:
-    // Reads every pending event; true when one is about a watched file.
-    bool drain() {
+    // Reads every pending event; what the last about a watched file tells,
+    // or nothing when none is.
+    std::optional<WatchEvent> drain() {
         alignas(inotify_event) char buffer[16 * 1024];
-        bool relevant = false;
+        std::optional<WatchEvent> last;
         for (;;) {
             const ssize_t length = ::read(inotify_.get(), buffer, sizeof buffer);
-            if (length <= 0) return relevant;
+            if (length <= 0) return last;
             for (ssize_t at = 0; at < length;) {
                 inotify_event event;
                 std::memcpy(&event, buffer + at, sizeof event);
                 const char* name = buffer + at + sizeof event;
-                relevant = relevant || about_watched_file(event, name);
+                if (about_watched_file(event, name)) last = kind_of(event.mask);
                 at += static_cast<ssize_t>(sizeof event + event.len);
             }
         }
+    }
+
+    // A file written or created is still open for writing; one closed,
+    // renamed into place, deleted or touched is complete.
+    static WatchEvent kind_of(std::uint32_t mask) {
+        return (mask & (IN_MODIFY | IN_CREATE)) != 0 ? WatchEvent::kChanging : WatchEvent::kChanged;
     }
 
     bool about_watched_file(const inotify_event& event, const char* name) const {

@@ -26,14 +26,19 @@ std::string summary(const PreviewState& state) {
     return line;
 }
 
-// Waits until the files have been quiet for the settle time, or the longest
-// settle has passed. False when the watch was stopped.
-bool settle(FileWatch& watch, const PreviewTiming& timing) {
+// After the change `first`: takes in the changes already queued, and waits
+// while a file is still being written, until it is complete, quiet for the
+// settle time, or the longest settle has passed. False when the watch was
+// stopped.
+bool settle(FileWatch& watch, const PreviewTiming& timing, WatchEvent first) {
     const auto give_up = Clock::now() + timing.longest_settle;
+    WatchEvent last = first;
     for (;;) {
-        const WatchEvent event = watch.wait(timing.settle);
+        const auto quiet = last == WatchEvent::kChanging ? timing.settle : std::chrono::milliseconds(0);
+        const WatchEvent event = watch.wait(quiet);
         if (event == WatchEvent::kStopped) return false;
         if (event == WatchEvent::kTimedOut || Clock::now() >= give_up) return true;
+        last = event;
     }
 }
 
@@ -72,7 +77,7 @@ void run_preview_loop(const PreviewSources& sources, FileWatch& watch, const Pre
         const WatchEvent event = watch.wait(std::chrono::hours(1));
         if (event == WatchEvent::kStopped) return;
         if (event == WatchEvent::kTimedOut) continue;
-        if (!settle(watch, timing)) return;
+        if (!settle(watch, timing, event)) return;
         preview_once(sources, ++generation, sinks);
     }
 }

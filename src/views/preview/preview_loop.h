@@ -19,12 +19,14 @@ struct PreviewSinks {
     std::function<void(const std::string& line)> report;
 };
 
+// A save that the system tells complete (the file closed, or renamed into
+// place) is compiled at once. A file still open for writing is compiled once
+// its writer closes it, or pauses for `settle`, so that an editor that writes
+// in several steps is compiled once, after its last.
 struct PreviewTiming {
-    // Changes closer together than this are one save: an editor that writes
-    // a file in several steps is compiled once, after its last step.
-    std::chrono::milliseconds settle{10};
+    std::chrono::milliseconds settle{30};
     // A file that keeps changing is compiled at least this often.
-    std::chrono::milliseconds longest_settle{150};
+    std::chrono::milliseconds longest_settle{200};
 };
 
 // Runs until `watch` is stopped.
