@@ -1,13 +1,16 @@
 // Takes the README's picture of the preview (docs/preview.png): the fixed
 // route with one fault written into its line file and chosen on the page.
 //   node tests/preview/screenshot.mjs OUT.png
+import path from 'node:path';
+
 import { chromium } from 'playwright-core';
 
 import { chromiumArgs, chromiumPath, fixedRoute, load, save, startServer, stopServer } from './server.mjs';
 
 const output = process.argv[2] ?? 'docs/preview.png';
 const route = fixedRoute();
-const server = await startServer([route.line, route.train]);
+// Started in the route's folder, so that the page names the files as an author would.
+const server = await startServer([path.basename(route.line), path.basename(route.train)], { cwd: route.folder });
 const browser = await chromium.launch({ executablePath: chromiumPath, args: chromiumArgs, headless: true });
 try {
   const page = await browser.newPage({ viewport: { width: 1600, height: 1000 } });
