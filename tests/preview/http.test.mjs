@@ -3,13 +3,14 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
-import { fixedRoute, getState, listing, load, rawRequest, startServer, stopServer } from './server.mjs';
+import { fixedRoute, getState, listing, load, rawRequest, startServer, stopServer, waitFor } from './server.mjs';
 
 let route, server;
 
 before(async () => {
   route = fixedRoute();
   server = await startServer([route.line, route.train]);
+  await waitFor(async () => (await getState(server.port))?.generation >= 1, 15000);
 });
 
 after(async () => {

@@ -80,5 +80,5 @@ export function rawRequest(port, bytes, { timeoutMs = 5000 } = {}) {
 
 export async function getState(port) {
   const { answer } = await rawRequest(port, `GET /state HTTP/1.1\r\nHost: 127.0.0.1:${port}\r\n\r\n`);
-  return JSON.parse(answer.slice(answer.indexOf('\r\n\r\n') + 4));
+  return JSON.parse(Buffer.from(answer.slice(answer.indexOf('\r\n\r\n') + 4), 'latin1').toString('utf8'));
 }

@@ -3,6 +3,7 @@
 #include "compiler/fault_report.h"
 #include "format/binary_writer.h"
 #include "platform/file_system.h"
+#include "text/windows_1252.h"
 
 namespace scenariogen {
 
@@ -36,7 +37,10 @@ PreviewFault preview_fault(const Diagnostic& fault, const CompileResult& result,
         shown.file = in_line ? texts.line_name : texts.train_name;
         shown.line = fault.where->line;
         shown.column = fault.where->column;
-        if (shown.line > 0) shown.source_line = source_line(in_line ? texts.line_text : texts.train_text, shown.line);
+        if (shown.line > 0) {
+            shown.source_line =
+                from_windows_1252(source_line(in_line ? texts.line_text : texts.train_text, shown.line));
+        }
     }
     return shown;
 }

@@ -46,8 +46,14 @@ bool settle(FileWatch& watch, const PreviewTiming& timing, WatchEvent first) {
 
 void preview_once(const PreviewSources& sources, std::uint64_t generation, const PreviewSinks& sinks) {
     const auto start = Clock::now();
-    const PreviewCompilation compilation = compile_for_preview(sources);
     PreviewState state;
+    PreviewCompilation compilation;
+    try {
+        compilation = compile_for_preview(sources);
+    } catch (const std::exception& failure) {
+        // A slip of the program's own (an internal error): said on the page, and the next save tries again.
+        state.drawing_failure = std::string("the compilation failed: ") + failure.what();
+    }
     state.generation = generation;
     state.line_file = sources.line_path;
     state.train_file = sources.train_path;
