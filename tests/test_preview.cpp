@@ -209,3 +209,34 @@ TEST(PreviewCompilation, AFileThatCannotBeReadIsSaidSoAndNothingIsCompiled) {
 
 }  // namespace
 }  // namespace scenariogen
+
+namespace scenariogen {
+namespace {
+
+TEST(PreviewCommand, RefusesWhatCannotWorkBeforeItListens) {
+    testing::TempDir folder;
+    const std::string line = folder.file("linea.txt");
+    const std::string train = folder.file("treno.txt");
+    testing::spit(line, testing::own_line_text());
+    testing::spit(train, testing::own_train_text());
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {folder.file("missing.txt") + " " + train, "cannot read " + folder.file("missing.txt")},
+        {line + " " + train + " --write " + folder.file("missing"), "cannot write into " + folder.file("missing")},
+        {line + " " + train + " --port 70000", "the port must be 0 to 65535"},
+        {line + " " + train + " --name a/b", "must not be empty or hold '/'"},
+    };
+    for (const Case& c : cases) {
+        const testing::Outcome outcome = testing::run_program("preview " + c.args);
+        EXPECT_EQ(outcome.status, 2) << c.args;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out, "") << c.args;
+    }
+    EXPECT_EQ(testing::listing(folder.path()), (std::vector<std::string>{"linea.txt", "treno.txt"}));
+}
+
+}  // namespace
+}  // namespace scenariogen

@@ -76,9 +76,13 @@ std::string usage_fault(const PreviewOptions& options) {
     try {
         check_readable(options.line);
         check_readable(options.train);
+    } catch (const FileError& failure) {
+        return "cannot read " + failure.path() + ": " + failure.reason();
+    }
+    try {
         if (!options.write_folder.empty()) require_folder(options.write_folder);
     } catch (const FileError& failure) {
-        return "cannot use " + failure.path() + ": " + failure.reason();
+        return "cannot write into " + failure.path() + ": " + failure.reason();
     }
     return {};
 }
@@ -89,7 +93,7 @@ CLI::App* add_preview_options(CLI::App& app, PreviewOptions& options) {
         "Show the plan, the profile and the faults of your descriptions in the browser, redrawn at every save");
     preview->add_option("LINE", options.line, "The line description")->required();
     preview->add_option("TRAIN", options.train, "The train description")->required();
-    preview->add_option("--port", options.port, "Listen on 127.0.0.1:N (0: any free port)")
+    preview->add_option("--port", options.port, "Listen on 127.0.0.1:N (default 8040; 0: any free port)")
         ->option_text("N")
         ->capture_default_str();
     preview->add_option("--name", options.name, "Scenario name, the start of every file name")->capture_default_str();
