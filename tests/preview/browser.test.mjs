@@ -64,12 +64,14 @@ test('a fault written into the line file appears without a reload, keeps the zoo
 
   await page.click('#faults a.fault');
   assert.equal(await page.locator('#profile-view #fault-place').count(), 1);
+  assert.equal(await page.locator('#plan-view #fault-place-plan').count(), 1);
 
   const withFault = await generation();
   save(route.line, original);
   await page.waitForFunction((g) => Number(document.body.dataset.generation) > g, withFault, WAIT);
   assert.deepEqual(await faultTexts(), []);
   assert.equal(await page.locator('#profile-view #fault-place').count(), 0);
+  assert.equal(await page.locator('#plan-view #fault-place-plan').count(), 0);
   assert.equal(await page.evaluate(() => window.sameDocument), true);
   assert.match(await page.textContent('#status'), /^no faults/);
 });

@@ -13,7 +13,7 @@ const route = fixedRoute();
 const server = await startServer([path.basename(route.line), path.basename(route.train)], { cwd: route.folder });
 const browser = await chromium.launch({ executablePath: chromiumPath, args: chromiumArgs, headless: true });
 try {
-  const page = await browser.newPage({ viewport: { width: 1600, height: 1000 } });
+  const page = await browser.newPage({ viewport: { width: 1600, height: 1150 } });
   await page.goto(server.url);
   await page.waitForFunction(() => Number(document.body.dataset.generation) >= 1, null, { timeout: 15000 });
   save(route.train, load(route.train).replace('segnale,  43000,', 'segnale,  42900,'));

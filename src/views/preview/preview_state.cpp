@@ -8,7 +8,18 @@ namespace {
 
 using nlohmann::json;
 
-json fault_json(const PreviewFault& fault) {
+// Where metre `m` of the route is drawn on the plan; none when the plan
+// was not computed that far.
+json plan_point(const PreviewState& state, std::int32_t m) {
+    if (state.drawing == nullptr || m < 0) return nullptr;
+    const Grid& grid = state.compilation->result.grid;
+    const auto metre = static_cast<std::size_t>(m);
+    if (m >= grid.computed_metres || metre >= grid.x.size() || metre >= grid.y.size()) return nullptr;
+    const PagePoint point = state.drawing->plot.plan_mapping.page({grid.x[metre], grid.y[metre]});
+    return {{"x", point.x}, {"y", point.y}};
+}
+
+json fault_json(const PreviewFault& fault, const PreviewState& state) {
     json out{{"text", fault.text},
              {"file", fault.file},
              {"line", fault.line},
@@ -16,7 +27,11 @@ json fault_json(const PreviewFault& fault) {
              {"number", fault.number},
              {"position_m", nullptr},
              {"source_line", fault.source_line}};
-    if (fault.position_m) out["position_m"] = *fault.position_m;
+    out["plan_point"] = nullptr;
+    if (fault.position_m) {
+        out["position_m"] = *fault.position_m;
+        out["plan_point"] = plan_point(state, *fault.position_m);
+    }
     return out;
 }
 
@@ -68,7 +83,7 @@ std::string state_json(const PreviewState& state) {
              {"compile_ms", state.compile_ms}};
     if (state.compilation != nullptr) {
         if (!state.compilation->unreadable.empty()) out["unreadable"] = state.compilation->unreadable;
-        for (const PreviewFault& fault : state.compilation->faults) faults.push_back(fault_json(fault));
+        for (const PreviewFault& fault : state.compilation->faults) faults.push_back(fault_json(fault, state));
     }
     out["faults"] = std::move(faults);
     if (!state.drawing_failure.empty()) out["drawing_failure"] = state.drawing_failure;

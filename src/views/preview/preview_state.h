@@ -22,7 +22,8 @@ struct PreviewState {
 
 // The page's document:
 //   {"generation", "files": {"line", "train"}, "unreadable", "faults": [{"text", "file",
-//    "line", "column", "number", "position_m", "source_line"}],
+//    "line", "column", "number", "position_m", "plan_point": {"x", "y"} or null,
+//    "source_line"}],
 //    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m"} or null,
 //    "compile_ms"}
 std::string state_json(const PreviewState& state);

@@ -105,12 +105,19 @@ function showDrawing(state) {
 }
 
 // ---------------------------------------------------------------------------
-// The place of a fault on the profile.
+// The place of a fault: a band across the profile, a ring on the plan. A
+// view that does not show the place is moved to it, keeping its zoom.
 
-function highlight(positionM) {
+function centreOn(view, x, y) {
+  const box = { ...view.box };
+  if (x < box.x || x > box.x + box.w) box.x = x - box.w / 2;
+  if (y !== undefined && (y < box.y || y > box.y + box.h)) box.y = y - box.h / 2;
+  setBox(view, box);
+}
+
+function markProfile(positionM) {
   const view = views.profile;
   const axis = current && current.axis;
-  view.svg.querySelector('#fault-place')?.remove();
   if (!axis || positionM === null || positionM === undefined || !view.home) return;
   const x = axis.x0 + (positionM / Math.max(axis.end_m, 1)) * (axis.x1 - axis.x0);
   const mark = document.createElementNS(SVG_NS, 'rect');
@@ -123,7 +130,30 @@ function highlight(positionM) {
   mark.setAttribute('fill', '#e00');
   mark.setAttribute('fill-opacity', '0.45');
   view.svg.appendChild(mark);
-  if (x < view.box.x || x > view.box.x + view.box.w) setBox(view, { ...view.box, x: x - view.box.w / 2 });
+  centreOn(view, x);
+}
+
+function markPlan(point) {
+  const view = views.plan;
+  if (!point || !Number.isFinite(point.x) || !Number.isFinite(point.y) || !view.home) return;
+  const ring = document.createElementNS(SVG_NS, 'circle');
+  ring.setAttribute('id', 'fault-place-plan');
+  ring.setAttribute('cx', point.x);
+  ring.setAttribute('cy', point.y);
+  ring.setAttribute('r', Math.max(view.box.w / 60, 0.3));
+  ring.setAttribute('fill', 'none');
+  ring.setAttribute('stroke', '#e00');
+  ring.setAttribute('stroke-width', Math.max(view.box.w / 300, 0.1));
+  view.svg.appendChild(ring);
+  centreOn(view, point.x, point.y);
+}
+
+function highlight(fault) {
+  views.profile.svg.querySelector('#fault-place')?.remove();
+  views.plan.svg.querySelector('#fault-place-plan')?.remove();
+  if (!fault) return;
+  markProfile(fault.position_m);
+  markPlan(fault.plan_point);
 }
 
 // ---------------------------------------------------------------------------
@@ -161,7 +191,7 @@ function showFaults(state) {
       chosenFault = fault.text;
       for (const other of list.querySelectorAll('a.chosen')) other.classList.remove('chosen');
       link.classList.add('chosen');
-      highlight(fault.position_m);
+      highlight(fault);
     });
     item.appendChild(link);
     if (fault.line > 0 && fault.source_line) item.appendChild(element('pre', caretLine(fault)));
@@ -173,7 +203,7 @@ function showFaults(state) {
   unreadable.textContent = state.unreadable || (state.drawing_failure ? `no drawing: ${state.drawing_failure}` : '');
   const still = state.faults.find((fault) => fault.text === chosenFault);
   chosenFault = still ? chosenFault : null;
-  highlight(still ? still.position_m : null);
+  highlight(still ?? null);
 }
 
 function km(metres) { return (metres / 1000).toFixed(3); }
