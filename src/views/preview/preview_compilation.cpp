@@ -1,24 +1,20 @@
 #include "views/preview/preview_compilation.h"
 
 #include "compiler/fault_report.h"
-#include "format/binary_writer.h"
+#include "format/binary_format.h"
 #include "platform/file_system.h"
 #include "text/windows_1252.h"
+#include "views/plot/page_layout.h"
 
 namespace scenariogen {
 
 namespace {
 
-// The page's margins of the plot: the profile's axis runs between them.
-constexpr double kProfileLeft = 37;
-constexpr double kProfileRight = 270;
-constexpr std::int32_t kCellLength = 50;
-
 // Where on the route a fault is: the position it names, the start of its
 // cell, or else the position of the object its line placed.
 std::optional<std::int32_t> route_position(const Diagnostic& fault, const CompileResult& result) {
     if (fault.position) return fault.position;
-    if (fault.cell) return (*fault.cell - 1) * kCellLength;
+    if (fault.cell) return (*fault.cell - 1) * format::kCellLength;
     if (!fault.where || fault.where->line <= 0) return std::nullopt;
     for (const Placement& placement : result.placements) {
         if (placement.file == fault.where->file && placement.line == fault.where->line) return placement.position;
@@ -69,9 +65,8 @@ PreviewCompilation compile_for_preview(const PreviewSources& sources) {
 PreviewDrawing draw_for_preview(const PreviewCompilation& compilation) {
     const CompileResult& result = compilation.result;
     PreviewDrawing drawing;
-    drawing.plot =
-        plot_scenario(encode_cells(result.cells), encode_station_table(result.stations), encode_grid(result.grid));
-    drawing.axis = {kProfileLeft, kProfileRight, drawing.plot.profile_end_m};
+    drawing.plot = plot_scenario(result.cells, result.stations, result.grid);
+    drawing.axis = {plotting::kProfileX0, plotting::kProfileX1, drawing.plot.profile_end_m};
     return drawing;
 }
 
