@@ -29,20 +29,20 @@ struct LargestRouteFiles {
     std::filesystem::path folder;
 };
 
-void PreviewCompileLargestRoute(benchmark::State& state) {
+void PreviewCompileLargest(benchmark::State& state) {
     const LargestRouteFiles files;
     for (auto _ : state) benchmark::DoNotOptimize(compile_for_preview(files.sources()).faults.size());
 }
-BENCHMARK(PreviewCompileLargestRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(PreviewCompileLargest)->Unit(benchmark::kMillisecond);
 
-void PreviewDrawLargestRoute(benchmark::State& state) {
+void PreviewDrawLargest(benchmark::State& state) {
     const LargestRouteFiles files;
     const PreviewCompilation compilation = compile_for_preview(files.sources());
     for (auto _ : state) benchmark::DoNotOptimize(draw_for_preview(compilation).plot.svg.size());
 }
-BENCHMARK(PreviewDrawLargestRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(PreviewDrawLargest)->Unit(benchmark::kMillisecond);
 
-void PreviewDocumentLargestRoute(benchmark::State& state) {
+void PreviewDocumentLargest(benchmark::State& state) {
     const LargestRouteFiles files;
     const PreviewCompilation compilation = compile_for_preview(files.sources());
     const PreviewDrawing drawing = draw_for_preview(compilation);
@@ -50,7 +50,7 @@ void PreviewDocumentLargestRoute(benchmark::State& state) {
         benchmark::DoNotOptimize(state_json({1, "grande_linea.txt", "grande_treno.txt", &compilation, &drawing, {}, 0}));
     }
 }
-BENCHMARK(PreviewDocumentLargestRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(PreviewDocumentLargest)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace scenariogen
