@@ -1,9 +1,8 @@
 #include "views/preview/preview_compilation.h"
 
-#include "compiler/fault_report.h"
+#include "compiler/diagnostic_format.h"
 #include "format/binary_format.h"
 #include "platform/file_system.h"
-#include "text/windows_1252.h"
 #include "views/plot/page_layout.h"
 
 namespace scenariogen {
@@ -22,20 +21,19 @@ std::optional<std::int32_t> route_position(const Diagnostic& fault, const Compil
     return std::nullopt;
 }
 
-PreviewFault preview_fault(const Diagnostic& fault, const CompileResult& result, const SourceTexts& texts) {
+PreviewFault preview_fault(const Diagnostic& fault, const CompileResult& result, const DiagnosticSources& texts) {
     PreviewFault shown;
-    const std::string report = format_fault(fault, texts);
+    const std::string report = format_diagnostic(fault, texts);
     shown.text = report.substr(0, report.find('\n'));
     shown.number = fault.number;
     shown.position_m = route_position(fault, result);
     if (fault.where) {
         const bool in_line = fault.where->file == SourceFile::kLine;
-        shown.file = in_line ? texts.line_name : texts.train_name;
+        shown.file = in_line ? texts.line_file : texts.train_file;
         shown.line = fault.where->line;
         shown.column = fault.where->column;
         if (shown.line > 0) {
-            shown.source_line =
-                from_windows_1252(source_line(in_line ? texts.line_text : texts.train_text, shown.line));
+            shown.source_line = printable(text_line(in_line ? texts.line_text : texts.train_text, shown.line));
         }
     }
     return shown;
@@ -55,7 +53,7 @@ PreviewCompilation compile_for_preview(const PreviewSources& sources) {
     }
     compilation.result = compile(CompileInput{line_text, train_text, sources.scenario_name, sources.train_number});
     compilation.compiled = compilation.result.outcome == CompileOutcome::kCompiled;
-    const SourceTexts texts{sources.line_path, line_text, sources.train_path, train_text};
+    const DiagnosticSources texts{sources.line_path, sources.train_path, line_text, train_text};
     for (const Diagnostic& fault : compilation.result.faults) {
         compilation.faults.push_back(preview_fault(fault, compilation.result, texts));
     }
