@@ -16,6 +16,7 @@ std::vector<std::unique_ptr<Command>> all_commands() {
     commands.push_back(make_dump_command());
     commands.push_back(make_plot_command());
     commands.push_back(make_preview_command());
+    commands.push_back(make_lsp_command());
     return commands;
 }
 

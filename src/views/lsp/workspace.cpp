@@ -1,0 +1,231 @@
+#include "views/lsp/workspace.h"
+
+#include <set>
+#include <stdexcept>
+
+#include "platform/file_system.h"
+#include "views/lsp/diagnostics.h"
+#include "views/lsp/document_uri.h"
+#include "views/lsp/message_framing.h"
+#include "views/lsp/protocol_json.h"
+
+namespace scenariogen::lsp {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr std::string_view kUnpaired =
+    "not compiled: no line description pairs with this train description. Name the two NAME_linea.txt and "
+    "NAME_NUMBER-.txt in one folder, or name both in a scenario.json beside them.";
+
+}  // namespace
+
+void Workspace::open(const std::string& uri, int version, std::string_view utf8) {
+    OpenDocument document;
+    document.uri = uri;
+    document.path = uri_to_path(uri);
+    document.version = version;
+    document.text = DocumentText(description_bytes(utf8));
+    documents_[uri] = std::move(document);
+    files_changed();
+}
+
+void Workspace::change(const std::string& uri, int version, const json& changes) {
+    const auto found = documents_.find(uri);
+    if (found == documents_.end()) throw std::invalid_argument("the document " + uri + " is not open");
+    OpenDocument& document = found->second;
+    for (const json& change : changes) {
+        const std::string& text = change.at("text").get_ref<const std::string&>();
+        const auto range = change.find("range");
+        const std::size_t removed = range == change.end() ? document.text.bytes().size() : 0;
+        if (document.text.bytes().size() - removed + text.size() > kMaxBodyBytes) {
+            throw std::length_error("the change would make the document larger than " + std::to_string(kMaxBodyBytes) +
+                                    " bytes");
+        }
+        if (range == change.end()) {
+            document.text = DocumentText(description_bytes(text));
+        } else {
+            document.text.replace(range_from(*range), text);
+        }
+    }
+    document.version = version;
+    if (!document.path) document.pairing.role = role_by_content(document.text.bytes());
+    mark_stale(uri);
+}
+
+void Workspace::close(const std::string& uri) {
+    mark_stale(uri);
+    documents_.erase(uri);
+    rebuild_units();
+}
+
+void Workspace::files_changed() {
+    const FileKnown known = [this](const std::string& path) {
+        for (const auto& [uri, document] : documents_) {
+            if (document.path == path) return true;
+        }
+        return file_exists(path);
+    };
+    for (auto& [uri, document] : documents_) {
+        if (document.path) {
+            document.pairing = pair_file(*document.path, document.text.bytes(), known);
+        } else {
+            document.pairing = Pairing{};
+            document.pairing.role = role_by_content(document.text.bytes());
+        }
+    }
+    rebuild_units();
+    for (auto& [key, unit] : units_) unit.stale = true;
+}
+
+const OpenDocument* Workspace::document(const std::string& uri) const {
+    const auto found = documents_.find(uri);
+    return found == documents_.end() ? nullptr : &found->second;
+}
+
+std::string Workspace::unit_key(const OpenDocument& document) const {
+    const Pairing& pairing = document.pairing;
+    if (!pairing.line_path.empty()) return "file\n" + pairing.line_path + "\n" + pairing.train_path;
+    if (pairing.role == DescriptionRole::kLine) return "buffer\n" + document.uri;
+    return "unpaired\n" + document.uri;
+}
+
+void Workspace::rebuild_units() {
+    const auto uri_of = [this](const std::string& path) {
+        if (path.empty()) return std::string();
+        for (const auto& [uri, document] : documents_) {
+            if (document.path == path) return uri;
+        }
+        return path_to_uri(path);
+    };
+    std::map<std::string, CompileUnit> units;
+    for (const auto& [uri, document] : documents_) {
+        const std::string key = unit_key(document);
+        if (units.count(key)) continue;
+        CompileUnit unit;
+        const auto existing = units_.find(key);
+        if (existing != units_.end()) unit = std::move(existing->second);
+        unit.pairing = document.pairing;
+        const bool by_path = !document.pairing.line_path.empty();
+        const std::string line_uri = by_path ? uri_of(document.pairing.line_path)
+                                     : document.pairing.role == DescriptionRole::kLine ? uri
+                                                                                       : std::string();
+        const std::string train_uri = by_path            ? uri_of(document.pairing.train_path)
+                                      : line_uri.empty() ? uri
+                                                         : std::string();
+        if (line_uri != unit.line_uri || train_uri != unit.train_uri) unit.stale = true;
+        unit.line_uri = line_uri;
+        unit.train_uri = train_uri;
+        units.emplace(key, std::move(unit));
+    }
+    // What a unit that is gone had published is cleared, unless a unit
+    // that stays publishes there again.
+    std::set<std::string> kept;
+    for (const auto& [key, unit] : units) kept.insert({unit.line_uri, unit.train_uri});
+    for (const auto& [key, unit] : units_) {
+        if (units.count(key)) continue;
+        for (const std::string& uri : unit.published) {
+            if (!kept.count(uri)) pending_.push_back({uri, json::array()});
+        }
+    }
+    units_ = std::move(units);
+}
+
+void Workspace::mark_stale(const std::string& uri) {
+    for (auto& [key, unit] : units_) {
+        if (unit.line_uri == uri || unit.train_uri == uri) unit.stale = true;
+    }
+}
+
+const DocumentText* Workspace::source(const std::string& uri, const std::string& path, std::string& failure) {
+    const auto open = documents_.find(uri);
+    if (open != documents_.end()) return &open->second.text;
+    try {
+        std::error_code error;
+        const auto modified = std::filesystem::last_write_time(path, error);
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (error) throw FileError(path, error.message());
+        const auto cached = disk_.find(path);
+        if (cached != disk_.end() && cached->second.modified == modified && cached->second.size == size) {
+            return &cached->second.text;
+        }
+        DiskText& entry = disk_[path];
+        entry = DiskText{modified, size, DocumentText(read_file(path, kMaxDescriptionBytes))};
+        return &entry.text;
+    } catch (const FileError& error) {
+        disk_.erase(path);
+        failure = path + ": " + error.reason();
+        return nullptr;
+    }
+}
+
+void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
+    unit.stale = false;
+    unit.result.reset();
+    std::map<std::string, json> lists;
+    const auto finish = [&] {
+        unit.published.clear();
+        for (auto& [uri, list] : lists) {
+            unit.published.push_back(uri);
+            out.push_back({uri, std::move(list)});
+        }
+    };
+    if (!unit.train_uri.empty()) lists[unit.train_uri] = json::array();
+    if (unit.line_uri.empty()) {
+        lists[unit.train_uri].push_back(not_compiled_diagnostic(std::string(kUnpaired)));
+        return finish();
+    }
+    lists[unit.line_uri] = json::array();
+    std::string failure;
+    const DocumentText* line = source(unit.line_uri, unit.pairing.line_path, failure);
+    if (line == nullptr) {
+        const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
+        lists[where].push_back(
+            not_compiled_diagnostic("not compiled: the line description cannot be read: " + failure));
+        return finish();
+    }
+    const DocumentText* train =
+        unit.train_uri.empty() ? nullptr : source(unit.train_uri, unit.pairing.train_path, failure);
+    for (const auto& [text, uri] : {std::pair{line, unit.line_uri}, std::pair{train, unit.train_uri}}) {
+        if (text != nullptr && text->bytes().size() > kMaxDescriptionBytes) {
+            lists[uri].push_back(too_large_diagnostic(text->bytes().size(), kMaxDescriptionBytes));
+            return finish();
+        }
+    }
+    CompileInput input;
+    input.line_text = line->bytes();
+    if (train != nullptr) {
+        input.train_text = train->bytes();
+    } else if (unit.train_uri.empty()) {
+        input.train_text = std::string_view();
+    }
+    input.scenario_name = unit.pairing.name;
+    input.train_number = unit.pairing.number;
+    unit.result = compile(input);
+    for (auto& [uri, list] : compile_diagnostics(unit.result->faults, unit.result->placements,
+                                                 CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
+        lists[uri] = std::move(list);
+    }
+    finish();
+}
+
+const CompileUnit* Workspace::compiled_unit(const std::string& uri) {
+    const auto document = documents_.find(uri);
+    if (document == documents_.end()) return nullptr;
+    const auto unit = units_.find(unit_key(document->second));
+    if (unit == units_.end() || unit->second.line_uri.empty()) return nullptr;
+    if (unit->second.stale) compile_unit(unit->second, pending_);
+    return &unit->second;
+}
+
+std::vector<Publication> Workspace::refresh() {
+    std::vector<Publication> out = std::move(pending_);
+    pending_.clear();
+    for (auto& [key, unit] : units_) {
+        if (unit.stale) compile_unit(unit, out);
+    }
+    return out;
+}
+
+}  // namespace scenariogen::lsp
