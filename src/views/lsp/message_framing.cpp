@@ -23,10 +23,10 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// Where a Content-Length field starts at a line start, from `from` on.
+// Where the next Content-Length field name stands, from `from` on.
 std::size_t find_length_field(std::string_view text, std::size_t from) {
     for (std::size_t i = from; i + kLengthField.size() <= text.size(); ++i) {
-        if ((i == 0 || text[i - 1] == '\n') && same_name(text.substr(i, kLengthField.size()), kLengthField)) return i;
+        if (same_name(text.substr(i, kLengthField.size()), kLengthField)) return i;
     }
     return std::string_view::npos;
 }
