@@ -22,6 +22,7 @@ struct CompilationState {
     std::string scenario_name;
     std::string train_number;
     bool build_grid = true;
+    bool grid_coordinates = true;  // see CompileInput
 
     std::vector<Cell> cells;  // cells 0 to U; empty until sized
     StationTable stations{};

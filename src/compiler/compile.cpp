@@ -71,6 +71,7 @@ CompileResult compile(const CompileInput& input) {
     s.scenario_name = input.scenario_name;
     s.train_number = input.train_number;
     s.build_grid = input.build_grid;
+    s.grid_coordinates = input.grid_coordinates;
     const ReadingExtent extent = read_descriptions(s, DescriptionTexts{input.line_text, input.train_text});
     if (!s.has_cells()) return result_of(std::move(s), CompileOutcome::kNoCells, extent);
     apply_placement_rules(s);

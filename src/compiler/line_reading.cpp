@@ -98,7 +98,8 @@ DescriptionReading::Step DescriptionReading::route_length() {
     if (length > kMaxRouteLength || length < 0) return leave(1);
     const std::int32_t g = length + format::kRunOut;
     s_.cells.assign(static_cast<std::size_t>(nearest(g / 50.0)) + 1, Cell{});
-    if (s_.build_grid) s_.grid.set_size(g);
+    if (s_.build_grid && s_.grid_coordinates) s_.grid.set_size(g);
+    if (s_.build_grid && !s_.grid_coordinates) s_.grid = Grid{g, 0, {}, {}};
     return Step::kNext;
 }
 

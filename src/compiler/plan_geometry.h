@@ -12,6 +12,8 @@ namespace scenariogen {
 
 inline constexpr std::int32_t kMaxGridMetre = 1000000;
 
+// A grid sized without coordinates (x and y empty) follows the metres alone.
+
 // Metres 0 and 1: the track starts at the origin heading along +y.
 void start_track(Grid& g);
 
