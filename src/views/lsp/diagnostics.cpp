@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compiler/error_numbers.h"
+#include "views/lsp/description_outline.h"
 #include "views/lsp/protocol_json.h"
 
 namespace scenariogen::lsp {
@@ -62,15 +63,37 @@ json line_range(const DocumentText* text, int line) {
     return range_json(line, static_cast<int>(begin), static_cast<int>(row.size()));
 }
 
-// The line that placed the object in `cell`: of those whose cells hold it,
-// the one with the fewest cells.
-const Placement* placing(const std::vector<Placement>& placements, std::int32_t cell) {
-    const Placement* best = nullptr;
-    for (const Placement& p : placements) {
-        if (p.first_cell > cell || p.last_cell < cell) continue;
-        if (best == nullptr || p.last_cell - p.first_cell < best->last_cell - best->first_cell) best = &p;
+// Error 2 is found once the train description is read; its field is the
+// first progressive start or reference that is not a multiple of 50.
+std::optional<json> progressive_field(const DocumentText* text) {
+    if (text == nullptr) return std::nullopt;
+    const Outline shape = outline(*text, DescriptionRole::kLine);
+    for (int index = 0; index < static_cast<int>(shape.lines.size()); ++index) {
+        const OutlineLine& row = shape.lines[static_cast<std::size_t>(index)];
+        if (row.kind != LineKind::kKeyword || row.keyword->place != KeywordPlace::kLineGeneral ||
+            !row.keyword->keyword.starts_with("progressiva")) {
+            continue;
+        }
+        const std::string_view line = text->line(index);
+        const std::vector<FieldSpan> values = value_fields(line, row.first, *row.keyword);
+        for (std::size_t i = 0; i < values.size() && i < 2; ++i) {
+            long long value = 0;
+            if (field_number(line, values[i], value) && value % 50 != 0) {
+                return range_json(index, values[i].begin, values[i].end);
+            }
+        }
     }
-    return best;
+    return std::nullopt;
+}
+
+// Errors 1250 and 1251: the line that put an object into cell 1.
+std::optional<SourceRange> object_in_first_cell(const CompileResult& result) {
+    for (const Placement& p : result.placements) {
+        const bool object = p.keyword != "pendenza" && p.keyword != "velocita" && p.keyword != "aderenza" &&
+                            p.keyword != "curva" && p.keyword != "montagna";
+        if (object && p.first_cell <= 1 && 1 <= p.last_cell) return SourceRange{p.file, p.line, 1, 1};
+    }
+    return std::nullopt;
 }
 
 struct Place {
@@ -78,18 +101,26 @@ struct Place {
     json range;
 };
 
-Place place_of(const Diagnostic& d, const std::vector<Placement>& placements, const CompiledTexts& texts) {
+Place place_of(const Diagnostic& d, const CompileResult& result, const CompiledTexts& texts) {
     const auto uri_of = [&](SourceFile file) {
         return file == SourceFile::kTrain && !texts.train_uri.empty() ? texts.train_uri : texts.line_uri;
     };
     const auto text_of = [&](SourceFile file) { return file == SourceFile::kTrain ? texts.train : texts.line; };
+    if (d.number == 2) {
+        if (std::optional<json> range = progressive_field(texts.line)) return {texts.line_uri, std::move(*range)};
+    }
+    if (d.number == 1250 || d.number == 1251) {
+        if (const std::optional<SourceRange> line = object_in_first_cell(result)) {
+            return {uri_of(line->file), line_range(text_of(line->file), std::max(line->line - 1, 0))};
+        }
+    }
     if (d.where) {
         const SourceFile file = texts.train_uri.empty() ? SourceFile::kLine : d.where->file;
         return {uri_of(file), field_range(text_of(file), *d.where)};
     }
     if (d.cell) {
-        if (const Placement* p = placing(placements, *d.cell)) {
-            return {uri_of(p->file), line_range(text_of(p->file), std::max(p->line - 1, 0))};
+        if (const std::optional<SourceRange> line = placing_line(result, *d.cell)) {
+            return {uri_of(line->file), line_range(text_of(line->file), std::max(line->line - 1, 0))};
         }
     }
     return {texts.line_uri, range_json(0, 0, 0)};
@@ -97,14 +128,13 @@ Place place_of(const Diagnostic& d, const std::vector<Placement>& placements, co
 
 }  // namespace
 
-std::map<std::string, json> compile_diagnostics(const Diagnostics& faults, const std::vector<Placement>& placements,
-                                                const CompiledTexts& texts) {
+std::map<std::string, json> compile_diagnostics(const CompileResult& result, const CompiledTexts& texts) {
     std::map<std::string, json> by_uri;
     by_uri[texts.line_uri] = json::array();
     if (!texts.train_uri.empty()) by_uri[texts.train_uri] = json::array();
     json* last = nullptr;  // the diagnostic a note belongs to
-    for (const Diagnostic& d : faults) {
-        const Place place = place_of(d, placements, texts);
+    for (const Diagnostic& d : result.faults) {
+        const Place place = place_of(d, result, texts);
         if (d.severity == Severity::kNote && last != nullptr) {
             (*last)["relatedInformation"].push_back(
                 {{"location", {{"uri", place.uri}, {"range", place.range}}}, {"message", message_of(d)}});

@@ -25,9 +25,7 @@ struct CompiledTexts {
 // that publishing them clears what a fault fixed. Faults found after the
 // reading (errors 11 to 13) stand at the line that placed the object in
 // their cell.
-std::map<std::string, nlohmann::json> compile_diagnostics(const Diagnostics& faults,
-                                                          const std::vector<Placement>& placements,
-                                                          const CompiledTexts& texts);
+std::map<std::string, nlohmann::json> compile_diagnostics(const CompileResult& result, const CompiledTexts& texts);
 
 // A document larger than the compiler reads.
 nlohmann::json too_large_diagnostic(std::size_t bytes, std::size_t limit);

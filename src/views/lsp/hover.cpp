@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "views/dump/scenario_dump.h"
 #include "views/lsp/description_outline.h"
@@ -35,8 +36,10 @@ std::string field_text(const FieldInfo& field) {
     return text + "\n\n";
 }
 
-// What one cell holds, in words; empty for an empty cell.
+// What one cell holds, in words: its object and its markers; empty when it
+// holds neither.
 std::string cell_contents(const Cell& cell) {
+    if (cell.kind == kEmpty && cell.approach_marker == 0) return {};
     std::string text(cell_kind_name(cell.kind));
     if (cell.kind == kCodeDrop) text += " (value " + std::to_string(cell.value_1) + ")";
     if (cell.kind == kSign) text += " (text entry " + std::to_string(cell.value_1) + ")";
@@ -50,8 +53,10 @@ std::string cell_contents(const Cell& cell) {
 std::string in_force(const Cell& cell) {
     const std::string gradient =
         cell.gradient == 0 ? std::string("none") : std::to_string(static_cast<int>(cell.gradient) - 100) + " \u2030";
-    return "gradient " + gradient + " \u00b7 speed " + std::to_string(cell.speed_limit * 5) + " km/h \u00b7 adhesion " +
-           std::to_string(cell.adhesion) + "\n\n";
+    std::string text = "gradient " + gradient + " \u00b7 speed " + std::to_string(cell.speed_limit * 5) +
+                       " km/h \u00b7 adhesion " + std::to_string(cell.adhesion);
+    if (cell.mountain_kind != 0) text += " \u00b7 mountain kind " + std::to_string(cell.mountain_kind);
+    return text + "\n\n";
 }
 
 std::string cells_text(const std::vector<Cell>& cells, std::int32_t first, std::int32_t last) {
@@ -84,12 +89,30 @@ std::int32_t object_cell(const KeywordInfo& keyword, long long metres) {
     return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(metres) / 50.0 + (from_position ? 0 : 1)));
 }
 
+// The cells a placement holds. A gradient, speed or adhesion line holds
+// from its cell to the cell before the next line of its keyword.
+std::pair<std::int32_t, std::int32_t> stretch_of(const CompileResult& result, const Placement& placement) {
+    std::int32_t last = placement.last_cell;
+    const bool until_next =
+        placement.keyword == "pendenza" || placement.keyword == "velocita" || placement.keyword == "aderenza";
+    if (until_next) {
+        for (auto next = result.placements.begin() + (&placement - result.placements.data()) + 1;
+             next != result.placements.end(); ++next) {
+            if (next->keyword == placement.keyword && next->file == placement.file) {
+                last = std::max(placement.first_cell, std::min(last, next->first_cell - 1));
+                break;
+            }
+        }
+    }
+    return {placement.first_cell, last};
+}
+
 std::string compiled_text(const KeywordInfo& keyword, long long metres, const CompileResult& result,
                           const Placement* placement) {
     std::string text = "**" + std::string(keyword.keyword) + "** at " + kilometre_text(metres) + " (" +
                        std::to_string(metres) + " m)\n\n";
-    std::int32_t first = placement ? placement->first_cell : object_cell(keyword, metres);
-    std::int32_t last = placement ? placement->last_cell : first;
+    const auto [first, last] = placement ? stretch_of(result, *placement)
+                                         : std::pair{object_cell(keyword, metres), object_cell(keyword, metres)};
     const std::int32_t here = first <= last ? first : object_cell(keyword, metres);
     if (here >= 0 && here < static_cast<std::int32_t>(result.cells.size())) {
         text += in_force(result.cells[static_cast<std::size_t>(here)]);

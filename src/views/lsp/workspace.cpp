@@ -202,9 +202,10 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
     }
     input.scenario_name = unit.pairing.name;
     input.train_number = unit.pairing.number;
+    input.grid_coordinates = false;  // the editor needs the faults and the cells, not the plan
     unit.result = compile(input);
-    for (auto& [uri, list] : compile_diagnostics(unit.result->faults, unit.result->placements,
-                                                 CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
+    for (auto& [uri, list] :
+         compile_diagnostics(*unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
         lists[uri] = std::move(list);
     }
     finish();
