@@ -62,6 +62,30 @@ describe('diagnostics as the author types', () => {
     await session.close();
   });
 
+  test('a fault of the placement rules stands at the line that placed the object in its cell', async () => {
+    const fixed = fixedDescriptions();
+    // Three code-drop points fill the cells where the slowdown's first point
+    // before its start must go (error 12).
+    const text = fixed.train.text
+      .replace('[rallentamenti]\r\n', '[rallentamenti]\r\nrallentamento,  20000,  60,  500,  0,  0,  0\r\n')
+      .replace('[codici]\r\n', '[codici]\r\n' +
+        ['19700', '19750', '19800'].map((p) => `abbattimento,  ${p},  1\r\n`).join(''));
+    const line = lineStarting(text, 'rallentamento,  20000,');
+    const session = new Session();
+    await session.initialize();
+    const published = session.diagnostics(fixed.train.uri, (list) => list.length > 0);
+    await session.open(fixed.line);
+    await session.open({ ...fixed.train, text });
+    const [diagnostic] = await published;
+    assert.equal(diagnostic.code, 12);
+    assert.deepEqual(diagnostic.range, {
+      start: { line, character: 0 },
+      end: { line, character: 'rallentamento,  20000,  60,  500,  0,  0,  0'.length },
+    });
+    assert.match(diagnostic.message, /cell 401/);
+    await session.close();
+  });
+
   test('a line description without a partner compiles alone', async () => {
     const fixed = fixedDescriptions();
     const lonely = { ...fixed.line, uri: fixed.line.uri.replace('Zervano-OdelmaVmod_linea', 'Altrove_linea') };

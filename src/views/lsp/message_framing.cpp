@@ -91,12 +91,12 @@ std::optional<Frame> MessageReader::read_header() {
     const std::optional<HeaderExtent> extent = header_extent(pending());
     if (!extent) {
         if (pending().size() > kMaxHeaderBytes) {
-            return refuse_header("the header has no end within " + std::to_string(kMaxHeaderBytes) + " bytes");
+            return refuse_header("the header has no end within " + std::to_string(kMaxHeaderBytes) + " bytes", 1);
         }
         return std::nullopt;
     }
     if (extent->size > kMaxHeaderBytes) {
-        return refuse_header("the header is longer than " + std::to_string(kMaxHeaderBytes) + " bytes");
+        return refuse_header("the header is longer than " + std::to_string(kMaxHeaderBytes) + " bytes", 1);
     }
     std::optional<std::size_t> length;
     std::string_view lines = extent->lines;
@@ -106,19 +106,20 @@ std::optional<Frame> MessageReader::read_header() {
         lines.remove_prefix(end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos) return refuse_header("a header line has no colon");
+        if (colon == std::string_view::npos) return refuse_header("a header line has no colon", extent->size);
         if (!same_name(trimmed(line.substr(0, colon)), kLengthField)) continue;
         const std::string_view value = trimmed(line.substr(colon + 1));
         std::size_t n = 0;
         const auto [stop, error] = std::from_chars(value.data(), value.data() + value.size(), n);
         if (value.empty() || error != std::errc() || stop != value.data() + value.size()) {
-            return refuse_header("the Content-Length '" + std::string(value.substr(0, 40)) +
-                                 "' is not a number of bytes");
+            return refuse_header(
+                "the Content-Length '" + std::string(value.substr(0, 40)) + "' is not a number of bytes", extent->size);
         }
-        if (length && *length != n) return refuse_header("the header holds two different Content-Length fields");
+        if (length && *length != n)
+            return refuse_header("the header holds two different Content-Length fields", extent->size);
         length = n;
     }
-    if (!length) return refuse_header("the header has no Content-Length");
+    if (!length) return refuse_header("the header has no Content-Length", extent->size);
     start_ += extent->size;
     if (*length > max_body_) {
         const std::size_t held = std::min(*length, pending().size());
@@ -133,9 +134,9 @@ std::optional<Frame> MessageReader::read_header() {
     return std::nullopt;
 }
 
-std::optional<Frame> MessageReader::refuse_header(std::string sentence) {
+std::optional<Frame> MessageReader::refuse_header(std::string sentence, std::size_t skipped) {
     lost_ = true;
-    ++start_;  // the next header is looked for after this one's start
+    start_ += skipped;  // the next header is looked for after this one
     return Frame{Frame::Kind::kFault, std::move(sentence)};
 }
 

@@ -38,7 +38,8 @@ public:
 
 private:
     std::optional<Frame> read_header();
-    std::optional<Frame> refuse_header(std::string sentence);
+    // Tells the fault and drops `skipped` bytes of the refused header.
+    std::optional<Frame> refuse_header(std::string sentence, std::size_t skipped);
     void resynchronise();
     void compact();
     std::string_view pending() const { return std::string_view(buffer_).substr(start_); }
