@@ -1,17 +1,16 @@
 // A client for the tests: scenariogen lsp started as a process and driven
 // through vscode-jsonrpc, the JSON-RPC layer of vscode-languageclient.
-import { spawn, execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { spawn } from 'node:child_process';
+import { copyFileSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { createMessageConnection, StreamMessageReader, StreamMessageWriter } from 'vscode-jsonrpc/node.js';
 
 export const program = process.env.SCENARIOGEN;
-const fixedWriter = process.env.SCENARIOGEN_FIXED_DESCRIPTIONS;
-if (!program || !fixedWriter) {
-  throw new Error('SCENARIOGEN and SCENARIOGEN_FIXED_DESCRIPTIONS must name the programs (ctest sets them)');
-}
+if (!program) throw new Error('SCENARIOGEN must name the program (ctest sets it)');
+// The generation run's own descriptions, byte for byte as it writes them.
+const golden = fileURLToPath(new URL('../golden/', import.meta.url));
 
 // Every wait for the server ends within this, so that a broken server fails
 // the test instead of hanging it.
@@ -29,9 +28,10 @@ export function withPatience(promise, what) {
 // the run gives them.
 export function fixedDescriptions() {
   const folder = mkdtempSync(join(tmpdir(), 'scenariogen-lsp-'));
-  execFileSync(fixedWriter, [folder]);
   const line = join(folder, 'Zervano-OdelmaVmod_linea.txt');
   const train = join(folder, 'Zervano-OdelmaVmod_27340-.txt');
+  copyFileSync(join(golden, 'Zervano-OdelmaVmod_linea.txt'), line);
+  copyFileSync(join(golden, 'Zervano-OdelmaVmod_27340-.txt'), train);
   return {
     folder,
     line: { path: line, uri: pathToFileURL(line).href, text: readFileSync(line, 'latin1') },

@@ -203,7 +203,14 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
     input.scenario_name = unit.pairing.name;
     input.train_number = unit.pairing.number;
     input.grid_coordinates = false;  // the editor needs the faults and the cells, not the plan
-    unit.result = compile(input);
+    try {
+        unit.result = compile(input);
+    } catch (const std::exception& failure) {
+        // A fault of the compiler itself: the author hears of it, the session goes on.
+        lists[unit.line_uri].push_back(not_compiled_diagnostic(std::string("internal error of the compiler: ") +
+                                                               failure.what() + "; please report it with the files"));
+        return finish();
+    }
     for (auto& [uri, list] :
          compile_diagnostics(*unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
         lists[uri] = std::move(list);
