@@ -46,8 +46,9 @@ void LanguageServer::framing_fault(const std::string& sentence) {
 
 void LanguageServer::publish_diagnostics() {
     for (Publication& publication : workspace_.refresh()) {
-        send_(notification("textDocument/publishDiagnostics",
-                           {{"uri", publication.uri}, {"diagnostics", std::move(publication.diagnostics)}}));
+        json params{{"uri", publication.uri}, {"diagnostics", std::move(publication.diagnostics)}};
+        if (publication.version) params["version"] = *publication.version;
+        send_(notification("textDocument/publishDiagnostics", std::move(params)));
     }
 }
 

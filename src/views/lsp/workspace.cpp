@@ -50,8 +50,8 @@ void Workspace::change(const std::string& uri, int version, const json& changes)
         }
     }
     document.version = version;
-    if (!document.path) document.pairing.role = role_by_content(document.text.bytes());
     mark_stale(uri);
+    if (!document.path && role_by_content(document.text.bytes()) != document.pairing.role) files_changed();
 }
 
 void Workspace::close(const std::string& uri) {
@@ -126,7 +126,7 @@ void Workspace::rebuild_units() {
     for (const auto& [key, unit] : units_) {
         if (units.count(key)) continue;
         for (const std::string& uri : unit.published) {
-            if (!kept.count(uri)) pending_.push_back({uri, json::array()});
+            if (!kept.count(uri)) pending_.push_back({uri, json::array(), std::nullopt});
         }
     }
     units_ = std::move(units);
@@ -168,7 +168,9 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
         unit.published.clear();
         for (auto& [uri, list] : lists) {
             unit.published.push_back(uri);
-            out.push_back({uri, std::move(list)});
+            const auto open = documents_.find(uri);
+            out.push_back(
+                {uri, std::move(list), open == documents_.end() ? std::nullopt : std::optional(open->second.version)});
         }
     };
     if (!unit.train_uri.empty()) lists[unit.train_uri] = json::array();

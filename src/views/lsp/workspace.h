@@ -46,6 +46,7 @@ struct CompileUnit {
 struct Publication {
     std::string uri;
     nlohmann::json diagnostics;
+    std::optional<int> version;  // the version of the open document they were found in
 };
 
 class Workspace {
