@@ -164,60 +164,59 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
     unit.stale = false;
     unit.result.reset();
     std::map<std::string, json> lists;
-    const auto finish = [&] {
-        unit.published.clear();
-        for (auto& [uri, list] : lists) {
-            unit.published.push_back(uri);
-            const auto open = documents_.find(uri);
-            out.push_back(
-                {uri, std::move(list), open == documents_.end() ? std::nullopt : std::optional(open->second.version)});
-        }
-    };
     if (!unit.train_uri.empty()) lists[unit.train_uri] = json::array();
     if (unit.line_uri.empty()) {
         lists[unit.train_uri].push_back(not_compiled_diagnostic(std::string(kUnpaired)));
-        return finish();
+    } else {
+        lists[unit.line_uri] = json::array();
+        compile_texts(unit, lists);
     }
-    lists[unit.line_uri] = json::array();
+    unit.published.clear();
+    for (auto& [uri, list] : lists) {
+        unit.published.push_back(uri);
+        const auto open = documents_.find(uri);
+        out.push_back(
+            {uri, std::move(list), open == documents_.end() ? std::nullopt : std::optional(open->second.version)});
+    }
+}
+
+void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& lists) {
     std::string failure;
     const DocumentText* line = source(unit.line_uri, unit.pairing.line_path, failure);
     if (line == nullptr) {
         const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
         lists[where].push_back(
             not_compiled_diagnostic("not compiled: the line description cannot be read: " + failure));
-        return finish();
+        return;
     }
     const DocumentText* train =
         unit.train_uri.empty() ? nullptr : source(unit.train_uri, unit.pairing.train_path, failure);
     for (const auto& [text, uri] : {std::pair{line, unit.line_uri}, std::pair{train, unit.train_uri}}) {
         if (text != nullptr && text->bytes().size() > kMaxDescriptionBytes) {
             lists[uri].push_back(too_large_diagnostic(text->bytes().size(), kMaxDescriptionBytes));
-            return finish();
+            return;
         }
     }
     CompileInput input;
     input.line_text = line->bytes();
-    if (train != nullptr) {
-        input.train_text = train->bytes();
-    } else if (unit.train_uri.empty()) {
-        input.train_text = std::string_view();
-    }
+    // No train file: an empty description; one that cannot be read: a reading failure.
+    if (train != nullptr) input.train_text = train->bytes();
+    if (unit.train_uri.empty()) input.train_text = std::string_view();
     input.scenario_name = unit.pairing.name;
     input.train_number = unit.pairing.number;
     input.grid_coordinates = false;  // the editor needs the faults and the cells, not the plan
     try {
         unit.result = compile(input);
-    } catch (const std::exception& failure) {
+    } catch (const std::exception& slip) {
         // A fault of the compiler itself: the author hears of it, the session goes on.
         lists[unit.line_uri].push_back(not_compiled_diagnostic(std::string("internal error of the compiler: ") +
-                                                               failure.what() + "; please report it with the files"));
-        return finish();
+                                                               slip.what() + "; please report it with the files"));
+        return;
     }
     for (auto& [uri, list] :
          compile_diagnostics(*unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
         lists[uri] = std::move(list);
     }
-    finish();
 }
 
 const CompileUnit* Workspace::compiled_unit(const std::string& uri) {

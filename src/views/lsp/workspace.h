@@ -71,6 +71,8 @@ private:
     std::string unit_key(const OpenDocument& document) const;
     void rebuild_units();
     void compile_unit(CompileUnit& unit, std::vector<Publication>& out);
+    // Compiles a unit's texts into `lists`, the diagnostics of its URIs.
+    void compile_texts(CompileUnit& unit, std::map<std::string, nlohmann::json>& lists);
     const DocumentText* source(const std::string& uri, const std::string& path, std::string& failure);
     void mark_stale(const std::string& uri);
 
