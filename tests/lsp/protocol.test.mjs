@@ -106,16 +106,20 @@ describe('hover', () => {
     await session.open(fixed.line);
     await session.open(fixed.train);
     const line = lineStarting(fixed.line.text, 'pendenza,  14100,');
-    const hover = await session.request('textDocument/hover', {
-      textDocument: { uri: fixed.line.uri },
-      position: { line, character: 13 },
-    });
-    const text = hover.contents.value;
-    assert.match(text, /km 14\+100/);
-    assert.match(text, /cells? 28[12]/);
-    assert.match(text, /gradient -6 ‰/);
-    assert.match(text, /speed 140 km\/h/);
-    assert.deepEqual(hover.range, { start: { line, character: 11 }, end: { line, character: 16 } });
+    // On its value and on its keyword alike.
+    for (const [character, range, meaning] of [[13, [11, 16], /field `position` \(m\)/], [2, [0, 8], /`gradient` \| ‰ \|/]]) {
+      const hover = await session.request('textDocument/hover', {
+        textDocument: { uri: fixed.line.uri },
+        position: { line, character },
+      });
+      const text = hover.contents.value;
+      assert.match(text, /km 14\+100/);
+      assert.match(text, /cells 282 to 321 \(14050 to 16050 m\)/);
+      assert.match(text, /gradient -6 ‰/);
+      assert.match(text, /speed 140 km\/h/);
+      assert.match(text, meaning);
+      assert.deepEqual(hover.range, { start: { line, character: range[0] }, end: { line, character: range[1] } });
+    }
     await session.close();
   });
 

@@ -139,26 +139,29 @@ json hover(const OpenDocument& document, TextPosition at, const CompileUnit* uni
     if (row.kind != LineKind::kKeyword) return nullptr;
     const std::string_view line = document.text.line(at.line);
     const KeywordInfo& keyword = *row.keyword;
-    if (at.character < row.first.closed_at) {
-        return {{"contents", {{"kind", "markdown"}, {"value", keyword_text(keyword)}}},
-                {"range", range_json(at.line, row.first.begin, row.first.end)}};
-    }
     const std::vector<FieldSpan> values = value_fields(line, row.first, keyword);
-    std::size_t index = 0;
-    while (index + 1 < values.size() && at.character > values[index].closed_at) ++index;
-    if (values.empty()) return nullptr;
+    // What the line becomes, wherever the pointer rests on it.
     std::string text;
     long long metres = 0;
-    const bool positioned = keyword.positioned && field_number(line, values[0], metres) &&
+    const bool positioned = keyword.positioned && !values.empty() && field_number(line, values[0], metres) &&
                             metres >= std::numeric_limits<std::int32_t>::min() &&
                             metres <= std::numeric_limits<std::int32_t>::max();
     if (positioned && unit && unit->result) {
-        text +=
+        text =
             compiled_text(keyword, metres, *unit->result, placement_of(*unit->result, document.pairing.role, at.line));
     }
-    text += field_text(keyword.fields[index]);
+    // Then what the field under the pointer means.
+    FieldSpan under = row.first;
+    if (at.character < row.first.closed_at || values.empty()) {
+        text += (text.empty() ? "" : "---\n\n") + keyword_text(keyword);
+    } else {
+        std::size_t index = 0;
+        while (index + 1 < values.size() && at.character > values[index].closed_at) ++index;
+        text += field_text(keyword.fields[index]);
+        under = values[index];
+    }
     return {{"contents", {{"kind", "markdown"}, {"value", text}}},
-            {"range", range_json(at.line, values[index].begin, values[index].end)}};
+            {"range", range_json(at.line, under.begin, under.end)}};
 }
 
 }  // namespace scenariogen::lsp
