@@ -17,6 +17,12 @@ bool only_a_name(const StationEntry& v) {
     return v.kind == 0 && v.start == 0 && v.end == 0 && v.position == 0 && v.time == 0 && v.dwell == 0;
 }
 
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 // Stations first to last (indices), at standstill at both ends, and the
 // model's fastest run between them.
 struct Stretch {
@@ -124,11 +130,12 @@ std::vector<double> sample_positions(const Stretch& s, const std::vector<Timetab
 // before) to the arrival at its last; returns the arrival's clock, or none
 // when the model cannot get there.
 std::optional<double> append_run(const Stretch& s, const std::vector<TimetableStation>& stations, double departure,
-                                 double spacing, std::vector<RunPoint>& run) {
+                                 double spacing, bool after_gap, std::vector<RunPoint>& run) {
     for (double x : sample_positions(s, stations, spacing)) {
         const double t = s.run.time_at(x);
         if (!std::isfinite(t)) return std::nullopt;
-        run.push_back({x, s.run.speed_at(x) * 3.6, s.run.limit_at(x), departure + t});
+        run.push_back({x, s.run.speed_at(x) * 3.6, s.run.limit_at(x), departure + t, after_gap});
+        after_gap = false;
     }
     return departure + s.run.time_at(s.run.end());
 }
@@ -144,7 +151,8 @@ std::vector<RunPoint> model_run(const std::vector<TimetableStation>& stations, c
         if (arrival && arrived_at == s.first && s.first > 0) {
             departure = std::max(departure, *arrival + stations[s.first].dwell_s);
         }
-        arrival = append_run(s, stations, departure, spacing, run);
+        const bool after_gap = !run.empty() && !(arrival && arrived_at == s.first);
+        arrival = append_run(s, stations, departure, spacing, after_gap, run);
         arrived_at = s.last;
     }
     return run;
@@ -163,7 +171,7 @@ std::vector<TimetableStation> timetable_stations(const StationTable& table) {
     for (std::size_t k = 1; k <= kFirstSignEntry; ++k) {
         const StationEntry& v = table[k];
         if (only_a_name(v)) continue;
-        stations.push_back({k, from_windows_1252(v.name), v.position, v.time, v.dwell, v.dwell > 0});
+        stations.push_back({k, trimmed(from_windows_1252(v.name)), v.position, v.time, v.dwell, v.dwell > 0});
     }
     if (!stations.empty()) {
         stations.front().stops = true;

@@ -17,7 +17,7 @@ namespace scenariogen {
 
 struct TimetableStation {
     std::size_t entry = 0;  // in the station table
-    std::string name;       // UTF-8
+    std::string name;       // UTF-8, without the blanks around it
     std::int32_t position_m = 0;
     std::int32_t time_s = 0;   // as written: the departure; at the terminus the arrival
     std::int32_t dwell_s = 0;  // the stop, seconds
@@ -63,7 +63,8 @@ struct RunPoint {
     double position_m = 0;
     double speed_kmh = 0;
     double limit_kmh = 0;
-    double clock_s = 0;  // seconds since midnight of the first departure's day
+    double clock_s = 0;      // seconds since midnight of the first departure's day
+    bool after_gap = false;  // the run starts again here after a stretch the model could not finish
 };
 
 struct TimetableCheck {

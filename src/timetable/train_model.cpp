@@ -21,7 +21,12 @@ double braking_from_braked_mass(std::int32_t percentage) {
 TrainModel train_model(const TrainModelChoice& choice, std::int32_t braked_mass_percentage) {
     TrainModel model;
     model.acceleration = choice.acceleration.value_or(kDefaultAcceleration);
-    model.braking = choice.braking ? *choice.braking : braking_from_braked_mass(braked_mass_percentage);
+    if (choice.braking) {
+        model.braking = *choice.braking;
+    } else {
+        model.braking = braking_from_braked_mass(braked_mass_percentage);
+        model.braked_mass_percent = braked_mass_percentage;
+    }
     model.max_speed_kmh = choice.max_speed_kmh.value_or(kDefaultMaxSpeedKmh);
     return model;
 }

@@ -18,6 +18,9 @@ struct TrainModel {
     double acceleration = kDefaultAcceleration;  // m/s² on the level, at every speed
     double braking = 0;                          // m/s² on the level
     double max_speed_kmh = kDefaultMaxSpeedKmh;
+    // The braked-mass percentage that `braking` comes from; 0 when the
+    // braking was chosen.
+    std::int32_t braked_mass_percent = 0;
     // The integration step is one cell divided into this many steps, so that
     // every change of limit or gradient falls on a step's end.
     int steps_per_cell = kDefaultStepsPerCell;
