@@ -170,6 +170,11 @@ TEST(TimetableSchedule, StopsShortenTheLegBeforeThem) {
     EXPECT_EQ(check.legs[0].scheduled_s, 540);  // 6:10:00 less 60 s of stop, from 6:00:00
     EXPECT_EQ(check.legs[1].scheduled_s, 600);  // the terminus: its time is the arrival
     EXPECT_TRUE(check.stations[1].stops);
+    ASSERT_EQ(check.schedule.size(), 3u);
+    EXPECT_EQ(check.schedule[0].arrival_s, kSix);
+    EXPECT_EQ(check.schedule[1].arrival_s, kSix + 540);
+    EXPECT_EQ(check.schedule[1].departure_s, kSix + 600);
+    EXPECT_EQ(check.schedule[2].departure_s, kSix + 1200);
 
     // The model's run stops 60 s in the middle: it arrives early and leaves
     // at the scheduled 6:10:00.
@@ -220,6 +225,8 @@ TEST(TimetableSchedule, ALegOverMidnight) {
         check_timetable(route(10000, 100), timetable({{0, 23 * 3600 + 55 * 60}, {10000, 5 * 60}}), model());
     ASSERT_EQ(check.legs.size(), 1u);
     EXPECT_EQ(check.legs[0].scheduled_s, 600);
+    ASSERT_EQ(check.schedule.size(), 2u);
+    EXPECT_EQ(check.schedule[1].arrival_s, 24 * 3600 + 5 * 60);  // the clock runs on past midnight
     EXPECT_NEAR(check.run.back().clock_s, 23 * 3600 + 55 * 60 + full_run(10000, ms(100), kA, kB), 0.05);
 }
 

@@ -100,16 +100,16 @@ std::vector<LegCheck> legs_of(const std::vector<TimetableStation>& stations, con
     return legs;
 }
 
-// The scheduled departures on one running clock: a leg that crosses
-// midnight carries the clock past 24 hours.
-std::vector<double> scheduled_departures(const std::vector<TimetableStation>& stations) {
-    std::vector<double> departures(stations.size(), 0);
-    departures[0] = stations[0].time_s;
+// The scheduled arrivals and departures on one running clock: a leg that
+// crosses midnight carries the clock past 24 hours.
+std::vector<ScheduledCall> scheduled_calls(const std::vector<TimetableStation>& stations) {
+    std::vector<ScheduledCall> calls(stations.size());
+    calls[0] = {static_cast<double>(stations[0].time_s), static_cast<double>(stations[0].time_s)};
     for (std::size_t k = 1; k < stations.size(); ++k) {
-        const double arrival = departures[k - 1] + static_cast<double>(scheduled_leg(stations, k - 1));
-        departures[k] = arrival + (k + 1 == stations.size() ? 0 : stations[k].dwell_s);
+        const double arrival = calls[k - 1].departure_s + static_cast<double>(scheduled_leg(stations, k - 1));
+        calls[k] = {arrival, arrival + (k + 1 == stations.size() ? 0 : stations[k].dwell_s)};
     }
-    return departures;
+    return calls;
 }
 
 // Where the run is sampled over a stretch: its ends, its stations, and the
@@ -140,14 +140,13 @@ std::optional<double> append_run(const Stretch& s, const std::vector<TimetableSt
     return departure + s.run.time_at(s.run.end());
 }
 
-std::vector<RunPoint> model_run(const std::vector<TimetableStation>& stations, const std::vector<Stretch>& runs,
-                                double spacing) {
-    const std::vector<double> scheduled = scheduled_departures(stations);
+std::vector<RunPoint> model_run(const std::vector<TimetableStation>& stations, const std::vector<ScheduledCall>& calls,
+                                const std::vector<Stretch>& runs, double spacing) {
     std::vector<RunPoint> run;
     std::optional<double> arrival;  // at the station where the last stretch ended
     std::size_t arrived_at = 0;
     for (const Stretch& s : runs) {
-        double departure = scheduled[s.first];
+        double departure = calls[s.first].departure_s;
         if (arrival && arrived_at == s.first && s.first > 0) {
             departure = std::max(departure, *arrival + stations[s.first].dwell_s);
         }
@@ -188,8 +187,9 @@ TimetableCheck check_timetable(const std::vector<Cell>& cells, const StationTabl
     const RouteConditions route = route_conditions(cells, model.max_speed_kmh);
     const std::vector<Stretch> runs = stretches(check.stations, route, model);
     check.legs = legs_of(check.stations, runs);
+    check.schedule = scheduled_calls(check.stations);
     const double spacing = model.curve_spacing_m > 0 ? model.curve_spacing_m : model.step_m();
-    check.run = model_run(check.stations, runs, spacing);
+    check.run = model_run(check.stations, check.schedule, runs, spacing);
     return check;
 }
 

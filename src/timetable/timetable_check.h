@@ -67,11 +67,21 @@ struct RunPoint {
     bool after_gap = false;  // the run starts again here after a stretch the model could not finish
 };
 
+// A station's scheduled arrival and departure on the run's clock: seconds
+// since midnight of the first departure's day, past 24 hours after a leg
+// that crosses midnight. At the first station the arrival is the departure,
+// at the terminus the departure is the arrival.
+struct ScheduledCall {
+    double arrival_s = 0;
+    double departure_s = 0;
+};
+
 struct TimetableCheck {
     TrainModel model;
     std::vector<TimetableStation> stations;
-    std::vector<LegCheck> legs;  // between consecutive stations
-    std::vector<RunPoint> run;   // sampled every `model.curve_spacing_m` metres and at every station
+    std::vector<ScheduledCall> schedule;  // one per station
+    std::vector<LegCheck> legs;           // between consecutive stations
+    std::vector<RunPoint> run;            // sampled every `model.curve_spacing_m` metres and at every station
 };
 
 // The stations of a station table: the entries from 1 on that hold one.
