@@ -317,6 +317,13 @@ TEST(TimetableModel, StationsOffTheCellsCannotBeRun) {
     ASSERT_EQ(check.legs.size(), 2u);
     EXPECT_EQ(check.legs[0].status, LegStatus::kBlocked);
     EXPECT_EQ(check.legs[1].status, LegStatus::kBlocked);
+
+    // Far beyond the cells: the run halts where they end (cell 40, 2000 m).
+    const TimetableCheck far =
+        check_timetable(route(1000, 100), timetable({{0, kSix}, {2000000000, kSix + 600}}), model());
+    ASSERT_EQ(far.legs.size(), 1u);
+    ASSERT_EQ(far.legs[0].status, LegStatus::kBlocked);
+    EXPECT_EQ(far.legs[0].blockage->position_m, 2000);
 }
 
 // The braked-mass percentage of brake position P: 80 % stops a train from

@@ -14,7 +14,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // The integration points: the start, every multiple of the step strictly
 // between, and the end; a stretch shorter than one step is cut in two.
 std::vector<double> integration_points(double from, double to, int steps_per_cell) {
-    const int n = std::max(steps_per_cell, 1);
+    const int n = std::clamp(steps_per_cell, 1, kMostStepsPerCell);
     std::vector<double> points{from};
     for (auto j = static_cast<std::int64_t>(std::floor(from * n / kCellMetres)) + 1;; ++j) {
         const double x = static_cast<double>(j) * kCellMetres / n;  // exact on every cell boundary
@@ -84,7 +84,18 @@ Blockage blockage_after(const Steps& s, const std::vector<double>& points, std::
 
 FastestRun fastest_run(const RouteConditions& route, const TrainModel& model, double from, double to) {
     FastestRun run;
-    run.position_m = integration_points(from, to, model.steps_per_cell);
+    // No track before the route or beyond the last cell: a run that starts
+    // there goes nowhere, and one that leaves the cells halts where they end.
+    const double track_end = kCellMetres * static_cast<double>(route.cell_count() > 0 ? route.cell_count() - 1 : 0);
+    if (from < 0 || from >= track_end) {
+        run.position_m = {from, to};
+        run.speed_ms = {0, 0};
+        run.time_s = {0, kInfinity};
+        run.limit_kmh = {0, 0};
+        run.blockage = Blockage{BlockageCause::kNoSpeed, from, 0};
+        return run;
+    }
+    run.position_m = integration_points(from, std::min(to, track_end + kCellMetres), model.steps_per_cell);
     const Steps s = steps_between(route, model, run.position_m);
     const std::vector<double> envelope = braking_envelope(s);
     const std::size_t points = run.position_m.size();

@@ -188,7 +188,7 @@ TimetableCheck check_timetable(const std::vector<Cell>& cells, const StationTabl
     const std::vector<Stretch> runs = stretches(check.stations, route, model);
     check.legs = legs_of(check.stations, runs);
     check.schedule = scheduled_calls(check.stations);
-    const double spacing = model.curve_spacing_m > 0 ? model.curve_spacing_m : model.step_m();
+    const double spacing = std::max(model.curve_spacing_m, 1.0);
     check.run = model_run(check.stations, check.schedule, runs, spacing);
     return check;
 }

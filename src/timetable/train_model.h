@@ -2,6 +2,7 @@
 // brakes at constant rates, up to a maximum speed, and the integration step.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -13,6 +14,7 @@ inline constexpr double kCellMetres = 50.0;  // the length of one route cell
 inline constexpr double kDefaultAcceleration = 0.5;  // m/s², a regional multiple unit on the level
 inline constexpr double kDefaultMaxSpeedKmh = 130;
 inline constexpr int kDefaultStepsPerCell = 50;  // a step of 1 m
+inline constexpr int kMostStepsPerCell = 1000;
 
 struct TrainModel {
     double acceleration = kDefaultAcceleration;  // m/s² on the level, at every speed
@@ -22,12 +24,14 @@ struct TrainModel {
     // braking was chosen.
     std::int32_t braked_mass_percent = 0;
     // The integration step is one cell divided into this many steps, so that
-    // every change of limit or gradient falls on a step's end.
+    // every change of limit or gradient falls on a step's end; 1 to
+    // kMostStepsPerCell.
     int steps_per_cell = kDefaultStepsPerCell;
-    // The speed curve is sampled every so many metres (and at every station).
+    // The speed curve is sampled every so many metres, at least 1 (and at
+    // every station).
     double curve_spacing_m = 10;
 
-    double step_m() const { return kCellMetres / steps_per_cell; }
+    double step_m() const { return kCellMetres / std::clamp(steps_per_cell, 1, kMostStepsPerCell); }
 };
 
 // What the author sets on the command line; whatever is left open comes
