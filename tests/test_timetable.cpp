@@ -220,6 +220,17 @@ TEST(TimetableSchedule, SlackAndTheLegThatCannotBeKept) {
     }
 }
 
+TEST(TimetableSchedule, ACrawlLongerThanAnySchedule) {
+    TrainModel crawling = model();
+    crawling.acceleration = 1e-300;  // 10 km take some 1e152 s
+    const TimetableCheck check =
+        check_timetable(route(10000, 100), timetable({{0, kSix}, {10000, kSix + 3600}}), crawling);
+    ASSERT_EQ(check.legs[0].status, LegStatus::kRunnable);
+    EXPECT_GT(check.legs[0].minimum_s, 1e150);
+    EXPECT_EQ(check.legs[0].minimum_whole_s(), 32000000000000);
+    EXPECT_TRUE(check.legs[0].too_tight());
+}
+
 TEST(TimetableSchedule, ALegOverMidnight) {
     const TimetableCheck check =
         check_timetable(route(10000, 100), timetable({{0, 23 * 3600 + 55 * 60}, {10000, 5 * 60}}), model());

@@ -159,7 +159,12 @@ std::vector<RunPoint> model_run(const std::vector<TimetableStation>& stations, c
 
 }  // namespace
 
-std::int64_t LegCheck::minimum_whole_s() const { return static_cast<std::int64_t>(std::nearbyint(minimum_s)); }
+std::int64_t LegCheck::minimum_whole_s() const {
+    // A crawl up a gradient that leaves almost no acceleration can take
+    // longer than any schedule: beyond a million years it counts as that.
+    constexpr double kLongest = 3.2e13;
+    return static_cast<std::int64_t>(std::nearbyint(std::min(minimum_s, kLongest)));
+}
 
 double LegCheck::slack_percent() const {
     return minimum_s > 0 ? (static_cast<double>(scheduled_s) - minimum_s) / minimum_s * 100 : 0;
