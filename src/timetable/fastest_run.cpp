@@ -38,6 +38,12 @@ struct Steps {
 
 Steps steps_between(const RouteConditions& route, const TrainModel& model, const std::vector<double>& points) {
     Steps s;
+    const std::size_t steps = points.size() - 1;
+    s.length.reserve(steps);
+    s.limit_kmh.reserve(steps);
+    s.acceleration.reserve(steps);
+    s.braking.reserve(steps);
+    s.gradient.reserve(steps);
     for (std::size_t k = 0; k + 1 < points.size(); ++k) {
         const int gradient = gradient_at(route, (points[k] + points[k + 1]) / 2);
         const double pull = kGravity * gradient / 1000;  // what the gradient takes from the train, m/s²
@@ -126,31 +132,31 @@ std::size_t FastestRun::step_holding(double position) const {
     return std::min(k, position_m.size() - 2);
 }
 
-double FastestRun::speed_at(double position) const {
+RunState FastestRun::at(double position) const {
     const std::size_t k = step_holding(position);
     const double length = position_m[k + 1] - position_m[k];
-    const double share = std::clamp((position - position_m[k]) / length, 0.0, 1.0);
+    const double into = std::clamp(position - position_m[k], 0.0, length);
     const double v0 = speed_ms[k] * speed_ms[k];
     const double v1 = speed_ms[k + 1] * speed_ms[k + 1];
-    return std::sqrt(std::max(0.0, v0 + (v1 - v0) * share));
-}
-
-double FastestRun::time_at(double position) const {
-    const std::size_t k = step_holding(position);
-    const double into = std::clamp(position - position_m[k], 0.0, position_m[k + 1] - position_m[k]);
-    if (into == 0) return time_s[k];
-    if (!std::isfinite(time_s[k + 1])) return kInfinity;
-    return time_s[k] + 2 * into / (speed_ms[k] + speed_at(position));
+    RunState state;
+    state.speed_ms = std::sqrt(std::max(0.0, v0 + (v1 - v0) * (into / length)));
+    state.limit_kmh = limit_kmh[k];
+    if (into == 0) {
+        state.time_s = time_s[k];
+    } else if (!std::isfinite(time_s[k + 1])) {
+        state.time_s = kInfinity;
+    } else {
+        state.time_s = time_s[k] + 2 * into / (speed_ms[k] + state.speed_ms);
+    }
+    return state;
 }
 
 double FastestRun::top_speed(double from, double to) const {
-    double top = std::max(speed_at(from), speed_at(to));
+    double top = std::max(at(from).speed_ms, at(to).speed_ms);
     for (std::size_t k = 0; k < position_m.size(); ++k) {
         if (position_m[k] > from && position_m[k] < to) top = std::max(top, speed_ms[k]);
     }
     return top;
 }
-
-double FastestRun::limit_at(double position) const { return limit_kmh[step_holding(position)]; }
 
 }  // namespace scenariogen

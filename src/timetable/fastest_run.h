@@ -25,6 +25,13 @@ struct Blockage {
     int gradient_per_mille = 0;
 };
 
+// Where the run stands at a position.
+struct RunState {
+    double speed_ms = 0;
+    double time_s = 0;     // since the start; +infinity from the blockage on
+    double limit_kmh = 0;  // the speed in force over the step that holds the position
+};
+
 // The run at the integration points: the speed at each point and the time
 // since leaving the first. Between two points the square of the speed
 // changes in proportion to the distance, as it does under a constant
@@ -38,13 +45,13 @@ struct FastestRun {
 
     double start() const { return position_m.front(); }
     double end() const { return position_m.back(); }
-    // The speed and the time at a position between the start and the end.
-    double speed_at(double position) const;
-    double time_at(double position) const;
+    // The speed, the time and the limit at a position between the start and
+    // the end (the limit over the step that follows it; at the end, the step
+    // before).
+    RunState at(double position) const;
+    double time_at(double position) const { return at(position).time_s; }
     // The highest speed over [from, to], m/s.
     double top_speed(double from, double to) const;
-    // The speed in force at a position (over the step that follows it; at the end, the step before).
-    double limit_at(double position) const;
 
 private:
     std::size_t step_holding(double position) const;

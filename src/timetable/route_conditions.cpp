@@ -38,15 +38,14 @@ void mark_slowdowns(const std::vector<Cell>& cells, std::vector<double>& limit) 
 
 RouteConditions route_conditions(const std::vector<Cell>& cells, double max_speed_kmh) {
     RouteConditions route;
-    route.max_speed_kmh = max_speed_kmh;
-    route.line_limit_kmh.assign(cells.size(), 0);
-    route.slowdown_limit_kmh.assign(cells.size(), kNoLimit);
+    std::vector<double> slowdown(cells.size(), kNoLimit);
+    mark_slowdowns(cells, slowdown);
+    route.limit_kmh.assign(cells.size(), 0);
     route.gradient_per_mille.assign(cells.size(), 0);
     for (std::size_t i = 1; i < cells.size(); ++i) {
-        route.line_limit_kmh[i] = cells[i].speed_limit * 5.0;
+        route.limit_kmh[i] = std::max(std::min({cells[i].speed_limit * 5.0, slowdown[i], max_speed_kmh}), 0.0);
         route.gradient_per_mille[i] = cells[i].gradient - 100;
     }
-    mark_slowdowns(cells, route.slowdown_limit_kmh);
     return route;
 }
 
@@ -62,11 +61,9 @@ double limit_over(const RouteConditions& route, double from, double to) {
     // The last metre touched lies just before `to`.
     const std::size_t last = to > from ? cell_at(route, std::nextafter(to, from)) : first;
     if (first == 0 || last == 0) return 0;
-    double limit = route.max_speed_kmh;
-    for (std::size_t i = first; i <= last; ++i) {
-        limit = std::min({limit, route.line_limit_kmh[i], route.slowdown_limit_kmh[i]});
-    }
-    return std::max(limit, 0.0);
+    double limit = route.limit_kmh[first];
+    for (std::size_t i = first + 1; i <= last; ++i) limit = std::min(limit, route.limit_kmh[i]);
+    return limit;
 }
 
 int gradient_at(const RouteConditions& route, double position) {

@@ -11,13 +11,11 @@
 namespace scenariogen {
 
 struct RouteConditions {
-    // Indexed by cell; cell 0 stays unused.
-    std::vector<double> line_limit_kmh;
-    std::vector<double> slowdown_limit_kmh;  // +infinity where no slowdown is in force
-    std::vector<int> gradient_per_mille;     // positive: rising along the route
-    double max_speed_kmh = 0;                // the train's own limit
+    // Indexed by cell; cell 0 holds no track.
+    std::vector<double> limit_kmh;        // the lowest of the line limit, the slowdowns and the train's maximum
+    std::vector<int> gradient_per_mille;  // positive: rising along the route
 
-    std::size_t cell_count() const { return line_limit_kmh.size(); }
+    std::size_t cell_count() const { return limit_kmh.size(); }
 };
 
 // The conditions along the route of these cells. A slowdown is in force from

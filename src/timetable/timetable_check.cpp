@@ -132,9 +132,9 @@ std::vector<double> sample_positions(const Stretch& s, const std::vector<Timetab
 std::optional<double> append_run(const Stretch& s, const std::vector<TimetableStation>& stations, double departure,
                                  double spacing, bool after_gap, std::vector<RunPoint>& run) {
     for (double x : sample_positions(s, stations, spacing)) {
-        const double t = s.run.time_at(x);
-        if (!std::isfinite(t)) return std::nullopt;
-        run.push_back({x, s.run.speed_at(x) * 3.6, s.run.limit_at(x), departure + t, after_gap});
+        const RunState state = s.run.at(x);
+        if (!std::isfinite(state.time_s)) return std::nullopt;
+        run.push_back({x, state.speed_ms * 3.6, state.limit_kmh, departure + state.time_s, after_gap});
         after_gap = false;
     }
     return departure + s.run.time_at(s.run.end());

@@ -67,7 +67,8 @@ TimeDistanceScale time_distance_scale(const TimetableCheck& check, const GraphFr
         early = std::min(early, c.arrival_s);
         late = std::max(late, c.departure_s);
     }
-    for (const RunPoint& p : check.run) late = std::max(late, p.clock_s);
+    const double followed = late + 86400;
+    for (const RunPoint& p : check.run) late = std::max(late, std::min(p.clock_s, followed));
     scale.tick_s = tick_for(late - early);
     scale.first_s = std::floor(early / scale.tick_s) * scale.tick_s;
     scale.last_s = std::max(std::ceil(late / scale.tick_s) * scale.tick_s, scale.first_s + scale.tick_s);
@@ -82,8 +83,20 @@ TimeDistanceScale time_distance_scale(const TimetableCheck& check, const GraphFr
 }
 
 std::vector<Polyline> run_polylines(const TimetableCheck& check, const TimeDistanceScale& scale, double resolution_mm) {
+    std::vector<RunPoint> shown;
+    for (std::size_t i = 0; i < check.run.size(); ++i) {
+        const RunPoint& p = check.run[i];
+        if (p.clock_s <= scale.last_s) {
+            shown.push_back(p);
+        } else if (i > 0 && !p.after_gap && check.run[i - 1].clock_s < scale.last_s) {
+            // Where the line leaves the scale.
+            const RunPoint& a = check.run[i - 1];
+            const double share = (scale.last_s - a.clock_s) / (p.clock_s - a.clock_s);
+            shown.push_back({a.position_m + (p.position_m - a.position_m) * share, 0, 0, scale.last_s, false});
+        }
+    }
     return polylines(
-        check.run,
+        shown,
         [&](const RunPoint& p) {
             return GraphPoint{scale.x(p.clock_s), scale.y(p.position_m)};
         },

@@ -30,7 +30,8 @@ struct GraphFrame {
 
 // The time-distance graph's scales: time to the right, from a whole tick
 // before the first departure to a whole tick after the last arrival of the
-// schedule and of the run; the stations downward in the order of the route.
+// schedule and of the run (followed at most a day past the schedule); the
+// stations downward in the order of the route.
 struct TimeDistanceScale {
     GraphFrame frame;
     double first_s = 0, last_s = 1;  // clock at frame.x0 and frame.x1
@@ -44,7 +45,8 @@ struct TimeDistanceScale {
 
 TimeDistanceScale time_distance_scale(const TimetableCheck& check, const GraphFrame& frame);
 
-// The run through (clock, position), one polyline for every part without a gap.
+// The run through (clock, position), one polyline for every part without a
+// gap; a part that runs past the end of the time scale stops there.
 std::vector<Polyline> run_polylines(const TimetableCheck& check, const TimeDistanceScale& scale, double resolution_mm);
 
 // A scheduled time as a point of the graph.

@@ -64,13 +64,6 @@ std::string blockage_text(const Blockage& b) {
     return "";
 }
 
-std::string model_line(const TrainModel& model) {
-    std::string line = "Running-time model: acceleration " + fixed(model.acceleration, 2) + " m/s\u00b2, braking " +
-                       fixed(model.braking, 2) + " m/s\u00b2";
-    if (model.braked_mass_percent > 0) line += " (" + std::to_string(model.braked_mass_percent) + " % braked mass)";
-    return line + ", top speed " + fixed(model.max_speed_kmh, 0) + " km/h\n";
-}
-
 std::vector<std::string> table_row(const TimetableCheck& check, const LegCheck& leg) {
     std::vector<std::string> row{check.stations[leg.from].name, check.stations[leg.to].name,
                                  fixed(leg.distance_m / 1000.0, 3) + " km", minutes_text(leg.scheduled_s)};
@@ -132,6 +125,13 @@ json leg_json(const TimetableCheck& check, const LegCheck& leg) {
 
 }  // namespace
 
+std::string model_summary(const TrainModel& model) {
+    std::string line = "acceleration " + fixed(model.acceleration, 2) + " m/s\u00b2, braking " +
+                       fixed(model.braking, 2) + " m/s\u00b2";
+    if (model.braked_mass_percent > 0) line += " (" + std::to_string(model.braked_mass_percent) + " % braked mass)";
+    return line + ", top speed " + fixed(model.max_speed_kmh, 0) + " km/h";
+}
+
 std::string duration_text(std::int64_t seconds) {
     if (seconds < 0) return "-" + duration_text(-seconds);
     std::string text;
@@ -148,7 +148,7 @@ std::string timetable_table(const TimetableCheck& check) {
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], characters(row[c]));
     }
-    std::string out = model_line(check.model);
+    std::string out = "Running-time model: " + model_summary(check.model) + "\n";
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {

@@ -16,6 +16,10 @@ namespace scenariogen {
 // A duration as "6 min 41 s" ("1 h 2 min 3 s" from an hour on).
 std::string duration_text(std::int64_t seconds);
 
+// The model in one line: "acceleration 0.50 m/s², braking 0.90 m/s² (130 %
+// braked mass), top speed 130 km/h".
+std::string model_summary(const TrainModel& model);
+
 // The table: one row per leg with its distance, scheduled time, minimum
 // running time, slack and top speed, under a line that names the model.
 std::string timetable_table(const TimetableCheck& check);
