@@ -1,7 +1,9 @@
 #include "cli/timetable_warnings.h"
 
 #include <optional>
+#include <string>
 
+#include "compiler/diagnostic_format.h"
 #include "compiler/field_reader.h"
 #include "views/timetable/timetable_report.h"
 
@@ -24,7 +26,7 @@ std::optional<int> station_line(const CompileResult& compiled, std::size_t entry
 // the whole line when it does not read as a station line.
 SourceRange hours_field(std::string_view train_text, int line) {
     constexpr int kValuesBeforeHours = 13;
-    const std::string text = source_line(train_text, line);
+    const std::string text(text_line(train_text, line));
     try {
         FieldReader reader(text + "\r\n");
         reader.read_text();  // the keyword
@@ -49,34 +51,12 @@ Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult&
         d.severity = Severity::kWarning;
         d.name = kTimetableWarning;
         d.message = *problem;
-        d.position = check.stations[leg.to].position_m;
         if (const std::optional<int> line = station_line(compiled, check.stations[leg.to].entry)) {
             d.where = hours_field(train_text, *line);
         }
         warnings.push_back(std::move(d));
     }
     return warnings;
-}
-
-std::string format_warning(const Diagnostic& warning, const SourceTexts& sources, bool as_error) {
-    std::string text;
-    std::string line;
-    if (warning.where) {
-        const bool in_line = warning.where->file == SourceFile::kLine;
-        text += (in_line ? sources.line_name : sources.train_name) + ":" + std::to_string(warning.where->line) + ":" +
-                std::to_string(warning.where->column) + ": ";
-        line = source_line(in_line ? sources.line_text : sources.train_text, warning.where->line);
-    }
-    text += std::string(as_error ? "error: " : "warning: ") + warning.message + " [" + (as_error ? "-Werror=" : "") +
-            warning.name + "]\n";
-    if (warning.where) {
-        text += "  " + line + "\n  ";
-        for (int i = 0; i + 1 < warning.where->column && i < static_cast<int>(line.size()); ++i) {
-            text += line[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
-        }
-        text += "^\n";
-    }
-    return text;
 }
 
 }  // namespace scenariogen
