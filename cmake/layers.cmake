@@ -5,6 +5,7 @@
 #
 #   platform <- text <- format <- compiler <- lint <- views <- cli
 #                                  compiler <- content <- cli
+#                       format <- timetable <- views, cli
 #
 # scenariogen_layer(NAME SOURCES ... SEES layer ... LINKS target ...)
 function(scenariogen_layer_view view_name)

@@ -1,6 +1,7 @@
 // The whole compilation from a line description and a train description:
 // the input holds both, split at the first NUL byte. Every fault of the
 // description is data; anything thrown is a fault of the compiler itself.
+// The timetable check then runs on the records.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -8,6 +9,8 @@
 #include "compiler/compile.h"
 #include "compiler/diagnostic_format.h"
 #include "format/binary_writer.h"
+#include "timetable/timetable_check.h"
+#include "timetable/train_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -20,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.outcome == scenariogen::CompileOutcome::kCompiled) {
         scenariogen::encode_cells(result.cells);
         scenariogen::encode_station_table(result.stations);
+        // The running-time model takes whatever records a compilation leaves,
+        // faults or not; steps of a cell keep the largest routes quick.
+        scenariogen::TrainModel model = scenariogen::train_model({}, result.stations[scenariogen::kTrainEntry].start);
+        model.steps_per_cell = 1;
+        scenariogen::check_timetable(result.cells, result.stations, model);
     }
     return 0;
 }

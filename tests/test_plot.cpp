@@ -62,6 +62,8 @@ void expect_track_follows_grid(const ScenarioPlot& plot, const DecodedGrid& grid
     EXPECT_LE(worst, tolerance_mm) << "metre " << worst_metre;
 }
 
+const RunDrawing kWithTheRun{.driving_curve = true, .time_distance_graph = false, .model = {}};
+
 // The fixed generation run, compiled once into a folder and plotted there.
 class PlotOfTheRun : public ::testing::Test {
 protected:
@@ -69,8 +71,9 @@ protected:
         dir_ = std::make_unique<TempDir>();
         const Outcome run = run_program("-o " + dir_->path().string());
         ASSERT_EQ(run.status, 0) << run.err;
+        // As the command draws it: with the train's fastest run.
         plot_ = std::make_unique<ScenarioPlot>(
-            plot_scenario(slurp(dir_->file(kCells)), slurp(dir_->file(kTable)), slurp(dir_->file(kGrid))));
+            plot_scenario(slurp(dir_->file(kCells)), slurp(dir_->file(kTable)), slurp(dir_->file(kGrid)), kWithTheRun));
     }
     static void TearDownTestSuite() {
         plot_.reset();

@@ -35,6 +35,7 @@ public:
 };
 
 std::unique_ptr<Command> make_compile_command();
+std::unique_ptr<Command> make_check_command();
 std::unique_ptr<Command> make_dump_command();
 std::unique_ptr<Command> make_plot_command();
 std::unique_ptr<Command> make_preview_command();

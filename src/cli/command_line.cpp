@@ -13,6 +13,7 @@ namespace scenariogen {
 std::vector<std::unique_ptr<Command>> all_commands() {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(make_compile_command());
+    commands.push_back(make_check_command());
     commands.push_back(make_dump_command());
     commands.push_back(make_plot_command());
     commands.push_back(make_preview_command());

@@ -1,5 +1,6 @@
 // `scenariogen plot`: the plan and the profile of a compiled scenario as one
-// SVG page.
+// SVG page, with the train's fastest run over the profile; on request the
+// time-distance graph on a second page.
 #include <CLI/CLI.hpp>
 #include <ostream>
 
@@ -18,6 +19,7 @@ struct PlotOptions {
     std::string name = kScenarioName;
     std::string train_number = kTrainNumber;
     std::string output;  // empty: FOLDER/NAME_NUMBER.svg
+    RunDrawing run{.driving_curve = true, .time_distance_graph = false, .model = {}};
 };
 
 int run_plot(const PlotOptions& options, std::ostream& err) {
@@ -43,13 +45,17 @@ int run_plot(const PlotOptions& options, std::ostream& err) {
     }
     ScenarioPlot plot;
     try {
-        plot = plot_scenario(cells, table, grid);
+        plot = plot_scenario(cells, table, grid, options.run);
     } catch (const ScenarioDecodeError& error) {
         const std::string& path = error.file() == FileKind::kCells          ? cells_path
                                   : error.file() == FileKind::kStationTable ? table_path
                                                                             : grid_path;
         err << "scenariogen: " << path << ": " << error.message() << " at byte offset " << error.offset() << "\n";
         return kFaultRecorded;
+    }
+    if (plot.run_left_out) {
+        err << "scenariogen: " << table_path
+            << " holds no braked-mass percentage: the train's run is left out (give its braking with --braking)\n";
     }
     const std::string output = options.output.empty()
                                    ? join_path(options.folder, options.name + "_" + options.train_number + ".svg")
@@ -67,13 +73,28 @@ class PlotCommand : public Command {
 public:
     CLI::App* add_to(CLI::App& app) override {
         CLI::App* plot = app.add_subcommand(
-            "plot", "Draw the plan and the profile of a compiled scenario as one SVG page (A4 landscape)");
+            "plot",
+            "Draw the plan and the profile of a compiled scenario, with the train's fastest run, as one SVG page "
+            "(A4 landscape)");
         plot->add_option("DIR", options_.folder, "The folder that holds the scenario's three binary files")->required();
         plot->add_option("--name", options_.name, "Scenario name, the start of every file name")->capture_default_str();
         plot->add_option("--train", options_.train_number, "Train number, part of the file names")
             ->capture_default_str();
         plot->add_option("-o,--output", options_.output, "Write the picture to FILE (default: DIR/NAME_NUMBER.svg)")
             ->option_text("FILE.svg");
+        plot->add_flag("--graph", options_.run.time_distance_graph,
+                       "Add a second page: the time-distance graph of the timetable and the train's fastest run");
+        TrainModelChoice& model = options_.run.model;
+        plot->add_option("--acceleration", model.acceleration, "The train's acceleration, m/s² (default 0.5)")
+            ->option_text("A")
+            ->check(CLI::PositiveNumber);
+        plot->add_option("--braking", model.braking,
+                         "The train's braking, m/s² (default: from the braked-mass percentage)")
+            ->option_text("B")
+            ->check(CLI::PositiveNumber);
+        plot->add_option("--max-speed", model.max_speed_kmh, "The train's top speed, km/h (default 130)")
+            ->option_text("V")
+            ->check(CLI::PositiveNumber);
         return plot;
     }
 

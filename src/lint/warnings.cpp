@@ -7,7 +7,7 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::array<DiagnosticName, 13> kWarnings{{
+constexpr std::array<DiagnosticName, 14> kWarnings{{
     {"beyond-route", "an object placed past the end of the route (but within its cells)"},
     {"blank-separated", "values separated by a blank instead of a comma, read as two values"},
     {"control-character", "a control character in a line, kept as part of its field"},
@@ -17,6 +17,7 @@ constexpr std::array<DiagnosticName, 13> kWarnings{{
     {"no-fine", "a file that does not end with [fine]"},
     {"overwritten-marker", "a signal's or station's marker written over another object's marker"},
     {"sign-text", "a sign text that is empty or not one to three lines in parentheses"},
+    {"timetable", "(check) a leg scheduled faster than the train can run it, or one it cannot run at all"},
     {"timetable-order", "a station whose time comes before the previous station's"},
     {"trailing-blanks", "a name or sign text ending in blanks, which are stored"},
     {"unaligned", "a position that is not a multiple of 50 m, moved to its cell"},

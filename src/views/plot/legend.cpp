@@ -3,6 +3,7 @@
 #include "views/plot/symbols.h"
 #include "views/plot/text_formats.h"
 #include "views/plot/text_measure.h"
+#include "views/timetable/timetable_report.h"
 
 namespace scenariogen::plotting {
 
@@ -72,6 +73,11 @@ constexpr LegendEntry kEntries[] = {
      "Mountain stretch (kind), marker"},
 };
 
+// The model's fastest run, after the line speed limit.
+constexpr LegendEntry kRunEntry{[](Svg& s, PagePoint p) { legend_line(s, p, kRunColour, 0.35, ""); },
+                                "Profile: the train's fastest run (km/h)"};
+constexpr std::size_t kRunEntryAt = 7;
+
 std::string counts_of_marks(const PageContent& content, const std::vector<PlottedMark>& marks) {
     std::size_t n_signals = 0, n_boards = 0, n_signs = 0;
     for (const PlottedMark& m : marks) {
@@ -98,6 +104,14 @@ std::string counts_of_stretches(const PageContent& content, const std::vector<Pl
            std::to_string(stretches) + " mountain stretches";
 }
 
+// The model and how many legs it cannot keep.
+std::string run_summary(const TimetableCheck& check) {
+    std::size_t missed = 0;
+    for (const LegCheck& leg : check.legs) missed += leg.status != LegStatus::kRunnable || leg.too_tight();
+    return "Fastest run: " + model_summary(check.model) + "; " + std::to_string(missed) + " of " +
+           std::to_string(check.legs.size()) + " legs cannot be kept";
+}
+
 }  // namespace
 
 std::vector<std::string> legend_summary(const PageContent& content, const std::vector<PlottedMark>& marks) {
@@ -111,6 +125,7 @@ std::vector<std::string> legend_summary(const PageContent& content, const std::v
                           fixed(prog.value_m(prog.from_m) / 1000.0, 3) +
                           (prog.falling ? ", falling (\u2193)" : ", rising (\u2191)"));
     }
+    if (content.run) summary.push_back(run_summary(*content.run));
     if (!content.stations.empty()) {
         const PlottedStation& first = content.stations.front().plotted;
         const PlottedStation& last = content.stations.back().plotted;
@@ -119,18 +134,19 @@ std::vector<std::string> legend_summary(const PageContent& content, const std::v
     return summary;
 }
 
-void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summary) {
+void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summary, bool with_run) {
     svg.rect(box, stroke("#999", 0.2));
     svg.text({box.x0 + 2, box.y0 + 4.2}, 3, "Legend", "font-weight=\"bold\"");
     const double row = 4.3;
     const double column_width = (box.x1 - box.x0 - 4) / 2;
-    constexpr std::size_t kCount = std::size(kEntries);
-    const std::size_t per_column = (kCount + 1) / 2;
-    for (std::size_t i = 0; i < kCount; ++i) {
+    std::vector<LegendEntry> entries(std::begin(kEntries), std::end(kEntries));
+    if (with_run) entries.insert(entries.begin() + kRunEntryAt, kRunEntry);
+    const std::size_t per_column = (entries.size() + 1) / 2;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         const double x = box.x0 + 2 + static_cast<double>(i / per_column) * column_width;
         const double y = box.y0 + 10 + static_cast<double>(i % per_column) * row;
-        kEntries[i].symbol(svg, {x + 4, y});
-        svg.text({x + 9, y}, 2.2, kEntries[i].text);
+        entries[i].symbol(svg, {x + 4, y});
+        svg.text({x + 9, y}, 2.2, entries[i].text);
     }
     double y = box.y0 + 10 + static_cast<double>(per_column) * row + 1.5;
     svg.line({box.x0 + 2, y - 2.5}, {box.x1 - 2, y - 2.5}, stroke("#bbb", 0.15));

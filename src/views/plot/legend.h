@@ -14,6 +14,8 @@ namespace scenariogen::plotting {
 // positions, the progressives, and the first and last station.
 std::vector<std::string> legend_summary(const PageContent& content, const std::vector<PlottedMark>& marks);
 
-void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summary);
+// The legend in `box`; with the symbol of the model's fastest run when the
+// page draws it.
+void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summary, bool with_run);
 
 }  // namespace scenariogen::plotting

@@ -46,6 +46,7 @@ constexpr const char* kSlowdownColour = "#e66101";
 constexpr const char* kCodeDropColour = "#6a3d9a";
 constexpr const char* kMountainColour = "#1b7837";
 constexpr const char* kProgressiveColour = "#6a3d9a";
+constexpr const char* kRunColour = "#2166ac";  // the model's fastest run: solid
 
 // The lanes of the profile, under the chart, one for each kind of object.
 enum Lane { kSignalLane, kBoardLane, kSignLane, kSlowdownLane, kCodeDropLane, kMountainLane };

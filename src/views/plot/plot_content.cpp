@@ -151,7 +151,8 @@ PageContent read_content(const std::vector<Cell>& cells, const StationTable& tab
                        .route_length_m = header.route_length_m,
                        .end_m = end_m,
                        .scenario_name = table_text(header.scenario_name),
-                       .train_number = table_text(header.train_number)};
+                       .train_number = table_text(header.train_number),
+                       .run = std::nullopt};
 }
 
 }  // namespace scenariogen::plotting

@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "format/records.h"
+#include "timetable/timetable_check.h"
 #include "views/dump/scenario_reading.h"
 #include "views/plot/scenario_plot.h"
 
@@ -74,6 +76,7 @@ struct PageContent {
     std::int32_t end_m = 0;  // the end of the last cell
     std::string scenario_name;
     std::string train_number;
+    std::optional<TimetableCheck> run;  // the model's fastest run, when drawn
 };
 
 PageContent read_content(const std::vector<Cell>& cells, const StationTable& table, const Grid& grid);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "views/plot/driving_curve.h"
 #include "views/plot/label_placement.h"
 #include "views/plot/line_thinning.h"
 #include "views/plot/profile_lanes.h"
@@ -25,7 +26,7 @@ public:
           data_(profile_data(content.cells)),
           scale_(data_.end_m) {}
 
-    std::int32_t draw(std::vector<PlottedMark>& marks) {
+    std::int32_t draw(ScenarioPlot& result) {
         svg_.text({kMargin, kStationBandTop + 3}, 3, "Profile", "font-weight=\"bold\"");
         svg_.text({kMargin, kStationBandTop + 6.5}, 2, "along the route", "fill=\"#444\"");
         distance_scale();
@@ -35,10 +36,15 @@ public:
         speed_axis();
         height_line();
         speed_line();
+        if (content_.run) {
+            result.driving_curve = draw_driving_curve(
+                svg_, *content_.run, [this](double m) { return X(m); }, [this](double v) { return speed_y(v); });
+            result.speed_top_kmh = speed_top_;
+        }
         route_end();
         station_lines();
         gradient_band();
-        draw_lanes(svg_, scale_, content_, marks);
+        draw_lanes(svg_, scale_, content_, result.marks);
         distance_axis();
         line_kilometres();
         station_labels();
@@ -131,7 +137,8 @@ private:
             svg_.text({kProfileX1 + 1.2, y + 0.7}, 2, fixed(v, 0));
         }
         svg_.close_group();
-        svg_.vertical_text({kProfileX1 + 9, (kChartTop + kChartBottom) / 2}, 2.2, "Speed limit (km/h)",
+        svg_.vertical_text({kProfileX1 + 9, (kChartTop + kChartBottom) / 2}, 2.2,
+                           content_.run ? "Speed (km/h)" : "Speed limit (km/h)",
                            std::string("fill=\"") + kSpeedColour + "\"");
     }
     double speed_y(double v) const {
@@ -358,8 +365,8 @@ private:
 
 }  // namespace
 
-std::int32_t draw_profile(Svg& svg, PageContent& content, std::vector<PlottedMark>& marks) {
-    return ProfileDrawing(svg, content).draw(marks);
+std::int32_t draw_profile(Svg& svg, PageContent& content, ScenarioPlot& result) {
+    return ProfileDrawing(svg, content).draw(result);
 }
 
 }  // namespace scenariogen::plotting

@@ -11,9 +11,10 @@
 
 namespace scenariogen::plotting {
 
-// Draws the profile across the page's lower part; appends the objects drawn
-// in the lanes to `marks`, marks the stations it could name, and returns
-// where the profile ends (metres).
-std::int32_t draw_profile(Svg& svg, PageContent& content, std::vector<PlottedMark>& marks);
+// Draws the profile across the page's lower part, with the model's fastest
+// run when the content holds one; appends the objects drawn in the lanes to
+// `result.marks`, keeps the driving curve as drawn in `result`, marks the
+// stations it could name, and returns where the profile ends (metres).
+std::int32_t draw_profile(Svg& svg, PageContent& content, ScenarioPlot& result);
 
 }  // namespace scenariogen::plotting

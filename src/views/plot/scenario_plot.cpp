@@ -1,7 +1,9 @@
 // The page: the title line, the plan and the legend side by side at the
-// top, the profile across the bottom.
+// top, the profile across the bottom; on request the time-distance graph on
+// a second page below.
 #include "views/plot/scenario_plot.h"
 
+#include <optional>
 #include <utility>
 
 #include "views/plot/legend.h"
@@ -11,6 +13,7 @@
 #include "views/plot/profile_drawing.h"
 #include "views/plot/svg_writer.h"
 #include "views/plot/text_formats.h"
+#include "views/plot/time_distance_graph.h"
 
 namespace scenariogen {
 
@@ -18,14 +21,23 @@ namespace {
 
 using namespace plotting;
 
-void page_head(Svg& svg, const PageContent& content) {
+void page_head(Svg& svg, const PageContent& content, double height) {
     svg.out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg.out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(kPageWidth) +
-               "mm\" height=\"" + num(kPageHeight) + "mm\" viewBox=\"0 0 " + num(kPageWidth) + " " + num(kPageHeight) +
+               "mm\" height=\"" + num(height) + "mm\" viewBox=\"0 0 " + num(kPageWidth) + " " + num(height) +
                "\" font-family=\"" + kFont + "\">\n";
     svg.out += "<title>" + xml("Plan and profile of " + content.scenario_name + ", train " + content.train_number) +
                "</title>\n";
-    svg.rect({0, 0, kPageWidth, kPageHeight}, fill("#fff"));
+    svg.rect({0, 0, kPageWidth, height}, fill("#fff"));
+}
+
+// The model's fastest run, when the page shows it and the train can brake.
+std::optional<TimetableCheck> model_run(const std::vector<Cell>& cells, const StationTable& table,
+                                        const RunDrawing& run) {
+    if (!run.driving_curve && !run.time_distance_graph) return std::nullopt;
+    const TrainModel model = train_model(run.model, table[kTrainEntry].start);
+    if (!(model.braking > 0)) return std::nullopt;
+    return check_timetable(cells, table, model);
 }
 
 void title_line(Svg& svg, const PageContent& content) {
@@ -41,14 +53,18 @@ void title_line(Svg& svg, const PageContent& content) {
 
 }  // namespace
 
-ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid) {
+ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
+                           const RunDrawing& run) {
     PageContent content = read_content(cells, station_table, grid);
+    content.run = model_run(cells, station_table, run);
+    const bool graph = run.time_distance_graph && content.run;
     ScenarioPlot result;
+    result.run_left_out = (run.driving_curve || run.time_distance_graph) && !content.run;
     result.last_computed_metre = content.plan.last;
     result.route_length_m = content.route_length_m;
 
     Svg svg;
-    page_head(svg, content);
+    page_head(svg, content, graph ? 2 * kPageHeight : kPageHeight);
     title_line(svg, content);
     // The plan takes the width its shape needs; the legend the rest.
     const Box plan_frame{kMargin, kTopY, kMargin + plan_frame_width(content.plan), kTopY + kTopHeight};
@@ -59,12 +75,18 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
     svg.close_group();
 
     svg.open_group("id=\"profile\"");
-    result.profile_end_m = draw_profile(svg, content, result.marks);
+    result.profile_end_m = draw_profile(svg, content, result);
     svg.close_group();
 
     svg.open_group("id=\"legend\"");
-    draw_legend(svg, legend_frame, legend_summary(content, result.marks));
+    draw_legend(svg, legend_frame, legend_summary(content, result.marks), content.run.has_value());
     svg.close_group();
+
+    if (graph) {
+        DrawnGraph drawn = draw_time_distance_graph(svg, content, *content.run, kPageHeight);
+        result.graph_run = std::move(drawn.run);
+        result.graph_scheduled_marks = drawn.scheduled_marks;
+    }
 
     svg.out += "</svg>\n";
     result.svg = std::move(svg.out);
@@ -72,11 +94,12 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
     return result;
 }
 
-ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid) {
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid,
+                           const RunDrawing& run) {
     const std::vector<Cell> cell_records = read_scenario_cells(cells);
     const StationTable table = read_scenario_station_table(station_table);
     const Grid plan_grid = read_scenario_grid(grid);
-    return plot_scenario(cell_records, table, plan_grid);
+    return plot_scenario(cell_records, table, plan_grid, run);
 }
 
 }  // namespace scenariogen

@@ -1,6 +1,7 @@
 // Pictures of a compiled scenario: the plan of the track and the profile
 // along the route, drawn from its records or from its three binary files as
-// one self-contained SVG page (A4 landscape).
+// one self-contained SVG page (A4 landscape); on request the train's fastest
+// run over the profile, and the time-distance graph on a second page below.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "format/records.h"
+#include "timetable/train_model.h"
 #include "views/dump/scenario_reading.h"
 
 namespace scenariogen {
@@ -68,16 +70,40 @@ struct ScenarioPlot {
     std::int32_t profile_end_m = 0;
     std::vector<PlottedStation> stations;
     std::vector<PlottedMark> marks;
+
+    // The running-time model's fastest run, when asked for: the driving
+    // curve as drawn over the profile (one line for each part of the run
+    // without a gap) on a speed scale from 0 to `speed_top_kmh`, and the
+    // time-distance graph on the page below: the run as drawn and the number
+    // of scheduled times marked.
+    std::vector<std::vector<PagePoint>> driving_curve;
+    double speed_top_kmh = 0;
+    std::vector<std::vector<PagePoint>> graph_run;
+    std::size_t graph_scheduled_marks = 0;
+    bool run_left_out = false;  // asked for, but the train cannot brake: no braked-mass percentage
+};
+
+// What the page shows of the running-time model (see `scenariogen check`):
+// the train's fastest run over the profile, and a second page with the
+// time-distance graph. The model takes the choices, and the rest from its
+// defaults and from the braked-mass percentage of the station table; a
+// train that cannot brake gets no run.
+struct RunDrawing {
+    bool driving_curve = false;
+    bool time_distance_graph = false;
+    TrainModelChoice model;
 };
 
 // Draws the page from the records as a compilation holds them: the cells,
 // the station table and the plan grid (its computed metres). Draws whatever
 // the records hold; the page is meant for a compilation that gave cells.
-ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid);
+ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
+                           const RunDrawing& run = {});
 
 // Draws the page from the bytes of the cell file, the station table file
 // and the grid file. Throws ScenarioDecodeError when a file is not part of a
 // compiled scenario.
-ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid);
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid,
+                           const RunDrawing& run = {});
 
 }  // namespace scenariogen

@@ -1,0 +1,131 @@
+// `scenariogen check`: can the train keep its timetable? The descriptions
+// compiled as `compile` compiles them, strictly, then every leg between
+// consecutive stations run by the running-time model against its
+// scheduled time.
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/strict_compilation.h"
+#include "cli/timetable_warnings.h"
+#include "compiler/diagnostic_format.h"
+#include "compiler/error_numbers.h"
+#include "content/fixed_scenario.h"
+#include "lint/warnings.h"
+#include "platform/file_system.h"
+#include "timetable/timetable_check.h"
+#include "timetable/train_model.h"
+#include "views/timetable/timetable_report.h"
+
+namespace scenariogen {
+
+namespace {
+
+class CheckCommand : public Command {
+public:
+    CLI::App* add_to(CLI::App& app) override {
+        CLI::App* check = app.add_subcommand(
+            "check", "Compile your line and train descriptions and check that the train can keep its timetable");
+        check->add_option("LINE", line_, "The line description")->required();
+        check->add_option("TRAIN", train_, "The train description")->required();
+        check->add_flag("--json", json_, "The table as JSON");
+        check->add_option("--acceleration", choice_.acceleration, "The train's acceleration, m/s² (default 0.5)")
+            ->option_text("A")
+            ->check(CLI::PositiveNumber);
+        check
+            ->add_option("--braking", choice_.braking,
+                         "The train's braking, m/s² (default: from the braked-mass percentage)")
+            ->option_text("B")
+            ->check(CLI::PositiveNumber);
+        check->add_option("--max-speed", choice_.max_speed_kmh, "The train's top speed, km/h (default 130)")
+            ->option_text("V")
+            ->check(CLI::PositiveNumber);
+        check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
+        check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
+        check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
+            ->option_text("error|NAME|no-NAME");
+        check->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
+            ->option_text("max-errors=N");
+        return check;
+    }
+
+    int run(Console& console) override {
+        for (const std::string* source : {&line_, &train_}) {
+            try {
+                check_readable(*source);
+            } catch (const FileError& failure) {
+                console.err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n";
+                return kUsage;
+            }
+        }
+        StrictOptions strict{name_, train_number_, true, {}, 50};
+        if (!flags_.apply(strict, console.err)) return kUsage;
+        const StrictCompilation c = compile_strictly(line_, train_, strict);
+        const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
+        const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
+        if (c.has_errors()) {
+            if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
+                console.err << kRunEndingPrompt << c.result.last_error << "\n";
+            }
+            console.err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors")
+                        << "; the timetable was not checked\n";
+            return kFaultRecorded;
+        }
+        return check_timetable_of(c, strict, sources, console);
+    }
+
+private:
+    int check_timetable_of(const StrictCompilation& c, const StrictOptions& strict, const DiagnosticSources& sources,
+                           Console& console) const {
+        const std::int32_t braked_mass = c.result.stations[kTrainEntry].start;
+        const TrainModel model = train_model(choice_, braked_mass);
+        if (!(model.braking > 0)) {
+            console.err << "scenariogen: " << train_ << " gives a braked-mass percentage of " << braked_mass
+                        << " %, which leaves the train no brake; give its braking with --braking\n";
+            return kUsage;
+        }
+        const TimetableCheck check = check_timetable(c.result.cells, c.result.stations, model);
+        const Diagnostics warnings =
+            apply_warning_options(timetable_warnings(check, c.result, c.train_text), strict.warnings);
+        std::size_t errors = 0;
+        for (const Diagnostic& w : warnings) {
+            console.err << format_diagnostic(w, sources);
+            errors += w.severity == Severity::kError;
+        }
+        if (json_) {
+            console.out << with_places(timetable_json(check), check, warnings).dump(2) << "\n";
+        } else {
+            console.out << timetable_table(check);
+        }
+        if (check.legs.empty()) console.err << "scenariogen: " << train_ << " has fewer than two stations\n";
+        if (errors == 0) return kSuccess;
+        console.err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors") << " (-Werror)\n";
+        return kFaultRecorded;
+    }
+
+    // The place of each leg's problem, for tools that read the JSON.
+    nlohmann::json with_places(nlohmann::json j, const TimetableCheck& check, const Diagnostics& warnings) const {
+        std::size_t w = 0;
+        for (std::size_t k = 0; k < check.legs.size() && w < warnings.size(); ++k) {
+            nlohmann::json& leg = j["legs"][k];
+            if (leg["problem"].is_null()) continue;
+            const Diagnostic& d = warnings[w++];
+            if (d.where) leg["where"] = {{"file", train_}, {"line", d.where->line}, {"column", d.where->column}};
+        }
+        return j;
+    }
+
+    std::string line_;
+    std::string train_;
+    bool json_ = false;
+    TrainModelChoice choice_;
+    std::string name_ = kScenarioName;
+    std::string train_number_ = kTrainNumber;
+    StrictFlags flags_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> make_check_command() { return std::make_unique<CheckCommand>(); }
+
+}  // namespace scenariogen
