@@ -128,12 +128,13 @@ Place place_of(const Diagnostic& d, const CompileResult& result, const CompiledT
 
 }  // namespace
 
-std::map<std::string, json> compile_diagnostics(const CompileResult& result, const CompiledTexts& texts) {
+std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const CompileResult& result,
+                                                const CompiledTexts& texts) {
     std::map<std::string, json> by_uri;
     by_uri[texts.line_uri] = json::array();
     if (!texts.train_uri.empty()) by_uri[texts.train_uri] = json::array();
     json* last = nullptr;  // the diagnostic a note belongs to
-    for (const Diagnostic& d : result.faults) {
+    for (const Diagnostic& d : found) {
         const Place place = place_of(d, result, texts);
         if (d.severity == Severity::kNote && last != nullptr) {
             (*last)["relatedInformation"].push_back(

@@ -25,7 +25,10 @@ struct CompiledTexts {
 // that publishing them clears what a fault fixed. Faults found after the
 // reading (errors 11 to 13) stand at the line that placed the object in
 // their cell.
-std::map<std::string, nlohmann::json> compile_diagnostics(const CompileResult& result, const CompiledTexts& texts);
+// `found` holds the strict check's diagnostics and the compilation's faults;
+// `result` tells where the objects went.
+std::map<std::string, nlohmann::json> compile_diagnostics(const Diagnostics& found, const CompileResult& result,
+                                                          const CompiledTexts& texts);
 
 // A document larger than the compiler reads.
 nlohmann::json too_large_diagnostic(std::size_t bytes, std::size_t limit);

@@ -3,6 +3,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "lint/check.h"
 #include "platform/file_system.h"
 #include "views/lsp/diagnostics.h"
 #include "views/lsp/document_uri.h"
@@ -18,6 +19,23 @@ using nlohmann::json;
 constexpr std::string_view kUnpaired =
     "not compiled: no line description pairs with this train description. Name the two NAME_linea.txt and "
     "NAME_NUMBER-.txt in one folder, or name both in a scenario.json beside them.";
+
+// The strict check's diagnostics of the two texts. A line description
+// without a partner is checked alone: what the check says of the missing
+// train description (with its notes) is left out. A train description that
+// cannot be read is not checked.
+Diagnostics strict_check(std::string_view line, const DocumentText* train, bool no_train) {
+    if (train == nullptr && !no_train) return {};
+    Diagnostics found = check_descriptions(line, train ? std::string_view(train->bytes()) : std::string_view());
+    if (!no_train) return found;
+    Diagnostics kept;
+    bool dropping = false;
+    for (Diagnostic& d : found) {
+        if (d.severity != Severity::kNote) dropping = d.where && d.where->file == SourceFile::kTrain;
+        if (!dropping) kept.push_back(std::move(d));
+    }
+    return kept;
+}
 
 }  // namespace
 
@@ -213,8 +231,10 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
                                                                slip.what() + "; please report it with the files"));
         return;
     }
+    Diagnostics found = strict_check(line->bytes(), train, unit.train_uri.empty());
+    found.insert(found.end(), unit.result->faults.begin(), unit.result->faults.end());
     for (auto& [uri, list] :
-         compile_diagnostics(*unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
+         compile_diagnostics(found, *unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
         lists[uri] = std::move(list);
     }
 }
