@@ -51,7 +51,8 @@ test('every way of saving is seen, a half-written file is survived, and the comp
       let state = await nextState(server, generation, (s) => s.faults.length > 0);
       assert.match(state.faults.at(-1).text, /error 2: /, name);
       write(original);
-      state = await nextState(server, state.generation, (s) => s.faults.length === 0);
+      // A save that deletes the file first shows it missing for a moment: wait for the compiled one.
+      state = await nextState(server, state.generation, (s) => s.faults.length === 0 && s.unreadable === null);
       assert.equal(state.figures.stations.length, 9, name);
       generation = state.generation;
     }
