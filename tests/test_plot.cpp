@@ -2,7 +2,6 @@
 // SVG page.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstring>
 
 #include <cmath>
@@ -403,9 +402,10 @@ TEST_F(PlotOfTheRun, FoldersWithoutACompiledScenarioAreRefusedByName) {
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
         EXPECT_FALSE(std::filesystem::exists(work.file(kPicture)));
     }
-    const Outcome missing = run_program("plot " + folder() + "/no-such-folder");
+    const std::filesystem::path no_folder = std::filesystem::path(folder()) / "no-such-folder";
+    const Outcome missing = run_program("plot " + no_folder.string());
     EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("no-such-folder/" + kCells), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find((no_folder / kCells).string()), std::string::npos) << missing.err;
 }
 
 TEST(PlotDecoding, EachFileIsCheckedForWhatACompiledScenarioHolds) {

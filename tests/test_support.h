@@ -2,28 +2,55 @@
 // description texts held in the test itself.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "compiler/compile.h"
 #include "content/description_files.h"
 
+// A test that needs what only a POSIX system has (signals, a POSIX shell,
+// folder permissions) skips itself on Windows and says why.
+#ifdef _WIN32
+#define SKIP_ON_WINDOWS(reason) GTEST_SKIP() << "not on Windows: " << (reason)
+#else
+#define SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#endif
+
 namespace scenariogen::testing {
+
+// The superuser writes into read-only folders.
+inline bool running_as_superuser() {
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
 
 // A fresh folder under the system's temporary folder, removed at the end.
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "scenariogen-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        std::random_device device;
+        std::mt19937_64 draw(device() ^
+                             static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() / ("scenariogen-test-" + std::to_string(draw()));
+            if (std::filesystem::create_directory(path_)) return;
+        }
+        throw std::runtime_error("no fresh temporary folder");
     }
     ~TempDir() {
         std::error_code ignored;
@@ -53,7 +80,9 @@ inline void spit(const std::string& path, const std::string& bytes) {
 // Names of the files in a folder, sorted.
 inline std::vector<std::string> listing(const std::filesystem::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -65,12 +94,29 @@ struct Outcome {
     std::string err;
 };
 
-// Runs a shell command line with its output captured and no input.
+// The exit status of a command that std::system ran; -1 when a signal ended it.
+inline int exit_status(int raw) {
+#ifdef _WIN32
+    return raw;
+#else
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+}
+
+// The system's empty input.
+#ifdef _WIN32
+inline constexpr const char* kNoInput = "NUL";
+#else
+inline constexpr const char* kNoInput = "/dev/null";
+#endif
+
+// Runs a shell command line (sh, or cmd on Windows) with its output captured and no input.
 inline Outcome run_command(const std::string& command_line) {
     TempDir capture;
-    const std::string command = command_line + " >" + capture.file("out") + " 2>" + capture.file("err") + " </dev/null";
+    const std::string command =
+        command_line + " >" + capture.file("out") + " 2>" + capture.file("err") + " <" + kNoInput;
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(capture.file("out")), slurp(capture.file("err"))};
+    return {exit_status(raw), slurp(capture.file("out")), slurp(capture.file("err"))};
 }
 
 #ifdef SCENARIOGEN_EXECUTABLE

@@ -12,8 +12,19 @@
 namespace scenariogen {
 
 namespace detail {
+// The nearest integer, ties to even, in SSE arithmetic on every system (the C
+// library of Windows rounds with the x87 unit): adding 2^52 to a smaller
+// magnitude leaves no fraction, so the sum is rounded to nearest by the
+// addition itself, and taking 2^52 away again is exact.
+inline double nearest_even(double x) {
+    constexpr double kTwoTo52 = 4503599627370496.0;
+    const double magnitude = std::fabs(x);
+    if (!(magnitude < kTwoTo52)) return x;  // already whole, or not a number
+    return std::copysign((magnitude + kTwoTo52) - kTwoTo52, x);
+}
+
 inline double rounded_in(double x, double low, double high, const char* target) {
-    const double r = std::nearbyint(x);
+    const double r = nearest_even(x);
     if (!(r >= low && r <= high)) {
         throw ReadingFailure("the computed value " + std::to_string(x) + " does not fit " + target);
     }

@@ -1,10 +1,11 @@
 // The file-system layer: every file the program reads or writes goes through
 // here, so that outputs are replaced atomically and failures carry the file's
-// name and the reason.
+// name and the reason. Paths are UTF-8 strings on every system.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,20 +25,35 @@ private:
     std::string reason_;
 };
 
-// Joins a folder and a file name with "/".
+// Joins a folder and a file name with the system's separator ("/", or "\"
+// on Windows), without looking at the folder string.
 std::string join_path(std::string_view folder, std::string_view name);
 
+// True when `name` names a file inside a folder and nowhere else: not empty,
+// not "." or "..", no separator ("/", and "\" or ":" on Windows), no NUL.
+bool is_plain_file_name(std::string_view name);
+
+// True when `path` names an existing regular file.
 bool file_exists(const std::string& path);
 
-// The whole content of a file. Throws FileError, also when the file holds
-// more than `max_bytes`.
+// The whole content of a regular file. Throws FileError, also when the file
+// holds more than `max_bytes`.
 std::string read_file(const std::string& path, std::size_t max_bytes = SIZE_MAX);
 
-// Throws FileError when the file cannot be opened for reading.
+// Throws FileError when the file cannot be opened for reading or is not a
+// regular file.
 void check_readable(const std::string& path);
 
 // Deletes a file; a missing file is not an error. Throws FileError otherwise.
 void remove_file(const std::string& path);
+
+// True when both paths exist and name the same file (through links, or as
+// two names of one file).
+bool same_file(const std::string& a, const std::string& b);
+
+// Writes bytes to the standard output as they are (binary on every system).
+// Throws FileError.
+void write_standard_output(std::string_view bytes);
 
 // Receives a file's bytes in order.
 class ByteOutput {
@@ -57,32 +73,43 @@ private:
 };
 
 // A set of output files written side by side: each is staged in a temporary
-// file in its target's folder, and commit() renames them all over their
-// targets. Until then no target changes; a set destroyed without commit
-// removes its temporary files.
+// file beside the file it replaces, and commit() renames them all over their
+// targets. Until then no target changes; a set destroyed without commit, or
+// a process interrupted by a signal, removes its temporary files.
+//
+// The target of an output name:
+// - a symbolic link keeps the link, and the file it leads to is replaced;
+// - a regular file, or a name that does not exist yet, is replaced;
+// - an existing file that is not a regular file (a device, a FIFO, the
+//   standard output as /dev/stdout) is written directly at commit, never
+//   replaced or removed;
+// - a folder is refused (FileError "is a folder") before anything is written.
 class StagedFiles {
 public:
-    StagedFiles() = default;
+    StagedFiles();
     StagedFiles(const StagedFiles&) = delete;
     StagedFiles& operator=(const StagedFiles&) = delete;
     ~StagedFiles();
 
-    // Writes `bytes` to a temporary file beside `path`. Throws FileError.
+    // Writes `bytes` for `path`. Throws FileError.
     void stage(const std::string& path, std::string_view bytes);
     // The same, with the bytes produced piece by piece into a buffered output.
     void stage(const std::string& path, const std::function<void(ByteOutput&)>& produce);
-    // Renames every staged file over its target. Throws FileError.
+    // Puts every staged file in place; a signal that comes meanwhile waits
+    // until all are. Throws FileError.
     void commit();
 
 private:
-    struct Staged {
-        std::string temporary;
-        std::string target;
-    };
-    std::vector<Staged> staged_;
+    struct Staged;
+    std::vector<std::unique_ptr<Staged>> staged_;
 };
 
-// Replaces one file atomically with `bytes`. Throws FileError.
+// Replaces one file atomically with `bytes`, by the rules of StagedFiles.
+// Throws FileError.
 void replace_file(const std::string& path, std::string_view bytes);
+
+// Throws FileError ("is a folder") when `path` names a folder, or leads to
+// one through symbolic links: an output name that can never be written.
+void refuse_folder_as_output(const std::string& path);
 
 }  // namespace scenariogen

@@ -3,12 +3,11 @@
 // allocations of 2 MiB or more, so that filling them faults in few pages.
 #pragma once
 
-#include <sys/mman.h>
-
-#include <cstdlib>
 #include <memory>
 #include <new>
 #include <utility>
+
+#include "platform/large_buffers.h"
 
 namespace scenariogen {
 
@@ -22,16 +21,13 @@ struct uninitialised_allocator : std::allocator<T> {
     T* allocate(std::size_t n) {
         const std::size_t bytes = n * sizeof(T);
         if (bytes < kLarge) return std::allocator<T>::allocate(n);
-        void* p = std::aligned_alloc(kLarge, (bytes + kLarge - 1) / kLarge * kLarge);
-        if (p == nullptr) throw std::bad_alloc();
-        ::madvise(p, bytes, MADV_HUGEPAGE);  // a hint: fewer, larger pages to fault in
-        return static_cast<T*>(p);
+        return static_cast<T*>(allocate_large_buffer(bytes));
     }
     void deallocate(T* p, std::size_t n) {
         if (n * sizeof(T) < kLarge) return std::allocator<T>::deallocate(p, n);
-        std::free(p);
+        release_large_buffer(p);
     }
-    static constexpr std::size_t kLarge = std::size_t{2} << 20;
+    static constexpr std::size_t kLarge = kLargeBufferAlignment;
     template <class U>
     uninitialised_allocator(const uninitialised_allocator<U>&) noexcept {}
     template <class U>

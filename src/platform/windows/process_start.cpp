@@ -1,0 +1,29 @@
+#include "platform/process_start.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "platform/windows/wide_text.h"
+
+namespace scenariogen {
+
+std::vector<std::string> command_line_arguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide == nullptr) return {argv, argv + argc};
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(windows::narrow(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
+}
+
+void prepare_standard_streams() {
+    ::SetConsoleOutputCP(CP_UTF8);
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace scenariogen
