@@ -21,12 +21,6 @@ int run_shell(const std::string& command) {
     return testing::exit_status(std::system(("bash -c '" + command + "' >/dev/null 2>&1").c_str()));
 }
 
-std::map<std::string, std::string> contents(const std::filesystem::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& name : listing(folder)) files[name] = slurp((folder / name).string());
-    return files;
-}
-
 // A first complete run, then the same run again under a limit on the size of
 // every file it writes (in 1024-byte blocks): the second run fails, and the
 // folder holds what the first left.
@@ -35,13 +29,13 @@ TEST(Failures, AWriteLimitLeavesTheEarlierRunsFilesAsTheyWere) {
     TempDir dir;
     const std::string program = SCENARIOGEN_EXECUTABLE;
     ASSERT_EQ(run_shell(program + " -o " + dir.path().string()), 0);
-    const auto before = contents(dir.path());
+    const auto before = testing::folder_contents(dir.path());
     // 4 KiB stops the notes, 20 KiB the grid: one failure among the documents, one among the binary files.
     for (const int blocks : {4, 20}) {
         const int status = run_shell("trap \"\" XFSZ; ulimit -f " + std::to_string(blocks) + "; " + program + " -o " +
                                      dir.path().string());
         EXPECT_EQ(status, 3) << blocks;
-        EXPECT_EQ(contents(dir.path()), before) << blocks;
+        EXPECT_EQ(testing::folder_contents(dir.path()), before) << blocks;
     }
 }
 
@@ -54,9 +48,9 @@ TEST(Failures, ACompileUnderAWriteLimitKeepsTheSourcesAndTheOutputs) {
                                 "valbruna_treno.txt -o " + dir.path().string();
     const std::string line_before = slurp(examples + "valbruna_linea.txt");
     ASSERT_EQ(run_shell(compile), 0);
-    const auto before = contents(dir.path());
+    const auto before = testing::folder_contents(dir.path());
     EXPECT_EQ(run_shell("trap \"\" XFSZ; ulimit -f 8; " + compile), 3);
-    EXPECT_EQ(contents(dir.path()), before);
+    EXPECT_EQ(testing::folder_contents(dir.path()), before);
     EXPECT_EQ(slurp(examples + "valbruna_linea.txt"), line_before);
 }
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -85,6 +86,20 @@ inline std::vector<std::string> listing(const std::filesystem::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Every file of a folder by name, with its bytes; a folder in it shows as
+// its name and "/".
+inline std::map<std::string, std::string> folder_contents(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& name : listing(folder)) {
+        if (std::filesystem::is_directory(folder / name)) {
+            files[name] = "/";
+        } else {
+            files[name] = slurp((folder / name).string());
+        }
+    }
+    return files;
 }
 
 // What a command printed and how it ended.

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/generation_run.h"
+#include "cli/output_folder.h"
 #include "platform/file_system.h"
 #include "platform/program_folder.h"
 
@@ -28,11 +29,15 @@ constexpr const char* kDescription =
     "compiles them into the simulator's three binary files and writes the driver's three documents.\n"
     "With a command, compiles, checks or shows your own descriptions, or shows what a binary file holds.";
 
-int generate(const std::string& output, std::ostream& err) {
+int generate(const std::string& output, bool no_wait, std::ostream& err) {
     try {
         const std::string folder = output.empty() ? program_folder() : output;
         require_folder(folder);
+        const FolderLock lock = lock_output_folder(folder, no_wait, err);
         return run_generation(folder, err);
+    } catch (const FolderBusy& busy) {
+        report_busy_folder(busy, err);
+        return kOutputFailed;
     } catch (const FileError& failure) {
         err << "scenariogen: " << failure.path() << ": " << failure.reason() << "\n";
         return kOutputFailed;
@@ -48,6 +53,8 @@ int run_command_line(int argc, char** argv) {
     std::string output;
     app.add_option("-o,--output", output, "Write into DIR (it must exist) instead of the program's folder")
         ->option_text("DIR");
+    bool no_wait = false;
+    app.add_flag("--no-wait", no_wait, "Fail at once (status 3) when another run is writing into the folder");
     std::vector<std::unique_ptr<Command>> commands = all_commands();
     std::vector<CLI::App*> subcommands;
     for (const auto& command : commands) subcommands.push_back(command->add_to(app));
@@ -65,7 +72,7 @@ int run_command_line(int argc, char** argv) {
     for (std::size_t i = 0; i < commands.size(); ++i) {
         if (subcommands[i]->parsed()) return commands[i]->run(console);
     }
-    return generate(output, std::cerr);
+    return generate(output, no_wait, std::cerr);
 }
 
 }  // namespace scenariogen

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/compilation_report.h"
+#include "cli/output_folder.h"
 #include "cli/strict_compilation.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
@@ -17,10 +18,9 @@ namespace scenariogen {
 
 namespace {
 
-// A name that makes a file name inside the output folder and nowhere else.
-bool usable_in_file_name(const std::string& name) {
-    return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
-}
+// A name that makes a file name inside the output folder and nowhere else:
+// every file name begins with it and goes on with "_".
+bool usable_in_file_name(const std::string& name) { return is_plain_file_name(name + "_"); }
 
 class CompileCommand : public Command {
 public:
@@ -40,13 +40,15 @@ public:
             ->option_text("error|NAME|no-NAME");
         compile->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
+        compile->add_flag("--no-wait", no_wait_, "Fail at once (status 3) when another run is writing into DIR");
         return compile;
     }
 
     int run(Console& console) override {
         std::ostream& err = console.err;
         if (!usable_in_file_name(name_) || !usable_in_file_name(train_number_) || name_.empty()) {
-            err << "scenariogen: the scenario name and the train number must not be empty or hold '/'\n";
+            err << "scenariogen: the scenario name must not be empty, and neither it nor the train number may hold "
+                   "a path separator\n";
             return kUsage;
         }
         for (const std::string* source : {&line_, &train_}) {
@@ -61,7 +63,12 @@ public:
         if (!permissive_ && !flags_.apply(strict, err)) return kUsage;
         try {
             require_folder(output_);
+            const FolderLock lock = lock_output_folder(output_, no_wait_, err);
+            if (const int refused = refuse_sources_as_outputs(err)) return refused;
             return permissive_ ? compile_and_write(err) : compile_strictly_and_write(strict, err);
+        } catch (const FolderBusy& busy) {
+            report_busy_folder(busy, err);
+            return kOutputFailed;
         } catch (const FileError& failure) {
             err << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
             return kOutputFailed;
@@ -69,6 +76,29 @@ public:
     }
 
 private:
+    std::vector<std::string> outputs() const {
+        const ScenarioFiles files{output_, name_, train_number_};
+        std::vector<std::string> paths{files.cells(), files.station_table()};
+        if (!no_grid_) paths.push_back(files.grid());
+        return paths;
+    }
+
+    // The compiler never writes over the files it reads: an output that is
+    // LINE or TRAIN under another name (a link, the same path) is refused, and
+    // so is an output name taken by a folder, before anything is written.
+    int refuse_sources_as_outputs(std::ostream& err) const {
+        for (const std::string& output : outputs()) {
+            refuse_folder_as_output(output);
+            for (const std::string* source : {&line_, &train_}) {
+                if (!same_file(*source, output)) continue;
+                err << "scenariogen: " << *source << " is the output " << output
+                    << "; compile never writes over the files it reads (see -o, --name and --train)\n";
+                return kUsage;
+            }
+        }
+        return 0;
+    }
+
     CompileResult compile_files(const DescriptionFile& line, const DescriptionFile& train) const {
         if (!line.text) {
             CompileResult result;
@@ -128,6 +158,7 @@ private:
     bool no_grid_ = false;
     bool permissive_ = false;
     StrictFlags flags_;
+    bool no_wait_ = false;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/command_output.h"
 #include "format/binary_reader.h"
 #include "platform/file_system.h"
 #include "views/dump/scenario_dump.h"
@@ -28,6 +29,8 @@ public:
             {"cells", FileKind::kCells}, {"stations", FileKind::kStationTable}, {"grid", FileKind::kGrid}};
         dump->add_option("--kind", kind_, "The file's kind, when its name does not tell")
             ->transform(CLI::CheckedTransformer(kinds));
+        dump->add_option("-o,--output", output_, "Write to FILE instead of the standard output (-)")
+            ->option_text("FILE");
         return dump;
     }
 
@@ -39,19 +42,16 @@ public:
             console.err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n";
             return kUsage;
         }
+        std::string shown;
         try {
             const FileKind kind = kind_ ? *kind_ : detect_kind(file_, bytes);
-            if (json_) {
-                console.out << dump_json(kind, bytes, options_).dump(2) << "\n";
-            } else {
-                console.out << dump_table(kind, bytes, options_);
-            }
+            shown = json_ ? dump_json(kind, bytes, options_).dump(2) + "\n" : dump_table(kind, bytes, options_);
         } catch (const DecodeError& error) {
             console.err << "scenariogen: " << file_ << ": " << error.message() << " at byte offset " << error.offset()
                         << "\n";
             return kFaultRecorded;
         }
-        return kSuccess;
+        return write_command_output(output_, shown, console);
     }
 
 private:
@@ -59,6 +59,7 @@ private:
     bool json_ = false;
     std::optional<FileKind> kind_;  // told by name and content when not given
     DumpOptions options_;
+    std::string output_ = "-";
 };
 
 }  // namespace

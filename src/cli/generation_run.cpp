@@ -12,6 +12,7 @@
 #include "format/binary_files.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
+#include "platform/interruption.h"
 
 namespace scenariogen {
 
@@ -89,6 +90,22 @@ int report(const CompileResult& result, const DiagnosticSources& sources, std::o
     return kFaultRecorded;
 }
 
+// A name of the run that is taken by a folder is refused before anything
+// is written.
+bool outputs_can_be_written(const ScenarioFiles& files, std::ostream& status) {
+    try {
+        for (const std::string& path :
+             {files.line_description(), files.train_description(), files.notes(), files.slowdown_order(),
+              files.train_card(), files.grid(), files.station_table(), files.cells()}) {
+            refuse_folder_as_output(path);
+        }
+    } catch (const FileError& failure) {
+        status << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 FolderCompilation compile_scenario_folder(const ScenarioFiles& files, bool build_grid) {
@@ -109,7 +126,11 @@ FolderCompilation compile_scenario_folder(const ScenarioFiles& files, bool build
 int run_generation(const std::string& folder, std::ostream& status) {
     const ScenarioFiles files{folder, kScenarioName, kTrainNumber};
     status << "Attendere" << std::endl;
+    if (!outputs_can_be_written(files, status)) return kOutputFailed;
     try {
+        // The intermediate files go with an interrupted run.
+        const RemovedOnInterruption line_description(files.line_description());
+        const RemovedOnInterruption train_description(files.train_description());
         write_text_files(files);
         const FolderCompilation folder = compile_scenario_folder(files, true);
         const DiagnosticSources sources{files.line_description(), files.train_description(), folder.line_text,

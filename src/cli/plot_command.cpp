@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/command_output.h"
 #include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
@@ -22,10 +23,12 @@ struct PlotOptions {
     RunDrawing run{.driving_curve = true, .time_distance_graph = false, .model = {}};
 };
 
-int run_plot(const PlotOptions& options, std::ostream& err) {
-    if (options.name.empty() || options.name.find('/') != std::string::npos ||
-        options.train_number.find('/') != std::string::npos) {
-        err << "scenariogen: the scenario name must not be empty, and neither it nor the train number may hold '/'\n";
+int run_plot(const PlotOptions& options, Console& console) {
+    std::ostream& err = console.err;
+    if (options.name.empty() || !is_plain_file_name(options.name + "_") ||
+        !is_plain_file_name(options.train_number + "_")) {
+        err << "scenariogen: the scenario name must not be empty, and neither it nor the train number may hold a "
+               "path separator\n";
         return kUsage;
     }
     const ScenarioFiles files{options.folder, options.name, options.train_number};
@@ -60,13 +63,7 @@ int run_plot(const PlotOptions& options, std::ostream& err) {
     const std::string output = options.output.empty()
                                    ? join_path(options.folder, options.name + "_" + options.train_number + ".svg")
                                    : options.output;
-    try {
-        replace_file(output, plot.svg);
-    } catch (const FileError& failure) {
-        err << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
-        return kOutputFailed;
-    }
-    return kSuccess;
+    return write_command_output(output, plot.svg, console);
 }
 
 class PlotCommand : public Command {
@@ -80,7 +77,8 @@ public:
         plot->add_option("--name", options_.name, "Scenario name, the start of every file name")->capture_default_str();
         plot->add_option("--train", options_.train_number, "Train number, part of the file names")
             ->capture_default_str();
-        plot->add_option("-o,--output", options_.output, "Write the picture to FILE (default: DIR/NAME_NUMBER.svg)")
+        plot->add_option("-o,--output", options_.output,
+                         "Write the picture to FILE, or to the standard output for - (default: DIR/NAME_NUMBER.svg)")
             ->option_text("FILE.svg");
         plot->add_flag("--graph", options_.run.time_distance_graph,
                        "Add a second page: the time-distance graph of the timetable and the train's fastest run");
@@ -98,7 +96,7 @@ public:
         return plot;
     }
 
-    int run(Console& console) override { return run_plot(options_, console.err); }
+    int run(Console& console) override { return run_plot(options_, console); }
 
 private:
     PlotOptions options_;
