@@ -239,6 +239,24 @@ TEST(PlainFileNames, ANameStaysInsideItsFolder) {
 #endif
 }
 
+// Folders and files named in letters beyond ASCII, as UTF-8 in the program
+// and through the system's wide-character names on Windows.
+TEST(FileNames, NamesInAnyLettersAreKept) {
+    TempDir dir;
+    const std::string folder = join_path(dir.path().string(), "Nicolò Scenari");
+    fs::create_directory(dir.path() / fs::path(u8"Nicolò Scenari"));
+    const std::string file = join_path(folder, "città.txt");
+    replace_file(file, "Zervano – Odelma");
+    EXPECT_TRUE(file_exists(file));
+    EXPECT_EQ(read_file(file), "Zervano – Odelma");
+    EXPECT_EQ(system_files::folder_entries(folder), std::vector<std::string>{"città.txt"});
+
+    const testing::Outcome run = testing::run_program("-o \"" + folder + "\"");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_file(join_path(folder, "Zervano-OdelmaVmod_27340.dat")).size(), 16976u);
+    EXPECT_EQ(system_files::folder_entries(folder).size(), 7u);
+}
+
 TEST(ReadFile, AFolderIsNoFile) {
     TempDir dir;
     EXPECT_THROW(read_file(dir.path().string()), FileError);

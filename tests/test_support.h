@@ -125,13 +125,23 @@ inline constexpr const char* kNoInput = "NUL";
 inline constexpr const char* kNoInput = "/dev/null";
 #endif
 
+// Runs a command line in UTF-8 (on Windows passed on as UTF-16, so that
+// names in any letters arrive whole) and returns its exit status.
+inline int system_utf8(const std::string& command) {
+#ifdef _WIN32
+    const std::u8string utf8(reinterpret_cast<const char8_t*>(command.data()), command.size());
+    return ::_wsystem(std::filesystem::path(utf8).wstring().c_str());
+#else
+    return exit_status(std::system(command.c_str()));
+#endif
+}
+
 // Runs a shell command line (sh, or cmd on Windows) with its output captured and no input.
 inline Outcome run_command(const std::string& command_line) {
     TempDir capture;
     const std::string command =
         command_line + " >" + capture.file("out") + " 2>" + capture.file("err") + " <" + kNoInput;
-    const int raw = std::system(command.c_str());
-    return {exit_status(raw), slurp(capture.file("out")), slurp(capture.file("err"))};
+    return {system_utf8(command), slurp(capture.file("out")), slurp(capture.file("err"))};
 }
 
 #ifdef SCENARIOGEN_EXECUTABLE

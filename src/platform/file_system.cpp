@@ -1,7 +1,5 @@
 #include "platform/file_system.h"
 
-#include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "platform/interruption.h"
@@ -98,12 +96,6 @@ void remove_file(const std::string& path) {
 bool same_file(const std::string& a, const std::string& b) {
     const auto first = system_files::identity_of(a);
     return first && first == system_files::identity_of(b);
-}
-
-void write_standard_output(std::string_view bytes) {
-    std::fflush(stdout);
-    OpenFile out = system_files::open_direct_output(OutputTarget{OutputTarget::Kind::kDirect, "standard output", 1});
-    out.write_all(bytes, "standard output");
 }
 
 void refuse_folder_as_output(const std::string& path) { writable_target(path); }

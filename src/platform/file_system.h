@@ -51,10 +51,6 @@ void remove_file(const std::string& path);
 // two names of one file).
 bool same_file(const std::string& a, const std::string& b);
 
-// Writes bytes to the standard output as they are (binary on every system).
-// Throws FileError.
-void write_standard_output(std::string_view bytes);
-
 // Receives a file's bytes in order.
 class ByteOutput {
 public:

@@ -148,8 +148,6 @@ OutputTarget resolve_output(const std::string& path) {
 }
 
 OpenFile open_direct_output(const OutputTarget& target) {
-    if (target.descriptor == 1)
-        return OpenFile(reinterpret_cast<std::intptr_t>(::GetStdHandle(STD_OUTPUT_HANDLE)), false);
     const HANDLE file = ::CreateFileW(widen(target.path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) fail(target.path, ::GetLastError());
