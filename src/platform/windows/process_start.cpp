@@ -1,9 +1,11 @@
 #include "platform/process_start.h"
 
+// <windows.h> first: the headers of the other system libraries build on it.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 

@@ -1,7 +1,9 @@
 #include "platform/system_files.h"
 
-#include <bcrypt.h>
+// <windows.h> first: the headers of the other system libraries build on it.
 #include <windows.h>
+
+#include <bcrypt.h>
 
 #include <utility>
 
