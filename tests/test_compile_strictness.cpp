@@ -31,7 +31,7 @@ std::vector<std::string> fixture_cases() {
 }
 
 Outcome compile_in(const TempDir& dir, const std::string& options) {
-    return testing::run_command("cd " + dir.path().string() + " && " + SCENARIOGEN_EXECUTABLE +
+    return testing::run_command(testing::in_folder(dir.path()) + SCENARIOGEN_EXECUTABLE +
                                 " compile linea.txt treno.txt -o . --no-grid --name P --train 1 " + options);
 }
 

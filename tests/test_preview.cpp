@@ -78,6 +78,9 @@ TEST(FileWatch, SeesEveryWayOfSavingAndNothingElseInTheFolder) {
 }
 
 TEST(FileWatch, TellsAFileStillOpenForWritingFromOneClosed) {
+#ifndef __linux__
+    GTEST_SKIP() << "only Linux's notification tells a file still open for writing; polling sees changes only";
+#endif
     TempDir folder;
     const std::string path = folder.file("linea.txt");
     const auto watch = watch_files({path});

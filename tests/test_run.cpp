@@ -98,12 +98,7 @@ TEST(Run, WritesBesideTheProgramByDefault) {
     const std::string copy = dir.file(std::filesystem::path(SCENARIOGEN_EXECUTABLE).filename().string());
     std::filesystem::copy_file(SCENARIOGEN_EXECUTABLE, copy);
     TempDir elsewhere;
-#ifdef _WIN32
-    const std::string change_folder = "cd /d ";
-#else
-    const std::string change_folder = "cd ";
-#endif
-    ASSERT_EQ(testing::run_command(change_folder + elsewhere.path().string() + " && " + copy).status, 0);
+    ASSERT_EQ(testing::run_command(testing::in_folder(elsewhere.path()) + copy).status, 0);
     EXPECT_TRUE(listing(elsewhere.path()).empty());
     EXPECT_EQ(listing(dir.path()).size(), kOutputs.size() + 1);
 }

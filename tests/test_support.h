@@ -125,6 +125,15 @@ inline constexpr const char* kNoInput = "NUL";
 inline constexpr const char* kNoInput = "/dev/null";
 #endif
 
+// The start of a command line that runs in `folder` (cmd changes the drive too only with /d).
+inline std::string in_folder(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    return "cd /d " + folder.string() + " && ";
+#else
+    return "cd " + folder.string() + " && ";
+#endif
+}
+
 // Runs a command line in UTF-8 (on Windows passed on as UTF-16, so that
 // names in any letters arrive whole) and returns its exit status.
 inline int system_utf8(const std::string& command) {

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "platform/file_system.h"
 #include "platform/file_watch.h"
 
 namespace scenariogen {
@@ -19,9 +20,15 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-FileStamp stamp_of(const std::string& path) {
+// The program's paths are UTF-8 on every system.
+std::filesystem::path path_of(const std::string& path) {
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+}
+
+FileStamp stamp_of(const std::string& utf8_path) {
     std::error_code error;
     FileStamp stamp;
+    const std::filesystem::path path = path_of(utf8_path);
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) return stamp;
     stamp.exists = true;
@@ -34,7 +41,14 @@ class PollingWatch : public FileWatch {
 public:
     PollingWatch(std::vector<std::string> paths, std::chrono::milliseconds interval)
         : paths_(std::move(paths)), interval_(interval) {
-        for (const std::string& path : paths_) stamps_.push_back(stamp_of(path));
+        for (const std::string& path : paths_) {
+            const std::filesystem::path folder = path_of(path).parent_path();
+            std::error_code error;
+            if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+                throw FileError(path, "its folder does not exist");
+            }
+            stamps_.push_back(stamp_of(path));
+        }
     }
 
     WatchEvent wait(std::chrono::milliseconds timeout) override {

@@ -11,8 +11,8 @@ namespace scenariogen {
 // read as UTF-16 from the system and `argv` is not used.
 std::vector<std::string> command_line_arguments(int argc, char** argv);
 
-// Prepares the standard streams: on Windows, the standard output carries
-// bytes without line-end translation, and the console shows UTF-8 text.
+// Prepares the standard streams: on Windows, the standard output and error
+// carry bytes without line-end translation, and the console shows UTF-8 text.
 void prepare_standard_streams();
 
 }  // namespace scenariogen

@@ -25,7 +25,9 @@ std::vector<std::string> command_line_arguments(int argc, char** argv) {
 
 void prepare_standard_streams() {
     ::SetConsoleOutputCP(CP_UTF8);
+    // Bytes as they are on both streams: the same output as on other systems, and a console shows "\n" as a line end.
     ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
 }
 
 }  // namespace scenariogen
