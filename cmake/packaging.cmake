@@ -14,7 +14,7 @@ else()
 endif()
 install(TARGETS scenariogen RUNTIME DESTINATION ${program_destination})
 install(FILES README.md DESTINATION ${doc_destination})
-install(FILES docs/plot.png DESTINATION ${doc_destination}/docs)
+install(FILES docs/plot.png docs/preview.png DESTINATION ${doc_destination}/docs)
 install(DIRECTORY examples/ DESTINATION ${doc_destination}/examples)
 
 set(CPACK_PACKAGE_NAME scenariogen)
