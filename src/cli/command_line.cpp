@@ -49,6 +49,8 @@ int generate(const std::string& output, bool no_wait, std::ostream& err) {
 int run_command_line(int argc, char** argv) {
     CLI::App app{kDescription};
     app.name("scenariogen");
+    // Options begin with "-" on every system: on Windows a path may begin with "/" too.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", "scenariogen " SCENARIOGEN_VERSION);
     std::string output;
     app.add_option("-o,--output", output, "Write into DIR (it must exist) instead of the program's folder")
