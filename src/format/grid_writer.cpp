@@ -20,7 +20,7 @@ constexpr std::size_t kEmptySize = 2;
 // Metres taken from the source at a time, and the bytes of each block
 // gathered before they are written in one call.
 constexpr std::size_t kPieceMetres = 4096;
-constexpr std::size_t kBlockBuffer = std::size_t{1} << 19;
+constexpr std::size_t kBlockBuffer = std::size_t{1} << 17;
 
 struct BlockLayout {
     std::size_t integers = 0;  // metres 0 and 1, when computed
