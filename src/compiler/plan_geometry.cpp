@@ -56,7 +56,7 @@ bool steps(Grid& g, PlanStretches& stretches, std::int64_t last, double k, std::
     const bool within = count_steps(g, last, limit);
     if (g.computed_metres == first) return within;
     stretches.push_back(PlanStretch{first, g.computed_metres, k});
-    if (!g.x.empty()) {
+    if (!g.x.empty() && first >= 2) {  // each metre continues the two before it
         const auto at = static_cast<std::size_t>(first);
         TrackEnd end{g.x[at - 2], g.x[at - 1], g.y[at - 2], g.y[at - 1]};
         double* x = g.x.data() + at;
