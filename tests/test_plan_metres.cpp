@@ -1,11 +1,14 @@
 // A compilation that follows the plan's metres without computing the grid's
 // coordinates finds the same faults and writes the same records as one
-// that computes them.
+// that computes them, and its grid file, computed from the plan's
+// stretches as it is written, holds the same bytes.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "bench/largest_route.h"
+#include "format/binary_writer.h"
+#include "format/grid_writer.h"
 #include "test_support.h"
 
 namespace scenariogen {
@@ -31,6 +34,16 @@ CompileResult compiled(const std::string& line, const std::string& train, bool c
     return compile(input);
 }
 
+// The grid file as compile writes it: computed from the plan's stretches
+// piece by piece, x and y blocks each at its offset.
+std::string streamed_grid(const CompileResult& r) {
+    PlanCoordinates coordinates(r.plan_stretches);
+    const GridContent content{r.grid.last_metre, r.grid.computed_metres, &coordinates};
+    PositionedStringOutput out(static_cast<std::size_t>(grid_file_size(content)));
+    write_grid(content, out);
+    return std::move(out.text());
+}
+
 std::string line_with(const std::vector<std::string>& objects, const std::string& length = "20000") {
     std::vector<std::string> lines{"[generale]", "lunghezza percorso,  " + length, "[curve]"};
     lines.insert(lines.end(), objects.begin(), objects.end());
@@ -54,6 +67,10 @@ TEST(PlanMetres, FaultsAndRecordsAreThoseOfTheFullGrid) {
         {"curves out of order", line_with({"curvad3,  5000,  200", "curvas3,  1000,  300", "pendenza,  2000,  3"}),
          train, 0},
         {"a curve with a malformed length", line_with({"curvad3,  1000,  2x0"}), train, 25},
+        {"a reading that stops before the plan starts",
+         crlf({"[generale]", "lunghezza percorso,  20000", "ripetizione segnali 9 codici,  125,  200", "[curve]",
+               "curvad3,  1000,  200", "[fine]"}),
+         train, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,6 +93,9 @@ TEST(PlanMetres, FaultsAndRecordsAreThoseOfTheFullGrid) {
         EXPECT_EQ(full.grid.last_metre, metres.grid.last_metre);
         EXPECT_EQ(full.grid.computed_metres, metres.grid.computed_metres);
         EXPECT_TRUE(metres.grid.x.empty() && metres.grid.y.empty());
+        const std::string bytes = encode_grid(full.grid);
+        EXPECT_TRUE(streamed_grid(metres) == bytes) << "the streamed grid file differs";
+        EXPECT_TRUE(streamed_grid(full) == bytes) << "the streamed grid file differs";
     }
 }
 

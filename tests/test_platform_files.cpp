@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <future>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/file_system.h"
@@ -136,6 +137,39 @@ TEST(OutputTargets, AStagedSetDroppedBeforeItsCommitLeavesEverythingAsItWas) {
     }
     EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"a"});
     EXPECT_EQ(slurp(dir.file("a")), "old a");
+}
+
+// A file staged in pieces at their offsets: written in any order it is the
+// same file, into a regular file and into a FIFO alike; pieces that leave a
+// gap are refused and the old file stays.
+TEST(OutputTargets, AFileStagedInPiecesAtTheirOffsetsIsWholeAndAGapIsRefused) {
+    TempDir dir;
+    const auto stage_pieces = [](const std::string& path, std::uint64_t size) {
+        StagedFiles files;
+        files.stage(path, size, [](PositionedOutput& out) {
+            out.write_at(6, "second");
+            out.write_at(0, "first ");
+            out.write_at(12, "!");
+        });
+        files.commit();
+    };
+    spit(dir.file("a"), "old a");
+    stage_pieces(dir.file("a"), 13);
+    EXPECT_EQ(slurp(dir.file("a")), "first second!");
+    EXPECT_THROW(stage_pieces(dir.file("a"), 14), std::logic_error);
+    EXPECT_EQ(slurp(dir.file("a")), "first second!");
+    EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"a"});
+#ifndef _WIN32
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    stage_pieces(fifo, 13);
+    char buffer[64] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 13);
+    EXPECT_EQ(std::string(buffer), "first second!");
+    ::close(reader);
+#endif
 }
 
 TEST(TemporaryFiles, OnlyTheProgramsOwnNamesAreRecognised) {

@@ -5,12 +5,12 @@
 
 #include "cli/command.h"
 #include "cli/compilation_report.h"
+#include "cli/compiled_files.h"
 #include "cli/output_folder.h"
 #include "cli/strict_compilation.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
-#include "format/binary_files.h"
 #include "platform/file_system.h"
 #include "platform/program_folder.h"
 
@@ -108,6 +108,7 @@ private:
             return result;
         }
         CompileInput input{*line.text, std::nullopt, name_, train_number_, !no_grid_};
+        input.grid_coordinates = false;  // computed as the grid file is written
         if (train.text) input.train_text = *train.text;
         return compile(input);
     }
@@ -124,8 +125,7 @@ private:
             err << "scenariogen: the route has no cells; no binary file was written\n";
             return kFaultRecorded;
         }
-        write_binary_files(result.cells, result.stations, no_grid_ ? nullptr : &result.grid,
-                           ScenarioFiles{output_, name_, train_number_});
+        write_compiled_files(result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
         if (result.faults.empty()) return kSuccess;
         err << "scenariogen: " << result.faults.size() << (result.faults.size() == 1 ? " fault" : " faults")
             << "; the binary files hold what was stored up to them\n";
@@ -145,8 +145,7 @@ private:
                 << "; no file was written, the earlier files are as they were\n";
             return kFaultRecorded;
         }
-        write_binary_files(c.result.cells, c.result.stations, no_grid_ ? nullptr : &c.result.grid,
-                           ScenarioFiles{output_, name_, train_number_});
+        write_compiled_files(c.result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
         return kSuccess;
     }
 

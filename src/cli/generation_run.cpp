@@ -4,12 +4,12 @@
 
 #include "cli/command.h"
 #include "cli/compilation_report.h"
+#include "cli/compiled_files.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
 #include "content/description_files.h"
 #include "content/documents.h"
 #include "content/fixed_scenario.h"
-#include "format/binary_files.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
 #include "platform/interruption.h"
@@ -61,6 +61,7 @@ CompileResult compile_read_descriptions(const ScenarioFiles& files, bool build_g
     folder.line_text = *line.text;
     if (train.text) folder.train_text = *train.text;
     CompileInput input{folder.line_text, std::nullopt, files.scenario_name, files.train_number, build_grid};
+    input.grid_coordinates = false;  // computed as the grid file is written
     if (train.text) input.train_text = folder.train_text;
     return compile(input);
 }
@@ -118,7 +119,7 @@ FolderCompilation compile_scenario_folder(const ScenarioFiles& files, bool build
     remove_read_descriptions(files, folder.result);
     const CompileResult& result = folder.result;
     if (result.outcome == CompileOutcome::kCompiled) {
-        write_binary_files(result.cells, result.stations, build_grid ? &result.grid : nullptr, files);
+        write_compiled_files(result, build_grid, files);
     }
     return folder;
 }

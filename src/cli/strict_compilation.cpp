@@ -47,8 +47,10 @@ StrictCompilation compile_strictly(const std::string& line_path, const std::stri
     c.diagnostics.insert(c.diagnostics.end(), std::make_move_iterator(checked.begin()),
                          std::make_move_iterator(checked.end()));
     c.diagnostics = apply_warning_options(std::move(c.diagnostics), options.warnings);
-    c.result = compile(CompileInput{c.line_text, std::string_view(c.train_text), options.scenario_name,
-                                    options.train_number, options.build_grid});
+    CompileInput input{c.line_text, std::string_view(c.train_text), options.scenario_name, options.train_number,
+                       options.build_grid};
+    input.grid_coordinates = false;  // computed as the grid file is written, if it is
+    c.result = compile(input);
     locate_cell_faults(c.result);
     c.compiled = true;
     return c;

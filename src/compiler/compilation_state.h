@@ -11,6 +11,7 @@
 
 #include "compiler/compile.h"
 #include "compiler/diagnostic.h"
+#include "compiler/plan_geometry.h"
 #include "format/records.h"
 
 namespace scenariogen {
@@ -27,6 +28,7 @@ struct CompilationState {
     std::vector<Cell> cells;  // cells 0 to U; empty until sized
     StationTable stations{};
     Grid grid;
+    PlanStretches plan_stretches;  // how the grid's metres were computed
 
     // Mountain stretches in the order read; index 0 is never used.
     std::array<std::int32_t, kMaxMountainStretches + 1> mountain_starts{};

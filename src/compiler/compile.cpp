@@ -45,6 +45,7 @@ CompileResult result_of(CompilationState&& s, CompileOutcome outcome, const Read
     r.cells = std::move(s.cells);
     r.stations = std::move(s.stations);
     r.grid = std::move(s.grid);
+    r.plan_stretches = std::move(s.plan_stretches);
     r.faults = std::move(s.faults);
     r.last_error = s.last_error;
     r.error_position = s.error_position;

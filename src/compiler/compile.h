@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compiler/diagnostic.h"
+#include "compiler/plan_geometry.h"
 #include "format/records.h"
 
 namespace scenariogen {
@@ -29,7 +30,9 @@ struct CompileInput {
     // With build_grid, false follows the plan metre by metre without
     // computing x and y: the faults and the records but the grid's
     // coordinates come out the same, at a fraction of the time (the grid
-    // then holds its metres and no coordinate).
+    // then holds its metres and no coordinate). The coordinates can still
+    // be computed from the result's plan stretches, piece by piece, as the
+    // grid file is written.
     bool grid_coordinates = true;
 };
 
@@ -55,6 +58,7 @@ struct CompileResult {
     std::vector<Cell> cells;  // cells 0 to U; empty when the route has none
     StationTable stations{};
     Grid grid;
+    PlanStretches plan_stretches;  // how the grid's metres were computed
     // Every fault in the order found; the last is the run's error number.
     Diagnostics faults;
     std::int32_t last_error = 0;      // 0: none

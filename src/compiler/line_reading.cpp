@@ -100,6 +100,7 @@ DescriptionReading::Step DescriptionReading::route_length() {
     s_.cells.assign(static_cast<std::size_t>(nearest(g / 50.0)) + 1, Cell{});
     if (s_.build_grid && s_.grid_coordinates) s_.grid.set_size(g);
     if (s_.build_grid && !s_.grid_coordinates) s_.grid = Grid{g, 0, {}, {}};
+    s_.plan_stretches.clear();
     return Step::kNext;
 }
 
@@ -125,7 +126,7 @@ void DescriptionReading::start_line_section() {
     s_.mountain_count = 0;
     sign_slot_ = kFirstSignEntry;
     gradient_fill_index_ = 0;
-    if (s_.build_grid) start_track(s_.grid);
+    if (s_.build_grid) start_track(s_.grid, s_.plan_stretches);
 }
 
 DescriptionReading::Phase DescriptionReading::line_section() {
@@ -188,7 +189,7 @@ DescriptionReading::Step DescriptionReading::curve_line() {
     // Every metre the curve reaches must lie within the grid.
     const std::int64_t end = static_cast<std::int64_t>(start) + length;
     if (std::max<std::int64_t>(start, end) > s_.grid.last_metre) return out_of_route(start);
-    if (!curve(s_.grid, start, length, k)) return leave(103);
+    if (!curve(s_.grid, s_.plan_stretches, start, length, k)) return leave(103);
     place("curva", start, object_cell(start), nearest(static_cast<double>(end) / 50 + 1));
     return Step::kNext;
 }
@@ -251,7 +252,7 @@ void DescriptionReading::end_line_section() {
         cell(s_, gradient_fill_index_).gradient = low8(static_cast<std::int64_t>(gradient_in_force_) + 100);
         ++gradient_fill_index_;
     } while (gradient_fill_index_ < u - 2);
-    if (s_.build_grid) straight_until(s_.grid, static_cast<std::int64_t>(s_.grid.last_metre) - 2);
+    if (s_.build_grid) straight_until(s_.grid, s_.plan_stretches, static_cast<std::int64_t>(s_.grid.last_metre) - 2);
 }
 
 }  // namespace scenariogen

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "format/grid_writer.h"
 #include "format/records.h"
 #include "format/scenario_files.h"
 
@@ -11,6 +12,9 @@ namespace scenariogen {
 
 // Writes the grid file (when `grid` is given), the station table file and
 // the cell file. Throws FileError; then no target has changed.
+void write_binary_files(const std::vector<Cell>& cells, const StationTable& stations, const GridContent* grid,
+                        const ScenarioFiles& targets);
+// The same with the grid's coordinates held in memory.
 void write_binary_files(const std::vector<Cell>& cells, const StationTable& stations, const Grid* grid,
                         const ScenarioFiles& targets);
 

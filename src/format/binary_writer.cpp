@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "format/binary_format.h"
+#include "format/grid_writer.h"
 
 namespace scenariogen {
 
@@ -25,33 +26,6 @@ public:
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
     void i32(std::int32_t v) { unsigned_le(static_cast<std::uint32_t>(v), 4); }
     void f64(double v) { unsigned_le(std::bit_cast<std::uint64_t>(v), 8); }
-    // A 16-bit tag and a double for each of `n` values: the grid's ten bytes
-    // per computed metre, a buffer's worth at a time.
-    void tagged_doubles(std::uint16_t tag, const double* v, std::size_t n) {
-        if constexpr (std::endian::native != std::endian::little) {
-            for (std::size_t i = 0; i < n; ++i) {
-                u16(tag);
-                f64(v[i]);
-            }
-            return;
-        }
-        while (n > 0) {
-            const std::size_t room = (buffer_.size() - used_) / 10;
-            if (room == 0) {
-                flush();
-                continue;
-            }
-            const std::size_t k = std::min(room, n);
-            char* p = buffer_.data() + used_;
-            for (std::size_t i = 0; i < k; ++i, p += 10) {
-                std::memcpy(p, &tag, 2);
-                std::memcpy(p + 2, v + i, 8);
-            }
-            used_ += k * 10;
-            v += k;
-            n -= k;
-        }
-    }
     void bytes(std::string_view s) {
         flush();
         out_.write(s);
@@ -115,19 +89,6 @@ void put_station(ByteSink& sink, const StationEntry& v) {
     sink.i32(v.time);
 }
 
-void put_coordinate(ByteSink& sink, const Grid& g, const Coordinates& values) {
-    const std::int32_t interi = std::min(g.computed_metres, 2);
-    for (std::int32_t metre = 0; metre < interi; ++metre) {
-        sink.u16(format::grid::kInt16);
-        sink.i16(static_cast<std::int16_t>(values[static_cast<std::size_t>(metre)]));
-    }
-    if (g.computed_metres > interi) {
-        sink.tagged_doubles(format::grid::kDouble, values.data() + interi,
-                            static_cast<std::size_t>(g.computed_metres - interi));
-    }
-    for (std::int32_t metre = g.computed_metres; metre <= g.last_metre; ++metre) sink.u16(format::grid::kEmpty);
-}
-
 }  // namespace
 
 void write_cells(const std::vector<Cell>& cells, ByteOutput& out) {
@@ -139,14 +100,6 @@ void write_cells(const std::vector<Cell>& cells, ByteOutput& out) {
 void write_station_table(const StationTable& table, ByteOutput& out) {
     ByteSink sink(out);
     for (const auto& entry : table) put_station(sink, entry);
-    sink.flush();
-}
-
-void write_grid(const Grid& grid, ByteOutput& out) {
-    if (!grid.has_size()) return;
-    ByteSink sink(out);
-    put_coordinate(sink, grid, grid.x);
-    put_coordinate(sink, grid, grid.y);
     sink.flush();
 }
 
@@ -163,8 +116,10 @@ std::string encode_station_table(const StationTable& table) {
 }
 
 std::string encode_grid(const Grid& grid) {
-    StringOutput out;
-    write_grid(grid, out);
+    StoredCoordinates coordinates(grid);
+    const GridContent content{grid.last_metre, grid.computed_metres, &coordinates};
+    PositionedStringOutput out(static_cast<std::size_t>(grid_file_size(content)));
+    write_grid(content, out);
     return std::move(out.text());
 }
 

@@ -11,7 +11,6 @@ namespace scenariogen {
 
 void write_cells(const std::vector<Cell>& cells, ByteOutput& out);
 void write_station_table(const StationTable& table, ByteOutput& out);
-void write_grid(const Grid& grid, ByteOutput& out);
 
 // The same bytes in memory.
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +38,15 @@ public:
     void mark(std::int64_t cell, const Occupant& occupant);
 
 private:
-    std::vector<std::optional<Occupant>> kinds_;
-    std::vector<std::optional<Occupant>> markers_;
+    // Few cells are taken: each cell holds the number of its occupant in
+    // `occupants_` plus one, 0 when it has none. A deque keeps the
+    // occupants in place as more are added.
+    const Occupant* occupant(const std::vector<std::uint32_t>& slots, std::int64_t cell) const;
+    void place(std::vector<std::uint32_t>& slots, std::int64_t cell, const Occupant& occupant);
+
+    std::vector<std::uint32_t> kinds_;
+    std::vector<std::uint32_t> markers_;
+    std::deque<Occupant> occupants_;
 };
 
 // The metres a cell covers: cell c from 50 (c - 1) to 50 c.

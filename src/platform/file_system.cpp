@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <optional>
+#include <stdexcept>
 
 #include "platform/interruption.h"
 #include "platform/system_files.h"
@@ -38,6 +39,22 @@ private:
     std::string buffer_;
 };
 
+// Unbuffered writes at offsets into an open file: the pieces come large.
+class FileOutputAt : public PositionedOutput {
+public:
+    FileOutputAt(OpenFile& file, const std::string& path) : file_(file), path_(path) {}
+    void write_at(std::uint64_t offset, std::string_view bytes) override {
+        file_.write_all_at(offset, bytes, path_);
+        written_ += bytes.size();
+    }
+    std::uint64_t written() const { return written_; }
+
+private:
+    OpenFile& file_;
+    const std::string& path_;
+    std::uint64_t written_ = 0;
+};
+
 OutputTarget writable_target(const std::string& path) {
     OutputTarget target = system_files::resolve_output(path);
     if (target.kind == OutputTarget::Kind::kFolder) throw FileError(path, "is a folder");
@@ -45,6 +62,13 @@ OutputTarget writable_target(const std::string& path) {
 }
 
 }  // namespace
+
+void PositionedStringOutput::write_at(std::uint64_t offset, std::string_view bytes) {
+    if (offset > text_.size() || bytes.size() > text_.size() - offset) {
+        throw std::logic_error("a piece written past the end of its file");
+    }
+    bytes.copy(text_.data() + offset, bytes.size());
+}
 
 FileError::FileError(std::string path, std::string reason)
     : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
@@ -144,6 +168,28 @@ void StagedFiles::stage(const std::string& path, const std::function<void(ByteOu
     FileOutput out(file, target);
     produce(out);
     out.flush();
+    interruption_point();
+    file.close(target);
+}
+
+void StagedFiles::stage(const std::string& path, std::uint64_t size,
+                        const std::function<void(PositionedOutput&)>& produce) {
+    auto staged = std::make_unique<Staged>();
+    staged->target = writable_target(path);
+    if (staged->target.kind == OutputTarget::Kind::kDirect) {
+        PositionedStringOutput out(static_cast<std::size_t>(size));
+        produce(out);
+        staged->direct_bytes = std::move(out.text());
+        staged_.push_back(std::move(staged));
+        return;
+    }
+    const std::string& target = staged->target.path;
+    OpenFile file = create_temporary_beside(target, staged->temporary, staged->removed_on_interruption);
+    staged_.push_back(std::move(staged));
+    interruption_point();
+    FileOutputAt out(file, target);
+    produce(out);
+    if (out.written() != size) throw std::logic_error(target + ": the pieces written do not make the file's size");
     interruption_point();
     file.close(target);
 }

@@ -68,6 +68,25 @@ private:
     std::string text_;
 };
 
+// Receives a file of a known size in pieces, each at its offset from the
+// file's start, in any order; together the pieces cover every byte once.
+class PositionedOutput {
+public:
+    virtual ~PositionedOutput() = default;
+    virtual void write_at(std::uint64_t offset, std::string_view bytes) = 0;
+};
+
+// Collects the pieces in memory.
+class PositionedStringOutput : public PositionedOutput {
+public:
+    explicit PositionedStringOutput(std::size_t size) : text_(size, '\0') {}
+    void write_at(std::uint64_t offset, std::string_view bytes) override;
+    std::string& text() { return text_; }
+
+private:
+    std::string text_;
+};
+
 // A set of output files written side by side: each is staged in a temporary
 // file beside the file it replaces, and commit() renames them all over their
 // targets. Until then no target changes; a set destroyed without commit, or
@@ -91,6 +110,9 @@ public:
     void stage(const std::string& path, std::string_view bytes);
     // The same, with the bytes produced piece by piece into a buffered output.
     void stage(const std::string& path, const std::function<void(ByteOutput&)>& produce);
+    // The same, for a file of `size` bytes produced in pieces at their
+    // offsets. Throws std::logic_error when the pieces leave bytes out.
+    void stage(const std::string& path, std::uint64_t size, const std::function<void(PositionedOutput&)>& produce);
     // Puts every staged file in place; a signal that comes meanwhile waits
     // until all are. Throws FileError.
     void commit();

@@ -36,6 +36,9 @@ public:
     bool is_open() const { return handle_ != kNoHandle; }
     // Each throws FileError naming `path`.
     void write_all(std::string_view bytes, const std::string& path);
+    // Writes `bytes` at `offset` from the file's start, wherever the file's
+    // position is; a file shorter than that grows first.
+    void write_all_at(std::uint64_t offset, std::string_view bytes, const std::string& path);
     std::size_t read_some(char* buffer, std::size_t size, const std::string& path);  // 0 at the end
     void close(const std::string& path);
 

@@ -91,6 +91,19 @@ void OpenFile::write_all(std::string_view bytes, const std::string& path) {
     }
 }
 
+void OpenFile::write_all_at(std::uint64_t offset, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t written =
+            ::pwrite(descriptor_of(handle_), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            fail(path, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += static_cast<std::uint64_t>(written);
+    }
+}
+
 std::size_t OpenFile::read_some(char* buffer, std::size_t size, const std::string& path) {
     for (;;) {
         const ssize_t got = ::read(descriptor_of(handle_), buffer, size);

@@ -81,6 +81,19 @@ void OpenFile::write_all(std::string_view bytes, const std::string& path) {
     }
 }
 
+void OpenFile::write_all_at(std::uint64_t offset, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const DWORD piece = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : (1u << 30));
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD written = 0;
+        if (!::WriteFile(handle_of(handle_), bytes.data(), piece, &written, &at)) fail(path, ::GetLastError());
+        bytes.remove_prefix(written);
+        offset += written;
+    }
+}
+
 std::size_t OpenFile::read_some(char* buffer, std::size_t size, const std::string& path) {
     DWORD got = 0;
     const DWORD wanted = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
