@@ -57,6 +57,10 @@ public:
 
     ~ServerProcess() {
         ::close(in_);
+        // Read what the server still says (the answer to shutdown) until it ends.
+        char rest[4096];
+        while (::read(out_, rest, sizeof rest) > 0) {
+        }
         ::close(out_);
         int status = 0;
         ::waitpid(pid_, &status, 0);
