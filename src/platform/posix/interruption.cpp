@@ -1,5 +1,7 @@
 #include "platform/interruption.h"
 
+#include "platform/files_in_flight.h"
+
 #include <signal.h>
 #include <unistd.h>
 
@@ -15,17 +17,17 @@ namespace {
 
 constexpr std::array<int, 3> kInterruptions{SIGINT, SIGTERM, SIGHUP};
 
-// The files to remove on an interruption. A signal handler reaches no object
-// of the program but this one, so it lives at namespace scope; its slots are
-// lock-free atomics, read by the handler with no allocation and no lock.
-struct FilesInFlight {
-    std::array<std::atomic<const char*>, 64> paths{};
+// What the signal handler reads: the files to remove, and the steps passed
+// (for the tests' hook). A signal handler reaches no object of the program
+// but this one, so it lives at namespace scope, initialised before any code runs.
+struct InFlight {
+    files_in_flight::Slots paths{};
     std::atomic<int> points_passed{0};
 };
-constinit FilesInFlight files_in_flight;
+constinit InFlight in_flight;
 
 extern "C" void on_interruption(int signal_number) {
-    for (auto& slot : files_in_flight.paths) {
+    for (auto& slot : in_flight.paths) {
         if (const char* path = slot.load()) ::unlink(path);
     }
     ::_exit(128 + signal_number);
@@ -56,6 +58,8 @@ TestInterruption test_interruption() {
 
 }  // namespace
 
+files_in_flight::Slots& files_in_flight::slots() { return in_flight.paths; }
+
 void install_interruption_handlers() {
     struct sigaction action {};
     action.sa_handler = on_interruption;
@@ -65,40 +69,6 @@ void install_interruption_handlers() {
         if (::sigaction(signal_number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
         ::sigaction(signal_number, &action, nullptr);
     }
-}
-
-RemovedOnInterruption::RemovedOnInterruption(const std::string& path) : path_(new char[path.size() + 1]) {
-    std::memcpy(path_.get(), path.c_str(), path.size() + 1);
-    for (int slot = 0; slot < static_cast<int>(files_in_flight.paths.size()); ++slot) {
-        const char* free = nullptr;
-        if (files_in_flight.paths[static_cast<std::size_t>(slot)].compare_exchange_strong(free, path_.get())) {
-            slot_ = slot;
-            return;
-        }
-    }
-    throw std::length_error("more files in flight than the interruption handler can hold");
-}
-
-RemovedOnInterruption::RemovedOnInterruption(RemovedOnInterruption&& other) noexcept
-    : path_(std::move(other.path_)), slot_(other.slot_) {
-    other.slot_ = -1;
-}
-
-RemovedOnInterruption& RemovedOnInterruption::operator=(RemovedOnInterruption&& other) noexcept {
-    if (this != &other) {
-        release();
-        path_ = std::move(other.path_);
-        slot_ = other.slot_;
-        other.slot_ = -1;
-    }
-    return *this;
-}
-
-RemovedOnInterruption::~RemovedOnInterruption() { release(); }
-
-void RemovedOnInterruption::release() noexcept {
-    if (slot_ >= 0) files_in_flight.paths[static_cast<std::size_t>(slot_)].store(nullptr);
-    slot_ = -1;
 }
 
 InterruptionsDeferred::InterruptionsDeferred() {
@@ -118,7 +88,7 @@ InterruptionsDeferred::~InterruptionsDeferred() {
 void interruption_point() {
     static const TestInterruption hook = test_interruption();
     if (hook.point <= 0) return;
-    if (files_in_flight.points_passed.fetch_add(1) + 1 == hook.point && hook.signal_number > 0) {
+    if (in_flight.points_passed.fetch_add(1) + 1 == hook.point && hook.signal_number > 0) {
         ::raise(hook.signal_number);
     }
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/files_in_flight.h"
 #include "platform/windows/wide_text.h"
 
 namespace scenariogen {
@@ -20,10 +21,10 @@ namespace {
 struct FilesInFlight {
     FilesInFlight() { ::InitializeCriticalSection(&lock); }
     CRITICAL_SECTION lock;
-    std::array<std::atomic<const char*>, 64> paths{};
+    files_in_flight::Slots paths{};
 };
 
-FilesInFlight& files_in_flight() {
+FilesInFlight& in_flight() {
     static FilesInFlight files;
     return files;
 }
@@ -41,7 +42,7 @@ int exit_status(DWORD event) {
 }
 
 BOOL WINAPI on_interruption(DWORD event) {
-    FilesInFlight& files = files_in_flight();
+    FilesInFlight& files = in_flight();
     ::EnterCriticalSection(&files.lock);
     for (auto& slot : files.paths) {
         if (const char* path = slot.load()) {
@@ -56,49 +57,16 @@ BOOL WINAPI on_interruption(DWORD event) {
 
 }  // namespace
 
+files_in_flight::Slots& files_in_flight::slots() { return in_flight().paths; }
+
 void install_interruption_handlers() {
-    files_in_flight();
+    in_flight();
     ::SetConsoleCtrlHandler(on_interruption, TRUE);
 }
 
-RemovedOnInterruption::RemovedOnInterruption(const std::string& path) : path_(new char[path.size() + 1]) {
-    std::memcpy(path_.get(), path.c_str(), path.size() + 1);
-    auto& paths = files_in_flight().paths;
-    for (int slot = 0; slot < static_cast<int>(paths.size()); ++slot) {
-        const char* free = nullptr;
-        if (paths[static_cast<std::size_t>(slot)].compare_exchange_strong(free, path_.get())) {
-            slot_ = slot;
-            return;
-        }
-    }
-    throw std::length_error("more files in flight than the interruption handler can hold");
-}
+InterruptionsDeferred::InterruptionsDeferred() : saved_{} { ::EnterCriticalSection(&in_flight().lock); }
 
-RemovedOnInterruption::RemovedOnInterruption(RemovedOnInterruption&& other) noexcept
-    : path_(std::move(other.path_)), slot_(other.slot_) {
-    other.slot_ = -1;
-}
-
-RemovedOnInterruption& RemovedOnInterruption::operator=(RemovedOnInterruption&& other) noexcept {
-    if (this != &other) {
-        release();
-        path_ = std::move(other.path_);
-        slot_ = other.slot_;
-        other.slot_ = -1;
-    }
-    return *this;
-}
-
-RemovedOnInterruption::~RemovedOnInterruption() { release(); }
-
-void RemovedOnInterruption::release() noexcept {
-    if (slot_ >= 0) files_in_flight().paths[static_cast<std::size_t>(slot_)].store(nullptr);
-    slot_ = -1;
-}
-
-InterruptionsDeferred::InterruptionsDeferred() : saved_{} { ::EnterCriticalSection(&files_in_flight().lock); }
-
-InterruptionsDeferred::~InterruptionsDeferred() { ::LeaveCriticalSection(&files_in_flight().lock); }
+InterruptionsDeferred::~InterruptionsDeferred() { ::LeaveCriticalSection(&in_flight().lock); }
 
 void interruption_point() {}
 
