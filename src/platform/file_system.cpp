@@ -152,34 +152,44 @@ void StagedFiles::stage(const std::string& path, std::string_view bytes) {
 }
 
 void StagedFiles::stage(const std::string& path, const std::function<void(ByteOutput&)>& produce) {
-    auto staged = std::make_unique<Staged>();
-    staged->target = writable_target(path);
-    if (staged->target.kind == OutputTarget::Kind::kDirect) {
-        StringOutput out;
-        produce(out);
-        staged->direct_bytes = std::move(out.text());
-        staged_.push_back(std::move(staged));
-        return;
-    }
-    const std::string& target = staged->target.path;
-    OpenFile file = create_temporary_beside(target, staged->temporary, staged->removed_on_interruption);
-    staged_.push_back(std::move(staged));
-    interruption_point();
-    FileOutput out(file, target);
-    produce(out);
-    out.flush();
-    interruption_point();
-    file.close(target);
+    stage_with(
+        path,
+        [&] {
+            StringOutput out;
+            produce(out);
+            return std::move(out.text());
+        },
+        [&](OpenFile& file, const std::string& target) {
+            FileOutput out(file, target);
+            produce(out);
+            out.flush();
+        });
 }
 
 void StagedFiles::stage(const std::string& path, std::uint64_t size,
                         const std::function<void(PositionedOutput&)>& produce) {
+    stage_with(
+        path,
+        [&] {
+            PositionedStringOutput out(static_cast<std::size_t>(size));
+            produce(out);
+            return std::move(out.text());
+        },
+        [&](OpenFile& file, const std::string& target) {
+            FileOutputAt out(file, target);
+            produce(out);
+            if (out.written() != size) {
+                throw std::logic_error(target + ": the pieces written do not make the file's size");
+            }
+        });
+}
+
+void StagedFiles::stage_with(const std::string& path, const std::function<std::string()>& in_memory,
+                             const std::function<void(OpenFile&, const std::string&)>& into_file) {
     auto staged = std::make_unique<Staged>();
     staged->target = writable_target(path);
     if (staged->target.kind == OutputTarget::Kind::kDirect) {
-        PositionedStringOutput out(static_cast<std::size_t>(size));
-        produce(out);
-        staged->direct_bytes = std::move(out.text());
+        staged->direct_bytes = in_memory();
         staged_.push_back(std::move(staged));
         return;
     }
@@ -187,9 +197,7 @@ void StagedFiles::stage(const std::string& path, std::uint64_t size,
     OpenFile file = create_temporary_beside(target, staged->temporary, staged->removed_on_interruption);
     staged_.push_back(std::move(staged));
     interruption_point();
-    FileOutputAt out(file, target);
-    produce(out);
-    if (out.written() != size) throw std::logic_error(target + ": the pieces written do not make the file's size");
+    into_file(file, target);
     interruption_point();
     file.close(target);
 }

@@ -13,6 +13,10 @@
 
 namespace scenariogen {
 
+namespace system_files {
+class OpenFile;
+}
+
 // A file-system failure: which file, and why (the system's own words).
 class FileError : public std::runtime_error {
 public:
@@ -119,6 +123,11 @@ public:
 
 private:
     struct Staged;
+    // Stages `path`: the bytes collected by `in_memory` for a target written
+    // in place at commit, or written by `into_file` into a temporary file.
+    void stage_with(const std::string& path, const std::function<std::string()>& in_memory,
+                    const std::function<void(system_files::OpenFile&, const std::string&)>& into_file);
+
     std::vector<std::unique_ptr<Staged>> staged_;
 };
 
