@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "cli/command.h"
+#include "cli/compiled_files.h"
 #include "content/fixed_scenario.h"
-#include "format/binary_files.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
@@ -56,8 +56,7 @@ PreviewSinks sinks_for(PreviewServer& server, Terminal& terminal, const PreviewO
         const ScenarioFiles targets{options.write_folder, options.name, options.train_number};
         sinks.on_clean = [targets, &terminal](const PreviewCompilation& compilation) {
             try {
-                const CompileResult& result = compilation.result;
-                write_binary_files(result.cells, result.stations, &result.grid, targets);
+                write_compiled_files(compilation.result, true, targets);
                 terminal.say("wrote the binary files into " + targets.folder);
             } catch (const FileError& failure) {
                 terminal.say("cannot write " + failure.path() + ": " + failure.reason());
