@@ -20,6 +20,10 @@ namespace {
 
 using scenariogen::testing::TempDir;
 
+std::string_view field_text(std::string_view line, const FieldSpan& field) {
+    return line.substr(static_cast<std::size_t>(field.begin), static_cast<std::size_t>(field.end - field.begin));
+}
+
 // Every frame a reader gives for `stream`, fed in pieces of `piece` bytes.
 std::vector<Frame> frames_of(std::string_view stream, std::size_t piece, std::size_t max_body = kMaxBodyBytes) {
     MessageReader reader(max_body);
@@ -167,7 +171,7 @@ TEST(DescriptionOutline, FieldsSplitAsTheReaderSplitsThem) {
     ASSERT_NE(keyword, nullptr);
     const std::vector<FieldSpan> values = value_fields(clock, commas[0], *keyword);
     ASSERT_EQ(values.size(), 3u);
-    EXPECT_EQ(clock.substr(values[1].begin, values[1].end - values[1].begin), "32");
+    EXPECT_EQ(field_text(clock, values[1]), "32");
 
     const std::string_view quoted = "cartello_indicatore,  10,  \"(a, b)\"  x, y";
     EXPECT_EQ(comma_fields(quoted).size(), 4u);
@@ -176,7 +180,7 @@ TEST(DescriptionOutline, FieldsSplitAsTheReaderSplitsThem) {
     const KeywordInfo* stazione = recognise_keyword("stazione", KeywordPlace::kTrain);
     const std::vector<FieldSpan> fields = value_fields(station, comma_fields(station)[0], *stazione);
     ASSERT_EQ(fields.size(), 17u);
-    EXPECT_EQ(station.substr(fields[16].begin, fields[16].end - fields[16].begin), "SAN VITO");
+    EXPECT_EQ(field_text(station, fields[16]), "SAN VITO");
     const std::string_view boards = "indicatori_vmax,  700,  130,    ,    ,  0";
     EXPECT_EQ(
         value_fields(boards, comma_fields(boards)[0], *recognise_keyword("indicatori_vmax", KeywordPlace::kLineObjects))
