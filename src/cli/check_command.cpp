@@ -86,7 +86,7 @@ private:
         }
         const TimetableCheck check = check_timetable(c.result.cells, c.result.stations, model);
         const Diagnostics warnings =
-            apply_warning_options(timetable_warnings(check, c.result, c.train_text), strict.warnings);
+            apply_warning_options(timetable_warnings(check, c.result), strict.warnings);
         std::size_t errors = 0;
         for (const Diagnostic& w : warnings) {
             console.err << format_diagnostic(w, sources);

@@ -52,6 +52,7 @@ CompileResult result_of(CompilationState&& s, CompileOutcome outcome, const Read
     r.train_read = extent.train_read;
     r.reading_failed = extent.reading_failed;
     r.placements = std::move(s.placements);
+    r.station_sources = std::move(s.station_sources);
     return r;
 }
 
@@ -59,7 +60,7 @@ CompileResult result_of(CompilationState&& s, CompileOutcome outcome, const Read
 
 std::optional<SourceRange> placing_line(const CompileResult& result, std::int32_t cell) {
     for (auto it = result.placements.rbegin(); it != result.placements.rend(); ++it) {
-        const bool marks_cells = it->keyword == "segnale" || it->keyword == "rallentamento";
+        const bool marks_cells = it->keyword == syntax::Keyword::kSignal || it->keyword == syntax::Keyword::kSlowdown;
         if (marks_cells && it->first_cell <= cell && cell <= it->last_cell) {
             return SourceRange{it->file, it->line, 1, 1};
         }

@@ -12,6 +12,7 @@
 #include "compiler/diagnostic.h"
 #include "compiler/plan_geometry.h"
 #include "format/records.h"
+#include "syntax/keywords.h"
 
 namespace scenariogen {
 
@@ -47,10 +48,17 @@ enum class CompileOutcome {
 struct Placement {
     SourceFile file = SourceFile::kLine;
     int line = 0;
-    std::string keyword;          // as the reader understood it: "pendenza", "segnale", ...
+    syntax::Keyword keyword = syntax::Keyword::kGradient;  // as the reader understood it
     std::int32_t position = 0;    // metres
     std::int32_t first_cell = 0;  // first_cell > last_cell: no cell
     std::int32_t last_cell = -1;
+};
+
+// Where the values of a station line stand in the train description, in the
+// order the line holds them: the station table's entries 1, 2, 3 ... come
+// from the station lines in this order.
+struct StationSource {
+    std::vector<SourceRange> values;
 };
 
 struct CompileResult {
@@ -69,6 +77,7 @@ struct CompileResult {
     bool train_read = false;
     bool reading_failed = false;
     std::vector<Placement> placements;  // in the order read
+    std::vector<StationSource> station_sources;
 
     // The last cell index U; -1 when the route has no cells.
     std::int32_t last_cell() const { return static_cast<std::int32_t>(cells.size()) - 1; }

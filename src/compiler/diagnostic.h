@@ -9,19 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "syntax/source_range.h"
+
 namespace scenariogen {
-
-// Which of the two description texts a place is in.
-enum class SourceFile { kLine, kTrain };
-
-// A stretch of one line of a text: 1-based line, 1-based columns in bytes,
-// `end_column` one past the last byte (equal to `column` for a point).
-struct SourceRange {
-    SourceFile file = SourceFile::kLine;
-    int line = 0;
-    int column = 0;
-    int end_column = 0;
-};
 
 enum class Severity { kError, kWarning, kNote };
 

@@ -2,10 +2,10 @@
 
 #include "compiler/compile.h"
 
-#include "lint/keywords.h"
+#include "lint/syntax_names.h"
 #include "lint/line_verdicts.h"
 #include "lint/object_checks.h"
-#include "lint/reading_model.h"
+#include "lint/syntax_names.h"
 #include "lint/report.h"
 #include "lint/suggestion.h"
 
@@ -33,10 +33,10 @@ Span first_field(std::string_view line, int number) {
 
 // A file without [generale]: reported at the header most like it, and the
 // rest of the file checked as if that header were right.
-lint::AssumedStart missing_start(std::string_view text, SourceFile file, Report& report) {
-    std::optional<lint::AssumedStart> start;
+syntax::AssumedStart missing_start(std::string_view text, SourceFile file, Report& report) {
+    std::optional<syntax::AssumedStart> start;
     bool blank = true;
-    lint::for_each_line(text, [&](int number, std::string_view line) {
+    syntax::for_each_line(text, [&](int number, std::string_view line) {
         const Span at = first_field(line, number);
         const std::string_view field =
             line.substr(static_cast<std::size_t>(at.column - 1), static_cast<std::size_t>(at.end_column - at.column));
@@ -47,7 +47,7 @@ lint::AssumedStart missing_start(std::string_view text, SourceFile file, Report&
         const std::string what = n == "[generale]" ? "[generale] stands only as the last field of the file"
                                                    : lint::quoted(field) + " is not [generale]";
         report.error(file, at, "missing-generale", what + ": " + reads_nothing(file));
-        start = lint::AssumedStart{number, true};
+        start = syntax::AssumedStart{number, true};
         return false;
     });
     if (start) return *start;
@@ -69,11 +69,11 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
                               " MiB, the most the compiler reads; it is not checked");
         return;
     }
-    std::optional<lint::AssumedStart> assumed;
-    lint::ReadingSummary summary = lint::read_description(text, file, assumed, nullptr);
+    std::optional<syntax::AssumedStart> assumed;
+    syntax::ReadingSummary summary = syntax::read_lines(text, file, assumed, nullptr);
     if (!summary.start_found) {
         assumed = missing_start(text, file, report);
-        summary = lint::read_description(text, file, assumed, nullptr);
+        summary = syntax::read_lines(text, file, assumed, nullptr);
     }
     if (summary.reads_past_end) {
         report.error(file, *summary.reads_past_end, "never-read",
@@ -88,7 +88,7 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
             objects.train_description(l);
         }
     });
-    lint::read_description(text, file, assumed, &judge);
+    syntax::read_lines(text, file, assumed, &judge);
     lint::check_control_characters(text, file, report);
     lint::check_final_line(text, file, report);
     if (line_file) {

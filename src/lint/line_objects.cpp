@@ -4,7 +4,9 @@
 #include <array>
 
 #include "lint/object_checks.h"
-#include "lint/placement.h"
+#include "compiler/conversions.h"
+#include "compiler/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -59,7 +61,7 @@ void ObjectChecks::general_setting(const KeywordLine& l) {
         case Keyword::kLength:
             if (l.number(0) >= 0 && l.number(0) <= 1000000) {
                 const std::int64_t length = l.number(0);
-                route_ = Route{length, static_cast<std::int32_t>(last_cell(length)), length + 7000};
+                route_ = Route{length, last_cell_of_route(static_cast<std::int32_t>(length)), length + 7000};
                 cells_.emplace(route_->last_cell);
             }
             break;
@@ -178,7 +180,7 @@ void ObjectChecks::mountain(const KeywordLine& l) {
     if (!position(l, 0, 100, "mountain stretch", Placing::kMetre)) return;
     const std::int64_t start = l.number(0);
     const std::int64_t end = l.number(1);
-    const MountainCells cells = mountain_cells(start, end);
+    const MountainStretchCells cells = mountain_stretch_cells(as32(start), as32(end));
     if (cells.first > cells.last) {
         r_.error(l.file, l.values[1].span, "empty-object",
                  "the mountain stretch from " + metres(start) + " to " + metres(end) +
@@ -228,9 +230,9 @@ void ObjectChecks::speed_board(const KeywordLine& l) {
         r_.error(l.file, l.values[k].span, "out-of-range",
                  "the " + std::string(shape(l.keyword()).values[k].name) + " " + std::to_string(v) +
                      " km/h is not a multiple of 5: it is stored as speed / 5 beside the left speed, which makes it " +
-                     std::to_string(nearest(static_cast<double>(v) / 5) * 5) + " km/h");
+                     std::to_string(std::int64_t{nearest(static_cast<double>(v) / 5)} * 5) + " km/h");
     }
-    place(l, object_cell(l.number(0)), "speed-indicator board", 21);
+    place(l, object_cell(as32(l.number(0))), "speed-indicator board", 21);
 }
 
 void ObjectChecks::sign(const KeywordLine& l) {
@@ -248,7 +250,7 @@ void ObjectChecks::sign(const KeywordLine& l) {
                    "the sign text " + quoted(text) +
                        " is not one to three lines in parentheses, such as '(   P.L.  )(km 0+662)'");
     }
-    place(l, object_cell(l.number(0)), "sign board", 6);
+    place(l, object_cell(as32(l.number(0))), "sign board", 6);
 }
 
 }  // namespace scenariogen::lint

@@ -2,7 +2,8 @@
 // markers that may land on other objects' markers, changes in order.
 #include "lint/object_checks.h"
 
-#include "lint/placement.h"
+#include "compiler/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -28,9 +29,9 @@ bool ObjectChecks::position(const KeywordLine& l, std::size_t k, std::int64_t ma
     if (p % 50 == 0 || placing == Placing::kMetre) return true;
     std::string where;
     if (placing == Placing::kCell) {
-        where = " goes to the cell that starts at " + metres(50 * (object_cell(p) - 1));
+        where = " goes to the cell that starts at " + metres(50 * (std::int64_t{object_cell(as32(p))} - 1));
     } else {
-        where = " takes effect at the cell boundary at " + metres(50 * boundary_cell(p));
+        where = " takes effect at the cell boundary at " + metres(50 * std::int64_t{boundary_cell(as32(p))});
     }
     r_.warning(l.file, at, "unaligned", named + where + ": the route is counted in cells of 50 m");
     return true;
@@ -92,7 +93,7 @@ void ObjectChecks::mark(const KeywordLine& l, std::int64_t cell, std::string_vie
 
 void ObjectChecks::change(const KeywordLine& l, Changes& changes, std::string_view what) {
     const std::int64_t p = l.number(0);
-    const std::int64_t e = boundary_cell(p);
+    const std::int64_t e = boundary_cell(as32(p));
     if (changes.previous && (e == 0 || changes.filled >= e)) {
         const std::int64_t before = changes.previous->number(0);
         const std::string named = "the " + std::string(what) + " at " + metres(p);

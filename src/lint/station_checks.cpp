@@ -1,7 +1,9 @@
 // The stations of the train description: their place, their area, the
 // values the compiler forces, their markers and the timetable.
 #include "lint/object_checks.h"
-#include "lint/placement.h"
+#include "compiler/conversions.h"
+#include "compiler/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -21,19 +23,6 @@ enum : std::size_t {
 std::string clock_time(std::int64_t seconds) {
     const auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
     return std::to_string(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
-}
-
-struct Area {
-    std::int64_t start;
-    std::int64_t end;
-};
-
-// The area as the compiler computes it from the position, type and length.
-Area station_area(std::int64_t p, std::int64_t type, std::int64_t length, bool extended) {
-    if (type == 5 || type == 6) return {p - length, p + 150};
-    if (type == 7 || type == 8) return {p - length, p + length};
-    const double half = static_cast<double>(length) / 2;
-    return {nearest(static_cast<double>(p) - half), nearest(static_cast<double>(p) + half) + (extended ? 50 : 0)};
 }
 
 }  // namespace
@@ -66,7 +55,8 @@ void ObjectChecks::station(const KeywordLine& l) {
     }
     station_attributes(l, k == 1);
     const bool short_type = type >= 5 && type <= 8;
-    const Area area = station_area(p, type, length, l.number(kAttribute14) != 0 && !short_type);
+    const StationArea area =
+        station_area(as32(p), static_cast<std::uint8_t>(type), as32(length), l.number(kAttribute14) != 0 && !short_type);
     if (type < 25) station_markers(l, area.end, type);
     if (previous && area.start - 350 < previous->end) {
         r_.error(l.file, l.values[kPosition].span, "station-spacing",
@@ -117,7 +107,7 @@ void ObjectChecks::station_attributes(const KeywordLine& l, bool first_station) 
 // The end marker in the cell before the area's end, and for most types the
 // four approach markers before it. Neither looks whether the cell is taken.
 void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::int64_t type) {
-    const double x = static_cast<double>(end) / 50 - 1;
+    const double x = station_end_cell(end);
     if (x <= 1) {
         r_.error(l.file, l.values[kPosition].span, "outside-route",
                  "the station's area ends at " + metres(end) +

@@ -133,8 +133,8 @@ bool check_value(Report& report, SourceFile file, const KeywordShape& k, const V
         check_text(report, file, s, field);
         return true;
     }
-    const NumberValue number = number_value(field.text);
-    if (!number.value && number.fits_32_bits) {
+    const syntax::NumberToken number = syntax::read_number_token(field.text);
+    if (!number.is_number) {
         report.error(file, field.span, "not-a-number",
                      quoted(field.text) + " is not a whole number: the " + std::string(s.name) +
                          " is written in digits, with an optional sign (" + std::string(kStops) + ")");

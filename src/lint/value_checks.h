@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "lint/keywords.h"
-#include "lint/reading_model.h"
+#include "lint/syntax_names.h"
+#include "lint/syntax_names.h"
 #include "lint/report.h"
 
 namespace scenariogen::lint {

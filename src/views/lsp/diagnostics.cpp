@@ -63,34 +63,13 @@ json line_range(const DocumentText* text, int line) {
     return range_json(line, static_cast<int>(begin), static_cast<int>(row.size()));
 }
 
-// Error 2 is found once the train description is read; its field is the
-// first progressive start or reference that is not a multiple of 50.
-std::optional<json> progressive_field(const DocumentText* text) {
-    if (text == nullptr) return std::nullopt;
-    const Outline shape = outline(*text, DescriptionRole::kLine);
-    for (int index = 0; index < static_cast<int>(shape.lines.size()); ++index) {
-        const OutlineLine& row = shape.lines[static_cast<std::size_t>(index)];
-        if (row.kind != LineKind::kKeyword || row.keyword->place != KeywordPlace::kLineGeneral ||
-            !row.keyword->keyword.starts_with("progressiva")) {
-            continue;
-        }
-        const std::string_view line = text->line(index);
-        const std::vector<FieldSpan> values = value_fields(line, row.first, *row.keyword);
-        for (std::size_t i = 0; i < values.size() && i < 2; ++i) {
-            long long value = 0;
-            if (field_number(line, values[i], value) && value % 50 != 0) {
-                return range_json(index, values[i].begin, values[i].end);
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 // Errors 1250 and 1251: the line that put an object into cell 1.
 std::optional<SourceRange> object_in_first_cell(const CompileResult& result) {
     for (const Placement& p : result.placements) {
-        const bool object = p.keyword != "pendenza" && p.keyword != "velocita" && p.keyword != "aderenza" &&
-                            p.keyword != "curva" && p.keyword != "montagna";
+        using syntax::Keyword;
+        const bool object = p.keyword != Keyword::kGradient && p.keyword != Keyword::kSpeed &&
+                            p.keyword != Keyword::kAdhesion && p.keyword != Keyword::kCurve &&
+                            p.keyword != Keyword::kMountain;
         if (object && p.first_cell <= 1 && 1 <= p.last_cell) return SourceRange{p.file, p.line, 1, 1};
     }
     return std::nullopt;
@@ -106,9 +85,6 @@ Place place_of(const Diagnostic& d, const CompileResult& result, const CompiledT
         return file == SourceFile::kTrain && !texts.train_uri.empty() ? texts.train_uri : texts.line_uri;
     };
     const auto text_of = [&](SourceFile file) { return file == SourceFile::kTrain ? texts.train : texts.line; };
-    if (d.number == 2) {
-        if (std::optional<json> range = progressive_field(texts.line)) return {texts.line_uri, std::move(*range)};
-    }
     if (d.number == 1250 || d.number == 1251) {
         if (const std::optional<SourceRange> line = object_in_first_cell(result)) {
             return {uri_of(line->file), line_range(text_of(line->file), std::max(line->line - 1, 0))};

@@ -93,8 +93,8 @@ std::int32_t object_cell(const KeywordInfo& keyword, long long metres) {
 // from its cell to the cell before the next line of its keyword.
 std::pair<std::int32_t, std::int32_t> stretch_of(const CompileResult& result, const Placement& placement) {
     std::int32_t last = placement.last_cell;
-    const bool until_next =
-        placement.keyword == "pendenza" || placement.keyword == "velocita" || placement.keyword == "aderenza";
+    const bool until_next = placement.keyword == syntax::Keyword::kGradient ||
+                            placement.keyword == syntax::Keyword::kSpeed || placement.keyword == syntax::Keyword::kAdhesion;
     if (until_next) {
         for (auto next = result.placements.begin() + (&placement - result.placements.data()) + 1;
              next != result.placements.end(); ++next) {

@@ -1,7 +1,8 @@
 // Every keyword of the two description files: how the reader recognises it
 // (a substring test on the keyword field, exactly as the reader makes it),
 // how an author is meant to write it, where the reader looks for it, and the
-// values it reads with the range each can hold.
+// values it reads with the range each can hold. The reader, the compiler, the
+// strict check and the editor all take their keywords from here.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/diagnostic.h"
+#include "syntax/source_range.h"
 
-namespace scenariogen::lint {
+namespace scenariogen::syntax {
 
 enum class Keyword {
     // The line description's general section.
@@ -104,4 +105,24 @@ std::string normalised(std::string_view field);
 // "position, gradient"
 std::string value_list(const KeywordShape& shape);
 
-}  // namespace scenariogen::lint
+// The section headers of a file, in the order the file keeps them: landmarks
+// for the author; only [generale] matters to the reader.
+const std::vector<std::string>& section_headers(SourceFile file);
+
+// Keyword tests: substring searches on a field, with or without regard to
+// letter case (`text` given in lower case for the latter).
+bool contains(std::string_view field, std::string_view text);
+bool contains_any_case(std::string_view field, std::string_view text);
+
+// What a curve keyword field says, as the reader takes it: the class is the
+// first of the digits 1 to 6 (tested in that order) that the field holds, 0
+// when it holds none; the curve turns left when the field holds an 's' in
+// either case.
+int curve_class(std::string_view field);
+bool curve_turns_left(std::string_view field);
+
+// The code count of a signal repetition keyword field: 4 when it holds a
+// "4", else 9 when it holds a "9", else 0.
+int repetition_codes(std::string_view field);
+
+}  // namespace scenariogen::syntax

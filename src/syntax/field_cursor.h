@@ -1,7 +1,6 @@
-// The comma fields of a description text, cut exactly as the description
-// reader cuts them, but with the place of every field and without failing:
-// a field that the reader could not read is handed back for the check to
-// report.
+// The comma fields of a description text, cut as the description reader cuts
+// them. The reader does not read lines: it reads a stream of fields, one
+// request at a time, each request naming whether it wants a text or a number.
 //
 // - Blanks (space, tab) before a field are skipped; a comma or a line end
 //   ends a field; CR LF, CR and LF each end a line.
@@ -10,28 +9,22 @@
 //   the comma is dropped.
 // - A number also ends at a blank; after a field come blanks and then at
 //   most one comma or one line end.
-// - eof() is true once nothing but one line end remains.
+// - eof() is true once nothing but one line end remains: the text is
+//   exhausted.
+//
+// Cutting never fails: what a field holds is judged by whoever asked for it.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string_view>
 
-namespace scenariogen::lint {
+#include "syntax/source_range.h"
 
-// Where a field stands: 1-based line and columns in bytes, `end_column` one
-// past its last byte (trailing blanks excluded).
-struct Span {
-    int line = 1;
-    int column = 1;
-    int end_column = 1;
-};
+namespace scenariogen::syntax {
 
 struct Field {
-    Span span;
-    std::string_view text;         // as the reader hands it on (a number's token)
+    Span span;                     // trailing blanks excluded
+    std::string_view text;         // as the reader hands it on: a number's token, a text without its quotes
     bool ends_line = false;        // the field was the last of its line
     bool quoted = false;           // a text in double quotes
     bool unclosed_quote = false;   // ... whose closing quote is missing
@@ -39,15 +32,17 @@ struct Field {
     bool blank_separated = false;  // a number ended by a blank, with another value after it on the line
 };
 
-class FieldStream {
+class FieldCursor {
 public:
-    explicit FieldStream(std::string_view text) : text_(text) {}
+    explicit FieldCursor(std::string_view text) : text_(text) {}
 
     bool eof() const;
     // The line just read has ended: the last field ended its line, or the
     // text is exhausted. True before the first field.
     bool line_ended() const { return line_ended_ || pos_ >= text_.size(); }
     int line() const { return line_; }
+    // Where the next field would begin, before its blanks.
+    Span here() const;
 
     // Precondition: !eof(), as the reader requires.
     Field read_text();
@@ -68,19 +63,8 @@ private:
     bool line_ended_ = true;
 };
 
-// A number field as the reader reads it: a signed decimal integer that fits
-// 32 bits ("+" allowed), 0 when empty. `value` is absent when the token is
-// not a whole number; `fits_32_bits` is false for a longer number.
-struct NumberValue {
-    bool empty = false;
-    std::optional<std::int64_t> value;  // the number written, when it is one (up to 18 digits)
-    bool fits_32_bits = true;
-};
-NumberValue number_value(std::string_view token);
+// The characters that end a line, and the blanks that fields are trimmed of.
+inline bool is_line_end(char c) { return c == '\r' || c == '\n'; }
+inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-// Calls `visit(number, line)` for each line of a text, without its line end
-// (CR LF, CR and LF each end a line; a line end at the very end opens no
-// further line), until `visit` returns false.
-void for_each_line(std::string_view text, const std::function<bool(int, std::string_view)>& visit);
-
-}  // namespace scenariogen::lint
+}  // namespace scenariogen::syntax

@@ -1,11 +1,11 @@
-#include "lint/keywords.h"
+#include "syntax/keywords.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
-#include "compiler/keywords.h"
 
-namespace scenariogen::lint {
+namespace scenariogen::syntax {
 
 namespace {
 
@@ -277,4 +277,39 @@ std::string value_list(const KeywordShape& s) {
     return list;
 }
 
-}  // namespace scenariogen::lint
+}  // namespace scenariogen::syntax
+
+namespace scenariogen::syntax {
+
+bool contains(std::string_view field, std::string_view text) { return field.find(text) != std::string_view::npos; }
+
+bool contains_any_case(std::string_view field, std::string_view text) {
+    const auto lower_ascii = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::search(field.begin(), field.end(), text.begin(), text.end(),
+                       [&](char a, char b) { return lower_ascii(a) == b; }) != field.end();
+}
+
+int curve_class(std::string_view field) {
+    for (char digit = '1'; digit <= '6'; ++digit) {
+        if (field.find(digit) != std::string_view::npos) return digit - '0';
+    }
+    return 0;
+}
+
+bool curve_turns_left(std::string_view field) { return contains_any_case(field, "s"); }
+
+int repetition_codes(std::string_view field) {
+    if (contains(field, "4")) return 4;
+    if (contains(field, "9")) return 9;
+    return 0;
+}
+
+const std::vector<std::string>& section_headers(SourceFile file) {
+    static const std::vector<std::string> kLine{"[generale]", "[curve]",       "[pendenze]", "[montagne]",
+                                                "[cartelli]", "[indicazioni]", "[fine]"};
+    static const std::vector<std::string> kTrain{"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
+                                                 "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};
+    return file == SourceFile::kLine ? kLine : kTrain;
+}
+
+}  // namespace scenariogen::syntax

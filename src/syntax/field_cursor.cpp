@@ -1,31 +1,31 @@
-#include "lint/field_stream.h"
+#include "syntax/field_cursor.h"
 
-namespace scenariogen::lint {
+namespace scenariogen::syntax {
 
-namespace {
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_line_end(char c) { return c == '\r' || c == '\n'; }
-}  // namespace
-
-bool FieldStream::eof() const {
+bool FieldCursor::eof() const {
     const std::size_t rest = text_.size() - pos_;
     if (rest == 0) return true;
     if (rest == 1) return is_line_end(text_[pos_]);
     return rest == 2 && text_[pos_] == '\r' && text_[pos_ + 1] == '\n';
 }
 
-bool FieldStream::at_line_end() const { return pos_ < text_.size() && is_line_end(text_[pos_]); }
+Span FieldCursor::here() const {
+    const int column = static_cast<int>(pos_ - line_start_) + 1;
+    return {line_, column, column};
+}
 
-void FieldStream::skip_blanks() {
+bool FieldCursor::at_line_end() const { return pos_ < text_.size() && is_line_end(text_[pos_]); }
+
+void FieldCursor::skip_blanks() {
     while (pos_ < text_.size() && is_blank(text_[pos_])) ++pos_;
 }
 
-Span FieldStream::span_from(std::size_t begin, std::size_t end) const {
+Span FieldCursor::span_from(std::size_t begin, std::size_t end) const {
     while (end > begin && is_blank(text_[end - 1])) --end;
     return {line_, static_cast<int>(begin - line_start_) + 1, static_cast<int>(end - line_start_) + 1};
 }
 
-void FieldStream::consume_terminator(Field& field) {
+void FieldCursor::consume_terminator(Field& field) {
     skip_blanks();
     line_ended_ = false;
     if (pos_ >= text_.size()) {
@@ -46,7 +46,7 @@ void FieldStream::consume_terminator(Field& field) {
     }
 }
 
-Field FieldStream::read_text() {
+Field FieldCursor::read_text() {
     skip_blanks();
     Field field;
     const std::size_t begin = pos_;
@@ -70,7 +70,7 @@ Field FieldStream::read_text() {
     return field;
 }
 
-Field FieldStream::read_number() {
+Field FieldCursor::read_number() {
     skip_blanks();
     Field field;
     const std::size_t begin = pos_;
@@ -81,50 +81,10 @@ Field FieldStream::read_number() {
     return field;
 }
 
-void FieldStream::skip_line() {
+void FieldCursor::skip_line() {
     while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
     Field ignored;
     consume_terminator(ignored);
 }
 
-NumberValue number_value(std::string_view token) {
-    NumberValue number;
-    if (token.empty()) {
-        number.empty = true;
-        number.value = 0;
-        return number;
-    }
-    bool negative = false;
-    if (token.front() == '+' || token.front() == '-') {
-        negative = token.front() == '-';
-        token.remove_prefix(1);
-    }
-    if (token.empty() || token.size() > 18) {
-        const bool digits_only = !token.empty() && token.find_first_not_of("0123456789") == std::string_view::npos;
-        number.fits_32_bits = !digits_only;
-        return number;  // no number, or one far too long to hold
-    }
-    std::int64_t value = 0;
-    for (const char c : token) {
-        if (c < '0' || c > '9') return number;
-        value = value * 10 + (c - '0');
-    }
-    if (negative) value = -value;
-    number.value = value;
-    number.fits_32_bits = value >= INT32_MIN && value <= INT32_MAX;
-    return number;
-}
-
-void for_each_line(std::string_view text, const std::function<bool(int, std::string_view)>& visit) {
-    std::size_t begin = 0;
-    int number = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!is_line_end(text[i])) continue;
-        if (!visit(number++, text.substr(begin, i - begin))) return;
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        begin = i + 1;
-    }
-    if (begin < text.size()) visit(number, text.substr(begin));
-}
-
-}  // namespace scenariogen::lint
+}  // namespace scenariogen::syntax
