@@ -60,12 +60,12 @@ public:
         }
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
-        const StrictCompilation c = compile_strictly(line_, train_, strict);
+        const PipelineOutcome c = compile_strictly(line_, train_, strict);
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
         if (c.has_errors()) {
-            if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
-                console.err << kRunEndingPrompt << c.result.last_error << "\n";
+            if (c.result && c.result->outcome == CompileOutcome::kHeaderSlotsTaken) {
+                console.err << kRunEndingPrompt << c.result->last_error << "\n";
             }
             console.err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors")
                         << "; the timetable was not checked\n";
@@ -75,18 +75,18 @@ public:
     }
 
 private:
-    int check_timetable_of(const StrictCompilation& c, const StrictOptions& strict, const DiagnosticSources& sources,
+    int check_timetable_of(const PipelineOutcome& c, const StrictOptions& strict, const DiagnosticSources& sources,
                            Console& console) const {
-        const std::int32_t braked_mass = c.result.stations[kTrainEntry].start;
+        const CompileResult& result = *c.result;
+        const std::int32_t braked_mass = result.stations[kTrainEntry].start;
         const TrainModel model = train_model(choice_, braked_mass);
         if (!(model.braking > 0)) {
             console.err << "scenariogen: " << train_ << " gives a braked-mass percentage of " << braked_mass
                         << " %, which leaves the train no brake; give its braking with --braking\n";
             return kUsage;
         }
-        const TimetableCheck check = check_timetable(c.result.cells, c.result.stations, model);
-        const Diagnostics warnings =
-            apply_warning_options(timetable_warnings(check, c.result), strict.warnings);
+        const TimetableCheck check = check_timetable(result.cells, result.stations, model);
+        const Diagnostics warnings = apply_warning_options(timetable_warnings(check, result), strict.warnings);
         std::size_t errors = 0;
         for (const Diagnostic& w : warnings) {
             console.err << format_diagnostic(w, sources);

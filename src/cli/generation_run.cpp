@@ -49,8 +49,8 @@ CompileResult missing_line_description() {
 // The run's own description files, read back from disk and compiled.
 CompileResult compile_read_descriptions(const ScenarioFiles& files, bool build_grid, FolderCompilation& folder) {
     CompileResult result;
-    const DescriptionFile line = read_description(files.line_description());
-    const DescriptionFile train = read_description(files.train_description());
+    const DescriptionFile line = read_description_file(files.line_description());
+    const DescriptionFile train = read_description_file(files.train_description());
     if (!line.text) {
         result.outcome = CompileOutcome::kNoCells;
         result.faults.push_back(unreadable_description(line));

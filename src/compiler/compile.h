@@ -48,6 +48,7 @@ enum class CompileOutcome {
 struct Placement {
     SourceFile file = SourceFile::kLine;
     int line = 0;
+    syntax::Span keyword_at;  // the keyword field of that line
     syntax::Keyword keyword = syntax::Keyword::kGradient;  // as the reader understood it
     std::int32_t position = 0;    // metres
     std::int32_t first_cell = 0;  // first_cell > last_cell: no cell
@@ -85,7 +86,7 @@ struct CompileResult {
 
 CompileResult compile(const CompileInput& input);
 
-// The line of the signal or slowdown whose cells hold `cell`: where an
+// The keyword of the signal or slowdown whose cells hold `cell`: where an
 // author finds a fault that the placement rules report at a cell.
 std::optional<SourceRange> placing_line(const CompileResult& result, std::int32_t cell);
 

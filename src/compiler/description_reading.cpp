@@ -85,12 +85,26 @@ const syntax::Field& DescriptionReading::next_value() {
     return value;
 }
 
+// Where a value that cannot be read is reported: at the value, or, when the
+// keyword's line ended before it and the reader took it from a later line, just
+// after the last field of the keyword's line, where the value is missing.
+syntax::Span DescriptionReading::failure_place(const syntax::Field& value) const {
+    if (value.span.line == field_at_.line) return value.span;
+    int end = field_at_.end_column;
+    for (const syntax::FieldUse& use : statement_.uses) {
+        if (use.field.span.line == field_at_.line) end = use.field.span.end_column;
+    }
+    return {field_at_.line, end, end};
+}
+
 std::int32_t DescriptionReading::read_number() {
     const syntax::Field& field = next_value();
     const syntax::NumberToken number = syntax::read_number_token(field.text);
-    if (!number.is_number) throw ReadingFailure("a whole number was expected, found " + shown(field.text), field.span);
+    if (!number.is_number) {
+        throw ReadingFailure("a whole number was expected, found " + shown(field.text), failure_place(field));
+    }
     if (!number.fits_32_bits) {
-        throw ReadingFailure("the number " + shown(field.text) + " does not fit 32 bits", field.span);
+        throw ReadingFailure("the number " + shown(field.text) + " does not fit 32 bits", failure_place(field));
     }
     return static_cast<std::int32_t>(*number.value);
 }
@@ -126,7 +140,7 @@ bool DescriptionReading::too_far(std::int64_t p, std::int64_t room) const {
 
 void DescriptionReading::place(syntax::Keyword keyword, std::int32_t position, std::int32_t first_cell,
                                std::int32_t last_cell) {
-    s_.placements.push_back({file_, field_at_.line, keyword, position, first_cell, last_cell});
+    s_.placements.push_back({file_, field_at_.line, field_at_, keyword, position, first_cell, last_cell});
 }
 
 DescriptionReading::Step DescriptionReading::out_of_route(std::int32_t p) {

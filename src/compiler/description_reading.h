@@ -70,6 +70,7 @@ private:
     void read_station_values(StationEntry& entry);
     void set_station_extent(StationEntry& entry, std::int32_t length);
     Step mark_station(std::int32_t k, StationEntry& entry);
+    std::uint8_t pending_speed_fifths() const;
     void end_train_section();
     void check_progressives();
 
@@ -84,6 +85,7 @@ private:
     void check_text_end() const;
     // The values of the keyword being served, in order.
     const syntax::Field& next_value();
+    syntax::Span failure_place(const syntax::Field& value) const;
     std::int32_t read_number();
     std::int16_t read_int16();
     std::uint8_t read_uint8();
@@ -131,6 +133,7 @@ private:
     std::int32_t speed_index_ = 0;
     std::int32_t adhesion_index_ = 0;
     std::int32_t pending_speed_ = 0;
+    std::optional<syntax::Span> pending_speed_at_;  // the value of the line that gave it
     std::int32_t pending_adhesion_ = 0;
 };
 

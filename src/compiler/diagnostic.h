@@ -24,6 +24,9 @@ struct Diagnostic {
     std::optional<SourceRange> where;      // none: a fault of the whole description
     std::optional<std::int32_t> position;  // metres along the route, when the fault names one
     std::optional<std::int32_t> cell;      // post-processing faults: the cell
+    // A fault recorded again where the reading stops because of an earlier
+    // fault of that number (error 15 before a signal or slowdown line).
+    bool repeats_earlier = false;
 };
 
 using Diagnostics = std::vector<Diagnostic>;

@@ -110,7 +110,10 @@ DescriptionReading::Step DescriptionReading::signal_repetition() {
 // Between the sections: the general section must have sized the route.
 void DescriptionReading::start_line_section() {
     if (!s_.has_cells()) {
-        throw ReadingFailure("the general section ends without a \"lunghezza percorso\" line", field_at_);
+        // A fault of the general section: at its [generale].
+        const std::optional<syntax::Span> start = reader_->summary().start;
+        throw ReadingFailure("the general section ends without a \"lunghezza percorso\" line",
+                             start ? *start : field_at_);
     }
     order_progressives(s_);
     s_.mountain_count = 0;

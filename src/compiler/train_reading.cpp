@@ -87,11 +87,12 @@ DescriptionReading::Step DescriptionReading::speed_line() {
     if (n > 0) {
         do {
             if (speed_index_ >= s_.last_cell()) break;
-            cell(s_, speed_index_).speed_limit = byte(pending_speed_ / 5.0);
+            cell(s_, speed_index_).speed_limit = pending_speed_fifths();
             ++speed_index_;
         } while (speed_index_ < n);
     }
     pending_speed_ = v;
+    pending_speed_at_ = value_at_;
     place(Keyword::kSpeed, p, std::max(n, 0), s_.last_cell());
     return Step::kNext;
 }
@@ -155,7 +156,10 @@ DescriptionReading::Step DescriptionReading::marker_outcome(std::int32_t number,
                                                             std::int32_t position) {
     if (number != 0) return leave(number, position);
     if (error_before <= 0) return Step::kNext;
-    return leave(error_before, position, "the reading stops at this line because of the earlier fault");
+    record(error_before, position, "the reading stops at this line because of the earlier fault");
+    s_.faults.back().repeats_earlier = true;
+    reader_.reset();
+    return Step::kLeave;
 }
 
 DescriptionReading::Step DescriptionReading::code_drop_line() {
@@ -265,11 +269,22 @@ DescriptionReading::Step DescriptionReading::mark_station(std::int32_t k, Statio
     return Step::kNext;
 }
 
+// The pending speed as the cells store it, speed / 5 in one byte; a speed
+// that does not fit stops the reading at the line that gave it.
+std::uint8_t DescriptionReading::pending_speed_fifths() const {
+    const double fifths = pending_speed_ / 5.0;
+    if (!(detail::nearest_even(fifths) >= 0 && detail::nearest_even(fifths) <= 255)) {
+        throw ReadingFailure("the speed " + std::to_string(pending_speed_) +
+                                 " km/h does not fit the cells, which hold speed / 5 in one byte (0 to 1275 km/h)",
+                             pending_speed_at_);
+    }
+    return byte(fifths);
+}
+
 void DescriptionReading::end_train_section() {
-    reader_.reset();
     const std::int32_t u = s_.last_cell();
     do {
-        cell(s_, speed_index_).speed_limit = byte(pending_speed_ / 5.0);
+        cell(s_, speed_index_).speed_limit = pending_speed_fifths();
         ++speed_index_;
     } while (speed_index_ < u - 2);
     do {
@@ -277,6 +292,7 @@ void DescriptionReading::end_train_section() {
         cell(s_, adhesion_index_).adhesion = low8(pending_adhesion_);
         ++adhesion_index_;
     } while (adhesion_index_ < u - 2);
+    reader_.reset();
     check_progressives();
 }
 

@@ -18,7 +18,7 @@ using lint::Span;
 
 std::string reads_nothing(SourceFile file) {
     return file == SourceFile::kLine
-               ? "the reader reads nothing of the line description (the compiler's error 102)"
+               ? "the reader reads nothing of the line description"
                : "the reader reads nothing of the train description: no speed limit, no station, no signal";
 }
 
@@ -47,15 +47,19 @@ syntax::AssumedStart missing_start(std::string_view text, SourceFile file, Repor
         const std::string what = n == "[generale]" ? "[generale] stands only as the last field of the file"
                                                    : lint::quoted(field) + " is not [generale]";
         report.error(file, at, "missing-generale", what + ": " + reads_nothing(file));
+        if (file == SourceFile::kLine) report.cite(102);
         start = syntax::AssumedStart{number, true};
         return false;
     });
     if (start) return *start;
     if (blank) {
+        // The reader of an empty line description reads past its end at once.
         report.file_error(file, "missing-generale", std::string("the file is empty: ") + reads_nothing(file));
+        if (file == SourceFile::kLine) report.cite(text.empty() ? 25 : 102);
     } else {
         report.error(file, Span{1, 1, 1}, "missing-generale",
                      "the file has no [generale] header: " + reads_nothing(file));
+        if (file == SourceFile::kLine) report.cite(102);
     }
     return {1, false};
 }
@@ -78,7 +82,8 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
     if (summary.reads_past_end) {
         report.error(file, *summary.reads_past_end, "never-read",
                      "the reader skips this field because it holds '-', and reads past the end of the file for the "
-                     "next one (the compiler stops reading with error 25)");
+                     "next one, where the compiler stops reading");
+        report.cite(25);
     }
     const bool line_file = file == SourceFile::kLine;
     lint::LineJudge judge(file, summary, report, [&](const lint::KeywordLine& l) {

@@ -72,7 +72,8 @@ void ObjectChecks::general_setting(const KeywordLine& l) {
                 if (l.number(k) % 50 == 0) continue;
                 r_.error(l.file, l.values[k].span, "not-multiple",
                          "the progressive's " + std::string(shape(l.keyword()).values[k].name) + " " +
-                             metres(l.number(k)) + " is not a multiple of 50 (the compiler's error 2)");
+                             metres(l.number(k)) + " is not a multiple of 50");
+                r_.cite(2);
             }
             break;
         case Keyword::kSignalRepetition:
@@ -93,6 +94,7 @@ void ObjectChecks::end_of_line_description(std::optional<Span> start) {
         } else {
             r_.file_error(SourceFile::kLine, "missing-line", message);
         }
+        r_.cite(25);
     }
     progressives();
 }
@@ -129,14 +131,15 @@ void ObjectChecks::signal_repetition(const KeywordLine& l) {
     if (codes != 4 && codes != 9) {
         r_.error(l.file, l.keyword_span, "out-of-range",
                  "the signal repetition names " + std::to_string(codes) +
-                     " codes: the format knows 4 or 9 (the compiler's error 5 when the keyword holds neither digit)");
+                     " codes: the format knows 4 or 9");
+        if (syntax::repetition_codes(l.keyword_text) == 0) r_.cite(5);
     }
     for (const std::size_t k : {std::size_t{0}, std::size_t{1}}) {
         if (l.number(k) % 50 == 0) continue;
         r_.error(l.file, l.values[k].span, "not-multiple",
                  "the signal repetition's " + std::string(shape(l.keyword()).values[k].name) + " " +
-                     metres(l.number(k)) + " is not a multiple of 50 (the compiler's error " + std::to_string(3 + k) +
-                     ")");
+                     metres(l.number(k)) + " is not a multiple of 50");
+        r_.cite(static_cast<std::int32_t>(3 + k));
     }
 }
 
@@ -145,15 +148,16 @@ void ObjectChecks::curve(const KeywordLine& l) {
     if (l.intent.number < 1 || l.intent.number > 6) {
         r_.error(l.file, l.keyword_span, "curve-class",
                  "there is no curve class " + std::to_string(l.intent.number) +
-                     ": the classes are 1 to 6 (the compiler's error 103)");
+                     ": the classes are 1 to 6");
+        if (syntax::curve_class(l.keyword_text) == 0) r_.cite(103);
     }
     const std::int64_t start = l.number(0);
     const std::int64_t end = start + l.number(1);
     if (!position(l, 0, 100, "curve", Placing::kMetre)) return;
     if (end > route_->plan_end) {
         r_.error(l.file, l.values[1].span, "outside-route",
-                 "the curve ends at " + metres(end) + ", beyond the plan's last metre, " + metres(route_->plan_end) +
-                     " (the compiler's error 15)");
+                 "the curve ends at " + metres(end) + ", beyond the plan's last metre, " + metres(route_->plan_end));
+        r_.cite(15);
         r_.at_position(start);
     } else if (end > route_->length && start <= route_->length) {
         r_.warning(l.file, l.values[1].span, "beyond-route",
@@ -174,7 +178,8 @@ void ObjectChecks::mountain(const KeywordLine& l) {
     std::optional<KeywordLine>& previous = previous_mountain_;
     if (++mountains_ > 80) {
         r_.error(l.file, l.keyword_span, "table-full",
-                 "this is the 81st mountain stretch: the format holds 80 (the compiler's error 10)");
+                 "this is the 81st mountain stretch: the format holds 80");
+        r_.cite(10);
         return;
     }
     if (!position(l, 0, 100, "mountain stretch", Placing::kMetre)) return;
@@ -191,7 +196,8 @@ void ObjectChecks::mountain(const KeywordLine& l) {
     if (cells.last > route_->last_cell) {
         r_.error(
             l.file, l.values[1].span, "outside-route",
-            "the mountain stretch ends at " + metres(end) + ", beyond the route's cells (the compiler's error 15)");
+            "the mountain stretch ends at " + metres(end) + ", beyond the route's cells");
+        r_.cite(15);
         return;
     }
     if (start % 50 != 0 || end % 50 != 0) {
@@ -238,7 +244,8 @@ void ObjectChecks::speed_board(const KeywordLine& l) {
 void ObjectChecks::sign(const KeywordLine& l) {
     if (++signs_ > 80) {
         r_.error(l.file, l.keyword_span, "table-full",
-                 "this is the 81st sign board: the station table holds 80 sign texts (the compiler's error 10)");
+                 "this is the 81st sign board: the station table holds 80 sign texts");
+        r_.cite(10);
         return;
     }
     if (!position(l, 0, 100, "sign board", Placing::kCell)) return;

@@ -248,7 +248,7 @@ void LineJudge::values(std::size_t a, std::size_t b, const KeywordReading& rd, c
         ++extras;
         if (!first_extra) first_extra = i;
     }
-    KeywordLine line{file_, first.field.span.line, intent, first.field.span, {}, true};
+    KeywordLine line{file_, first.field.span.line, intent, first.field.span, first.field.text, {}, true};
     if (rd.missing > 0 || extras > 0) {
         field_count(rd, first_extra, rd.value_uses.size() + extras);
         line.usable = false;  // the keyword is there, its values cannot be followed
@@ -282,12 +282,13 @@ void LineJudge::field_count(const KeywordReading& rd, std::optional<std::size_t>
         const bool only_text = rd.missing == 1 && last.storage == Storage::kText;
         if (only_text) message = "the " + std::string(last.name) + " is missing";
         if (line_->last) {
-            message += ": the file ends there, and the compiler stops reading with error 25";
+            message += ": the file ends there, and the compiler stops reading";
         } else {
             message += only_text ? ": the reader would take the next line's first field for it"
                                  : ": the reader would take what is missing from the next line";
         }
         r_.error(file_, Span{line, end, end}, "field-count", std::move(message));
+        if (line_->last) r_.cite(25);
         return;
     }
     message += ": the reader takes what follows for keywords and ignores it";

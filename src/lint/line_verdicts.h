@@ -24,6 +24,7 @@ struct KeywordLine {
     int line = 0;
     Intent intent{};
     Span keyword_span;
+    std::string_view keyword_text;  // the keyword field as written
     std::vector<Value> values;  // one per value of the keyword; none when the count is wrong
     bool usable = true;         // every value is there, a number its field can take
 

@@ -17,7 +17,8 @@ bool ObjectChecks::position(const KeywordLine& l, std::size_t k, std::int64_t ma
         r_.error(l.file, at, "outside-route",
                  named + " lies outside the route's cells: on a route of " + metres(route_->length) +
                      " it can stand at " + metres(50 * std::int64_t{route_->last_cell} - margin) +
-                     " at most (the compiler's error 15)");
+                     " at most");
+        r_.cite(15);
         r_.at_position(p);
         return false;
     }
@@ -51,14 +52,16 @@ bool ObjectChecks::free_or_report(const KeywordLine& l, std::int64_t cell, std::
         r_.error(l.file, l.values[0].span, "cell-one",
                  "the " + std::string(what) +
                      " falls in cell 1 (0 to 50 m), which holds the scenario's header "
-                     "values: the compiler ends the run with error 1250");
+                     "values: the compiler ends the run");
+        r_.cite(1250);
         return false;
     }
     const Occupant* other = cells_->holder(cell);
     if (other == nullptr) return true;
     r_.error(l.file, l.values[0].span, "occupied-cell",
              "the " + std::string(what) + "'s cell (" + cell_extent(cell) + ") is already taken by the " +
-                 std::string(other->what) + " (the compiler's error " + std::to_string(compiler_error) + ")");
+                 std::string(other->what));
+    r_.cite(compiler_error);
     r_.at_position(l.number(0));
     r_.note(other->file, other->span, "the " + std::string(other->what) + " placed here");
     return false;

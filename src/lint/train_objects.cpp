@@ -76,7 +76,8 @@ void ObjectChecks::signal(const KeywordLine& l) {
         r_.error(l.file, l.values[0].span, "outside-route",
                  "the signal at " + metres(p) +
                      " has its advance markers up to 400 m before it, before the route's first cell: a signal "
-                     "stands at 325 m at least (the compiler's error 15)");
+                     "stands at 325 m at least");
+        r_.cite(15);
         r_.at_position(p);
         return;
     }
@@ -117,7 +118,8 @@ void ObjectChecks::slowdown(const KeywordLine& l) {
     if (cells.end < 0 || cells.end > route_->last_cell) {
         r_.error(
             l.file, l.values[2].span, "outside-route",
-            "the slowdown ends at " + metres(p + length) + ", outside the route's cells (the compiler's error 15)");
+            "the slowdown ends at " + metres(p + length) + ", outside the route's cells");
+        r_.cite(15);
         r_.at_position(p);
         return;
     }
@@ -128,8 +130,8 @@ void ObjectChecks::slowdown(const KeywordLine& l) {
     }
     if (cells.end == cells.start) {
         r_.error(l.file, l.values[2].span, "empty-object",
-                 "the slowdown starts and ends in the same cell, so its start overwrites its end (the compiler's "
-                 "error 13)");
+                 "the slowdown starts and ends in the same cell, so its start overwrites its end");
+        r_.cite(13);
     }
     const bool extra_cells = l.number(4) != 0;
     if (!cells.has_warning && extra_cells) {

@@ -1,7 +1,7 @@
-// The encodings of the two files as diagnostics.
+#include "pipeline/text_preparation.h"
+
 #include <cstdio>
 
-#include "lint/check.h"
 #include "text/description_encoding.h"
 
 namespace scenariogen {
@@ -45,10 +45,10 @@ Diagnostic file_diagnostic(Severity severity, SourceFile file, std::string name,
     return d;
 }
 
-void encoding_diagnostics(const DecodedDescription& decoded, SourceFile file, Diagnostics& out) {
+void encoding_diagnostics(const DecodedDescription& decoded, SourceFile file, TextSource source, Diagnostics& out) {
     const std::string found(encoding_name(decoded.found));
     if (!decoded.refused()) {
-        if (decoded.found != TextEncoding::kWindows1252) {
+        if (decoded.found != TextEncoding::kWindows1252 && source == TextSource::kFiles) {
             out.push_back(file_diagnostic(
                 Severity::kNote, file, "",
                 "the file is " + found + "; it was read as Windows-1252, the encoding of description files"));
@@ -82,15 +82,12 @@ void encoding_diagnostics(const DecodedDescription& decoded, SourceFile file, Di
 
 }  // namespace
 
-PreparedDescriptions prepare_descriptions(std::string_view raw_line, std::string_view raw_train) {
-    PreparedDescriptions prepared;
-    DecodedDescription line = decode_description(raw_line);
-    DecodedDescription train = decode_description(raw_train);
-    encoding_diagnostics(line, SourceFile::kLine, prepared.diagnostics);
-    encoding_diagnostics(train, SourceFile::kTrain, prepared.diagnostics);
-    prepared.refused = line.refused() || train.refused();
-    prepared.line_text = std::move(line.windows_1252);
-    prepared.train_text = std::move(train.windows_1252);
+PreparedText prepare_text(std::string_view raw, SourceFile file, TextSource source) {
+    DecodedDescription decoded = decode_description(raw);
+    PreparedText prepared;
+    encoding_diagnostics(decoded, file, source, prepared.diagnostics);
+    prepared.refused = decoded.refused();
+    prepared.windows_1252 = std::move(decoded.windows_1252);
     return prepared;
 }
 
