@@ -56,7 +56,7 @@ PreviewSinks sinks_for(PreviewServer& server, Terminal& terminal, const PreviewO
         const ScenarioFiles targets{options.write_folder, options.name, options.train_number};
         sinks.on_clean = [targets, &terminal](const PreviewCompilation& compilation) {
             try {
-                write_compiled_files(compilation.result, true, targets);
+                write_compiled_files(compilation.result(), true, targets);
                 terminal.say("wrote the binary files into " + targets.folder);
             } catch (const FileError& failure) {
                 terminal.say("cannot write " + failure.path() + ": " + failure.reason());

@@ -21,12 +21,26 @@ std::optional<std::int32_t> route_position(const Diagnostic& fault, const Compil
     return std::nullopt;
 }
 
-PreviewFault preview_fault(const Diagnostic& fault, const CompileResult& result, const DiagnosticSources& texts) {
+const char* severity_text(Severity severity) {
+    switch (severity) {
+        case Severity::kError:
+            return "error";
+        case Severity::kWarning:
+            return "warning";
+        case Severity::kNote:
+            return "note";
+    }
+    return "error";
+}
+
+PreviewFault preview_fault(const Diagnostic& fault, const CompileResult* result, const DiagnosticSources& texts) {
     PreviewFault shown;
     const std::string report = format_diagnostic(fault, texts);
     shown.text = report.substr(0, report.find('\n'));
+    shown.severity = severity_text(fault.severity);
     shown.number = fault.number;
-    shown.position_m = route_position(fault, result);
+    shown.name = fault.name;
+    if (result != nullptr) shown.position_m = route_position(fault, *result);
     if (fault.where) {
         const bool in_line = fault.where->file == SourceFile::kLine;
         shown.file = in_line ? texts.line_file : texts.train_file;
@@ -51,17 +65,30 @@ PreviewCompilation compile_for_preview(const PreviewSources& sources) {
         compilation.unreadable = "cannot read " + failure.path() + ": " + failure.reason();
         return compilation;
     }
-    compilation.result = compile(CompileInput{line_text, train_text, sources.scenario_name, sources.train_number});
-    compilation.compiled = compilation.result.outcome == CompileOutcome::kCompiled;
-    const DiagnosticSources texts{sources.line_path, sources.train_path, line_text, train_text};
-    for (const Diagnostic& fault : compilation.result.faults) {
-        compilation.faults.push_back(preview_fault(fault, compilation.result, texts));
+    PipelineInput input;
+    input.line = line_text;
+    input.train = train_text;
+    input.scenario_name = sources.scenario_name;
+    input.train_number = sources.train_number;
+    input.grid_coordinates = true;  // the plan is drawn from them
+    compilation.outcome = run_pipeline(input);
+    const PipelineOutcome& outcome = compilation.outcome;
+    compilation.compiled = outcome.result && outcome.result->outcome == CompileOutcome::kCompiled;
+    compilation.partial = compilation.compiled && outcome.reading_stopped();
+    const CompileResult* result = outcome.result ? &*outcome.result : nullptr;
+    const DiagnosticSources texts{sources.line_path, sources.train_path, outcome.line_text, outcome.train_text};
+    for (const Diagnostic& d : outcome.diagnostics) {
+        if (d.severity == Severity::kNote && !compilation.faults.empty()) {
+            compilation.faults.back().notes.push_back(preview_fault(d, result, texts));
+        } else {
+            compilation.faults.push_back(preview_fault(d, result, texts));
+        }
     }
     return compilation;
 }
 
 PreviewDrawing draw_for_preview(const PreviewCompilation& compilation) {
-    const CompileResult& result = compilation.result;
+    const CompileResult& result = compilation.result();
     PreviewDrawing drawing;
     drawing.plot = plot_scenario(result.cells, result.stations, result.grid);
     drawing.axis = {plotting::kProfileX0, plotting::kProfileX1, drawing.plot.profile_end_m};

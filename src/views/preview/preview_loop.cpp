@@ -20,8 +20,15 @@ std::string summary(const PreviewState& state) {
     std::snprintf(time, sizeof time, "%.1f ms", state.compile_ms);
     std::string line = "compilation " + std::to_string(state.generation) + " (" + time + "): ";
     if (!compilation.unreadable.empty()) return line + compilation.unreadable;
-    line += std::to_string(compilation.faults.size()) + (compilation.faults.size() == 1 ? " fault" : " faults");
-    if (!compilation.faults.empty()) line += ", the last " + compilation.faults.back().text;
+    std::size_t errors = 0, warnings = 0;
+    for (const PreviewFault& fault : compilation.faults) {
+        errors += fault.severity == "error";
+        warnings += fault.severity == "warning";
+    }
+    line += std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") + std::to_string(warnings) +
+            (warnings == 1 ? " warning" : " warnings");
+    if (!compilation.faults.empty()) line += "; the first: " + compilation.faults.front().text;
+    if (compilation.partial) line += "; the drawing stops where the reading stopped";
     if (!state.drawing_failure.empty()) line += "; no drawing: " + state.drawing_failure;
     return line;
 }
@@ -70,7 +77,7 @@ void preview_once(const PreviewSources& sources, std::uint64_t generation, const
     state.compile_ms = milliseconds_since(start);
     sinks.publish(state_json(state));
     if (sinks.report) sinks.report(summary(state));
-    if (compilation.compiled && compilation.faults.empty() && compilation.unreadable.empty() && sinks.on_clean) {
+    if (compilation.clean() && sinks.on_clean) {
         sinks.on_clean(compilation);
     }
 }

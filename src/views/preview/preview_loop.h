@@ -13,7 +13,7 @@ namespace scenariogen {
 
 struct PreviewSinks {
     std::function<void(std::string state_json)> publish;
-    // After each compilation without a fault (the binary files may be written).
+    // After each compilation without an error: what compile would write may be written.
     std::function<void(const PreviewCompilation&)> on_clean;
     // One line for the author's terminal about each compilation.
     std::function<void(const std::string& line)> report;

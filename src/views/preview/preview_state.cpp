@@ -12,7 +12,7 @@ using nlohmann::json;
 // was not computed that far.
 json plan_point(const PreviewState& state, std::int32_t m) {
     if (state.drawing == nullptr || m < 0) return nullptr;
-    const Grid& grid = state.compilation->result.grid;
+    const Grid& grid = state.compilation->result().grid;
     const auto metre = static_cast<std::size_t>(m);
     if (m >= grid.computed_metres || metre >= grid.x.size() || metre >= grid.y.size()) return nullptr;
     const PagePoint point = state.drawing->plot.plan_mapping.page({grid.x[metre], grid.y[metre]});
@@ -21,17 +21,21 @@ json plan_point(const PreviewState& state, std::int32_t m) {
 
 json fault_json(const PreviewFault& fault, const PreviewState& state) {
     json out{{"text", fault.text},
+             {"severity", fault.severity},
              {"file", fault.file},
              {"line", fault.line},
              {"column", fault.column},
              {"number", fault.number},
+             {"name", fault.name},
              {"position_m", nullptr},
-             {"source_line", fault.source_line}};
+             {"source_line", fault.source_line},
+             {"notes", json::array()}};
     out["plan_point"] = nullptr;
     if (fault.position_m) {
         out["position_m"] = *fault.position_m;
         out["plan_point"] = plan_point(state, *fault.position_m);
     }
+    for (const PreviewFault& note : fault.notes) out["notes"].push_back(fault_json(note, state));
     return out;
 }
 
@@ -59,14 +63,14 @@ json figures_json(const PreviewCompilation& compilation, const ScenarioPlot& plo
         stations.push_back({{"name", station.name}, {"position_m", station.position_m}, {"times", station.times}});
     }
     return {{"length_m", plot.route_length_m},
-            {"cells", compilation.result.last_cell()},
+            {"cells", compilation.result().last_cell()},
             {"stations", std::move(stations)},
             {"signals", signals},
             {"speed_boards", boards},
             {"sign_boards", signs},
             {"slowdowns", slowdowns},
             {"code_drops", code_drops},
-            {"mountain_stretches", mountain_stretches(compilation.result.cells)}};
+            {"mountain_stretches", mountain_stretches(compilation.result().cells)}};
 }
 
 }  // namespace
@@ -77,6 +81,7 @@ std::string state_json(const PreviewState& state) {
              {"files", {{"line", state.line_file}, {"train", state.train_file}}},
              {"unreadable", nullptr},
              {"drawing_failure", nullptr},
+             {"partial", false},
              {"figures", nullptr},
              {"svg", nullptr},
              {"axis", nullptr},
@@ -84,6 +89,7 @@ std::string state_json(const PreviewState& state) {
     if (state.compilation != nullptr) {
         if (!state.compilation->unreadable.empty()) out["unreadable"] = state.compilation->unreadable;
         for (const PreviewFault& fault : state.compilation->faults) faults.push_back(fault_json(fault, state));
+        out["partial"] = state.compilation->partial;
     }
     out["faults"] = std::move(faults);
     if (!state.drawing_failure.empty()) out["drawing_failure"] = state.drawing_failure;

@@ -21,9 +21,9 @@ struct PreviewState {
 };
 
 // The page's document:
-//   {"generation", "files": {"line", "train"}, "unreadable", "faults": [{"text", "file",
-//    "line", "column", "number", "position_m", "plan_point": {"x", "y"} or null,
-//    "source_line"}],
+//   {"generation", "files": {"line", "train"}, "unreadable", "partial",
+//    "faults": [{"text", "severity", "file", "line", "column", "number", "name", "position_m",
+//    "plan_point": {"x", "y"} or null, "source_line", "notes": [...]}],
 //    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m"} or null,
 //    "compile_ms"}
 std::string state_json(const PreviewState& state);
