@@ -67,10 +67,9 @@ struct Reading {
             return;
         }
         const ReadingExtent extent = read_descriptions(s, DescriptionTexts{*line_text, train_text});
-        train_left = !(extent.train_read || extent.reading_failed);
+        train_left = !consumes_train_description(extent.train_read, extent.reading_failed);
     }
 
-    bool line_file_left() const { return false; }
     bool train_file_left() const { return train_left; }
     const Cell& at(std::int32_t i) const { return s.cells.at(static_cast<std::size_t>(i)); }
     const StationEntry& voce(std::int32_t k) const { return s.stations.at(static_cast<std::size_t>(k)); }
@@ -106,7 +105,6 @@ TEST_F(TrainReadingOwnDescription, ReadsWithoutFaultAndDeletesBothFiles) {
     EXPECT_EQ(reading_->s.last_error, 0);
     EXPECT_EQ(reading_->s.error_position, 0);
     EXPECT_EQ(reading_->s.last_cell(), 1060);
-    EXPECT_FALSE(reading_->line_file_left());
     EXPECT_FALSE(reading_->train_file_left());
 }
 
@@ -511,7 +509,6 @@ TEST(TrainReading, OneFixturePerFault) {
         ASSERT_FALSE(r.s.faults.empty());
         EXPECT_EQ(r.s.faults.back().number, c.number);
         EXPECT_EQ(r.at(0).speed_limit, c.end_processing ? 20 : 0);
-        EXPECT_FALSE(r.line_file_left());
         EXPECT_FALSE(r.train_file_left());
     }
 }
@@ -644,7 +641,6 @@ TEST(TrainReading, TrainFileIsReadOnlyWhenTheLineReadingGoesOn) {
         SCOPED_TRACE(c.name);
         Reading r(c.line, train({"sabbia,  5"}));
         EXPECT_EQ(r.s.last_error, c.number);
-        EXPECT_FALSE(r.line_file_left());
         EXPECT_EQ(r.train_file_left(), c.train_left);
         EXPECT_EQ(r.voce(86).attribute_7, c.train_read ? 5 : 0);
     }

@@ -70,7 +70,7 @@ CompileResult compile_read_descriptions(const ScenarioFiles& files, bool build_g
 // train description when its reading began or a reading failure ended both.
 void remove_read_descriptions(const ScenarioFiles& files, const CompileResult& result) {
     remove_quietly(files.line_description());
-    if (result.train_read || result.reading_failed) remove_quietly(files.train_description());
+    if (result.train_description_consumed()) remove_quietly(files.train_description());
 }
 
 int report(const CompileResult& result, const DiagnosticSources& sources, std::ostream& status) {

@@ -62,6 +62,9 @@ struct StationSource {
     std::vector<SourceRange> values;
 };
 
+// The rule behind CompileResult::train_description_consumed().
+inline bool consumes_train_description(bool train_read, bool reading_failed) { return train_read || reading_failed; }
+
 struct CompileResult {
     CompileOutcome outcome = CompileOutcome::kCompiled;
     std::vector<Cell> cells;  // cells 0 to U; empty when the route has none
@@ -77,6 +80,12 @@ struct CompileResult {
     // (error 25) ends the reading of both.
     bool train_read = false;
     bool reading_failed = false;
+
+    // Whether a run that compiles its own description files deletes the
+    // train description after the compilation: when its reading began, or
+    // a reading failure ended both readings. (The line description goes in
+    // every case once it was found.)
+    bool train_description_consumed() const { return consumes_train_description(train_read, reading_failed); }
     std::vector<Placement> placements;  // in the order read
     std::vector<StationSource> station_sources;
 
