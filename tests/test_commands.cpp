@@ -57,8 +57,8 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
     EXPECT_EQ(listing(out.path()), (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim",
                                                              "Valbruna-Rocca_linea.dat"}));
     EXPECT_EQ(slurp(line), line_before);
-    const auto celle = decode_cells(slurp(out.file("Valbruna-Rocca_4711.dat")));
-    ASSERT_EQ(celle.size(), 341u);  // (10000 + 7000) / 50 = 340
+    const auto cells = decode_cells(slurp(out.file("Valbruna-Rocca_4711.dat")));
+    ASSERT_EQ(cells.size(), 341u);  // (10000 + 7000) / 50 = 340
     struct Expected {
         std::size_t cell;
         std::uint8_t kind;
@@ -83,14 +83,14 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
                                                    {97, 1, 40},
                                                    {150, 12, 150},
                                                    {195, 10, 2}}) {
-        EXPECT_EQ(celle[e.cell].kind, e.kind) << "cell " << e.cell;
-        EXPECT_EQ(celle[e.cell].value_1, e.value_1) << "cell " << e.cell;
+        EXPECT_EQ(cells[e.cell].kind, e.kind) << "cell " << e.cell;
+        EXPECT_EQ(cells[e.cell].value_1, e.value_1) << "cell " << e.cell;
     }
-    EXPECT_EQ(celle[60].mountain_kind, 2);
-    EXPECT_EQ(celle[99].mountain_kind, 2);
-    EXPECT_EQ(celle[100].mountain_kind, 0);
-    EXPECT_EQ(celle[119].speed_limit, 22);
-    EXPECT_EQ(celle[120].speed_limit, 16);
+    EXPECT_EQ(cells[60].mountain_kind, 2);
+    EXPECT_EQ(cells[99].mountain_kind, 2);
+    EXPECT_EQ(cells[100].mountain_kind, 0);
+    EXPECT_EQ(cells[119].speed_limit, 22);
+    EXPECT_EQ(cells[120].speed_limit, 16);
 }
 
 TEST(CompileCommand, NoGridWritesNoGridFile) {
