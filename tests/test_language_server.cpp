@@ -8,12 +8,12 @@
 #include "bench/largest_route.h"
 #include "platform/file_system.h"
 #include "test_support.h"
-#include "views/lsp/description_outline.h"
-#include "views/lsp/document_uri.h"
-#include "views/lsp/features.h"
-#include "views/lsp/json_rpc.h"
-#include "views/lsp/message_framing.h"
-#include "views/lsp/pairing.h"
+#include "lsp/description_outline.h"
+#include "lsp/document_uri.h"
+#include "lsp/features.h"
+#include "lsp/json_rpc.h"
+#include "lsp/message_framing.h"
+#include "lsp/pairing.h"
 
 namespace scenariogen::lsp {
 namespace {

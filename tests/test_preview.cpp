@@ -12,9 +12,9 @@
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
 #include "test_support.h"
-#include "views/preview/http_rules.h"
-#include "views/preview/preview_compilation.h"
-#include "views/preview/preview_state.h"
+#include "preview/http_rules.h"
+#include "preview/preview_compilation.h"
+#include "preview/preview_state.h"
 
 namespace scenariogen {
 namespace {

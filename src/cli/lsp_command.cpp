@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "views/lsp/server_loop.h"
+#include "lsp/server_loop.h"
 
 namespace scenariogen {
 

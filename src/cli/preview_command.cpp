@@ -14,8 +14,8 @@
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
 #include "platform/program_folder.h"
-#include "views/preview/http_server.h"
-#include "views/preview/preview_loop.h"
+#include "preview/http_server.h"
+#include "preview/preview_loop.h"
 
 namespace scenariogen {
 

@@ -67,6 +67,7 @@ struct ValueShape {
     std::int64_t high;
     std::string_view unit;  // "m", "km/h", "‰", or empty
     bool may_be_empty = false;
+    std::string_view meaning;  // one phrase, for an author
 };
 
 struct KeywordShape {
@@ -77,6 +78,8 @@ struct KeywordShape {
     bool exact_case;                 // the reader's test regards letter case
     bool (*recognises)(std::string_view field);
     std::span<const ValueShape> values;
+    std::string_view summary;  // what the line means, in a sentence or two
+    bool positioned;           // its first value is a position along the route
 };
 
 const KeywordShape& shape(Keyword keyword);

@@ -1,0 +1,85 @@
+// The documents the editor holds open, and the compilations they take part
+// in. Each line description forms a compilation unit with its partner; the
+// unit compiles the open buffers' text, and a partner that is not open from
+// its file on disk. A change marks its unit stale; refresh() compiles the
+// stale units and hands out the diagnostics to publish.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/compile.h"
+#include "lsp/document_text.h"
+#include "lsp/pairing.h"
+
+namespace scenariogen::lsp {
+
+struct OpenDocument {
+    std::string uri;
+    std::optional<std::string> path;  // none for a buffer that is not a file
+    int version = 0;
+    DocumentText text;
+    Pairing pairing;
+};
+
+// A file on disk as last read, kept while it does not change.
+struct DiskText {
+    std::filesystem::file_time_type modified;
+    std::uintmax_t size = 0;
+    DocumentText text;
+};
+
+struct CompileUnit {
+    Pairing pairing;
+    std::string line_uri;   // empty: the unit has no line description
+    std::string train_uri;  // empty: compiled with an empty train description
+    bool stale = true;
+    std::optional<CompileResult> result;
+    std::vector<std::string> published;  // URIs that received its diagnostics
+};
+
+struct Publication {
+    std::string uri;
+    nlohmann::json diagnostics;
+    std::optional<int> version;  // the version of the open document they were found in
+};
+
+class Workspace {
+public:
+    void open(const std::string& uri, int version, std::string_view utf8);
+    // Applies the client's content changes. Throws nlohmann::json::exception
+    // for malformed changes and std::length_error for a text past the limit.
+    void change(const std::string& uri, int version, const nlohmann::json& changes);
+    void close(const std::string& uri);
+    // A file was saved or changed on disk: pairs may have changed.
+    void files_changed();
+
+    const OpenDocument* document(const std::string& uri) const;
+    // The unit a document compiles in, compiled if stale; none when it
+    // compiles in none.
+    const CompileUnit* compiled_unit(const std::string& uri);
+
+    // Compiles every stale unit; what to publish.
+    std::vector<Publication> refresh();
+
+private:
+    std::string unit_key(const OpenDocument& document) const;
+    void rebuild_units();
+    void compile_unit(CompileUnit& unit, std::vector<Publication>& out);
+    // Compiles a unit's texts into `lists`, the diagnostics of its URIs.
+    void compile_texts(CompileUnit& unit, std::map<std::string, nlohmann::json>& lists);
+    const DocumentText* source(const std::string& uri, const std::string& path, std::string& failure);
+    void mark_stale(const std::string& uri);
+
+    std::map<std::string, OpenDocument> documents_;
+    std::map<std::string, CompileUnit> units_;
+    std::map<std::string, DiskText> disk_;
+    std::vector<Publication> pending_;  // published by refresh() before its own
+};
+
+}  // namespace scenariogen::lsp
