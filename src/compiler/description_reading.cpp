@@ -177,7 +177,11 @@ void DescriptionReading::record_reading_failure(const std::string& what, std::op
     Diagnostic fault;
     fault.number = 25;
     fault.detail = what;
-    if (where && reader_) fault.where = range_of(*where);
+    if (where && reader_) {
+        fault.where = range_of(*where);
+    } else if (opened_) {
+        fault.where = SourceRange{file_, 0, 0, 0};  // the text as a whole
+    }
     reader_.reset();
     extent_.reading_failed = true;
     s_.record(std::move(fault));

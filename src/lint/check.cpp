@@ -69,8 +69,10 @@ syntax::AssumedStart missing_start(std::string_view text, SourceFile file, Repor
 void check_file(std::string_view text, SourceFile file, Report& report, lint::ObjectChecks& objects) {
     if (text.size() > kMaxDescriptionBytes) {
         report.file_error(file, "too-large",
-                          "the file is larger than " + std::to_string(kMaxDescriptionBytes >> 20) +
-                              " MiB, the most the compiler reads; it is not checked");
+                          "the file holds " + std::to_string(text.size()) + " bytes, more than the " +
+                              std::to_string(kMaxDescriptionBytes >> 20) +
+                              " MiB the compiler reads; it is neither checked nor compiled");
+        report.cite(25);
         return;
     }
     std::optional<syntax::AssumedStart> assumed;

@@ -1,10 +1,12 @@
-// Completion of keywords, each with a snippet of its fields, and of the
-// section headers.
+// Completion of the keywords understood where the cursor stands, each with
+// its values, and of the section headers.
 #include <string>
 
-#include "lsp/description_outline.h"
+#include "lsp/description_view.h"
 #include "lsp/features.h"
+#include "lsp/keyword_documentation.h"
 #include "lsp/protocol_json.h"
+#include "syntax/text_lines.h"
 
 namespace scenariogen::lsp {
 
@@ -17,26 +19,15 @@ constexpr int kModuleItem = 9;
 constexpr int kSnippetFormat = 2;
 constexpr int kPlainFormat = 1;
 
-std::string documentation(const KeywordInfo& keyword) {
-    std::string text = std::string(keyword.summary) + "\n\n";
-    for (const FieldInfo& field : keyword.fields) {
-        text += "- `" + std::string(field.name) + "`";
-        if (!field.unit.empty()) text += " (" + std::string(field.unit) + ")";
-        if (!field.meaning.empty()) text += ": " + std::string(field.meaning);
-        text += "\n";
-    }
-    return text;
-}
-
-// Where keywords are understood on a line: the place of the nearest keyword
-// line or header above it.
-KeywordPlace place_at(const Outline& shape, DescriptionRole role, int line) {
-    if (role == DescriptionRole::kTrain) return KeywordPlace::kTrain;
+// Where the reader looks for keywords at a line: the section of the keyword
+// lines and headers above it.
+syntax::Section section_at(const DescriptionView& view, SourceFile file, int line) {
+    if (file == SourceFile::kTrain) return syntax::Section::kTrain;
     int headers = 0;
-    for (int i = 0; i < line && i < static_cast<int>(shape.lines.size()); ++i) {
-        if (shape.lines[static_cast<std::size_t>(i)].kind == LineKind::kHeader) ++headers;
+    for (int i = 0; i < line && i < static_cast<int>(view.lines.size()); ++i) {
+        if (view.lines[static_cast<std::size_t>(i)].kind == LineKind::kHeader) ++headers;
     }
-    return headers <= 1 ? KeywordPlace::kLineGeneral : KeywordPlace::kLineObjects;
+    return headers <= 1 ? syntax::Section::kGeneral : syntax::Section::kObjects;
 }
 
 json item(std::string label, int kind, std::string text, int format, const json& edit_range) {
@@ -49,27 +40,30 @@ json item(std::string label, int kind, std::string text, int format, const json&
 
 }  // namespace
 
-json completion(const OpenDocument& document, TextPosition at) {
+json completion(const OpenDocument& document, TextPosition at, const ClientFeatures& client) {
     json items = json::array();
-    const std::string_view line = document.text.line(at.line);
-    const int cursor = std::min(std::max(at.character, 0), static_cast<int>(line.size()));
-    const std::vector<FieldSpan> fields = comma_fields(line.substr(0, static_cast<std::size_t>(cursor)));
+    const DocumentText& text = document.text;
+    const DescriptionView view = view_description(document.description, document.pairing.role);
+    if (at.line < 0 || at.line >= static_cast<int>(view.lines.size())) return {{"isIncomplete", false}, {"items", items}};
+    const ViewLine& line = view.lines[static_cast<std::size_t>(at.line)];
+    const int cursor = text.character_column(at.line, at.character);
     // Keywords start a line: offer them only within its first field.
-    if (fields.size() > 1) return {{"isIncomplete", false}, {"items", items}};
-    const int begin = fields.empty() ? cursor : fields.front().begin;
-    const json edit_range = range_json(at.line, begin, cursor);
-    const Outline shape = outline(document.text, document.pairing.role);
-    const KeywordPlace place = place_at(shape, document.pairing.role, at.line);
-    for (const KeywordInfo& keyword : keyword_catalogue()) {
-        if (keyword.place != place) continue;
-        json entry =
-            item(std::string(keyword.keyword), kKeywordItem, std::string(keyword.snippet), kSnippetFormat, edit_range);
-        entry["detail"] = std::string(keyword.summary);
-        entry["documentation"] = {{"kind", "markdown"}, {"value", documentation(keyword)}};
+    if (!line.fields.empty() && line.fields.size() > 1 && cursor > line.fields[1].begin) {
+        return {{"isIncomplete", false}, {"items", items}};
+    }
+    const int begin = line.fields.empty() ? cursor : std::min(line.fields.front().begin, cursor);
+    const json edit_range = character_range_json(text, at.line, begin, cursor);
+    for (const syntax::Keyword keyword : syntax::keywords_tested(section_at(view, document.pairing.role, at.line))) {
+        const syntax::KeywordShape& shape = syntax::shape(keyword);
+        json entry = item(std::string(shape.spelling), kKeywordItem, keyword_snippet(keyword, client.snippets),
+                          client.snippets ? kSnippetFormat : kPlainFormat, edit_range);
+        entry["detail"] = std::string(shape.summary);
+        entry["documentation"] = {{"kind", client.markdown ? "markdown" : "plaintext"},
+                                  {"value", keyword_documentation(keyword, client.markdown)}};
         items.push_back(std::move(entry));
     }
-    for (const std::string_view header : section_headers(document.pairing.role)) {
-        items.push_back(item(std::string(header), kModuleItem, std::string(header), kPlainFormat, edit_range));
+    for (const std::string& header : syntax::section_headers(document.pairing.role)) {
+        items.push_back(item(header, kModuleItem, header, kPlainFormat, edit_range));
     }
     return {{"isIncomplete", false}, {"items", items}};
 }

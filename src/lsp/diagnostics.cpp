@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "compiler/error_numbers.h"
-#include "lsp/description_outline.h"
 #include "lsp/protocol_json.h"
+#include "lsp/workspace.h"
 
 namespace scenariogen::lsp {
 
@@ -28,51 +28,17 @@ int severity_of(Severity severity) {
     return kError;
 }
 
+// The sentence as compile prints it, without the place.
 std::string message_of(const Diagnostic& d) {
     std::string message = d.message.empty() ? std::string(error_sentence(d.number)) : d.message;
     if (!d.detail.empty()) message += ": " + d.detail;
-    if (d.cell) message += " (cell " + std::to_string(*d.cell) + ")";
-    if (d.position) message += " (at " + std::to_string(*d.position) + " m)";
+    if (d.name.empty()) {
+        if (d.cell) message += " (cell " + std::to_string(*d.cell) + ")";
+        if (d.position) message += " (at " + std::to_string(*d.position) + " m)";
+    } else if (d.number != 0) {
+        message += " (error " + std::to_string(d.number) + ")";
+    }
     return message;
-}
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
-// The range of a reported place: its own extent, or, for a point, the field
-// that starts there.
-json field_range(const DocumentText* text, const SourceRange& where) {
-    const int line = std::max(where.line - 1, 0);
-    const int begin = std::max(where.column - 1, 0);
-    int end = std::max(where.end_column - 1, begin);
-    if (end == begin && text != nullptr) {
-        const std::string_view row = text->line(line);
-        std::size_t stop = std::min(static_cast<std::size_t>(begin), row.size());
-        while (stop < row.size() && row[stop] != ',') ++stop;
-        while (stop > static_cast<std::size_t>(begin) && is_blank(row[stop - 1])) --stop;
-        end = static_cast<int>(stop);
-    }
-    return range_json(line, begin, std::max(end, begin));
-}
-
-// The range of a whole line, from its first non-blank byte.
-json line_range(const DocumentText* text, int line) {
-    if (text == nullptr) return range_json(line, 0, 0);
-    const std::string_view row = text->line(line);
-    std::size_t begin = 0;
-    while (begin < row.size() && is_blank(row[begin])) ++begin;
-    return range_json(line, static_cast<int>(begin), static_cast<int>(row.size()));
-}
-
-// Errors 1250 and 1251: the line that put an object into cell 1.
-std::optional<SourceRange> object_in_first_cell(const CompileResult& result) {
-    for (const Placement& p : result.placements) {
-        using syntax::Keyword;
-        const bool object = p.keyword != Keyword::kGradient && p.keyword != Keyword::kSpeed &&
-                            p.keyword != Keyword::kAdhesion && p.keyword != Keyword::kCurve &&
-                            p.keyword != Keyword::kMountain;
-        if (object && p.first_cell <= 1 && 1 <= p.last_cell) return SourceRange{p.file, p.line, 1, 1};
-    }
-    return std::nullopt;
 }
 
 struct Place {
@@ -80,38 +46,31 @@ struct Place {
     json range;
 };
 
-Place place_of(const Diagnostic& d, const CompileResult& result, const CompiledTexts& texts) {
-    const auto uri_of = [&](SourceFile file) {
-        return file == SourceFile::kTrain && !texts.train_uri.empty() ? texts.train_uri : texts.line_uri;
-    };
-    const auto text_of = [&](SourceFile file) { return file == SourceFile::kTrain ? texts.train : texts.line; };
-    if (d.number == 1250 || d.number == 1251) {
-        if (const std::optional<SourceRange> line = object_in_first_cell(result)) {
-            return {uri_of(line->file), line_range(text_of(line->file), std::max(line->line - 1, 0))};
-        }
-    }
-    if (d.where) {
-        const SourceFile file = texts.train_uri.empty() ? SourceFile::kLine : d.where->file;
-        return {uri_of(file), field_range(text_of(file), *d.where)};
-    }
-    if (d.cell) {
-        if (const std::optional<SourceRange> line = placing_line(result, *d.cell)) {
-            return {uri_of(line->file), line_range(text_of(line->file), std::max(line->line - 1, 0))};
-        }
-    }
-    return {texts.line_uri, range_json(0, 0, 0)};
+// Columns count characters; an open document's are turned into its UTF-16
+// units, a file's on disk stand as they are (a description holds no
+// character beyond them).
+Place place_of(const Diagnostic& d, const CompiledTexts& texts) {
+    if (!d.where) return {texts.line_uri, range_json(0, 0, 0)};
+    const bool train = d.where->file == SourceFile::kTrain && !texts.train_uri.empty();
+    const std::string& uri = train ? texts.train_uri : texts.line_uri;
+    if (d.where->line <= 0) return {uri, range_json(0, 0, 0)};
+    const int line = d.where->line - 1;
+    const int begin = std::max(d.where->column - 1, 0);
+    const int end = std::max(d.where->end_column - 1, begin);
+    const OpenDocument* document = train ? texts.train : texts.line;
+    if (document == nullptr) return {uri, range_json(line, begin, end)};
+    return {uri, character_range_json(document->text, line, begin, end)};
 }
 
 }  // namespace
 
-std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const CompileResult& result,
-                                                const CompiledTexts& texts) {
+std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const CompiledTexts& texts) {
     std::map<std::string, json> by_uri;
     by_uri[texts.line_uri] = json::array();
     if (!texts.train_uri.empty()) by_uri[texts.train_uri] = json::array();
     json* last = nullptr;  // the diagnostic a note belongs to
     for (const Diagnostic& d : found) {
-        const Place place = place_of(d, result, texts);
+        const Place place = place_of(d, texts);
         if (d.severity == Severity::kNote && last != nullptr) {
             (*last)["relatedInformation"].push_back(
                 {{"location", {{"uri", place.uri}, {"range", place.range}}}, {"message", message_of(d)}});
@@ -121,25 +80,20 @@ std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const 
                         {"severity", severity_of(d.severity)},
                         {"source", "scenariogen"},
                         {"message", message_of(d)}};
-        if (d.number != 0) {
-            diagnostic["code"] = d.number;
-        } else if (!d.name.empty()) {
+        if (!d.name.empty()) {
             diagnostic["code"] = d.name;
+        } else if (d.number != 0) {
+            diagnostic["code"] = d.number;
         }
+        json data = json::object();
+        if (d.number != 0) data["number"] = d.number;
+        if (!d.name.empty()) data["name"] = d.name;
+        if (!data.empty()) diagnostic["data"] = std::move(data);
         json& list = by_uri[place.uri];
         list.push_back(std::move(diagnostic));
         last = &list.back();
     }
     return by_uri;
-}
-
-json too_large_diagnostic(std::size_t bytes, std::size_t limit) {
-    return {{"range", range_json(0, 0, 0)},
-            {"severity", kError},
-            {"source", "scenariogen"},
-            {"code", 25},
-            {"message", "the description holds " + std::to_string(bytes) + " bytes, more than the " +
-                            std::to_string(limit) + " the compiler reads; it is not compiled"}};
 }
 
 json not_compiled_diagnostic(const std::string& reason) {

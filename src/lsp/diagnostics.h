@@ -1,37 +1,31 @@
-// A compilation's faults as the protocol's diagnostics, each at the range of
-// its field in the file it belongs to.
+// The pipeline's diagnostics as the protocol's, each at its range in the
+// document it belongs to.
 #pragma once
 
-#include <cstddef>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "compiler/compile.h"
-#include "lsp/document_text.h"
+#include "compiler/diagnostic.h"
 
 namespace scenariogen::lsp {
 
+struct OpenDocument;
+
 // The two texts a compilation read and the URIs their diagnostics go to.
-// A missing text (no train description) has no URI.
+// A text without a document is a file on disk; a missing text (no train
+// description) has no URI.
 struct CompiledTexts {
-    const DocumentText* line = nullptr;
-    const DocumentText* train = nullptr;
+    const OpenDocument* line = nullptr;
+    const OpenDocument* train = nullptr;
     std::string line_uri;
     std::string train_uri;
 };
 
 // The diagnostics of every URI of the compilation, empty lists included, so
-// that publishing them clears what a fault fixed. Faults found after the
-// reading (errors 11 to 13) stand at the line that placed the object in
-// their cell.
-// `found` holds the strict check's diagnostics and the compilation's faults;
-// `result` tells where the objects went.
-std::map<std::string, nlohmann::json> compile_diagnostics(const Diagnostics& found, const CompileResult& result,
-                                                          const CompiledTexts& texts);
-
-// A document larger than the compiler reads.
-nlohmann::json too_large_diagnostic(std::size_t bytes, std::size_t limit);
+// that publishing them clears what a fault fixed. Notes become related
+// information of the diagnostic before them.
+std::map<std::string, nlohmann::json> compile_diagnostics(const Diagnostics& found, const CompiledTexts& texts);
 
 // A document that is not compiled, with the reason, at its first line.
 nlohmann::json not_compiled_diagnostic(const std::string& reason);

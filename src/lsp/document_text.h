@@ -1,9 +1,7 @@
-// An open document as the server holds it: the editor's text in the
-// description files' own form, one byte per UTF-16 code unit. A character
-// of Windows-1252 becomes its byte, any other character '?' (two for a
-// character beyond U+FFFF). A protocol position (line, UTF-16 character)
-// is therefore a line start plus a byte count, and a column the compiler
-// reports in bytes is the column the editor shows.
+// An open document as the server holds it: the editor's text, in UTF-8, with
+// its lines indexed. Protocol positions count UTF-16 code units; the
+// description reader and every diagnostic count characters (one byte each
+// in Windows-1252). Both are converted here, line by line.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +10,6 @@
 #include <vector>
 
 namespace scenariogen::lsp {
-
-// Editor text (UTF-8) as description bytes, by the rule above.
-std::string description_bytes(std::string_view utf8);
 
 struct TextPosition {
     int line = 0;       // 0-based
@@ -29,17 +24,22 @@ struct TextRange {
 class DocumentText {
 public:
     DocumentText() = default;
-    explicit DocumentText(std::string bytes);
+    explicit DocumentText(std::string utf8);
 
-    const std::string& bytes() const { return bytes_; }
+    const std::string& utf8() const { return utf8_; }
     int line_count() const { return static_cast<int>(line_starts_.size()); }
-    // A line without its line end.
+    // A line without its line end, in UTF-8.
     std::string_view line(int index) const;
-    std::size_t line_start(int index) const { return line_starts_[static_cast<std::size_t>(index)]; }
-    // The offset of a position; a position past its line's end or past the
-    // last line is taken back to the nearest end.
+    // The byte offset of a position; a position past its line's end or past
+    // the last line is taken back to the nearest end.
     std::size_t offset(TextPosition position) const;
-    TextPosition position(std::size_t offset) const;
+
+    // Columns of line `index`, 0-based: from characters (as the reader counts
+    // them) to UTF-16 code units, and back. Past the line's end, each column
+    // counts one.
+    int utf16_column(int index, int characters) const;
+    int utf16_length(int index) const;
+    int character_column(int index, int utf16) const;
 
     // Replaces a range with editor text (UTF-8).
     void replace(TextRange range, std::string_view utf8);
@@ -47,7 +47,7 @@ public:
 private:
     void index_lines(std::size_t from_line);
 
-    std::string bytes_;
+    std::string utf8_;
     std::vector<std::size_t> line_starts_{0};
 };
 

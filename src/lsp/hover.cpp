@@ -5,7 +5,10 @@
 #include <utility>
 
 #include "views/dump/scenario_dump.h"
-#include "lsp/description_outline.h"
+#include "compiler/placement.h"
+#include "lsp/description_view.h"
+#include "lsp/keyword_documentation.h"
+#include "syntax/number_token.h"
 #include "lsp/features.h"
 #include "lsp/protocol_json.h"
 
@@ -16,25 +19,6 @@ namespace {
 using nlohmann::json;
 
 constexpr int kMaxCellRows = 40;
-
-std::string field_row(const FieldInfo& field) {
-    return "| `" + std::string(field.name) + "` | " + std::string(field.unit) + " | " + std::string(field.meaning) +
-           " |\n";
-}
-
-std::string keyword_text(const KeywordInfo& keyword) {
-    std::string text = "**" + std::string(keyword.keyword) + "**: " + std::string(keyword.summary) + "\n\n";
-    text += "| field | unit | meaning |\n|---|---|---|\n";
-    for (const FieldInfo& field : keyword.fields) text += field_row(field);
-    return text;
-}
-
-std::string field_text(const FieldInfo& field) {
-    std::string text = "field `" + std::string(field.name) + "`";
-    if (!field.unit.empty()) text += " (" + std::string(field.unit) + ")";
-    if (!field.meaning.empty()) text += ": " + std::string(field.meaning);
-    return text + "\n\n";
-}
 
 // What one cell holds, in words: its object and its markers; empty when it
 // holds neither.
@@ -83,10 +67,11 @@ std::string cells_text(const std::vector<Cell>& cells, std::int32_t first, std::
 
 // The cell a line at `metres` takes by its keyword's rule, when no
 // placement names it.
-std::int32_t object_cell(const KeywordInfo& keyword, long long metres) {
-    const bool from_position = keyword.keyword == "pendenza" || keyword.keyword == "velocita" ||
-                               keyword.keyword == "aderenza" || keyword.keyword == "abbattimento";
-    return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(metres) / 50.0 + (from_position ? 0 : 1)));
+std::int32_t cell_of(syntax::Keyword keyword, std::int32_t metres) {
+    using syntax::Keyword;
+    const bool boundary = keyword == Keyword::kGradient || keyword == Keyword::kSpeed ||
+                          keyword == Keyword::kAdhesion || keyword == Keyword::kCodeDrop;
+    return boundary ? boundary_cell(metres) : object_cell(metres);
 }
 
 // The cells a placement holds. A gradient, speed or adhesion line holds
@@ -107,13 +92,13 @@ std::pair<std::int32_t, std::int32_t> stretch_of(const CompileResult& result, co
     return {placement.first_cell, last};
 }
 
-std::string compiled_text(const KeywordInfo& keyword, long long metres, const CompileResult& result,
+std::string compiled_text(syntax::Keyword keyword, std::int32_t metres, const CompileResult& result,
                           const Placement* placement) {
-    std::string text = "**" + std::string(keyword.keyword) + "** at " + kilometre_text(metres) + " (" +
-                       std::to_string(metres) + " m)\n\n";
-    const auto [first, last] = placement ? stretch_of(result, *placement)
-                                         : std::pair{object_cell(keyword, metres), object_cell(keyword, metres)};
-    const std::int32_t here = first <= last ? first : object_cell(keyword, metres);
+    std::string text = "**" + std::string(syntax::shape(keyword).spelling) + "** at " + kilometre_text(metres) +
+                       " (" + std::to_string(metres) + " m)\n\n";
+    const auto [first, last] =
+        placement ? stretch_of(result, *placement) : std::pair{cell_of(keyword, metres), cell_of(keyword, metres)};
+    const std::int32_t here = first <= last ? first : cell_of(keyword, metres);
     if (here >= 0 && here < static_cast<std::int32_t>(result.cells.size())) {
         text += in_force(result.cells[static_cast<std::size_t>(here)]);
     } else {
@@ -122,8 +107,7 @@ std::string compiled_text(const KeywordInfo& keyword, long long metres, const Co
     return text + cells_text(result.cells, first, last);
 }
 
-const Placement* placement_of(const CompileResult& result, DescriptionRole role, int line) {
-    const SourceFile file = role == DescriptionRole::kLine ? SourceFile::kLine : SourceFile::kTrain;
+const Placement* placement_of(const CompileResult& result, SourceFile file, int line) {
     for (const Placement& p : result.placements) {
         if (p.file == file && p.line == line + 1) return &p;
     }
@@ -132,36 +116,37 @@ const Placement* placement_of(const CompileResult& result, DescriptionRole role,
 
 }  // namespace
 
-json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit) {
-    const Outline shape = outline(document.text, document.pairing.role);
-    if (at.line < 0 || at.line >= static_cast<int>(shape.lines.size())) return nullptr;
-    const OutlineLine& row = shape.lines[static_cast<std::size_t>(at.line)];
-    if (row.kind != LineKind::kKeyword) return nullptr;
-    const std::string_view line = document.text.line(at.line);
-    const KeywordInfo& keyword = *row.keyword;
-    const std::vector<FieldSpan> values = value_fields(line, row.first, keyword);
+json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit, const ClientFeatures& client) {
+    const DescriptionView view = view_description(document.description, document.pairing.role);
+    if (at.line < 0 || at.line >= static_cast<int>(view.lines.size())) return nullptr;
+    const ViewLine& line = view.lines[static_cast<std::size_t>(at.line)];
+    if (line.kind != LineKind::kKeyword) return nullptr;
+    const syntax::Keyword keyword = *line.keyword;
+    const syntax::KeywordShape& shape = syntax::shape(keyword);
     // What the line becomes, wherever the pointer rests on it.
     std::string text;
-    long long metres = 0;
-    const bool positioned = keyword.positioned && !values.empty() && field_number(line, values[0], metres) &&
-                            metres >= std::numeric_limits<std::int32_t>::min() &&
-                            metres <= std::numeric_limits<std::int32_t>::max();
+    const std::optional<std::int64_t> metres =
+        line.value(0) ? syntax::read_number_token(line.value(0)->text).value : std::nullopt;
+    const bool positioned = shape.positioned && metres && *metres >= std::numeric_limits<std::int32_t>::min() &&
+                            *metres <= std::numeric_limits<std::int32_t>::max();
     if (positioned && unit && unit->result) {
-        text =
-            compiled_text(keyword, metres, *unit->result, placement_of(*unit->result, document.pairing.role, at.line));
+        const auto m = static_cast<std::int32_t>(*metres);
+        text = compiled_text(keyword, m, *unit->result, placement_of(*unit->result, document.pairing.role, at.line));
     }
     // Then what the field under the pointer means.
-    FieldSpan under = row.first;
-    if (at.character < row.first.closed_at || values.empty()) {
-        text += (text.empty() ? "" : "---\n\n") + keyword_text(keyword);
+    const int cursor = document.text.character_column(at.line, at.character);
+    const ViewField& keyword_field = line.fields[static_cast<std::size_t>(line.keyword_field)];
+    const ViewField* under = &keyword_field;
+    std::size_t index = 0;
+    while (index < line.values.size() && line.value(index)->begin <= cursor) ++index;
+    if (index == 0) {
+        text += (text.empty() ? "" : "---\n\n") + keyword_documentation(keyword, client.markdown);
     } else {
-        std::size_t index = 0;
-        while (index + 1 < values.size() && at.character > values[index].closed_at) ++index;
-        text += field_text(keyword.fields[index]);
-        under = values[index];
+        under = line.value(index - 1);
+        text += "value " + value_documentation(shape.values[index - 1], client.markdown) + "\n\n";
     }
-    return {{"contents", {{"kind", "markdown"}, {"value", text}}},
-            {"range", range_json(at.line, under.begin, under.end)}};
+    return {{"contents", {{"kind", client.markdown ? "markdown" : "plaintext"}, {"value", text}}},
+            {"range", character_range_json(document.text, at.line, under->begin, under->end)}};
 }
 
 }  // namespace scenariogen::lsp

@@ -1,5 +1,6 @@
 #include "lsp/language_server.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "lsp/features.h"
@@ -22,6 +23,27 @@ constexpr int kIncrementalSync = 2;
 
 const std::string& text_member(const json& object, const char* key) {
     return object.at(key).get_ref<const std::string&>();
+}
+
+// A capability the client declares at `path` (a JSON pointer), false when absent or not a boolean.
+bool declares(const json& capabilities, const char* path) {
+    const json::json_pointer pointer(path);
+    return capabilities.contains(pointer) && capabilities.at(pointer).is_boolean() && capabilities.at(pointer).get<bool>();
+}
+
+bool takes_markdown(const json& capabilities, const char* path) {
+    const json::json_pointer pointer(path);
+    if (!capabilities.contains(pointer) || !capabilities.at(pointer).is_array()) return false;
+    const json& formats = capabilities.at(pointer);
+    return std::find(formats.begin(), formats.end(), "markdown") != formats.end();
+}
+
+// What the client can take: snippets and Markdown only where it says so.
+ClientFeatures client_features(const json& params) {
+    if (!params.is_object() || !params.contains("capabilities")) return {};
+    const json& c = params.at("capabilities");
+    return {declares(c, "/textDocument/completion/completionItem/snippetSupport"),
+            takes_markdown(c, "/textDocument/hover/contentFormat")};
 }
 
 }  // namespace
@@ -55,6 +77,7 @@ void LanguageServer::publish_diagnostics() {
 void LanguageServer::handle_request(const Message& message) {
     if (message.method == "initialize") {
         initialized_ = true;
+        client_ = client_features(message.params);
         return send_(result_response(message.id, initialize_result()));
     }
     if (!initialized_) {
@@ -83,12 +106,12 @@ json LanguageServer::answer(const std::string& method, const json& params) {
     }
     if (method == "textDocument/hover") {
         const OpenDocument& document = document_of(params);
-        return hover(document, position_from(params.at("position")), workspace_.compiled_unit(document.uri));
+        return hover(document, position_from(params.at("position")), workspace_.compiled_unit(document.uri), client_);
     }
     if (method == "textDocument/documentSymbol") return document_symbols(document_of(params));
     if (method == "textDocument/foldingRange") return folding_ranges(document_of(params));
     if (method == "textDocument/completion")
-        return completion(document_of(params), position_from(params.at("position")));
+        return completion(document_of(params), position_from(params.at("position")), client_);
     if (method == "textDocument/formatting") return formatting(document_of(params));
     if (method == "textDocument/inlayHint") {
         const TextRange range = range_from(params.at("range"));

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lsp/json_rpc.h"
+#include "lsp/features.h"
 #include "lsp/workspace.h"
 
 namespace scenariogen::lsp {
@@ -43,6 +44,7 @@ private:
     std::string version_;
     Send send_;
     Workspace workspace_;
+    ClientFeatures client_;
     bool initialized_ = false;
     bool shut_down_ = false;
     bool exited_ = false;

@@ -71,7 +71,7 @@ std::vector<std::string> train_files(const std::string& folder, std::string_view
 bool paired_by_project(const std::string& folder, const std::string& file, Pairing& pairing) {
     const std::optional<Project> project = read_project(folder);
     if (!project || (project->line != file && project->train != file)) return false;
-    pairing.role = project->line == file ? DescriptionRole::kLine : DescriptionRole::kTrain;
+    pairing.role = project->line == file ? SourceFile::kLine : SourceFile::kTrain;
     pairing.line_path = in_folder(folder, project->line);
     pairing.train_path = in_folder(folder, project->train);
     pairing.name = project->name.empty() ? std::string(kDefaultName) : project->name;
@@ -84,7 +84,7 @@ bool paired_by_project(const std::string& folder, const std::string& file, Pairi
 bool paired_by_name(const std::string& folder, const std::string& path, const std::string& file, const FileKnown& known,
                     Pairing& pairing) {
     if (ends_with_any_case(file, kLineSuffix)) {
-        pairing.role = DescriptionRole::kLine;
+        pairing.role = SourceFile::kLine;
         pairing.line_path = path;
         pairing.name = file.substr(0, file.size() - kLineSuffix.size());
         const std::vector<std::string> trains = train_files(folder, pairing.name);
@@ -97,7 +97,7 @@ bool paired_by_name(const std::string& folder, const std::string& path, const st
         return true;
     }
     if (!ends_with_any_case(file, kTrainSuffix)) return false;
-    pairing.role = DescriptionRole::kTrain;
+    pairing.role = SourceFile::kTrain;
     pairing.train_path = path;
     const std::string stem = file.substr(0, file.size() - kTrainSuffix.size());
     const std::size_t underscore = stem.rfind('_');
@@ -111,13 +111,13 @@ bool paired_by_name(const std::string& folder, const std::string& path, const st
 
 }  // namespace
 
-DescriptionRole role_by_content(std::string_view text) {
+SourceFile role_by_content(std::string_view text) {
     const auto holds = [&](std::string_view part) { return text.find(part) != std::string_view::npos; };
-    if (holds("lunghezza") && holds("percorso")) return DescriptionRole::kLine;
+    if (holds("lunghezza") && holds("percorso")) return SourceFile::kLine;
     for (const std::string_view keyword : {"stazione", "segnale", "velocita", "vetture", "orologio"}) {
-        if (holds(keyword)) return DescriptionRole::kTrain;
+        if (holds(keyword)) return SourceFile::kTrain;
     }
-    return DescriptionRole::kLine;
+    return SourceFile::kLine;
 }
 
 Pairing pair_file(const std::string& path, std::string_view text, const FileKnown& known) {
@@ -127,7 +127,7 @@ Pairing pair_file(const std::string& path, std::string_view text, const FileKnow
     Pairing pairing;
     if (!paired_by_project(folder, file, pairing) && !paired_by_name(folder, path, file, known, pairing)) {
         pairing.role = role_by_content(text);
-        (pairing.role == DescriptionRole::kLine ? pairing.line_path : pairing.train_path) = path;
+        (pairing.role == SourceFile::kLine ? pairing.line_path : pairing.train_path) = path;
     }
     if (pairing.name.empty()) pairing.name = kDefaultName;
     if (pairing.number.empty()) pairing.number = kDefaultNumber;

@@ -17,14 +17,14 @@
 #include <string>
 #include <string_view>
 
-#include "lsp/keyword_catalogue.h"
+#include "syntax/source_range.h"
 
 namespace scenariogen::lsp {
 
 inline constexpr std::string_view kProjectFile = "scenario.json";
 
 struct Pairing {
-    DescriptionRole role = DescriptionRole::kLine;
+    SourceFile role = SourceFile::kLine;
     std::string line_path;   // empty: no line description
     std::string train_path;  // empty: none
     std::string name;        // the scenario name, for the records
@@ -41,6 +41,6 @@ using FileKnown = std::function<bool(const std::string& path)>;
 Pairing pair_file(const std::string& path, std::string_view text, const FileKnown& known);
 
 // A role decided by the text alone, for a buffer that has no path.
-DescriptionRole role_by_content(std::string_view text);
+SourceFile role_by_content(std::string_view text);
 
 }  // namespace scenariogen::lsp

@@ -18,6 +18,12 @@ inline nlohmann::json range_json(TextPosition begin, TextPosition end) {
     return {{"start", position_json(begin.line, begin.character)}, {"end", position_json(end.line, end.character)}};
 }
 
+// A range of one line of a document given in characters (as the reader
+// counts columns, 0-based), in the protocol's UTF-16 units.
+inline nlohmann::json character_range_json(const DocumentText& text, int line, int begin, int end) {
+    return range_json(line, text.utf16_column(line, begin), text.utf16_column(line, end));
+}
+
 // A position sent by the client. Throws nlohmann::json::exception when it
 // is not one (the caller answers with invalid params).
 inline TextPosition position_from(const nlohmann::json& position) {

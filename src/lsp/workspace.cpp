@@ -3,7 +3,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "lint/check.h"
+#include "compiler/diagnostic_format.h"
+#include "pipeline/pipeline.h"
 #include "platform/file_system.h"
 #include "lsp/diagnostics.h"
 #include "lsp/document_uri.h"
@@ -20,31 +21,24 @@ constexpr std::string_view kUnpaired =
     "not compiled: no line description pairs with this train description. Name the two NAME_linea.txt and "
     "NAME_NUMBER-.txt in one folder, or name both in a scenario.json beside them.";
 
-// The strict check's diagnostics of the two texts. A line description
-// without a partner is checked alone: what the check says of the missing
-// train description (with its notes) is left out. A train description that
-// cannot be read is not checked.
-Diagnostics strict_check(std::string_view line, const DocumentText* train, bool no_train) {
-    if (train == nullptr && !no_train) return {};
-    Diagnostics found = check_descriptions(line, train ? std::string_view(train->bytes()) : std::string_view());
-    if (!no_train) return found;
-    Diagnostics kept;
-    bool dropping = false;
-    for (Diagnostic& d : found) {
-        if (d.severity != Severity::kNote) dropping = d.where && d.where->file == SourceFile::kTrain;
-        if (!dropping) kept.push_back(std::move(d));
-    }
-    return kept;
+}  // namespace
+
+void OpenDocument::describe() {
+    const PreparedText prepared = prepare_text(text.utf8(), pairing.role, TextSource::kEditor);
+    description = prepared.windows_1252;
+    unmappable = prepared.refused;
 }
 
-}  // namespace
+std::string_view description_line(const OpenDocument& document, int line) {
+    return text_line(document.description, line + 1);
+}
 
 void Workspace::open(const std::string& uri, int version, std::string_view utf8) {
     OpenDocument document;
     document.uri = uri;
     document.path = uri_to_path(uri);
     document.version = version;
-    document.text = DocumentText(description_bytes(utf8));
+    document.text = DocumentText(std::string(utf8));
     documents_[uri] = std::move(document);
     files_changed();
 }
@@ -56,20 +50,24 @@ void Workspace::change(const std::string& uri, int version, const json& changes)
     for (const json& change : changes) {
         const std::string& text = change.at("text").get_ref<const std::string&>();
         const auto range = change.find("range");
-        const std::size_t removed = range == change.end() ? document.text.bytes().size() : 0;
-        if (document.text.bytes().size() - removed + text.size() > kMaxBodyBytes) {
+        const std::size_t removed = range == change.end() ? document.text.utf8().size() : 0;
+        if (document.text.utf8().size() - removed + text.size() > kMaxBodyBytes) {
             throw std::length_error("the change would make the document larger than " + std::to_string(kMaxBodyBytes) +
                                     " bytes");
         }
         if (range == change.end()) {
-            document.text = DocumentText(description_bytes(text));
+            document.text = DocumentText(text);
         } else {
             document.text.replace(range_from(*range), text);
         }
     }
     document.version = version;
     mark_stale(uri);
-    if (!document.path && role_by_content(document.text.bytes()) != document.pairing.role) files_changed();
+    if (!document.path && role_by_content(document.text.utf8()) != document.pairing.role) {
+        files_changed();
+    } else {
+        document.describe();
+    }
 }
 
 void Workspace::close(const std::string& uri) {
@@ -87,11 +85,12 @@ void Workspace::files_changed() {
     };
     for (auto& [uri, document] : documents_) {
         if (document.path) {
-            document.pairing = pair_file(*document.path, document.text.bytes(), known);
+            document.pairing = pair_file(*document.path, document.text.utf8(), known);
         } else {
             document.pairing = Pairing{};
-            document.pairing.role = role_by_content(document.text.bytes());
+            document.pairing.role = role_by_content(document.text.utf8());
         }
+        document.describe();
     }
     rebuild_units();
     for (auto& [key, unit] : units_) unit.stale = true;
@@ -105,7 +104,7 @@ const OpenDocument* Workspace::document(const std::string& uri) const {
 std::string Workspace::unit_key(const OpenDocument& document) const {
     const Pairing& pairing = document.pairing;
     if (!pairing.line_path.empty()) return "file\n" + pairing.line_path + "\n" + pairing.train_path;
-    if (pairing.role == DescriptionRole::kLine) return "buffer\n" + document.uri;
+    if (pairing.role == SourceFile::kLine) return "buffer\n" + document.uri;
     return "unpaired\n" + document.uri;
 }
 
@@ -127,7 +126,7 @@ void Workspace::rebuild_units() {
         unit.pairing = document.pairing;
         const bool by_path = !document.pairing.line_path.empty();
         const std::string line_uri = by_path ? uri_of(document.pairing.line_path)
-                                     : document.pairing.role == DescriptionRole::kLine ? uri
+                                     : document.pairing.role == SourceFile::kLine ? uri
                                                                                        : std::string();
         const std::string train_uri = by_path            ? uri_of(document.pairing.train_path)
                                       : line_uri.empty() ? uri
@@ -156,9 +155,9 @@ void Workspace::mark_stale(const std::string& uri) {
     }
 }
 
-const DocumentText* Workspace::source(const std::string& uri, const std::string& path, std::string& failure) {
+std::optional<UnitText> Workspace::text_of(const std::string& uri, const std::string& path, std::string& failure) {
     const auto open = documents_.find(uri);
-    if (open != documents_.end()) return &open->second.text;
+    if (open != documents_.end()) return UnitText{open->second.text.utf8(), &open->second};
     try {
         std::error_code error;
         const auto modified = std::filesystem::last_write_time(path, error);
@@ -166,15 +165,15 @@ const DocumentText* Workspace::source(const std::string& uri, const std::string&
         if (error) throw FileError(path, error.message());
         const auto cached = disk_.find(path);
         if (cached != disk_.end() && cached->second.modified == modified && cached->second.size == size) {
-            return &cached->second.text;
+            return UnitText{cached->second.bytes, nullptr};
         }
         DiskText& entry = disk_[path];
-        entry = DiskText{modified, size, DocumentText(read_file(path, kMaxDescriptionBytes))};
-        return &entry.text;
+        entry = DiskText{modified, size, read_file(path, kMaxDescriptionBytes)};
+        return UnitText{entry.bytes, nullptr};
     } catch (const FileError& error) {
         disk_.erase(path);
         failure = path + ": " + error.reason();
-        return nullptr;
+        return std::nullopt;
     }
 }
 
@@ -200,43 +199,44 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
 
 void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& lists) {
     std::string failure;
-    const DocumentText* line = source(unit.line_uri, unit.pairing.line_path, failure);
-    if (line == nullptr) {
+    const std::optional<UnitText> line = text_of(unit.line_uri, unit.pairing.line_path, failure);
+    if (!line) {
         const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
         lists[where].push_back(
             not_compiled_diagnostic("not compiled: the line description cannot be read: " + failure));
         return;
     }
-    const DocumentText* train =
-        unit.train_uri.empty() ? nullptr : source(unit.train_uri, unit.pairing.train_path, failure);
-    for (const auto& [text, uri] : {std::pair{line, unit.line_uri}, std::pair{train, unit.train_uri}}) {
-        if (text != nullptr && text->bytes().size() > kMaxDescriptionBytes) {
-            lists[uri].push_back(too_large_diagnostic(text->bytes().size(), kMaxDescriptionBytes));
-            return;
-        }
+    std::optional<UnitText> train;
+    if (!unit.train_uri.empty()) {
+        train = text_of(unit.train_uri, unit.pairing.train_path, failure);
+        // A partner that cannot be read is named, and the line description is checked alone.
+        if (!train) lists[unit.line_uri].push_back(not_compiled_diagnostic("the train description cannot be read, so "
+                                                                           "this file is checked alone: " + failure));
     }
-    CompileInput input;
-    input.line_text = line->bytes();
-    // No train file: an empty description; one that cannot be read: a reading failure.
-    if (train != nullptr) input.train_text = train->bytes();
-    if (unit.train_uri.empty()) input.train_text = std::string_view();
+    PipelineInput input;
+    input.line = line->bytes;
+    input.line_source = line->document ? TextSource::kEditor : TextSource::kFiles;
+    if (train) {
+        input.train = train->bytes;
+        input.train_source = train->document ? TextSource::kEditor : TextSource::kFiles;
+    }
     input.scenario_name = unit.pairing.name;
     input.train_number = unit.pairing.number;
-    input.grid_coordinates = false;  // the editor needs the faults and the cells, not the plan
+    PipelineOutcome outcome;
     try {
-        unit.result = compile(input);
+        outcome = run_pipeline(input);
     } catch (const std::exception& slip) {
         // A fault of the compiler itself: the author hears of it, the session goes on.
         lists[unit.line_uri].push_back(not_compiled_diagnostic(std::string("internal error of the compiler: ") +
                                                                slip.what() + "; please report it with the files"));
         return;
     }
-    Diagnostics found = strict_check(line->bytes(), train, unit.train_uri.empty());
-    found.insert(found.end(), unit.result->faults.begin(), unit.result->faults.end());
-    for (auto& [uri, list] :
-         compile_diagnostics(found, *unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
-        lists[uri] = std::move(list);
+    const CompiledTexts texts{line->document, train ? train->document : nullptr, unit.line_uri,
+                              train ? unit.train_uri : std::string()};
+    for (auto& [uri, list] : compile_diagnostics(outcome.diagnostics, texts)) {
+        for (json& d : list) lists[uri].push_back(std::move(d));
     }
+    unit.result = std::move(outcome.result);
 }
 
 const CompileUnit* Workspace::compiled_unit(const std::string& uri) {

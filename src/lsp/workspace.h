@@ -23,15 +23,31 @@ struct OpenDocument {
     std::string uri;
     std::optional<std::string> path;  // none for a buffer that is not a file
     int version = 0;
-    DocumentText text;
+    DocumentText text;  // the editor's, in UTF-8
+    // The text as the description reader reads it, in Windows-1252, a '?'
+    // standing for each character that has no Windows-1252 form.
+    std::string description;
+    bool unmappable = false;  // it holds such a character
     Pairing pairing;
+
+    // Sets `description` and `unmappable` from `text`.
+    void describe();
 };
+
+// Line `line` (0-based) of a document as the reader reads it.
+std::string_view description_line(const OpenDocument& document, int line);
 
 // A file on disk as last read, kept while it does not change.
 struct DiskText {
     std::filesystem::file_time_type modified;
     std::uintmax_t size = 0;
-    DocumentText text;
+    std::string bytes;
+};
+
+// A text of a compilation unit: an open document's, or a file's as on disk.
+struct UnitText {
+    std::string_view bytes;
+    const OpenDocument* document = nullptr;  // none: a file on disk
 };
 
 struct CompileUnit {
@@ -39,7 +55,7 @@ struct CompileUnit {
     std::string line_uri;   // empty: the unit has no line description
     std::string train_uri;  // empty: compiled with an empty train description
     bool stale = true;
-    std::optional<CompileResult> result;
+    std::optional<CompileResult> result;  // none: nothing compiled
     std::vector<std::string> published;  // URIs that received its diagnostics
 };
 
@@ -73,7 +89,9 @@ private:
     void compile_unit(CompileUnit& unit, std::vector<Publication>& out);
     // Compiles a unit's texts into `lists`, the diagnostics of its URIs.
     void compile_texts(CompileUnit& unit, std::map<std::string, nlohmann::json>& lists);
-    const DocumentText* source(const std::string& uri, const std::string& path, std::string& failure);
+    // The text of `uri`: the open document's, or the file's at `path` as on
+    // disk; none, with the reason in `failure`, when it cannot be read.
+    std::optional<UnitText> text_of(const std::string& uri, const std::string& path, std::string& failure);
     void mark_stale(const std::string& uri);
 
     std::map<std::string, OpenDocument> documents_;

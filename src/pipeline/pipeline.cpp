@@ -47,8 +47,8 @@ bool PipelineOutcome::reading_stopped() const {
 
 PipelineOutcome run_pipeline(const PipelineInput& input) {
     PipelineOutcome outcome;
-    PreparedText line = prepare_text(input.line, SourceFile::kLine, input.source);
-    PreparedText train = prepare_text(input.train.value_or(std::string_view()), SourceFile::kTrain, input.source);
+    PreparedText line = prepare_text(input.line, SourceFile::kLine, input.line_source);
+    PreparedText train = prepare_text(input.train.value_or(std::string_view()), SourceFile::kTrain, input.train_source);
     outcome.line_text = std::move(line.windows_1252);
     outcome.train_text = std::move(train.windows_1252);
     Diagnostics found = std::move(line.diagnostics);

@@ -22,7 +22,8 @@ namespace scenariogen {
 struct PipelineInput {
     std::string_view line;                  // the line description's bytes
     std::optional<std::string_view> train;  // none: the line description alone
-    TextSource source = TextSource::kFiles;
+    TextSource line_source = TextSource::kFiles;
+    TextSource train_source = TextSource::kFiles;
     std::string scenario_name;
     std::string train_number;
     bool build_grid = true;

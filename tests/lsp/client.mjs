@@ -69,9 +69,17 @@ export class Session {
     this.connection.listen();
   }
 
-  async initialize() {
+  // As VS Code declares them: snippets in completion, Markdown in hover and documentation.
+  static richClient = {
+    textDocument: {
+      completion: { completionItem: { snippetSupport: true, documentationFormat: ['markdown', 'plaintext'] } },
+      hover: { contentFormat: ['markdown', 'plaintext'] },
+    },
+  };
+
+  async initialize(capabilities = Session.richClient) {
     const result = await withPatience(
-      this.connection.sendRequest('initialize', { processId: process.pid, rootUri: null, capabilities: {} }),
+      this.connection.sendRequest('initialize', { processId: process.pid, rootUri: null, capabilities }),
       'initialize',
     );
     await this.connection.sendNotification('initialized', {});
