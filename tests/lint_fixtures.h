@@ -164,10 +164,12 @@ inline void expect_one_diagnostic_per_mistake(const Mistake& m, const std::strin
         EXPECT_FALSE(at_an_error) << "a mistake reported twice:\n" << describe(piped, line, train);
     }
     EXPECT_EQ(piped.size() - checked.size(),
-              static_cast<std::size_t>(std::count_if(piped.begin(), piped.end(), [](const Diagnostic& d) { return d.name.empty(); })))
+              static_cast<std::size_t>(
+                  std::count_if(piped.begin(), piped.end(), [](const Diagnostic& d) { return d.name.empty(); })))
         << describe(piped, line, train);
     if (m.compiler_error == 0) return;
-    const auto first_error = std::find_if(piped.begin(), piped.end(), [](const Diagnostic& d) { return d.severity == Severity::kError; });
+    const auto first_error =
+        std::find_if(piped.begin(), piped.end(), [](const Diagnostic& d) { return d.severity == Severity::kError; });
     ASSERT_NE(first_error, piped.end());
     EXPECT_EQ(first_error->number, m.compiler_error) << "the first error carries the compiler's number";
 }

@@ -6,14 +6,14 @@
 #include <fstream>
 
 #include "bench/largest_route.h"
-#include "platform/file_system.h"
-#include "test_support.h"
 #include "lsp/description_view.h"
 #include "lsp/document_uri.h"
 #include "lsp/features.h"
 #include "lsp/json_rpc.h"
 #include "lsp/message_framing.h"
 #include "lsp/pairing.h"
+#include "platform/file_system.h"
+#include "test_support.h"
 
 namespace scenariogen::lsp {
 namespace {
@@ -135,8 +135,9 @@ TEST(DocumentText, ColumnsInCharactersAndInUtf16Units) {
     EXPECT_EQ(text.utf16_column(0, 14), 15) << "past the line's end each column counts one";
     EXPECT_EQ(text.character_column(0, 10), 9);
     EXPECT_EQ(text.offset({0, 10}), 15u) << "a position counts UTF-16 units, an offset bytes";
-    const DocumentText malformed("a\xff"
-                                 "b\xc3");
+    const DocumentText malformed(
+        "a\xff"
+        "b\xc3");
     EXPECT_EQ(malformed.utf16_length(0), 4) << "a malformed byte counts as one";
 }
 
@@ -145,8 +146,8 @@ TEST(DocumentText, PositionsAndChangesFollowTheProtocolsLines) {
     ASSERT_EQ(text.line_count(), 4);
     EXPECT_EQ(text.line(1), "cd");
     EXPECT_EQ(text.offset({2, 1}), 8u);
-    EXPECT_EQ(text.offset({0, 99}), 2u);  // past the line's end: its end
-    EXPECT_EQ(text.offset({9, 0}), 12u);  // past the last line: the text's end
+    EXPECT_EQ(text.offset({0, 99}), 2u);          // past the line's end: its end
+    EXPECT_EQ(text.offset({9, 0}), 12u);          // past the last line: the text's end
     text.replace({{0, 2}, {1, 1}}, "X\xc3\xa8");  // across a CR LF
     EXPECT_EQ(text.utf8(),
               "abX\xc3\xa8"
@@ -184,7 +185,8 @@ TEST(DescriptionView, FieldsAsTheReaderReadsThem) {
     EXPECT_EQ(station.value(16)->text, "SAN VITO  ");
     EXPECT_EQ(station.missing, 0u);
 
-    const std::string boards = testing::crlf({"[generale]", "[x]", "indicatori_vmax,  700,  130,    ,    ,  0", "[fine]"});
+    const std::string boards =
+        testing::crlf({"[generale]", "[x]", "indicatori_vmax,  700,  130,    ,    ,  0", "[fine]"});
     const ViewLine& board = view_description(boards, SourceFile::kLine).lines[2];
     EXPECT_EQ(board.values.size(), 5u);
     EXPECT_EQ(board.missing, 4u);
@@ -290,8 +292,7 @@ TEST(Formatting, ChangesNoValue) {
         EXPECT_EQ(before.last_error, after.last_error);
         EXPECT_EQ(formatted(line, SourceFile::kLine), line);  // a second formatting changes nothing
     }
-    EXPECT_NE(formatted(awkward_line, SourceFile::kLine).find("lunghezza percorso,  20000\r\n"),
-              std::string::npos);
+    EXPECT_NE(formatted(awkward_line, SourceFile::kLine).find("lunghezza percorso,  20000\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
-#include "test_support.h"
 #include "preview/http_rules.h"
 #include "preview/preview_compilation.h"
 #include "preview/preview_state.h"
+#include "test_support.h"
 
 namespace scenariogen {
 namespace {

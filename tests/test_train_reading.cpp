@@ -431,7 +431,7 @@ TEST(TrainReading, StationCountMeetsTheSignTexts) {
         Reading r(short_line(signs), train({stazione(1000, 12, 600), stazione(3000, 12, 600), segnale(4000)}));
         EXPECT_EQ(r.s.last_error, 10);
         EXPECT_EQ(r.entry(2).position, 3000);  // stored before the count is checked
-        EXPECT_EQ(r.at(81).kind, kEmpty);     // nothing read after it
+        EXPECT_EQ(r.at(81).kind, kEmpty);      // nothing read after it
         EXPECT_FALSE(r.train_file_left());
     }
 }

@@ -61,7 +61,8 @@ CompileResult result_of(CompilationState&& s, CompileOutcome outcome, const Read
 std::optional<SourceRange> placing_line(const CompileResult& result, std::int32_t cell) {
     for (auto it = result.placements.rbegin(); it != result.placements.rend(); ++it) {
         const bool marks_cells = it->keyword == syntax::Keyword::kSignal || it->keyword == syntax::Keyword::kSlowdown;
-        if (marks_cells && it->first_cell <= cell && cell <= it->last_cell) return syntax::range_in(it->file, it->keyword_at);
+        if (marks_cells && it->first_cell <= cell && cell <= it->last_cell)
+            return syntax::range_in(it->file, it->keyword_at);
     }
     return std::nullopt;
 }

@@ -48,10 +48,10 @@ enum class CompileOutcome {
 struct Placement {
     SourceFile file = SourceFile::kLine;
     int line = 0;
-    syntax::Span keyword_at;  // the keyword field of that line
+    syntax::Span keyword_at;                               // the keyword field of that line
     syntax::Keyword keyword = syntax::Keyword::kGradient;  // as the reader understood it
-    std::int32_t position = 0;    // metres
-    std::int32_t first_cell = 0;  // first_cell > last_cell: no cell
+    std::int32_t position = 0;                             // metres
+    std::int32_t first_cell = 0;                           // first_cell > last_cell: no cell
     std::int32_t last_cell = -1;
 };
 

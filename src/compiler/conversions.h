@@ -39,7 +39,8 @@ inline std::int32_t nearest(double x) {
 
 // A whole value that must fit 32 bits.
 inline std::int32_t fit32(std::int64_t v) {
-    return static_cast<std::int32_t>(detail::rounded_in(static_cast<double>(v), -2147483648.0, 2147483647.0, "32 bits"));
+    return static_cast<std::int32_t>(
+        detail::rounded_in(static_cast<double>(v), -2147483648.0, 2147483647.0, "32 bits"));
 }
 
 // nearest(x) as a 16-bit integer.

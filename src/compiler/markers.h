@@ -11,7 +11,6 @@
 
 namespace scenariogen {
 
-
 // A mountain stretch from `start` to `end` metres of kind `kind` (above 10:
 // kind - 10 with a marker on every fourth cell). Rewrites `kind` to the kind
 // it stored. Raises no fault.
@@ -26,7 +25,6 @@ struct SpeedBoard {
 // Error 21 when the board's cell is occupied.
 std::int32_t place_speed_board(CompilationState& s, std::int32_t position, const SpeedBoard& board);
 
-
 // A signal line's values, as the description's columns name them: the
 // left (sx, s1..s3) and right (dx, d1..d3) codes, rapp and tempo.
 struct SignalValues {
@@ -35,7 +33,6 @@ struct SignalValues {
 // A signal and its four advance cells 2, 4, 6 and 8 cells before it;
 // error 16 when its cell is occupied. Rewrites `values.tempo` as stored.
 std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& values);
-
 
 // A slowdown line's values: speed v, length l, and f_tt, f_ta, d_v.
 struct SlowdownValues {

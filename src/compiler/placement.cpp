@@ -5,7 +5,7 @@
 namespace scenariogen {
 
 namespace {
-constexpr std::int32_t kWarningDistance = 1200;  // the warning point stands 1200 m before the slowdown
+constexpr std::int32_t kWarningDistance = 1200;   // the warning point stands 1200 m before the slowdown
 constexpr std::int32_t kFirstWarnedStart = 1500;  // a slowdown up to here has no warning point
 }  // namespace
 

@@ -2,12 +2,11 @@
 
 #include "compiler/compile.h"
 
-#include "lint/syntax_names.h"
 #include "lint/line_verdicts.h"
 #include "lint/object_checks.h"
-#include "lint/syntax_names.h"
 #include "lint/report.h"
 #include "lint/suggestion.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "lint/object_checks.h"
 #include "compiler/conversions.h"
 #include "compiler/placement.h"
+#include "lint/object_checks.h"
 #include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
@@ -130,8 +130,7 @@ void ObjectChecks::signal_repetition(const KeywordLine& l) {
     const int codes = l.intent.number;
     if (codes != 4 && codes != 9) {
         r_.error(l.file, l.keyword_span, "out-of-range",
-                 "the signal repetition names " + std::to_string(codes) +
-                     " codes: the format knows 4 or 9");
+                 "the signal repetition names " + std::to_string(codes) + " codes: the format knows 4 or 9");
         if (syntax::repetition_codes(l.keyword_text) == 0) r_.cite(5);
     }
     for (const std::size_t k : {std::size_t{0}, std::size_t{1}}) {
@@ -147,8 +146,7 @@ void ObjectChecks::curve(const KeywordLine& l) {
     std::optional<KeywordLine>& previous = previous_curve_;
     if (l.intent.number < 1 || l.intent.number > 6) {
         r_.error(l.file, l.keyword_span, "curve-class",
-                 "there is no curve class " + std::to_string(l.intent.number) +
-                     ": the classes are 1 to 6");
+                 "there is no curve class " + std::to_string(l.intent.number) + ": the classes are 1 to 6");
         if (syntax::curve_class(l.keyword_text) == 0) r_.cite(103);
     }
     const std::int64_t start = l.number(0);
@@ -177,8 +175,7 @@ void ObjectChecks::curve(const KeywordLine& l) {
 void ObjectChecks::mountain(const KeywordLine& l) {
     std::optional<KeywordLine>& previous = previous_mountain_;
     if (++mountains_ > 80) {
-        r_.error(l.file, l.keyword_span, "table-full",
-                 "this is the 81st mountain stretch: the format holds 80");
+        r_.error(l.file, l.keyword_span, "table-full", "this is the 81st mountain stretch: the format holds 80");
         r_.cite(10);
         return;
     }
@@ -194,9 +191,8 @@ void ObjectChecks::mountain(const KeywordLine& l) {
         return;
     }
     if (cells.last > route_->last_cell) {
-        r_.error(
-            l.file, l.values[1].span, "outside-route",
-            "the mountain stretch ends at " + metres(end) + ", beyond the route's cells");
+        r_.error(l.file, l.values[1].span, "outside-route",
+                 "the mountain stretch ends at " + metres(end) + ", beyond the route's cells");
         r_.cite(15);
         return;
     }

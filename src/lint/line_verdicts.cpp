@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "compiler/diagnostic_format.h"
-#include "lint/syntax_names.h"
 #include "lint/suggestion.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -207,7 +207,8 @@ void LineJudge::taken_for_keyword(const FieldUse& at, Keyword keyword) {
     if (!n.empty() && n.front() == '[') {
         message = "the header " + quoted(at.field.text) + because +
                   ": the reader takes the fields that follow for its values";
-        if (const auto meant = nearest_spelling(n, syntax::section_headers(file_))) message += "; did you mean '" + *meant + "'?";
+        if (const auto meant = nearest_spelling(n, syntax::section_headers(file_)))
+            message += "; did you mean '" + *meant + "'?";
     } else if (syntax::contains(at.field.text, "-")) {
         const int limit = at.section == Section::kGeneral ? 10 : 2;
         message = quoted(at.field.text) + because + ": the reader skips only " + std::to_string(limit) +

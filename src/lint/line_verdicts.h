@@ -11,9 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lint/syntax_names.h"
-#include "lint/syntax_names.h"
 #include "lint/report.h"
+#include "lint/syntax_names.h"
 #include "lint/value_checks.h"
 
 namespace scenariogen::lint {
@@ -25,8 +24,8 @@ struct KeywordLine {
     Intent intent{};
     Span keyword_span;
     std::string_view keyword_text;  // the keyword field as written
-    std::vector<Value> values;  // one per value of the keyword; none when the count is wrong
-    bool usable = true;         // every value is there, a number its field can take
+    std::vector<Value> values;      // one per value of the keyword; none when the count is wrong
+    bool usable = true;             // every value is there, a number its field can take
 
     Keyword keyword() const { return intent.keyword; }
     std::int64_t number(std::size_t k) const { return values[k].number; }

@@ -16,8 +16,7 @@ bool ObjectChecks::position(const KeywordLine& l, std::size_t k, std::int64_t ma
     if (static_cast<double>(p + margin) / 50 > route_->last_cell) {
         r_.error(l.file, at, "outside-route",
                  named + " lies outside the route's cells: on a route of " + metres(route_->length) +
-                     " it can stand at " + metres(50 * std::int64_t{route_->last_cell} - margin) +
-                     " at most");
+                     " it can stand at " + metres(50 * std::int64_t{route_->last_cell} - margin) + " at most");
         r_.cite(15);
         r_.at_position(p);
         return false;

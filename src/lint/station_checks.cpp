@@ -1,8 +1,8 @@
 // The stations of the train description: their place, their area, the
 // values the compiler forces, their markers and the timetable.
-#include "lint/object_checks.h"
 #include "compiler/conversions.h"
 #include "compiler/placement.h"
+#include "lint/object_checks.h"
 #include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
@@ -57,8 +57,8 @@ void ObjectChecks::station(const KeywordLine& l) {
     }
     station_attributes(l, k == 1);
     const bool short_type = type >= 5 && type <= 8;
-    const StationArea area =
-        station_area(as32(p), static_cast<std::uint8_t>(type), as32(length), l.number(kAttribute14) != 0 && !short_type);
+    const StationArea area = station_area(as32(p), static_cast<std::uint8_t>(type), as32(length),
+                                          l.number(kAttribute14) != 0 && !short_type);
     if (type < 25) station_markers(l, area.end, type);
     if (previous && area.start - 350 < previous->end) {
         r_.error(l.file, l.values[kPosition].span, "station-spacing",
@@ -121,8 +121,7 @@ void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::
     const std::int64_t cell = nearest(x);
     if (cell > route_->last_cell) {
         r_.error(l.file, l.values[kPosition].span, "outside-route",
-                 "the station's area ends at " + metres(end) +
-                     ", and its end marker falls beyond the route's cells");
+                 "the station's area ends at " + metres(end) + ", and its end marker falls beyond the route's cells");
         r_.cite(15);
         return;
     }

@@ -27,8 +27,8 @@ using syntax::ValueShape;
 
 using syntax::file_of;
 using syntax::intended_keyword;
-using syntax::kMaxFieldsPerLine;
 using syntax::keywords_tested;
+using syntax::kMaxFieldsPerLine;
 using syntax::normalised;
 using syntax::shape;
 using syntax::spellings;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "lint/object_checks.h"
 #include "compiler/placement.h"
+#include "lint/object_checks.h"
 #include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
@@ -116,9 +116,8 @@ void ObjectChecks::slowdown(const KeywordLine& l) {
     const std::int64_t length = l.number(2);
     const SlowdownCells cells = slowdown_cells(as32(p), as32(length));
     if (cells.end < 0 || cells.end > route_->last_cell) {
-        r_.error(
-            l.file, l.values[2].span, "outside-route",
-            "the slowdown ends at " + metres(p + length) + ", outside the route's cells");
+        r_.error(l.file, l.values[2].span, "outside-route",
+                 "the slowdown ends at " + metres(p + length) + ", outside the route's cells");
         r_.cite(15);
         r_.at_position(p);
         return;
@@ -146,9 +145,11 @@ void ObjectChecks::slowdown(const KeywordLine& l) {
     if (cells.has_warning) take(l, cells.warning, "slowdown's warning point");
     if (!cells.has_warning || !extra_cells) return;
     for (std::int64_t j = 0; j <= 3; ++j) {
-        if (!free_or_report(l, std::int64_t{cells.before_warning} - j, "cell before the slowdown's warning", 20)) return;
+        if (!free_or_report(l, std::int64_t{cells.before_warning} - j, "cell before the slowdown's warning", 20))
+            return;
     }
-    for (std::int64_t j = 0; j <= 3; ++j) take(l, std::int64_t{cells.before_warning} - j, "cell before the slowdown's warning");
+    for (std::int64_t j = 0; j <= 3; ++j)
+        take(l, std::int64_t{cells.before_warning} - j, "cell before the slowdown's warning");
 }
 
 void ObjectChecks::code_drop(const KeywordLine& l) {

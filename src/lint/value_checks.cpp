@@ -47,30 +47,32 @@ StorageFault storage_fault(const ValueShape& s, std::int64_t v) {
         case Storage::kLow8:
             if (v < 0 || v > 255) {
                 return {named + " is outside 0 to 255: only its low 8 bits are stored, which makes it " +
-                       std::to_string(low_bits(v, 8))};
+                        std::to_string(low_bits(v, 8))};
             }
             return {};
         case Storage::kLow16:
             if (v < -32768 || v > 32767) {
                 return {named + " does not fit 16 bits: only its low 16 bits are stored, which makes it " +
-                       std::to_string(as_signed_16(v))};
+                        std::to_string(as_signed_16(v))};
             }
             return {};
         case Storage::kGradient:
             if (v < -100 || v > 155) {
                 return {named +
-                       " is outside -100 to 155 ‰: the format stores gradient + 100 in one byte, which makes it " +
-                       with_unit(stored_value(s.storage, v), s.unit)};
+                        " is outside -100 to 155 ‰: the format stores gradient + 100 in one byte, which makes it " +
+                        with_unit(stored_value(s.storage, v), s.unit)};
             }
             return {};
         case Storage::kSpeedFifths: {
             const double fifths = detail::nearest_even(static_cast<double>(v) / 5);
             if (fifths < 0 || fifths > 255) {
-                return {named + " does not fit the format (0 to 1275 km/h, in steps of 5): " + std::string(kStops), true};
+                return {named + " does not fit the format (0 to 1275 km/h, in steps of 5): " + std::string(kStops),
+                        true};
             }
             if (v % 5 != 0) {
-                return {named + " is not a multiple of 5: the format stores speeds in steps of 5 km/h, which makes it " +
-                       with_unit(stored_value(s.storage, v), s.unit)};
+                return {named +
+                        " is not a multiple of 5: the format stores speeds in steps of 5 km/h, which makes it " +
+                        with_unit(stored_value(s.storage, v), s.unit)};
             }
             return {};
         }

@@ -44,7 +44,8 @@ json completion(const OpenDocument& document, TextPosition at, const ClientFeatu
     json items = json::array();
     const DocumentText& text = document.text;
     const DescriptionView view = view_description(document.description, document.pairing.role);
-    if (at.line < 0 || at.line >= static_cast<int>(view.lines.size())) return {{"isIncomplete", false}, {"items", items}};
+    if (at.line < 0 || at.line >= static_cast<int>(view.lines.size()))
+        return {{"isIncomplete", false}, {"items", items}};
     const ViewLine& line = view.lines[static_cast<std::size_t>(at.line)];
     const int cursor = text.character_column(at.line, at.character);
     // Keywords start a line: offer them only within its first field.

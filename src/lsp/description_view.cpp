@@ -19,8 +19,9 @@ ViewField field_of(const syntax::FieldUse& use) {
 ViewLine view_line(const syntax::LineReading& reading) {
     ViewLine line;
     for (const syntax::FieldUse& use : reading.uses) line.fields.push_back(field_of(use));
-    const bool blank = std::all_of(line.fields.begin(), line.fields.end(),
-                                   [](const ViewField& f) { return f.text.find_first_not_of(" \t") == std::string_view::npos; });
+    const bool blank = std::all_of(line.fields.begin(), line.fields.end(), [](const ViewField& f) {
+        return f.text.find_first_not_of(" \t") == std::string_view::npos;
+    });
     if (blank) return line;
     const syntax::FieldUse& first = reading.uses.front();
     if (first.use == syntax::Use::kDashSkipped) {

@@ -88,6 +88,7 @@ std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const 
         json data = json::object();
         if (d.number != 0) data["number"] = d.number;
         if (!d.name.empty()) data["name"] = d.name;
+        if (d.where && d.where->line == 0) data["wholeFile"] = true;  // a fault of a whole file, not of its first line
         if (!data.empty()) diagnostic["data"] = std::move(data);
         json& list = by_uri[place.uri];
         list.push_back(std::move(diagnostic));

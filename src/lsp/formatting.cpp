@@ -72,7 +72,8 @@ void align_row(const DocumentText& document, std::string_view text, const Keywor
                const std::vector<int>& starts, json& edits) {
     const auto replace = [&](int begin, int end, std::string blanks) {
         if (text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)) == blanks) return;
-        edits.push_back({{"range", character_range_json(document, row.line, begin, end)}, {"newText", std::move(blanks)}});
+        edits.push_back(
+            {{"range", character_range_json(document, row.line, begin, end)}, {"newText", std::move(blanks)}});
     };
     replace(0, row.columns[0].begin, "");
     for (std::size_t c = 1; c < row.columns.size(); ++c) {
@@ -100,7 +101,8 @@ json formatting(const OpenDocument& document) {
             rows.push_back({line, columns_of(description_line(document, line), row)});
         }
         const std::vector<int> starts = column_starts(rows);
-        for (const KeywordRow& row : rows) align_row(document.text, description_line(document, row.line), row, starts, edits);
+        for (const KeywordRow& row : rows)
+            align_row(document.text, description_line(document, row.line), row, starts, edits);
     }
     return edits;
 }

@@ -4,13 +4,13 @@
 #include <string>
 #include <utility>
 
-#include "views/dump/scenario_dump.h"
 #include "compiler/placement.h"
 #include "lsp/description_view.h"
-#include "lsp/keyword_documentation.h"
-#include "syntax/number_token.h"
 #include "lsp/features.h"
+#include "lsp/keyword_documentation.h"
 #include "lsp/protocol_json.h"
+#include "syntax/number_token.h"
+#include "views/dump/scenario_dump.h"
 
 namespace scenariogen::lsp {
 
@@ -79,7 +79,8 @@ std::int32_t cell_of(syntax::Keyword keyword, std::int32_t metres) {
 std::pair<std::int32_t, std::int32_t> stretch_of(const CompileResult& result, const Placement& placement) {
     std::int32_t last = placement.last_cell;
     const bool until_next = placement.keyword == syntax::Keyword::kGradient ||
-                            placement.keyword == syntax::Keyword::kSpeed || placement.keyword == syntax::Keyword::kAdhesion;
+                            placement.keyword == syntax::Keyword::kSpeed ||
+                            placement.keyword == syntax::Keyword::kAdhesion;
     if (until_next) {
         for (auto next = result.placements.begin() + (&placement - result.placements.data()) + 1;
              next != result.placements.end(); ++next) {
@@ -94,8 +95,8 @@ std::pair<std::int32_t, std::int32_t> stretch_of(const CompileResult& result, co
 
 std::string compiled_text(syntax::Keyword keyword, std::int32_t metres, const CompileResult& result,
                           const Placement* placement) {
-    std::string text = "**" + std::string(syntax::shape(keyword).spelling) + "** at " + kilometre_text(metres) +
-                       " (" + std::to_string(metres) + " m)\n\n";
+    std::string text = "**" + std::string(syntax::shape(keyword).spelling) + "** at " + kilometre_text(metres) + " (" +
+                       std::to_string(metres) + " m)\n\n";
     const auto [first, last] =
         placement ? stretch_of(result, *placement) : std::pair{cell_of(keyword, metres), cell_of(keyword, metres)};
     const std::int32_t here = first <= last ? first : cell_of(keyword, metres);

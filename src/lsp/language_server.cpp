@@ -28,7 +28,8 @@ const std::string& text_member(const json& object, const char* key) {
 // A capability the client declares at `path` (a JSON pointer), false when absent or not a boolean.
 bool declares(const json& capabilities, const char* path) {
     const json::json_pointer pointer(path);
-    return capabilities.contains(pointer) && capabilities.at(pointer).is_boolean() && capabilities.at(pointer).get<bool>();
+    return capabilities.contains(pointer) && capabilities.at(pointer).is_boolean() &&
+           capabilities.at(pointer).get<bool>();
 }
 
 bool takes_markdown(const json& capabilities, const char* path) {

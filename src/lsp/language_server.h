@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "lsp/json_rpc.h"
 #include "lsp/features.h"
+#include "lsp/json_rpc.h"
 #include "lsp/workspace.h"
 
 namespace scenariogen::lsp {

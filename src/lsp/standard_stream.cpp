@@ -1,6 +1,6 @@
 // The process's standard input and output as the server's byte stream.
-#include "platform/standard_streams.h"
 #include "lsp/server_loop.h"
+#include "platform/standard_streams.h"
 
 namespace scenariogen::lsp {
 

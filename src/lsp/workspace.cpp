@@ -4,12 +4,12 @@
 #include <stdexcept>
 
 #include "compiler/diagnostic_format.h"
-#include "pipeline/pipeline.h"
-#include "platform/file_system.h"
 #include "lsp/diagnostics.h"
 #include "lsp/document_uri.h"
 #include "lsp/message_framing.h"
 #include "lsp/protocol_json.h"
+#include "pipeline/pipeline.h"
+#include "platform/file_system.h"
 
 namespace scenariogen::lsp {
 
@@ -125,9 +125,9 @@ void Workspace::rebuild_units() {
         if (existing != units_.end()) unit = std::move(existing->second);
         unit.pairing = document.pairing;
         const bool by_path = !document.pairing.line_path.empty();
-        const std::string line_uri = by_path ? uri_of(document.pairing.line_path)
+        const std::string line_uri = by_path                                      ? uri_of(document.pairing.line_path)
                                      : document.pairing.role == SourceFile::kLine ? uri
-                                                                                       : std::string();
+                                                                                  : std::string();
         const std::string train_uri = by_path            ? uri_of(document.pairing.train_path)
                                       : line_uri.empty() ? uri
                                                          : std::string();
@@ -210,8 +210,11 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
     if (!unit.train_uri.empty()) {
         train = text_of(unit.train_uri, unit.pairing.train_path, failure);
         // A partner that cannot be read is named, and the line description is checked alone.
-        if (!train) lists[unit.line_uri].push_back(not_compiled_diagnostic("the train description cannot be read, so "
-                                                                           "this file is checked alone: " + failure));
+        if (!train)
+            lists[unit.line_uri].push_back(
+                not_compiled_diagnostic("the train description cannot be read, so "
+                                        "this file is checked alone: " +
+                                        failure));
     }
     PipelineInput input;
     input.line = line->bytes;

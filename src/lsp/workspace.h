@@ -56,7 +56,7 @@ struct CompileUnit {
     std::string train_uri;  // empty: compiled with an empty train description
     bool stale = true;
     std::optional<CompileResult> result;  // none: nothing compiled
-    std::vector<std::string> published;  // URIs that received its diagnostics
+    std::vector<std::string> published;   // URIs that received its diagnostics
 };
 
 struct Publication {

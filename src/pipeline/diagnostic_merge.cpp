@@ -48,7 +48,8 @@ Group* holder_of(std::vector<Group>& groups, const Diagnostic& fault) {
     const bool whole_file = fault.where && fault.where->line == 0;
     for (Group& g : groups) {
         const Diagnostic& d = g.main;
-        const bool place = whole_file ? same_file(d, fault) : same_line(d, fault) || (same_file(d, fault) && d.where->line == 0);
+        const bool place =
+            whole_file ? same_file(d, fault) : same_line(d, fault) || (same_file(d, fault) && d.where->line == 0);
         if (d.severity == Severity::kError && d.number == fault.number && place) return &g;
     }
     for (Group& g : groups) {

@@ -64,7 +64,8 @@ PipelineOutcome run_pipeline(const PipelineInput& input) {
     compile_input.grid_coordinates = input.grid_coordinates;
     outcome.result = compile(compile_input);
     Diagnostics merged = merge_diagnostics(std::move(found), outcome.result->faults);
-    LimitedDiagnostics limited = limit_errors(apply_warning_options(std::move(merged), input.warnings), input.max_errors);
+    LimitedDiagnostics limited =
+        limit_errors(apply_warning_options(std::move(merged), input.warnings), input.max_errors);
     outcome.diagnostics = std::move(limited.shown);
     outcome.errors_left_out = limited.errors_left_out;
     return outcome;

@@ -40,7 +40,7 @@ struct PipelineOutcome {
     // Every diagnostic, each followed by its notes, in file order: the line
     // description first, a file's own diagnostics before its lines'.
     Diagnostics diagnostics;
-    std::size_t errors_left_out = 0;       // beyond max_errors
+    std::size_t errors_left_out = 0;      // beyond max_errors
     std::optional<CompileResult> result;  // none: a text was refused before the compilation
 
     std::size_t error_count() const;  // shown or left out

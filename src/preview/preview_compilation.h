@@ -28,8 +28,8 @@ struct PreviewFault {
     std::string file;      // as named on the command line; empty: a fault of no file
     int line = 0;          // 0: no line
     int column = 0;
-    std::int32_t number = 0;  // the compiler's error number, 0: none
-    std::string name;         // the check's name, empty: none
+    std::int32_t number = 0;                 // the compiler's error number, 0: none
+    std::string name;                        // the check's name, empty: none
     std::optional<std::int32_t> position_m;  // where on the route, when the fault or its line tells
     std::string source_line;                 // the line of the file, for the caret display
     std::vector<PreviewFault> notes;         // the other lines involved
@@ -40,7 +40,7 @@ struct PreviewCompilation {
     // stopped before the route had cells, or the header slots were taken
     // (errors 1250, 1251).
     bool compiled = false;
-    PipelineOutcome outcome;  // the same outcome as compile's for the same files
+    PipelineOutcome outcome;           // the same outcome as compile's for the same files
     std::vector<PreviewFault> faults;  // every diagnostic, with its notes
     // A file that could not be read at all (missing, unreadable); the
     // compilation is then not attempted.

@@ -20,15 +20,9 @@ json plan_point(const PreviewState& state, std::int32_t m) {
 }
 
 json fault_json(const PreviewFault& fault, const PreviewState& state) {
-    json out{{"text", fault.text},
-             {"severity", fault.severity},
-             {"file", fault.file},
-             {"line", fault.line},
-             {"column", fault.column},
-             {"number", fault.number},
-             {"name", fault.name},
-             {"position_m", nullptr},
-             {"source_line", fault.source_line},
+    json out{{"text", fault.text},    {"severity", fault.severity}, {"file", fault.file},
+             {"line", fault.line},    {"column", fault.column},     {"number", fault.number},
+             {"name", fault.name},    {"position_m", nullptr},      {"source_line", fault.source_line},
              {"notes", json::array()}};
     out["plan_point"] = nullptr;
     if (fault.position_m) {

@@ -50,9 +50,9 @@ struct FieldUse {
 // One keyword a keyword field was taken for, and the values read for it.
 struct KeywordReading {
     Keyword keyword = Keyword::kLength;
-    int keyword_use = 0;             // the index of the keyword field among the uses
-    std::vector<int> value_uses;     // the indexes of its values among the uses, in order
-    std::size_t missing = 0;         // values that were not there to read
+    int keyword_use = 0;          // the index of the keyword field among the uses
+    std::vector<int> value_uses;  // the indexes of its values among the uses, in order
+    std::size_t missing = 0;      // values that were not there to read
 };
 
 // A keyword field and everything read for it since the statement before.
@@ -101,10 +101,10 @@ struct ReaderOptions {
 
 // How the reading of a text ended.
 enum class ReadingEnd {
-    kReading,    // not yet
-    kTextEnd,    // the text is exhausted
-    kNoStart,    // the text ends before a field that holds [generale]
-    kPastEnd,    // the reader would read past the end of the text
+    kReading,  // not yet
+    kTextEnd,  // the text is exhausted
+    kNoStart,  // the text ends before a field that holds [generale]
+    kPastEnd,  // the reader would read past the end of the text
 };
 
 struct ReadingSummary {

@@ -60,8 +60,7 @@ private:
 
 }  // namespace
 
-ReadingSummary read_lines(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed,
-                          LineSink* sink) {
+ReadingSummary read_lines(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed, LineSink* sink) {
     ReaderOptions options;
     options.values = ValueSource::kOwnLine;
     options.assumed_start = assumed;

@@ -32,7 +32,6 @@ public:
 
 // Reads the whole text by lines (ValueSource::kOwnLine) and hands each line
 // to `sink`; without a sink, reads only as far as the summary needs.
-ReadingSummary read_lines(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed,
-                          LineSink* sink);
+ReadingSummary read_lines(std::string_view text, SourceFile file, std::optional<AssumedStart> assumed, LineSink* sink);
 
 }  // namespace scenariogen::syntax

@@ -45,7 +45,6 @@ constexpr char32_t kHighBlock[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2
                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-
 void append_utf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
