@@ -93,7 +93,7 @@ struct CompileResult {
     std::int32_t last_cell() const { return static_cast<std::int32_t>(cells.size()) - 1; }
 };
 
-CompileResult compile(const CompileInput& input);
+[[nodiscard]] CompileResult compile(const CompileInput& input);
 
 // The keyword of the signal or slowdown whose cells hold `cell`: where an
 // author finds a fault that the placement rules report at a cell.

@@ -29,7 +29,7 @@ struct ReadingExtent {
 
 // Reads both descriptions into `s`. Faults are recorded in `s`; the cells
 // stay unsized when the reading stops before the route length is known.
-ReadingExtent read_descriptions(CompilationState& s, const DescriptionTexts& texts);
+[[nodiscard]] ReadingExtent read_descriptions(CompilationState& s, const DescriptionTexts& texts);
 
 class DescriptionReading {
 public:

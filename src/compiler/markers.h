@@ -23,7 +23,7 @@ struct SpeedBoard {
     std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 // Error 21 when the board's cell is occupied.
-std::int32_t place_speed_board(CompilationState& s, std::int32_t position, const SpeedBoard& board);
+[[nodiscard]] std::int32_t place_speed_board(CompilationState& s, std::int32_t position, const SpeedBoard& board);
 
 // A signal line's values, as the description's columns name them: the
 // left (sx, s1..s3) and right (dx, d1..d3) codes, rapp and tempo.
@@ -32,14 +32,14 @@ struct SignalValues {
 };
 // A signal and its four advance cells 2, 4, 6 and 8 cells before it;
 // error 16 when its cell is occupied. Rewrites `values.tempo` as stored.
-std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& values);
+[[nodiscard]] std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& values);
 
 // A slowdown line's values: speed v, length l, and f_tt, f_ta, d_v.
 struct SlowdownValues {
     std::int32_t v = 0, l = 0, f_tt = 0, f_ta = 0, d_v = 0;
 };
 // A temporary slowdown; errors 17 to 20 when its cells are occupied.
-std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& values);
+[[nodiscard]] std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& values);
 
 // Puts the three kilometric progressive records of entries 81 to 83 in
 // order and adds 100 m to the reference of the falling ones.

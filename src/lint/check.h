@@ -16,6 +16,6 @@ namespace scenariogen {
 // Both texts in Windows-1252. The diagnostics come in file order, the line
 // description first; each is followed by its notes, which point at the
 // other lines involved. Named diagnostics only (`number` 0).
-Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text);
+[[nodiscard]] Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text);
 
 }  // namespace scenariogen

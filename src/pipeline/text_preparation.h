@@ -21,6 +21,6 @@ struct PreparedText {
     bool refused = false;  // the text cannot be read: neither check nor compile it
 };
 
-PreparedText prepare_text(std::string_view raw, SourceFile file, TextSource source);
+[[nodiscard]] PreparedText prepare_text(std::string_view raw, SourceFile file, TextSource source);
 
 }  // namespace scenariogen
