@@ -11,7 +11,9 @@
 #include "views/lsp/description_outline.h"
 #include "views/lsp/document_uri.h"
 #include "views/lsp/features.h"
+#include "views/lsp/client_capabilities.h"
 #include "views/lsp/json_rpc.h"
+#include "views/lsp/markup.h"
 #include "views/lsp/message_framing.h"
 #include "views/lsp/pairing.h"
 
@@ -97,6 +99,9 @@ TEST(JsonRpc, EachBodyIsAMessageOrTheRefusalThatSaysWhy) {
         {R"({"jsonrpc":"2.0","id":1,"method":"a","params":{}})", 0, 1},
         {R"({"jsonrpc":"2.0","id":"x","method":"a"})", 0, "x"},
         {R"({"jsonrpc":"2.0","method":"a","params":[1]})", 1, nullptr},
+        // Null params are no params: what Eglot sends with shutdown and exit.
+        {R"({"jsonrpc":"2.0","id":2,"method":"shutdown","params":null})", 0, 2},
+        {R"({"jsonrpc":"2.0","method":"exit","params":null})", 1, nullptr},
         {R"({"jsonrpc":"2.0","id":4,"result":null})", 2, 4},
         {R"({"jsonrpc":"2.0","id":4})", rpc_error::kInvalidRequest, 4},
         {R"({"jsonrpc":"1.0","id":5,"method":"a"})", rpc_error::kInvalidRequest, 5},
@@ -123,6 +128,38 @@ TEST(JsonRpc, EachBodyIsAMessageOrTheRefusalThatSaysWhy) {
     }
     // Names in Windows-1252 bytes never make the answer fail.
     EXPECT_EQ(serialise(json("A\xe8")), "\"A\xef\xbf\xbd\"");
+}
+
+TEST(ClientCapabilities, OnlyWhatTheClientDeclares) {
+    const json rich = json::parse(R"({"capabilities": {
+        "textDocument": {"completion": {"completionItem": {"snippetSupport": true,
+                                                           "documentationFormat": ["plaintext", "markdown"]}},
+                         "hover": {"contentFormat": ["markdown"]}},
+        "workspace": {"didChangeWatchedFiles": {"dynamicRegistration": true}}}})");
+    const ClientCapabilities all = read_client_capabilities(rich);
+    EXPECT_TRUE(all.snippets && all.completion_markdown && all.hover_markdown && all.registers_file_watch);
+    for (const char* params : {R"({})", R"({"capabilities": null})", R"({"capabilities": {"textDocument": 3}})",
+                               R"({"capabilities": {"textDocument": {"completion": {"completionItem":
+                                   {"snippetSupport": "yes", "documentationFormat": "markdown"}}},
+                                   "workspace": {"didChangeWatchedFiles": {}}}})"}) {
+        SCOPED_TRACE(params);
+        const ClientCapabilities none = read_client_capabilities(json::parse(params));
+        EXPECT_FALSE(none.snippets || none.completion_markdown || none.hover_markdown || none.registers_file_watch);
+    }
+}
+
+TEST(Markup, PlainTextKeepsTheWordsAndSetsTablesInColumns) {
+    const std::string markdown =
+        "**pendenza** at km 1+000\n\n| field | unit | meaning |\n|---|---|---|\n"
+        "| `position` | m | metres |\n| `gradient` | \u2030 | rising positive |\n\n---\n\nfield `x`";
+    EXPECT_EQ(plain_text(markdown),
+              "pendenza at km 1+000\n\n"
+              "field     unit  meaning\n"
+              "position  m     metres\n"
+              "gradient  \u2030     rising positive\n"
+              "\n---\n\nfield x");
+    EXPECT_EQ(markup_content("**a**", true), json({{"kind", "markdown"}, {"value", "**a**"}}));
+    EXPECT_EQ(markup_content("**a**", false), json({{"kind", "plaintext"}, {"value", "a"}}));
 }
 
 TEST(DocumentText, EditorCharactersBecomeOneByteForEachUtf16CodeUnit) {

@@ -50,6 +50,13 @@ export function lineStarting(text, prefix) {
   return index;
 }
 
+export const richClient = {
+  textDocument: {
+    hover: { contentFormat: ['markdown', 'plaintext'] },
+    completion: { completionItem: { snippetSupport: true, documentationFormat: ['markdown', 'plaintext'] } },
+  },
+};
+
 export class Session {
   constructor() {
     this.child = spawn(program, ['lsp'], { stdio: ['pipe', 'pipe', 'pipe'] });
@@ -69,9 +76,11 @@ export class Session {
     this.connection.listen();
   }
 
-  async initialize() {
+  // `capabilities`: what the client declares; by default, what an editor
+  // that shows markdown and expands snippets declares.
+  async initialize(capabilities = richClient) {
     const result = await withPatience(
-      this.connection.sendRequest('initialize', { processId: process.pid, rootUri: null, capabilities: {} }),
+      this.connection.sendRequest('initialize', { processId: process.pid, rootUri: null, capabilities }),
       'initialize',
     );
     await this.connection.sendNotification('initialized', {});

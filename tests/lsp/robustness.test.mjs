@@ -94,6 +94,16 @@ describe('malformed messages get an error response and the session goes on', () 
   });
 });
 
+test('shutdown and exit with null params, as Eglot sends them: a clean exit', async () => {
+  const session = new RawSession();
+  session.send(initialize);
+  await session.response('init');
+  session.send({ ...shutdown, params: null }, { ...exit, params: null });
+  assert.deepEqual(await session.response('bye'), { jsonrpc: '2.0', id: 'bye', result: null });
+  assert.deepEqual(await session.exited, { code: 0, signal: null });
+  assert.equal(session.stderr, '');
+});
+
 describe('sizes past the limits', () => {
   test('a buffer of 64 MiB + 1 byte is refused with a diagnostic, and the session goes on', async () => {
     const session = new RawSession();

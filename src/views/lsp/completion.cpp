@@ -1,9 +1,10 @@
-// Completion of keywords, each with a snippet of its fields, and of the
-// section headers.
+// Completion of keywords, each with a snippet of its fields where the client
+// expands snippets, and of the section headers.
 #include <string>
 
 #include "views/lsp/description_outline.h"
 #include "views/lsp/features.h"
+#include "views/lsp/markup.h"
 #include "views/lsp/protocol_json.h"
 
 namespace scenariogen::lsp {
@@ -49,7 +50,7 @@ json item(std::string label, int kind, std::string text, int format, const json&
 
 }  // namespace
 
-json completion(const OpenDocument& document, TextPosition at) {
+json completion(const OpenDocument& document, TextPosition at, const ClientCapabilities& client) {
     json items = json::array();
     const std::string_view line = document.text.line(at.line);
     const int cursor = std::min(std::max(at.character, 0), static_cast<int>(line.size()));
@@ -62,10 +63,13 @@ json completion(const OpenDocument& document, TextPosition at) {
     const KeywordPlace place = place_at(shape, document.pairing.role, at.line);
     for (const KeywordInfo& keyword : keyword_catalogue()) {
         if (keyword.place != place) continue;
-        json entry =
-            item(std::string(keyword.keyword), kKeywordItem, std::string(keyword.snippet), kSnippetFormat, edit_range);
+        // Without snippets: the keyword and the separator before its first value.
+        json entry = client.snippets ? item(std::string(keyword.keyword), kKeywordItem, std::string(keyword.snippet),
+                                            kSnippetFormat, edit_range)
+                                     : item(std::string(keyword.keyword), kKeywordItem,
+                                            std::string(keyword.keyword) + ",  ", kPlainFormat, edit_range);
         entry["detail"] = std::string(keyword.summary);
-        entry["documentation"] = {{"kind", "markdown"}, {"value", documentation(keyword)}};
+        entry["documentation"] = markup_content(documentation(keyword), client.completion_markdown);
         items.push_back(std::move(entry));
     }
     for (const std::string_view header : section_headers(document.pairing.role)) {

@@ -166,6 +166,10 @@ json too_large_diagnostic(std::size_t bytes, std::size_t limit) {
                             std::to_string(limit) + " the compiler reads; it is not compiled"}};
 }
 
+json partner_diagnostic(const std::string& message) {
+    return {{"range", range_json(0, 0, 0)}, {"severity", kError}, {"source", "scenariogen"}, {"message", message}};
+}
+
 json not_compiled_diagnostic(const std::string& reason) {
     return {{"range", range_json(0, 0, 0)}, {"severity", kInformation}, {"source", "scenariogen"}, {"message", reason}};
 }

@@ -33,6 +33,10 @@ std::map<std::string, nlohmann::json> compile_diagnostics(const Diagnostics& fou
 // A document larger than the compiler reads.
 nlohmann::json too_large_diagnostic(std::size_t bytes, std::size_t limit);
 
+// A partner file that cannot be read, named in `message`, at the first line
+// of the document compiled without it.
+nlohmann::json partner_diagnostic(const std::string& message);
+
 // A document that is not compiled, with the reason, at its first line.
 nlohmann::json not_compiled_diagnostic(const std::string& reason);
 

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "views/lsp/client_capabilities.h"
 #include "views/lsp/document_text.h"
 #include "views/lsp/workspace.h"
 
@@ -23,8 +24,9 @@ nlohmann::json document_symbols(const OpenDocument& document);
 nlohmann::json folding_ranges(const OpenDocument& document);
 
 // textDocument/completion: the keywords understood where the cursor stands,
-// each with a snippet of its fields, and the section headers.
-nlohmann::json completion(const OpenDocument& document, TextPosition at);
+// each with a snippet of its fields where the client expands snippets, and
+// the section headers.
+nlohmann::json completion(const OpenDocument& document, TextPosition at, const ClientCapabilities& client);
 
 // textDocument/formatting: the fields of each section aligned into columns
 // by the blanks after each comma; no value changes.

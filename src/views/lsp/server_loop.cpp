@@ -1,41 +1,64 @@
 #include "views/lsp/server_loop.h"
 
+#include <mutex>
 #include <ostream>
 #include <vector>
 
+#include "platform/file_system.h"
+#include "views/lsp/disk_watch.h"
 #include "views/lsp/language_server.h"
 #include "views/lsp/message_framing.h"
 
 namespace scenariogen::lsp {
 
 int serve(ByteStream& stream, const std::string& version, std::ostream& log) {
+    // The server and the output are shared with the thread that watches the
+    // partner files on disk.
+    std::mutex serving;
     bool client_gone = false;
     LanguageServer server(version, [&](const nlohmann::json& message) {
         if (!client_gone && !stream.write_all(frame_message(serialise(message)))) client_gone = true;
     });
     MessageReader reader;
     std::vector<char> buffer(std::size_t{1} << 16);
+    DiskWatch disk([&] {
+        const std::lock_guard lock(serving);
+        if (server.exited()) return;
+        server.files_changed_on_disk();
+        server.publish_diagnostics();
+    });
     for (;;) {
         const std::size_t count = stream.read_some(buffer.data(), buffer.size());
-        if (count == 0) {
-            log << "scenariogen lsp: the client closed the input"
-                << (reader.inside_message() ? " in the middle of a message" : "") << " without exit\n";
-            return 1;
-        }
-        reader.feed(std::string_view(buffer.data(), count));
-        while (std::optional<Frame> frame = reader.next()) {
-            if (frame->kind == Frame::Kind::kFault) {
-                log << "scenariogen lsp: " << frame->text << "\n";
-                server.framing_fault(frame->text);
-            } else {
-                server.handle(frame->text);
+        std::vector<std::string> watched;
+        {
+            const std::lock_guard lock(serving);
+            if (count == 0) {
+                log << "scenariogen lsp: the client closed the input"
+                    << (reader.inside_message() ? " in the middle of a message" : "") << " without exit\n";
+                return 1;
             }
-            if (server.exited()) return server.exit_status();
+            reader.feed(std::string_view(buffer.data(), count));
+            while (std::optional<Frame> frame = reader.next()) {
+                if (frame->kind == Frame::Kind::kFault) {
+                    log << "scenariogen lsp: " << frame->text << "\n";
+                    server.framing_fault(frame->text);
+                } else {
+                    server.handle(frame->text);
+                }
+                if (server.exited()) return server.exit_status();
+            }
+            server.publish_diagnostics();
+            if (client_gone) {
+                log << "scenariogen lsp: the client no longer reads the output\n";
+                return 1;
+            }
+            watched = server.files_to_watch();
         }
-        server.publish_diagnostics();
-        if (client_gone) {
-            log << "scenariogen lsp: the client no longer reads the output\n";
-            return 1;
+        try {
+            disk.watch(watched);
+        } catch (const FileError& failure) {
+            log << "scenariogen lsp: partner files are read again only at the next open or save: " << failure.what()
+                << "\n";
         }
     }
 }

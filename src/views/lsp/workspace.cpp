@@ -21,13 +21,12 @@ constexpr std::string_view kUnpaired =
     "NAME_NUMBER-.txt in one folder, or name both in a scenario.json beside them.";
 
 // The strict check's diagnostics of the two texts. A line description
-// without a partner is checked alone: what the check says of the missing
-// train description (with its notes) is left out. A train description that
-// cannot be read is not checked.
-Diagnostics strict_check(std::string_view line, const DocumentText* train, bool no_train) {
-    if (train == nullptr && !no_train) return {};
+// without a train description (none, or one that cannot be read) is checked
+// alone: what the check says of the missing train description (with its
+// notes) is left out.
+Diagnostics strict_check(std::string_view line, const DocumentText* train) {
     Diagnostics found = check_descriptions(line, train ? std::string_view(train->bytes()) : std::string_view());
-    if (!no_train) return found;
+    if (train != nullptr) return found;
     Diagnostics kept;
     bool dropping = false;
     for (Diagnostic& d : found) {
@@ -35,6 +34,11 @@ Diagnostics strict_check(std::string_view line, const DocumentText* train, bool 
         if (!dropping) kept.push_back(std::move(d));
     }
     return kept;
+}
+
+// How a partner came to be named, for a message about it.
+std::string named_by(const Pairing& pairing) {
+    return pairing.project.empty() ? std::string() : " named in " + std::string(kProjectFile);
 }
 
 }  // namespace
@@ -95,6 +99,21 @@ void Workspace::files_changed() {
     }
     rebuild_units();
     for (auto& [key, unit] : units_) unit.stale = true;
+    // Size and time of change may stay the same through a quick rewrite.
+    disk_.clear();
+}
+
+std::vector<std::string> Workspace::disk_inputs() const {
+    std::set<std::string> paths;
+    for (const auto& [uri, document] : documents_) {
+        if (!document.path) continue;
+        for (std::string& path : pairing_inputs(*document.path, document.pairing)) paths.insert(std::move(path));
+    }
+    // An open document is the editor's text, whatever its file holds.
+    for (const auto& [uri, document] : documents_) {
+        if (document.path) paths.erase(*document.path);
+    }
+    return {paths.begin(), paths.end()};
 }
 
 const OpenDocument* Workspace::document(const std::string& uri) const {
@@ -203,8 +222,8 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
     const DocumentText* line = source(unit.line_uri, unit.pairing.line_path, failure);
     if (line == nullptr) {
         const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
-        lists[where].push_back(
-            not_compiled_diagnostic("not compiled: the line description cannot be read: " + failure));
+        lists[where].push_back(not_compiled_diagnostic(
+            "not compiled: the line description" + named_by(unit.pairing) + " cannot be read: " + failure));
         return;
     }
     const DocumentText* train =
@@ -215,11 +234,16 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
             return;
         }
     }
+    // A train description that cannot be read leaves the line description
+    // to be checked alone, and is named.
+    std::optional<json> partner_fault;
+    if (train == nullptr && !unit.train_uri.empty()) {
+        partner_fault = partner_diagnostic("the train description" + named_by(unit.pairing) + " cannot be read: " +
+                                           failure + ". This file is checked alone, with an empty train description.");
+    }
     CompileInput input;
     input.line_text = line->bytes();
-    // No train file: an empty description; one that cannot be read: a reading failure.
-    if (train != nullptr) input.train_text = train->bytes();
-    if (unit.train_uri.empty()) input.train_text = std::string_view();
+    input.train_text = train != nullptr ? std::string_view(train->bytes()) : std::string_view();
     input.scenario_name = unit.pairing.name;
     input.train_number = unit.pairing.number;
     input.grid_coordinates = false;  // the editor needs the faults and the cells, not the plan
@@ -231,12 +255,14 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
                                                                slip.what() + "; please report it with the files"));
         return;
     }
-    Diagnostics found = strict_check(line->bytes(), train, unit.train_uri.empty());
+    Diagnostics found = strict_check(line->bytes(), train);
     found.insert(found.end(), unit.result->faults.begin(), unit.result->faults.end());
+    const std::string train_uri = train == nullptr ? std::string() : unit.train_uri;
     for (auto& [uri, list] :
-         compile_diagnostics(found, *unit.result, CompiledTexts{line, train, unit.line_uri, unit.train_uri})) {
+         compile_diagnostics(found, *unit.result, CompiledTexts{line, train, unit.line_uri, train_uri})) {
         lists[uri] = std::move(list);
     }
+    if (partner_fault) lists[unit.line_uri].insert(lists[unit.line_uri].begin(), std::move(*partner_fault));
 }
 
 const CompileUnit* Workspace::compiled_unit(const std::string& uri) {
