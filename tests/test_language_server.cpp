@@ -252,6 +252,13 @@ TEST(Pairing, ByTheProgramsNamesOrByAProjectFile) {
     EXPECT_EQ(std::make_tuple(train.role, train.line_path, train.number),
               std::make_tuple(DescriptionRole::kTrain, dir.file("Valle_linea.txt"), std::string("88")));
     EXPECT_TRUE(pair_file(dir.file("Monte_3-.txt"), "", on_disk).line_path.empty());
+    // What the pairs hang on: the project file that may appear, the partners,
+    // and the line description that a lone train description waits for.
+    const std::string project = dir.file("scenario.json");
+    EXPECT_EQ(pairing_inputs(dir.file("Valle_linea.txt"), line),
+              (std::vector<std::string>{project, dir.file("Valle_7-.txt")}));
+    EXPECT_EQ(pairing_inputs(dir.file("Monte_3-.txt"), pair_file(dir.file("Monte_3-.txt"), "", on_disk)),
+              (std::vector<std::string>{project, dir.file("Monte_linea.txt")}));
 
     std::ofstream(dir.file("scenario.json"))
         << R"({"line": "a.txt", "train": "Monte_3-.txt", "name": "Monte", "number": "3", "output": "out"})";

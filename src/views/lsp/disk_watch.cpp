@@ -17,40 +17,75 @@ constexpr milliseconds kQuiet{40};
 constexpr milliseconds kLongestWait{500};
 constexpr milliseconds kIdleWait{60 * 60 * 1000};
 
+// Waits for a change and for the writes that follow it to settle; false
+// when the watch was stopped.
+bool settled_change(FileWatch& watch) {
+    WatchEvent event = WatchEvent::kTimedOut;
+    while (event == WatchEvent::kTimedOut) event = watch.wait(kIdleWait);
+    const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
+    while (event != WatchEvent::kStopped && event != WatchEvent::kTimedOut &&
+           std::chrono::steady_clock::now() < deadline) {
+        event = watch.wait(kQuiet);
+    }
+    return event != WatchEvent::kStopped;
+}
+
 }  // namespace
 
 void DiskWatch::watch(const std::vector<std::string>& paths) {
-    if (paths == paths_) return;
+    {
+        const std::lock_guard lock(mutex_);
+        if (paths == paths_) return;
+    }
     stop();
+    const std::lock_guard lock(mutex_);
     paths_ = paths;
     if (paths_.empty()) return;
     watch_ = watch_files(paths_);
-    thread_ = std::thread([this, &watch = *watch_] { run(watch); });
+    stopping_ = false;
+    thread_ = std::thread([this] { run(); });
 }
 
 void DiskWatch::stop() {
-    if (watch_) watch_->stop();
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+        if (watch_) watch_->stop();
+    }
     if (thread_.joinable()) thread_.join();
+    const std::lock_guard lock(mutex_);
     watch_.reset();
 }
 
-void DiskWatch::run(FileWatch& watch) {
+void DiskWatch::run() {
     try {
         for (;;) {
-            WatchEvent event = watch.wait(kIdleWait);
-            if (event == WatchEvent::kStopped) return;
-            if (event == WatchEvent::kTimedOut) continue;
-            const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
-            while (event != WatchEvent::kTimedOut && std::chrono::steady_clock::now() < deadline) {
-                event = watch.wait(kQuiet);
-                if (event == WatchEvent::kStopped) return;
+            FileWatch* current = nullptr;
+            {
+                const std::lock_guard lock(mutex_);
+                current = watch_.get();
             }
-            changed_();
+            if (!settled_change(*current)) return;
+            if (!rewatch(changed_())) return;
         }
     } catch (const FileError&) {
         // The system stopped telling changes: the files are read again at
         // the next open or save, as without a watch.
     }
+}
+
+bool DiskWatch::rewatch(const std::vector<std::string>& paths) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (stopping_) return false;
+        if (paths == paths_) return true;
+    }
+    std::unique_ptr<FileWatch> replaced = paths.empty() ? nullptr : watch_files(paths);
+    const std::lock_guard lock(mutex_);
+    paths_ = paths;
+    if (stopping_ || !replaced) return false;
+    std::swap(watch_, replaced);
+    return true;
 }
 
 }  // namespace scenariogen::lsp

@@ -1,10 +1,12 @@
 // The partner files on disk, watched on a thread of its own while the
-// editor holds their partners open: the call it is given runs on that
-// thread once the files have settled after a change.
+// editor holds their partners open. The call it is given runs on that thread
+// once the files have settled after a change, and names the files to watch
+// from then on (a change may pair a file anew).
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,7 +17,9 @@ namespace scenariogen::lsp {
 
 class DiskWatch {
 public:
-    explicit DiskWatch(std::function<void()> changed) : changed_(std::move(changed)) {}
+    using Changed = std::function<std::vector<std::string>()>;
+
+    explicit DiskWatch(Changed changed) : changed_(std::move(changed)) {}
     ~DiskWatch() { stop(); }
     DiskWatch(const DiskWatch&) = delete;
     DiskWatch& operator=(const DiskWatch&) = delete;
@@ -23,16 +27,20 @@ public:
     // Watches `paths` from now on, none for an empty list; nothing changes
     // when they are the ones watched. Throws FileError when a folder cannot
     // be watched: nothing is watched then, until other paths are given.
-    // Never call it from `changed`.
     void watch(const std::vector<std::string>& paths);
 
 private:
     void stop();
-    void run(FileWatch& watch);
+    void run();
+    // On the watch's thread: watches `paths` instead. False when the watch
+    // is stopping or the paths cannot be watched.
+    bool rewatch(const std::vector<std::string>& paths);
 
-    std::function<void()> changed_;
+    Changed changed_;
+    std::mutex mutex_;  // guards what follows, shared with the watch's thread
     std::vector<std::string> paths_;
     std::unique_ptr<FileWatch> watch_;
+    bool stopping_ = false;
     std::thread thread_;
 };
 
