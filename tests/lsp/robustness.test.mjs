@@ -22,7 +22,7 @@ class RawSession {
     this.child.stdin.on('error', () => {});  // writing to a server that has gone is part of some cases
     this.stderr = '';
     this.child.stderr.on('data', (chunk) => (this.stderr += chunk));
-    this.exited = withPatience(new Promise((resolve) => this.child.on('exit', (code, signal) => resolve({ code, signal }))), 'exit');
+    this.ended = new Promise((resolve) => this.child.on('exit', (code, signal) => resolve({ code, signal })));
     this.messages = [];
     this.waiters = [];
     this.reader = new StreamMessageReader(this.child.stdout);
@@ -30,6 +30,11 @@ class RawSession {
       this.messages.push(message);
       this.waiters = this.waiters.filter((waiter) => !waiter(message));
     });
+  }
+
+  // The exit, awaited from now on: a slow machine's time before does not count.
+  get exited() {
+    return withPatience(this.ended, 'exit');
   }
 
   send(...messages) {
