@@ -17,8 +17,8 @@ const exit = { jsonrpc: '2.0', method: 'exit' };
 
 // The server with raw bytes in and its messages, read by vscode-jsonrpc, out.
 class RawSession {
-  constructor() {
-    this.child = spawn(program, ['lsp'], { stdio: ['pipe', 'pipe', 'pipe'] });
+  constructor(args = ['lsp']) {
+    this.child = spawn(program, args, { stdio: ['pipe', 'pipe', 'pipe'] });
     this.child.stdin.on('error', () => {});  // writing to a server that has gone is part of some cases
     this.stderr = '';
     this.child.stderr.on('data', (chunk) => (this.stderr += chunk));
@@ -97,6 +97,14 @@ describe('malformed messages get an error response and the session goes on', () 
     session.send(exit);
     assert.deepEqual(await session.exited, { code: 1, signal: null });
   });
+});
+
+test('the arguments that clients add for the standard streams are accepted', async () => {
+  const session = new RawSession(['lsp', '--stdio', '--clientProcessId=4242']);
+  session.send(initialize);
+  await session.response('init');
+  session.send(shutdown, exit);
+  assert.deepEqual(await session.exited, { code: 0, signal: null });
 });
 
 test('shutdown and exit with null params, as Eglot sends them: a clean exit', async () => {
