@@ -1,6 +1,7 @@
 #include "views/lsp/disk_watch.h"
 
 #include <chrono>
+#include <filesystem>
 
 #include "platform/file_system.h"
 
@@ -30,6 +31,20 @@ bool settled_change(FileWatch& watch) {
     return event != WatchEvent::kStopped;
 }
 
+// The system watches files in folders that exist; a partner in a folder
+// that does not is left out (it is read again at the next open or save).
+std::unique_ptr<FileWatch> watch_of(const std::vector<std::string>& paths) {
+    std::vector<std::string> watchable;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        // The program's paths are UTF-8 on every system.
+        const auto folder =
+            std::filesystem::path(std::u8string(path.begin(), path.end())).parent_path();
+        if (folder.empty() || std::filesystem::is_directory(folder, error)) watchable.push_back(path);
+    }
+    return watchable.empty() ? nullptr : watch_files(watchable);
+}
+
 }  // namespace
 
 void DiskWatch::watch(const std::vector<std::string>& paths) {
@@ -40,8 +55,8 @@ void DiskWatch::watch(const std::vector<std::string>& paths) {
     stop();
     const std::lock_guard lock(mutex_);
     paths_ = paths;
-    if (paths_.empty()) return;
-    watch_ = watch_files(paths_);
+    watch_ = watch_of(paths_);
+    if (!watch_) return;
     stopping_ = false;
     thread_ = std::thread([this] { run(); });
 }
@@ -80,7 +95,7 @@ bool DiskWatch::rewatch(const std::vector<std::string>& paths) {
         if (stopping_) return false;
         if (paths == paths_) return true;
     }
-    std::unique_ptr<FileWatch> replaced = paths.empty() ? nullptr : watch_files(paths);
+    std::unique_ptr<FileWatch> replaced = watch_of(paths);
     const std::lock_guard lock(mutex_);
     paths_ = paths;
     if (stopping_ || !replaced) return false;

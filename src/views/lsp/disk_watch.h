@@ -24,9 +24,10 @@ public:
     DiskWatch(const DiskWatch&) = delete;
     DiskWatch& operator=(const DiskWatch&) = delete;
 
-    // Watches `paths` from now on, none for an empty list; nothing changes
-    // when they are the ones watched. Throws FileError when a folder cannot
-    // be watched: nothing is watched then, until other paths are given.
+    // Watches `paths` from now on (those whose folder exists), none for an
+    // empty list; nothing changes when they are the ones watched. Throws
+    // FileError when a folder cannot be watched: nothing is watched then,
+    // until other paths are given.
     void watch(const std::vector<std::string>& paths);
 
 private:
