@@ -14,6 +14,8 @@
 #include "lsp/pairing.h"
 #include "platform/file_system.h"
 #include "test_support.h"
+#include "lsp/client_capabilities.h"
+#include "lsp/markup.h"
 
 namespace scenariogen::lsp {
 namespace {
@@ -97,6 +99,9 @@ TEST(JsonRpc, EachBodyIsAMessageOrTheRefusalThatSaysWhy) {
         {R"({"jsonrpc":"2.0","id":1,"method":"a","params":{}})", 0, 1},
         {R"({"jsonrpc":"2.0","id":"x","method":"a"})", 0, "x"},
         {R"({"jsonrpc":"2.0","method":"a","params":[1]})", 1, nullptr},
+        // Null params are no params: what Eglot sends with shutdown and exit.
+        {R"({"jsonrpc":"2.0","id":2,"method":"shutdown","params":null})", 0, 2},
+        {R"({"jsonrpc":"2.0","method":"exit","params":null})", 1, nullptr},
         {R"({"jsonrpc":"2.0","id":4,"result":null})", 2, 4},
         {R"({"jsonrpc":"2.0","id":4})", rpc_error::kInvalidRequest, 4},
         {R"({"jsonrpc":"1.0","id":5,"method":"a"})", rpc_error::kInvalidRequest, 5},
@@ -139,6 +144,38 @@ TEST(DocumentText, ColumnsInCharactersAndInUtf16Units) {
         "a\xff"
         "b\xc3");
     EXPECT_EQ(malformed.utf16_length(0), 4) << "a malformed byte counts as one";
+}
+
+TEST(ClientCapabilities, OnlyWhatTheClientDeclares) {
+    const json rich = json::parse(R"({"capabilities": {
+        "textDocument": {"completion": {"completionItem": {"snippetSupport": true,
+                                                           "documentationFormat": ["plaintext", "markdown"]}},
+                         "hover": {"contentFormat": ["markdown"]}},
+        "workspace": {"didChangeWatchedFiles": {"dynamicRegistration": true}}}})");
+    const ClientCapabilities all = read_client_capabilities(rich);
+    EXPECT_TRUE(all.snippets && all.completion_markdown && all.hover_markdown && all.registers_file_watch);
+    for (const char* params : {R"({})", R"({"capabilities": null})", R"({"capabilities": {"textDocument": 3}})",
+                               R"({"capabilities": {"textDocument": {"completion": {"completionItem":
+                                   {"snippetSupport": "yes", "documentationFormat": "markdown"}}},
+                                   "workspace": {"didChangeWatchedFiles": {}}}})"}) {
+        SCOPED_TRACE(params);
+        const ClientCapabilities none = read_client_capabilities(json::parse(params));
+        EXPECT_FALSE(none.snippets || none.completion_markdown || none.hover_markdown || none.registers_file_watch);
+    }
+}
+
+TEST(Markup, PlainTextKeepsTheWordsAndSetsTablesInColumns) {
+    const std::string markdown =
+        "**pendenza** at km 1+000\n\n| field | unit | meaning |\n|---|---|---|\n"
+        "| `position` | m | metres |\n| `gradient` | \u2030 | rising positive |\n\n---\n\nfield `x`";
+    EXPECT_EQ(plain_text(markdown),
+              "pendenza at km 1+000\n\n"
+              "field     unit  meaning\n"
+              "position  m     metres\n"
+              "gradient  \u2030     rising positive\n"
+              "\n---\n\nfield x");
+    EXPECT_EQ(markup_content("**a**", true), json({{"kind", "markdown"}, {"value", "**a**"}}));
+    EXPECT_EQ(markup_content("**a**", false), json({{"kind", "plaintext"}, {"value", "a"}}));
 }
 
 TEST(DocumentText, PositionsAndChangesFollowTheProtocolsLines) {
@@ -223,6 +260,13 @@ TEST(Pairing, ByTheProgramsNamesOrByAProjectFile) {
     EXPECT_EQ(std::make_tuple(train.role, train.line_path, train.number),
               std::make_tuple(SourceFile::kTrain, dir.file("Valle_linea.txt"), std::string("88")));
     EXPECT_TRUE(pair_file(dir.file("Monte_3-.txt"), "", on_disk).line_path.empty());
+    // What the pairs hang on: the project file that may appear, the partners,
+    // and the line description that a lone train description waits for.
+    const std::string project = dir.file("scenario.json");
+    EXPECT_EQ(pairing_inputs(dir.file("Valle_linea.txt"), line),
+              (std::vector<std::string>{project, dir.file("Valle_7-.txt")}));
+    EXPECT_EQ(pairing_inputs(dir.file("Monte_3-.txt"), pair_file(dir.file("Monte_3-.txt"), "", on_disk)),
+              (std::vector<std::string>{project, dir.file("Monte_linea.txt")}));
 
     std::ofstream(dir.file("scenario.json"))
         << R"({"line": "a.txt", "train": "Monte_3-.txt", "name": "Monte", "number": "3", "output": "out"})";

@@ -5,6 +5,7 @@
 #include "lsp/description_view.h"
 #include "lsp/features.h"
 #include "lsp/keyword_documentation.h"
+#include "lsp/markup.h"
 #include "lsp/protocol_json.h"
 #include "syntax/text_lines.h"
 
@@ -40,7 +41,7 @@ json item(std::string label, int kind, std::string text, int format, const json&
 
 }  // namespace
 
-json completion(const OpenDocument& document, TextPosition at, const ClientFeatures& client) {
+json completion(const OpenDocument& document, TextPosition at, const ClientCapabilities& client) {
     json items = json::array();
     const DocumentText& text = document.text;
     const DescriptionView view = view_description(document.description, document.pairing.role);
@@ -59,8 +60,7 @@ json completion(const OpenDocument& document, TextPosition at, const ClientFeatu
         json entry = item(std::string(shape.spelling), kKeywordItem, keyword_snippet(keyword, client.snippets),
                           client.snippets ? kSnippetFormat : kPlainFormat, edit_range);
         entry["detail"] = std::string(shape.summary);
-        entry["documentation"] = {{"kind", client.markdown ? "markdown" : "plaintext"},
-                                  {"value", keyword_documentation(keyword, client.markdown)}};
+        entry["documentation"] = markup_content(keyword_documentation(keyword), client.completion_markdown);
         items.push_back(std::move(entry));
     }
     for (const std::string& header : syntax::section_headers(document.pairing.role)) {

@@ -80,10 +80,11 @@ std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const 
                         {"severity", severity_of(d.severity)},
                         {"source", "scenariogen"},
                         {"message", message_of(d)}};
-        if (!d.name.empty()) {
-            diagnostic["code"] = d.name;
-        } else if (d.number != 0) {
+        // The compiler's number where there is one, as compile prints it ("error 8"), else the check's name.
+        if (d.number != 0) {
             diagnostic["code"] = d.number;
+        } else if (!d.name.empty()) {
+            diagnostic["code"] = d.name;
         }
         json data = json::object();
         if (d.number != 0) data["number"] = d.number;
@@ -95,6 +96,10 @@ std::map<std::string, json> compile_diagnostics(const Diagnostics& found, const 
         last = &list.back();
     }
     return by_uri;
+}
+
+json partner_diagnostic(const std::string& message) {
+    return {{"range", range_json(0, 0, 0)}, {"severity", kError}, {"source", "scenariogen"}, {"message", message}};
 }
 
 json not_compiled_diagnostic(const std::string& reason) {

@@ -27,6 +27,10 @@ struct CompiledTexts {
 // information of the diagnostic before them.
 std::map<std::string, nlohmann::json> compile_diagnostics(const Diagnostics& found, const CompiledTexts& texts);
 
+// A partner file that cannot be read, named in `message`, at the first line
+// of the document compiled without it.
+nlohmann::json partner_diagnostic(const std::string& message);
+
 // A document that is not compiled, with the reason, at its first line.
 nlohmann::json not_compiled_diagnostic(const std::string& reason);
 

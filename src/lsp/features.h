@@ -5,22 +5,16 @@
 
 #include <nlohmann/json.hpp>
 
+#include "lsp/client_capabilities.h"
 #include "lsp/document_text.h"
 #include "lsp/workspace.h"
 
 namespace scenariogen::lsp {
 
-// What the client can take, from its capabilities at initialize.
-struct ClientFeatures {
-    bool snippets = false;  // completion items with snippets
-    bool markdown = false;  // Markdown in hover and documentation
-};
-
 // textDocument/hover: on a keyword, the meaning of its line and fields; on
 // a positioned line, what it becomes: km, cells, what is in force there and
 // what its cells hold after the placement rules. Null where nothing is.
-nlohmann::json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit,
-                     const ClientFeatures& client);
+nlohmann::json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit);
 
 // textDocument/documentSymbol: the sections, with the stations, signals and
 // slowdowns in them.
@@ -30,9 +24,9 @@ nlohmann::json document_symbols(const OpenDocument& document);
 nlohmann::json folding_ranges(const OpenDocument& document);
 
 // textDocument/completion: the keywords understood where the cursor stands,
-// each with its values (as a snippet where the client takes one), and the
-// section headers.
-nlohmann::json completion(const OpenDocument& document, TextPosition at, const ClientFeatures& client);
+// each with a snippet of its fields where the client expands snippets, and
+// the section headers.
+nlohmann::json completion(const OpenDocument& document, TextPosition at, const ClientCapabilities& client);
 
 // textDocument/formatting: the fields of each section aligned into columns
 // by the blanks after each comma; no value changes.

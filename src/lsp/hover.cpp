@@ -117,7 +117,7 @@ const Placement* placement_of(const CompileResult& result, SourceFile file, int 
 
 }  // namespace
 
-json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit, const ClientFeatures& client) {
+json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit) {
     const DescriptionView view = view_description(document.description, document.pairing.role);
     if (at.line < 0 || at.line >= static_cast<int>(view.lines.size())) return nullptr;
     const ViewLine& line = view.lines[static_cast<std::size_t>(at.line)];
@@ -141,12 +141,12 @@ json hover(const OpenDocument& document, TextPosition at, const CompileUnit* uni
     std::size_t index = 0;
     while (index < line.values.size() && line.value(index)->begin <= cursor) ++index;
     if (index == 0) {
-        text += (text.empty() ? "" : "---\n\n") + keyword_documentation(keyword, client.markdown);
+        text += (text.empty() ? "" : "---\n\n") + keyword_documentation(keyword);
     } else {
         under = line.value(index - 1);
-        text += "value " + value_documentation(shape.values[index - 1], client.markdown) + "\n\n";
+        text += "value " + value_documentation(shape.values[index - 1]) + "\n\n";
     }
-    return {{"contents", {{"kind", client.markdown ? "markdown" : "plaintext"}, {"value", text}}},
+    return {{"contents", {{"kind", "markdown"}, {"value", text}}},
             {"range", character_range_json(document.text, at.line, under->begin, under->end)}};
 }
 

@@ -35,14 +35,16 @@ std::variant<Message, Refusal> parse_message(std::string_view body) {
         }
         message.kind = Message::Kind::kResponse;
         message.id = usable;
+        if (const auto error = parsed.find("error"); error != parsed.end()) message.error = std::move(*error);
         return message;
     }
     if (!method->is_string()) return refuse(usable, rpc_error::kInvalidRequest, "the method is not a string");
     message.method = method->get<std::string>();
     message.kind = has_id ? Message::Kind::kRequest : Message::Kind::kNotification;
     message.id = usable;
+    // Null params stand for none: some clients send them with shutdown and exit.
     const auto params = parsed.find("params");
-    if (params != parsed.end()) {
+    if (params != parsed.end() && !params->is_null()) {
         if (!params->is_object() && !params->is_array()) {
             return refuse(usable, rpc_error::kInvalidRequest, "the params are neither an object nor an array");
         }

@@ -28,6 +28,7 @@ struct Message {
     json id;  // requests and responses: a number or a string
     std::string method;
     json params;  // null when absent
+    json error;   // a response's error; null when it has none
 };
 
 // A body that is not a message: the error response to send (id null

@@ -22,26 +22,21 @@ std::string snippet_keyword(Keyword keyword, bool snippet, int& next) {
 
 }  // namespace
 
-std::string value_documentation(const syntax::ValueShape& value, bool markdown) {
-    std::string text = markdown ? "`" + std::string(value.name) + "`" : std::string(value.name);
+std::string value_documentation(const syntax::ValueShape& value) {
+    std::string text = "`" + std::string(value.name) + "`";
     if (!value.unit.empty()) text += " (" + std::string(value.unit) + ")";
     if (!value.meaning.empty()) text += ": " + std::string(value.meaning);
     return text;
 }
 
-std::string keyword_documentation(Keyword keyword, bool markdown) {
+std::string keyword_documentation(Keyword keyword) {
     const syntax::KeywordShape& shape = syntax::shape(keyword);
-    std::string text = markdown ? "**" + std::string(shape.spelling) + "**: " : std::string(shape.spelling) + ": ";
-    text += std::string(shape.summary) + "\n\n";
-    if (markdown) {
-        text += "| value | unit | meaning |\n|---|---|---|\n";
-        for (const syntax::ValueShape& value : shape.values) {
-            text += "| `" + std::string(value.name) + "` | " + std::string(value.unit) + " | " +
-                    std::string(value.meaning) + " |\n";
-        }
-        return text;
+    std::string text = "**" + std::string(shape.spelling) + "**: " + std::string(shape.summary) + "\n\n";
+    text += "| value | unit | meaning |\n|---|---|---|\n";
+    for (const syntax::ValueShape& value : shape.values) {
+        text += "| `" + std::string(value.name) + "` | " + std::string(value.unit) + " | " + std::string(value.meaning) +
+                " |\n";
     }
-    for (const syntax::ValueShape& value : shape.values) text += "- " + value_documentation(value, false) + "\n";
     return text;
 }
 

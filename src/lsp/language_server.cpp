@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "lsp/features.h"
+#include "lsp/markup.h"
 #include "lsp/protocol_json.h"
 
 namespace scenariogen::lsp {
@@ -19,32 +20,13 @@ public:
 };
 
 constexpr int kLogError = 1;
+constexpr int kLogWarning = 2;
 constexpr int kIncrementalSync = 2;
+// The id of the one request the server sends.
+constexpr std::string_view kWatchRegistration = "scenariogen/watch-files";
 
 const std::string& text_member(const json& object, const char* key) {
     return object.at(key).get_ref<const std::string&>();
-}
-
-// A capability the client declares at `path` (a JSON pointer), false when absent or not a boolean.
-bool declares(const json& capabilities, const char* path) {
-    const json::json_pointer pointer(path);
-    return capabilities.contains(pointer) && capabilities.at(pointer).is_boolean() &&
-           capabilities.at(pointer).get<bool>();
-}
-
-bool takes_markdown(const json& capabilities, const char* path) {
-    const json::json_pointer pointer(path);
-    if (!capabilities.contains(pointer) || !capabilities.at(pointer).is_array()) return false;
-    const json& formats = capabilities.at(pointer);
-    return std::find(formats.begin(), formats.end(), "markdown") != formats.end();
-}
-
-// What the client can take: snippets and Markdown only where it says so.
-ClientFeatures client_features(const json& params) {
-    if (!params.is_object() || !params.contains("capabilities")) return {};
-    const json& c = params.at("capabilities");
-    return {declares(c, "/textDocument/completion/completionItem/snippetSupport"),
-            takes_markdown(c, "/textDocument/hover/contentFormat")};
 }
 
 }  // namespace
@@ -59,7 +41,7 @@ void LanguageServer::handle(std::string_view body) {
         case Message::Kind::kNotification:
             return handle_notification(message);
         case Message::Kind::kResponse:
-            return;  // the server sends no request that awaits one
+            return handle_response(message);
     }
 }
 
@@ -78,7 +60,7 @@ void LanguageServer::publish_diagnostics() {
 void LanguageServer::handle_request(const Message& message) {
     if (message.method == "initialize") {
         initialized_ = true;
-        client_ = client_features(message.params);
+        client_ = read_client_capabilities(message.params);
         return send_(result_response(message.id, initialize_result()));
     }
     if (!initialized_) {
@@ -107,7 +89,11 @@ json LanguageServer::answer(const std::string& method, const json& params) {
     }
     if (method == "textDocument/hover") {
         const OpenDocument& document = document_of(params);
-        return hover(document, position_from(params.at("position")), workspace_.compiled_unit(document.uri), client_);
+        json found = hover(document, position_from(params.at("position")), workspace_.compiled_unit(document.uri));
+        if (found.is_object() && !client_.hover_markdown) {
+            found["contents"] = markup_content(found["contents"]["value"].get<std::string>(), false);
+        }
+        return found;
     }
     if (method == "textDocument/documentSymbol") return document_symbols(document_of(params));
     if (method == "textDocument/foldingRange") return folding_ranges(document_of(params));
@@ -129,7 +115,9 @@ void LanguageServer::handle_notification(const Message& message) {
     if (!initialized_ || shut_down_) return;
     const json& params = message.params;
     try {
-        if (message.method == "textDocument/didOpen") {
+        if (message.method == "initialized") {
+            register_file_watch();
+        } else if (message.method == "textDocument/didOpen") {
             const json& item = params.at("textDocument");
             workspace_.open(text_member(item, "uri"), item.at("version").get<int>(), text_member(item, "text"));
         } else if (message.method == "textDocument/didChange") {
@@ -143,6 +131,38 @@ void LanguageServer::handle_notification(const Message& message) {
     } catch (const std::exception& failure) {
         log(kLogError, message.method + " was not applied: " + failure.what());
     }
+}
+
+void LanguageServer::handle_response(const Message& message) {
+    if (message.id != kWatchRegistration || message.error.is_null()) return;
+    // The client refused to watch: the server watches the files itself.
+    client_watches_files_ = false;
+    log(kLogWarning, "the client does not watch the partner files (" + message.error.dump() +
+                         "); the server watches them itself");
+}
+
+// Partner files and project files change on disk while the editor holds
+// their partners open: where the client allows, it watches them.
+void LanguageServer::register_file_watch() {
+    if (!client_.registers_file_watch || client_watches_files_) return;
+    client_watches_files_ = true;
+    const json watchers = json::array({{{"globPattern", "**/*.{txt,TXT,Txt}"}}, {{"globPattern", "**/scenario.json"}}});
+    const json registration{{"id", "scenariogen/partner-files"},
+                            {"method", "workspace/didChangeWatchedFiles"},
+                            {"registerOptions", {{"watchers", watchers}}}};
+    send_({{"jsonrpc", "2.0"},
+           {"id", kWatchRegistration},
+           {"method", "client/registerCapability"},
+           {"params", {{"registrations", json::array({registration})}}}});
+}
+
+std::vector<std::string> LanguageServer::files_to_watch() const {
+    if (!initialized_ || shut_down_ || client_watches_files_) return {};
+    return workspace_.disk_inputs();
+}
+
+void LanguageServer::files_changed_on_disk() {
+    if (initialized_ && !shut_down_) workspace_.files_changed();
 }
 
 json LanguageServer::initialize_result() const {

@@ -7,8 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "lsp/features.h"
+#include "lsp/client_capabilities.h"
 #include "lsp/json_rpc.h"
 #include "lsp/workspace.h"
 
@@ -29,6 +30,12 @@ public:
     // changes compiles once.
     void publish_diagnostics();
 
+    // The files the server itself must watch, and the call to make when one
+    // of them changed: none while the client watches them for the server
+    // (workspace/didChangeWatchedFiles, registered where the client allows).
+    std::vector<std::string> files_to_watch() const;
+    void files_changed_on_disk();
+
     bool exited() const { return exited_; }
     // The status to exit with: 0 after shutdown then exit, 1 otherwise.
     int exit_status() const { return shut_down_ ? 0 : 1; }
@@ -36,6 +43,8 @@ public:
 private:
     void handle_request(const Message& message);
     void handle_notification(const Message& message);
+    void handle_response(const Message& message);
+    void register_file_watch();
     nlohmann::json answer(const std::string& method, const nlohmann::json& params);
     nlohmann::json initialize_result() const;
     const OpenDocument& document_of(const nlohmann::json& params) const;
@@ -44,7 +53,8 @@ private:
     std::string version_;
     Send send_;
     Workspace workspace_;
-    ClientFeatures client_;
+    ClientCapabilities client_;
+    bool client_watches_files_ = false;
     bool initialized_ = false;
     bool shut_down_ = false;
     bool exited_ = false;

@@ -81,6 +81,22 @@ bool paired_by_project(const std::string& folder, const std::string& file, Pairi
     return true;
 }
 
+// NAME and NUMBER of a train description named NAME_NUMBER-.txt.
+struct TrainName {
+    std::string name;
+    std::string number;
+};
+
+std::optional<TrainName> train_name(const std::string& file) {
+    if (!ends_with_any_case(file, kTrainSuffix)) return std::nullopt;
+    const std::string stem = file.substr(0, file.size() - kTrainSuffix.size());
+    const std::size_t underscore = stem.rfind('_');
+    if (underscore == std::string::npos || underscore == 0) return TrainName{};
+    return TrainName{stem.substr(0, underscore), stem.substr(underscore + 1)};
+}
+
+std::string line_file_name(const std::string& name) { return name + std::string(kLineSuffix); }
+
 bool paired_by_name(const std::string& folder, const std::string& path, const std::string& file, const FileKnown& known,
                     Pairing& pairing) {
     if (ends_with_any_case(file, kLineSuffix)) {
@@ -96,20 +112,33 @@ bool paired_by_name(const std::string& folder, const std::string& path, const st
         }
         return true;
     }
-    if (!ends_with_any_case(file, kTrainSuffix)) return false;
+    const std::optional<TrainName> named = train_name(file);
+    if (!named) return false;
     pairing.role = SourceFile::kTrain;
     pairing.train_path = path;
-    const std::string stem = file.substr(0, file.size() - kTrainSuffix.size());
-    const std::size_t underscore = stem.rfind('_');
-    if (underscore == std::string::npos || underscore == 0) return true;
-    pairing.name = stem.substr(0, underscore);
-    pairing.number = stem.substr(underscore + 1);
-    const std::string line = join_path(folder, pairing.name + std::string(kLineSuffix));
+    if (named->name.empty()) return true;
+    pairing.name = named->name;
+    pairing.number = named->number;
+    const std::string line = join_path(folder, line_file_name(pairing.name));
     if (known(line)) pairing.line_path = line;
     return true;
 }
 
 }  // namespace
+
+std::vector<std::string> pairing_inputs(const std::string& path, const Pairing& pairing) {
+    const std::filesystem::path as_path(path);
+    const std::string folder = as_path.parent_path().string();
+    std::vector<std::string> inputs{join_path(folder, kProjectFile)};
+    for (const std::string* partner : {&pairing.line_path, &pairing.train_path}) {
+        if (!partner->empty() && *partner != path) inputs.push_back(*partner);
+    }
+    if (pairing.role == SourceFile::kTrain && pairing.line_path.empty() && pairing.project.empty()) {
+        const std::optional<TrainName> named = train_name(as_path.filename().string());
+        if (named && !named->name.empty()) inputs.push_back(join_path(folder, line_file_name(named->name)));
+    }
+    return inputs;
+}
 
 SourceFile role_by_content(std::string_view text) {
     const auto holds = [&](std::string_view part) { return text.find(part) != std::string_view::npos; };

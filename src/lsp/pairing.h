@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "syntax/source_range.h"
 
@@ -39,6 +40,12 @@ using FileKnown = std::function<bool(const std::string& path)>;
 // Pairs the file at `path` (absolute); `text` decides its role when
 // neither a project file nor its name does.
 Pairing pair_file(const std::string& path, std::string_view text, const FileKnown& known);
+
+// The files on disk whose change, creation or removal may change what the
+// file at `path`, paired as `pairing`, compiles with: the project file in its
+// folder, its partners, and for a train description named NAME_NUMBER-.txt
+// without a line description, the NAME_linea.txt it would pair with.
+std::vector<std::string> pairing_inputs(const std::string& path, const Pairing& pairing);
 
 // A role decided by the text alone, for a buffer that has no path.
 SourceFile role_by_content(std::string_view text);

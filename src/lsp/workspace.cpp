@@ -21,6 +21,11 @@ constexpr std::string_view kUnpaired =
     "not compiled: no line description pairs with this train description. Name the two NAME_linea.txt and "
     "NAME_NUMBER-.txt in one folder, or name both in a scenario.json beside them.";
 
+// How a partner came to be named, for a message about it.
+std::string named_by(const Pairing& pairing) {
+    return pairing.project.empty() ? std::string() : " named in " + std::string(kProjectFile);
+}
+
 }  // namespace
 
 void OpenDocument::describe() {
@@ -94,6 +99,21 @@ void Workspace::files_changed() {
     }
     rebuild_units();
     for (auto& [key, unit] : units_) unit.stale = true;
+    // Size and time of change may stay the same through a quick rewrite.
+    disk_.clear();
+}
+
+std::vector<std::string> Workspace::disk_inputs() const {
+    std::set<std::string> paths;
+    for (const auto& [uri, document] : documents_) {
+        if (!document.path) continue;
+        for (std::string& path : pairing_inputs(*document.path, document.pairing)) paths.insert(std::move(path));
+    }
+    // An open document is the editor's text, whatever its file holds.
+    for (const auto& [uri, document] : documents_) {
+        if (document.path) paths.erase(*document.path);
+    }
+    return {paths.begin(), paths.end()};
 }
 
 const OpenDocument* Workspace::document(const std::string& uri) const {
@@ -202,19 +222,20 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
     const std::optional<UnitText> line = text_of(unit.line_uri, unit.pairing.line_path, failure);
     if (!line) {
         const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
-        lists[where].push_back(
-            not_compiled_diagnostic("not compiled: the line description cannot be read: " + failure));
+        lists[where].push_back(not_compiled_diagnostic(
+            "not compiled: the line description" + named_by(unit.pairing) + " cannot be read: " + failure));
         return;
     }
     std::optional<UnitText> train;
     if (!unit.train_uri.empty()) {
         train = text_of(unit.train_uri, unit.pairing.train_path, failure);
         // A partner that cannot be read is named, and the line description is checked alone.
-        if (!train)
-            lists[unit.line_uri].push_back(
-                not_compiled_diagnostic("the train description cannot be read, so "
-                                        "this file is checked alone: " +
-                                        failure));
+        if (!train) {
+            lists[unit.line_uri].push_back(partner_diagnostic("the train description" + named_by(unit.pairing) +
+                                                              " cannot be read: " + failure +
+                                                              ". This file is checked alone, with an empty train "
+                                                              "description."));
+        }
     }
     PipelineInput input;
     input.line = line->bytes;

@@ -72,8 +72,13 @@ public:
     // for malformed changes and std::length_error for a text past the limit.
     void change(const std::string& uri, int version, const nlohmann::json& changes);
     void close(const std::string& uri);
-    // A file was saved or changed on disk: pairs may have changed.
+    // A file was saved or changed on disk: pairs may have changed, and the
+    // partners read from disk are read again.
     void files_changed();
+    // The files on disk whose change changes what the open documents
+    // compile with: partners that are not open, project files, and the line
+    // descriptions that train descriptions wait for.
+    std::vector<std::string> disk_inputs() const;
 
     const OpenDocument* document(const std::string& uri) const;
     // The unit a document compiles in, compiled if stale; none when it

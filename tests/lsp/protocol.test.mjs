@@ -39,7 +39,7 @@ describe('diagnostics as the author types', () => {
     const same = list.filter((d) => d.range.start.line === fault.range.start.line);
     assert.equal(same.length, 1, JSON.stringify(list));
     const [diagnostic] = same;
-    assert.deepEqual([diagnostic.code, diagnostic.data], ['not-multiple', { number: 8, name: 'not-multiple' }]);
+    assert.deepEqual([diagnostic.code, diagnostic.data], [8, { number: 8, name: 'not-multiple' }]);
     assert.equal(diagnostic.severity, 1);
     assert.deepEqual(diagnostic.range, fault.range);
     assert.match(diagnostic.message, /multiple of 50 \(error 8\)/);
@@ -266,6 +266,35 @@ describe('outline and editing help', () => {
     assert.deepEqual([bare.insertTextFormat, bare.textEdit.newText, bare.documentation.kind], [1, 'pendenza,  ', 'plaintext']);
     assert.ok(items.every((i) => !/\$\{/.test(i.textEdit.newText)), 'no snippet');
     await plain.close();
+  });
+
+  test('a client that declares neither snippets nor markdown gets plain text', async () => {
+    const fixed = fixedDescriptions();
+    const session = new Session();
+    // What Eglot without a snippet package and Neovim 0.7 declare, less all the rest.
+    await session.initialize({ textDocument: { completion: { completionItem: { snippetSupport: false } } } });
+    await session.open(fixed.line);
+    await session.open(fixed.train);
+    const line = lineStarting(fixed.line.text, 'pendenza,  0,');
+    const { items } = await session.request('textDocument/completion', {
+      textDocument: { uri: fixed.line.uri },
+      position: { line, character: 3 },
+    });
+    for (const item of items) {
+      assert.equal(item.insertTextFormat ?? 1, 1, item.label);
+      assert.doesNotMatch(item.textEdit.newText, /\$/, item.label);
+      if (item.documentation) assert.equal(item.documentation.kind, 'plaintext', item.label);
+    }
+    assert.equal(items.find((i) => i.label === 'pendenza').textEdit.newText, 'pendenza,  ');
+    const hover = await session.request('textDocument/hover', {
+      textDocument: { uri: fixed.line.uri },
+      position: { line: lineStarting(fixed.line.text, 'pendenza,  14100,'), character: 2 },
+    });
+    assert.equal(hover.contents.kind, 'plaintext');
+    assert.match(hover.contents.value, /^pendenza at km 14\+100/);
+    assert.match(hover.contents.value, /^gradient {2,}‰ {2,}/m);
+    assert.doesNotMatch(hover.contents.value, /\*\*|`|\|/);
+    await session.close();
   });
 
   test('formatting aligns the fields of each section without changing a value', async () => {
