@@ -35,26 +35,28 @@ int run_plot(const PlotOptions& options, Console& console) {
     const std::string cells_path = files.cells();
     const std::string table_path = files.station_table();
     const std::string grid_path = files.grid();
-    std::string cells, table, grid;
-    try {
-        cells = read_file(cells_path);
-        table = read_file(table_path);
-        grid = read_file(grid_path);
-    } catch (const FileError& failure) {
+    const auto cannot_read = [&](const FileError& failure) {
         err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n"
             << "scenariogen: plot needs the three files of a compiled scenario in " << options.folder
             << " (see --name and --train)\n";
         return kUsage;
-    }
+    };
     ScenarioPlot plot;
     try {
-        plot = plot_scenario(cells, table, grid, options.run);
-    } catch (const ScenarioDecodeError& error) {
-        const std::string& path = error.file() == FileKind::kCells          ? cells_path
-                                  : error.file() == FileKind::kStationTable ? table_path
-                                                                            : grid_path;
-        err << "scenariogen: " << path << ": " << error.message() << " at byte offset " << error.offset() << "\n";
-        return kFaultRecorded;
+        const std::string cells = read_file(cells_path);
+        const std::string table = read_file(table_path);
+        FileInput grid(grid_path);
+        try {
+            plot = plot_scenario(cells, table, grid, grid.size(), options.run);
+        } catch (const ScenarioDecodeError& error) {
+            const std::string& path = error.file() == FileKind::kCells          ? cells_path
+                                      : error.file() == FileKind::kStationTable ? table_path
+                                                                                : grid_path;
+            err << "scenariogen: " << path << ": " << error.message() << " at byte offset " << error.offset() << "\n";
+            return kFaultRecorded;
+        }
+    } catch (const FileError& failure) {
+        return cannot_read(failure);
     }
     if (plot.run_left_out) {
         err << "scenariogen: " << table_path

@@ -10,17 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "format/plan_sample.h"
 #include "format/records.h"
 #include "timetable/train_model.h"
-#include "views/dump/scenario_reading.h"
+#include "format/scenario_reading.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
-
-// A point of the plan in metres: x east, y north.
-struct PlanPoint {
-    double x = 0;
-    double y = 0;
-};
 
 // A point of the page in millimetres from its top left corner.
 struct PagePoint {
@@ -105,5 +101,11 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
 // compiled scenario.
 ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid,
                            const RunDrawing& run = {});
+
+// The same with the grid file's `grid_size` bytes read in pieces from
+// `grid`: a grid of a million metres is 20 MB, of which the page needs a
+// sample. Throws FileError when the grid cannot be read.
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, ByteInput& grid,
+                           std::uint64_t grid_size, const RunDrawing& run = {});
 
 }  // namespace scenariogen
