@@ -33,6 +33,7 @@ std::size_t attribute_7_offset(const StationTable& table, int k) {
 struct BlockReading {
     std::int32_t values = 0;
     std::int32_t computed = -1;  // the metre of the first empty value; -1 until one comes
+    std::uint64_t computed_offset = 0;  // where that value stands in the file
     std::array<GridValue, 2> start{};
     std::int32_t not_a_number = -1;  // the first computed metre whose value is not a number
     std::uint64_t not_a_number_offset = 0;
@@ -78,7 +79,7 @@ public:
             const bool x_longer = x.computed_metres() > y.computed_metres();
             fail("metre " + std::to_string(computed) + " holds " + (x_longer ? "an x but no y" : "a y but no x") +
                      ", where a compiled scenario's plan holds both or neither",
-                 0);
+                 (x_longer ? y : x).computed_offset);
         }
         for (const BlockReading* block : {&x, &y}) {
             if (block->not_a_number >= 0 && block->not_a_number < computed) {
@@ -111,6 +112,7 @@ private:
             if (v.tag == format::grid::kEmpty) {
                 flush();
                 r.computed = metre;
+                r.computed_offset = offset_;
             } else {
                 if (!std::isfinite(v.value) && r.not_a_number < 0) {
                     r.not_a_number = metre;
