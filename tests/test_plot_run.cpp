@@ -145,7 +145,6 @@ TEST(PlotWithTheRun, TheCommandDrawsTheRunAndOnRequestTheGraph) {
     if (std::system("command -v xmllint >/dev/null 2>&1") == 0) {
         EXPECT_EQ(testing::run_command("xmllint --noout " + out.file("graph.svg")).status, 0);
     }
-    EXPECT_EQ(run_program("plot " + out.path().string() + " --acceleration 0").status, 2);
 
     // No braked-mass percentage: the page without the run, and a word why.
     const std::string from = "percentuale massa frenata,    130";
@@ -159,6 +158,33 @@ TEST(PlotWithTheRun, TheCommandDrawsTheRunAndOnRequestTheGraph) {
     EXPECT_EQ(unbraked.status, 0);
     EXPECT_NE(unbraked.err.find("--braking"), std::string::npos) << unbraked.err;
     EXPECT_EQ(slurp(out.file("unbraked.svg")).find("driving-curve"), std::string::npos);
+}
+
+// The model's options take a number above 0, and say so in a short line:
+// no NaN, no infinity, nothing out of range, for plot and check alike.
+TEST(PlotWithTheRun, TheModelsOptionsRefuseWhatIsNotANumberAboveZero) {
+    TempDir out;
+    spit(out.file("linea.txt"), testing::own_line_text());
+    spit(out.file("treno.txt"), testing::own_train_text());
+    const std::string descriptions = out.file("linea.txt") + " " + out.file("treno.txt");
+    ASSERT_EQ(run_program("compile " + descriptions + " -o " + out.path().string()).status, 0);
+    const std::vector<std::string> commands{"plot " + out.path().string() + " -o " + out.file("page.svg"),
+                                            "check " + descriptions};
+    for (const std::string& command : commands) {
+        for (const char* option : {"--acceleration", "--braking", "--max-speed"}) {
+            for (const char* value : {"0", "-1", "nan", "inf", "-inf", "1e400", "x", "0x10"}) {
+                SCOPED_TRACE(command.substr(0, 5) + option + " " + value);
+                const Outcome refused = run_program(command + " " + option + " " + value);
+                EXPECT_EQ(refused.status, 2);
+                const std::string first_line = refused.err.substr(0, refused.err.find('\n'));
+                EXPECT_NE(first_line.find(std::string(option) + ": give a number above 0"), std::string::npos)
+                    << refused.err;
+                EXPECT_LT(first_line.size(), 80u) << first_line;
+            }
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(out.file("page.svg")));
+    EXPECT_EQ(run_program(commands[0] + " --max-speed 0.5 --acceleration 2.5e-1 --braking 1").status, 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/model_options.h"
 #include "cli/command_output.h"
 #include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
@@ -84,17 +85,7 @@ public:
             ->option_text("FILE.svg");
         plot->add_flag("--graph", options_.run.time_distance_graph,
                        "Add a second page: the time-distance graph of the timetable and the train's fastest run");
-        TrainModelChoice& model = options_.run.model;
-        plot->add_option("--acceleration", model.acceleration, "The train's acceleration, m/s² (default 0.5)")
-            ->option_text("A")
-            ->check(CLI::PositiveNumber);
-        plot->add_option("--braking", model.braking,
-                         "The train's braking, m/s² (default: from the braked-mass percentage)")
-            ->option_text("B")
-            ->check(CLI::PositiveNumber);
-        plot->add_option("--max-speed", model.max_speed_kmh, "The train's top speed, km/h (default 130)")
-            ->option_text("V")
-            ->check(CLI::PositiveNumber);
+        add_model_options(*plot, options_.run.model);
         return plot;
     }
 
