@@ -44,7 +44,7 @@ std::size_t count(const std::string& text, const std::string& what) {
 
 // The profile's scales, as the page draws them.
 double speed_y(const ScenarioPlot& p, double kmh) {
-    return kChartBottom - kChartPad - kmh / p.speed_top_kmh * (kChartBottom - kChartTop - 2 * kChartPad);
+    return kSpeedBottom - kChartPad - kmh / p.speed_top_kmh * (kSpeedBottom - kSpeedTop - 2 * kChartPad);
 }
 double x_of(const ScenarioPlot& p, double position) {
     return kProfileX0 + position / p.profile_end_m * (kProfileX1 - kProfileX0);
@@ -69,14 +69,15 @@ TEST(PlotWithTheRun, TheDrivingCurveRunsFromStopToStopUnderTheLimits) {
         })) << stop;
     }
     EXPECT_EQ(count(p.svg, "<g id=\"driving-curve\">"), 1u);
-    EXPECT_NE(p.svg.find(">Speed (km/h)</text>"), std::string::npos);
     EXPECT_NE(p.svg.find("top speed 130 km/h; 0 of 8 legs cannot be kept</text>"), std::string::npos);
+    // The speed axis takes the colour of the run read against it.
+    EXPECT_NE(p.svg.find(std::string("fill=\"") + kRunColour + "\">Speed (km/h)</text>"), std::string::npos);
 
-    // The page without the run is the page as it was.
+    // The page without the run: the limit alone, and the axis in its colour.
     const ScenarioPlot plain = plot_of(own(), {});
     EXPECT_TRUE(plain.driving_curve.empty());
     EXPECT_EQ(plain.svg.find("driving-curve"), std::string::npos);
-    EXPECT_NE(plain.svg.find(">Speed limit (km/h)</text>"), std::string::npos);
+    EXPECT_NE(plain.svg.find(std::string("fill=\"") + kSpeedColour + "\">Speed (km/h)</text>"), std::string::npos);
 }
 
 TEST(PlotWithTheRun, TheTimeDistanceGraphOnASecondPage) {

@@ -44,6 +44,14 @@ struct PlottedStation {
     bool named_in_profile = false;
 };
 
+// A label as placed on the page: its text and the room it takes.
+struct PlacedLabel {
+    std::string text;
+    struct {
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    } box;
+};
+
 // An object of a cell, drawn on the profile (and, for signals, on the plan).
 struct PlottedMark {
     std::uint8_t kind = 0;  // cell type code
@@ -61,11 +69,18 @@ struct ScenarioPlot {
     std::int32_t last_computed_metre = -1;  // -1: the grid holds no computed metre
     PlanMapping plan_mapping;
 
-    // The profile: distance 0 to `profile_end_m` along the x axis.
+    // The profile: distance 0 to `profile_end_m` along the x axis, the
+    // route's end unless an object lies beyond it.
     std::int32_t route_length_m = 0;
     std::int32_t profile_end_m = 0;
     std::vector<PlottedStation> stations;
     std::vector<PlottedMark> marks;
+    std::size_t curves = 0;  // in the curve band
+
+    // The labels placed beside the lanes of the profile and on the plan,
+    // none over another of its drawing.
+    std::vector<PlacedLabel> profile_labels;
+    std::vector<PlacedLabel> plan_labels;
 
     // The running-time model's fastest run, when asked for: the driving
     // curve as drawn over the profile (one line for each part of the run
