@@ -41,7 +41,7 @@ void gradient_stretch(const std::vector<Cell>& cells, const ProfileScale& scale,
                       GradientBand& band) {
     const double mid = (kGradientTop + kGradientBottom) / 2;
     const double from = position_to_cell_start(first);
-    const double to = std::min(static_cast<double>(last) * kCellLength, double{scale.end_m()});
+    const double to = std::min(static_cast<double>(last) * kCellLength, static_cast<double>(scale.end_m()));
     const double a = scale.X(from), b = scale.X(to);
     const int g = cells[first].gradient - 100;
     if (b - a > 1.2) {

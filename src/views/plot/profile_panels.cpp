@@ -115,7 +115,7 @@ void ProfilePanels::draw_speed(ScenarioPlot& result) {
     speed_limit_hover();
     if (content_.run) {
         result.driving_curve = draw_driving_curve(
-            svg_, *content_.run, [this](double m) { return scale_.X(std::min(m, double{data_.end_m})); },
+            svg_, *content_.run, [this](double m) { return scale_.X(std::min(m, static_cast<double>(data_.end_m))); },
             [this](double v) { return speed_y(v); });
         result.speed_top_kmh = speed_top_;
     }
@@ -163,7 +163,7 @@ void ProfilePanels::speed_limit_hover() {
         std::size_t last = first;
         while (last < data_.last_data_cell && cells[last + 1].speed_limit == cells[first].speed_limit) ++last;
         const double from = position_to_cell_start(first);
-        const double to = std::min(static_cast<double>(last) * kCellLength, double{data_.end_m});
+        const double to = std::min(static_cast<double>(last) * kCellLength, static_cast<double>(data_.end_m));
         if (scale_.X(to) - scale_.X(from) >= 1) {
             const double y = speed_y(cells[first].speed_limit * 5);
             hover_target(svg_, "M" + num(scale_.X(from)) + " " + num(y) + "H" + num(scale_.X(to)),

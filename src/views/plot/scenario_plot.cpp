@@ -59,6 +59,7 @@ ScenarioPlot plot_page(const std::vector<Cell>& cells, const StationTable& stati
     const bool graph = run.time_distance_graph && content.run;
     ScenarioPlot result;
     result.run_left_out = (run.driving_curve || run.time_distance_graph) && !content.run;
+    result.pages = graph ? 2 : 1;
     result.last_computed_metre = content.plan.last;
     result.route_length_m = content.route_length_m;
 

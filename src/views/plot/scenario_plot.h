@@ -61,6 +61,7 @@ struct PlottedMark {
 
 struct ScenarioPlot {
     std::string svg;
+    std::size_t pages = 1;  // A4 pages of the SVG, one below the other
 
     // The plan: the centre line as drawn (metres kept after thinning, in
     // order, from the first to the last computed metre), and its mapping.
