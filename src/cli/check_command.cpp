@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/model_options.h"
 #include "cli/strict_compilation.h"
 #include "cli/timetable_warnings.h"
 #include "compiler/diagnostic_format.h"
@@ -29,17 +30,7 @@ public:
         check->add_option("LINE", line_, "The line description")->required();
         check->add_option("TRAIN", train_, "The train description")->required();
         check->add_flag("--json", json_, "The table as JSON");
-        check->add_option("--acceleration", choice_.acceleration, "The train's acceleration, m/s² (default 0.5)")
-            ->option_text("A")
-            ->check(CLI::PositiveNumber);
-        check
-            ->add_option("--braking", choice_.braking,
-                         "The train's braking, m/s² (default: from the braked-mass percentage)")
-            ->option_text("B")
-            ->check(CLI::PositiveNumber);
-        check->add_option("--max-speed", choice_.max_speed_kmh, "The train's top speed, km/h (default 130)")
-            ->option_text("V")
-            ->check(CLI::PositiveNumber);
+        add_model_options(*check, choice_);
         check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
         check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")

@@ -87,18 +87,18 @@ json station_json(std::size_t entry, const StationEntry& v) {
 }
 
 json station_table_json(std::string_view bytes) {
-    const auto tab = decode_station_table(bytes);
+    const auto table = decode_station_table(bytes);
     json stations = json::array();
     json signs = json::array();
     for (std::size_t k = 1; k <= kFirstSignEntry; ++k) {
-        const StationEntry& v = tab[k];
+        const StationEntry& v = table[k];
         if (only_a_name(v) && !v.name.empty()) {
             signs.push_back({{"entry", k}, {"text", from_windows_1252(v.name)}});
         } else if (!only_a_name(v) || !v.name.empty()) {
             stations.push_back(station_json(k, v));
         }
     }
-    const TableHeader h = read_table_header(tab);
+    const TableHeader h = read_table_header(table);
     json progressives = json::array();
     for (const ProgressiveEntry& p : h.progressives) {
         progressives.push_back({{"entry", p.entry},
@@ -226,8 +226,8 @@ std::string grid_text(const json& d) {
 
 }  // namespace
 
-std::string_view cell_kind_name(std::uint8_t tipo) {
-    switch (tipo) {
+std::string_view cell_kind_name(std::uint8_t kind) {
+    switch (kind) {
         case kEmpty:
             return "";
         case kSignal:

@@ -1,7 +1,8 @@
 // What the three files of a compiled scenario hold beyond their layout: how
-// to tell them apart by their content, the values the compiler stores in
-// every scenario it writes, and the header entries of the station table.
-// One reading for the inspection (dump) and the picture (plot).
+// to tell them apart by their content, the header entries of the station
+// table, and the files checked for what the compiler writes into every
+// scenario. One reading for the inspection (dump), the picture (plot) and
+// the preview.
 #pragma once
 
 #include <array>
@@ -12,7 +13,9 @@
 #include <vector>
 
 #include "format/binary_reader.h"
+#include "format/plan_sample.h"
 #include "format/records.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 
@@ -35,7 +38,8 @@ bool looks_like_station_table(std::string_view bytes);
 bool looks_like_grid(std::string_view bytes);
 
 // An entry from 1 to 80 that holds only a name is a sign text (or nothing
-// at all); every other is a station.
+// at all); every other is a station: one with a stop is a station even where
+// all else is 0.
 bool only_a_name(const StationEntry& entry);
 
 // One of the kilometric progressives of entries 81 to 83: from `from_m` on,
@@ -60,7 +64,7 @@ struct TableHeader {
     std::int32_t background_1 = 0;
     std::int32_t background_2 = 0;
     std::int32_t background_3 = 0;
-    std::int16_t header = 0;  // kTableHeader in a compiled scenario
+    std::int16_t header = 0;  // format::kStationTableHeader in a compiled scenario
     std::int32_t identity_code = 0;
     // Entry 86: the signalling.
     std::string train_number;  // Windows-1252, as stored
@@ -79,20 +83,15 @@ bool all_numbers(const double* values, std::size_t count);
 // How many metres, from metre 0 on, hold both their x and their y.
 std::size_t computed_metres(const DecodedGrid& grid);
 
-// Header values that the compiler stores in every scenario it writes, and
-// the least a route of length 0 takes.
-inline constexpr std::int16_t kCellHeader = 5121;       // cell 1, value_1
-inline constexpr std::int16_t kTableHeader = 610;       // entry 85, attribute_7
-inline constexpr std::size_t kFewestCells = 141;        // cells 0 to 7000 / 50
-inline constexpr std::size_t kFewestGridMetres = 7001;  // metres 0 to 7000
-
 // The files decoded and checked for what a compiled scenario holds. Each
 // throws ScenarioDecodeError, naming its file, when the bytes are not part
 // of a compiled scenario.
 std::vector<Cell> read_scenario_cells(std::string_view bytes);
 StationTable read_scenario_station_table(std::string_view bytes);
-// The grid as the compiler held it: every metre's value, and the computed
-// metres counted. The computed coordinates are all numbers.
-Grid read_scenario_grid(std::string_view bytes);
+// The plan of a grid file read in pieces from `grid` (`size` bytes): its
+// computed metres sampled as PlanSampler samples them, `chosen` among them.
+// A compiled plan's x block and y block take the same bytes, so the y block
+// starts halfway; its computed coordinates are all numbers.
+PlanSample read_scenario_plan(ByteInput& grid, std::uint64_t size, std::vector<std::int32_t> chosen);
 
 }  // namespace scenariogen
