@@ -134,7 +134,9 @@ struct SteppedRun {
 SteppedRun stepped_run(const std::vector<Cell>& cells, const TrainModel& m, double from, double to, double step) {
     SteppedRun run;
     const auto steps = static_cast<std::size_t>(std::llround((to - from) / step));
-    for (std::size_t k = 0; k <= steps; ++k) run.position.push_back(from + (to - from) * k / steps);
+    for (std::size_t k = 0; k <= steps; ++k) {
+        run.position.push_back(from + (to - from) * static_cast<double>(k) / static_cast<double>(steps));
+    }
     std::vector<double> limit2, up, down;
     for (std::size_t k = 0; k < steps; ++k) {
         const Cell& c = cells[static_cast<std::size_t>((run.position[k] + run.position[k + 1]) / 2 / 50) + 1];

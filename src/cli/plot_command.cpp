@@ -138,6 +138,7 @@ public:
             ->transform(CLI::CheckedTransformer(formats))
             ->option_text("svg|png|pdf");
         plot->add_option("--dpi", options_.dpi, "The resolution of a PNG, pixels per inch (10 to 1200)")
+            ->option_text("N")
             ->check(CLI::Range(10.0, 1200.0))
             ->capture_default_str();
         plot->add_flag("--graph", options_.run.time_distance_graph,

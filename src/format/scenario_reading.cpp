@@ -99,7 +99,7 @@ private:
 
     void take(const GridValue& v) {
         const std::size_t bytes = format::grid::value_size(v.tag);
-        const int block = 2 * offset_ < size_ ? 0 : 1;
+        const std::size_t block = 2 * offset_ < size_ ? 0 : 1;
         if (block == 0 && 2 * (offset_ + bytes) > size_) straddles_ = true;
         if (block != block_) {
             flush();
@@ -155,7 +155,7 @@ private:
     std::uint64_t offset_ = 0;
     bool straddles_ = false;
     std::array<BlockReading, 2> blocks_;
-    int block_ = 0;
+    std::size_t block_ = 0;
     std::vector<double> pending_;
     std::int32_t pending_first_ = 0;  // the metre of pending_'s first value
     PlanSampler sampler_;

@@ -103,9 +103,9 @@ private:
     }
 
     // A symbol with its tooltip, taking `half_width` either side of x.
-    void symbol(int lane, double x, double half_width, void (*draw)(Svg&, PagePoint), const std::string& title) {
+    void symbol(int lane, double x, double half_width, void (*draw_symbol)(Svg&, PagePoint), const std::string& title) {
         svg_.open_group("", title);
-        draw(svg_, {x, lane_base(lane)});
+        draw_symbol(svg_, {x, lane_base(lane)});
         svg_.close_group();
         occupy(lane, x - half_width, x + half_width);
     }
