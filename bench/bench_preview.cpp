@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "bench/largest_route.h"
-#include "views/preview/preview_compilation.h"
-#include "views/preview/preview_state.h"
+#include "preview/preview_compilation.h"
+#include "preview/preview_state.h"
 
 namespace scenariogen {
 namespace {

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/model_options.h"
 #include "cli/strict_compilation.h"
 #include "cli/timetable_warnings.h"
 #include "compiler/diagnostic_format.h"
@@ -29,17 +30,7 @@ public:
         check->add_option("LINE", line_, "The line description")->required();
         check->add_option("TRAIN", train_, "The train description")->required();
         check->add_flag("--json", json_, "The table as JSON");
-        check->add_option("--acceleration", choice_.acceleration, "The train's acceleration, m/s² (default 0.5)")
-            ->option_text("A")
-            ->check(CLI::PositiveNumber);
-        check
-            ->add_option("--braking", choice_.braking,
-                         "The train's braking, m/s² (default: from the braked-mass percentage)")
-            ->option_text("B")
-            ->check(CLI::PositiveNumber);
-        check->add_option("--max-speed", choice_.max_speed_kmh, "The train's top speed, km/h (default 130)")
-            ->option_text("V")
-            ->check(CLI::PositiveNumber);
+        add_model_options(*check, choice_);
         check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
         check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
@@ -60,12 +51,12 @@ public:
         }
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
-        const StrictCompilation c = compile_strictly(line_, train_, strict);
+        const PipelineOutcome c = compile_strictly(line_, train_, strict);
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
         if (c.has_errors()) {
-            if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
-                console.err << kRunEndingPrompt << c.result.last_error << "\n";
+            if (c.result && c.result->outcome == CompileOutcome::kHeaderSlotsTaken) {
+                console.err << kRunEndingPrompt << c.result->last_error << "\n";
             }
             console.err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors")
                         << "; the timetable was not checked\n";
@@ -75,18 +66,18 @@ public:
     }
 
 private:
-    int check_timetable_of(const StrictCompilation& c, const StrictOptions& strict, const DiagnosticSources& sources,
+    int check_timetable_of(const PipelineOutcome& c, const StrictOptions& strict, const DiagnosticSources& sources,
                            Console& console) const {
-        const std::int32_t braked_mass = c.result.stations[kTrainEntry].start;
+        const CompileResult& result = *c.result;
+        const std::int32_t braked_mass = result.stations[kTrainEntry].start;
         const TrainModel model = train_model(choice_, braked_mass);
         if (!(model.braking > 0)) {
             console.err << "scenariogen: " << train_ << " gives a braked-mass percentage of " << braked_mass
                         << " %, which leaves the train no brake; give its braking with --braking\n";
             return kUsage;
         }
-        const TimetableCheck check = check_timetable(c.result.cells, c.result.stations, model);
-        const Diagnostics warnings =
-            apply_warning_options(timetable_warnings(check, c.result, c.train_text), strict.warnings);
+        const TimetableCheck check = check_timetable(result.cells, result.stations, model);
+        const Diagnostics warnings = apply_warning_options(timetable_warnings(check, result), strict.warnings);
         std::size_t errors = 0;
         for (const Diagnostic& w : warnings) {
             console.err << format_diagnostic(w, sources);

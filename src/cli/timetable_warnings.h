@@ -13,6 +13,6 @@ namespace scenariogen {
 inline constexpr const char* kTimetableWarning = "timetable";
 
 // One warning for every leg that cannot be kept, in the order of the legs.
-Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult& compiled, std::string_view train_text);
+Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult& compiled);
 
 }  // namespace scenariogen

@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "compiler/diagnostic_format.h"
-#include "compiler/keywords.h"
 #include "lint/suggestion.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -49,7 +49,7 @@ void LineJudge::line(const LineReading& reading) {
 }
 
 const FieldUse& LineJudge::use(std::size_t i) const { return line_->uses[i]; }
-const Reading& LineJudge::reading(int i) const { return line_->readings[static_cast<std::size_t>(i)]; }
+const KeywordReading& LineJudge::reading(int i) const { return line_->readings[static_cast<std::size_t>(i)]; }
 
 void LineJudge::judge(std::size_t a, std::size_t b) {
     const FieldUse& first = use(a);
@@ -186,9 +186,9 @@ void LineJudge::unknown_keyword(const Field& field, const std::string& n) {
 }
 
 void LineJudge::header(const Field& field, const std::string& n) {
-    const auto& own_headers = headers(file_);
+    const auto& own_headers = syntax::section_headers(file_);
     if (std::find(own_headers.begin(), own_headers.end(), n) != own_headers.end()) return;
-    const auto& others = headers(other(file_));
+    const auto& others = syntax::section_headers(other(file_));
     std::string message = "unknown section header " + quoted(field.text);
     if (std::find(others.begin(), others.end(), n) != others.end()) {
         message += ": it is a header of " + other_file_name(file_);
@@ -207,8 +207,9 @@ void LineJudge::taken_for_keyword(const FieldUse& at, Keyword keyword) {
     if (!n.empty() && n.front() == '[') {
         message = "the header " + quoted(at.field.text) + because +
                   ": the reader takes the fields that follow for its values";
-        if (const auto meant = nearest_spelling(n, headers(file_))) message += "; did you mean '" + *meant + "'?";
-    } else if (contains(at.field.text, "-")) {
+        if (const auto meant = nearest_spelling(n, syntax::section_headers(file_)))
+            message += "; did you mean '" + *meant + "'?";
+    } else if (syntax::contains(at.field.text, "-")) {
         const int limit = at.section == Section::kGeneral ? 10 : 2;
         message = quoted(at.field.text) + because + ": the reader skips only " + std::to_string(limit) +
                   " fields in a row that hold '-', and reads the next one as a keyword";
@@ -238,7 +239,7 @@ void LineJudge::others_taken_for_keywords(std::size_t from, std::size_t to) {
     }
 }
 
-void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent) {
+void LineJudge::values(std::size_t a, std::size_t b, const KeywordReading& rd, const Intent& intent) {
     const FieldUse& first = use(a);
     const std::size_t last = rd.value_uses.empty() ? a : static_cast<std::size_t>(rd.value_uses.back());
     std::size_t extras = 0;
@@ -248,7 +249,7 @@ void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const In
         ++extras;
         if (!first_extra) first_extra = i;
     }
-    KeywordLine line{file_, first.field.span.line, intent, first.field.span, {}, true};
+    KeywordLine line{file_, first.field.span.line, intent, first.field.span, first.field.text, {}, true};
     if (rd.missing > 0 || extras > 0) {
         field_count(rd, first_extra, rd.value_uses.size() + extras);
         line.usable = false;  // the keyword is there, its values cannot be followed
@@ -269,7 +270,7 @@ void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const In
     sink_(line);
 }
 
-void LineJudge::field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written) {
+void LineJudge::field_count(const KeywordReading& rd, std::optional<std::size_t> first_extra, std::size_t written) {
     const KeywordShape& s = shape(rd.keyword);
     const FieldUse& first = use(static_cast<std::size_t>(rd.keyword_use));
     std::string message =
@@ -282,12 +283,13 @@ void LineJudge::field_count(const Reading& rd, std::optional<std::size_t> first_
         const bool only_text = rd.missing == 1 && last.storage == Storage::kText;
         if (only_text) message = "the " + std::string(last.name) + " is missing";
         if (line_->last) {
-            message += ": the file ends there, and the compiler stops reading with error 25";
+            message += ": the file ends there, and the compiler stops reading";
         } else {
             message += only_text ? ": the reader would take the next line's first field for it"
                                  : ": the reader would take what is missing from the next line";
         }
         r_.error(file_, Span{line, end, end}, "field-count", std::move(message));
+        if (line_->last) r_.cite(25);
         return;
     }
     message += ": the reader takes what follows for keywords and ignores it";
@@ -313,16 +315,8 @@ bool is_control(unsigned char b) {
 
 }  // namespace
 
-const std::vector<std::string>& headers(SourceFile file) {
-    static const std::vector<std::string> kLine{"[generale]", "[curve]",       "[pendenze]", "[montagne]",
-                                                "[cartelli]", "[indicazioni]", "[fine]"};
-    static const std::vector<std::string> kTrain{"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
-                                                 "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};
-    return file == SourceFile::kLine ? kLine : kTrain;
-}
-
 void check_control_characters(std::string_view text, SourceFile file, Report& report) {
-    for_each_line(text, [&](int number, std::string_view line) {
+    syntax::for_each_line(text, [&](int number, std::string_view line) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (!is_control(static_cast<unsigned char>(line[i]))) continue;
             const int column = static_cast<int>(i) + 1;
@@ -338,7 +332,7 @@ void check_control_characters(std::string_view text, SourceFile file, Report& re
 void check_final_line(std::string_view text, SourceFile file, Report& report) {
     int last = 0;
     std::string_view final_line;
-    for_each_line(text, [&](int number, std::string_view line) {
+    syntax::for_each_line(text, [&](int number, std::string_view line) {
         if (line.find_first_not_of(" \t") != std::string_view::npos) {
             last = number;
             final_line = line;
