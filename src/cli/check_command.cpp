@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/strict_compilation.h"
+#include "cli/warning_flags.h"
 #include "cli/timetable_warnings.h"
 #include "compiler/diagnostic_format.h"
 #include "compiler/error_numbers.h"
@@ -43,9 +44,10 @@ public:
         check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
         check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
-            ->option_text("error|NAME|no-NAME");
+            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
         check->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
+        describe_warnings(*check);
         return check;
     }
 

@@ -8,6 +8,7 @@
 #include "cli/compiled_files.h"
 #include "cli/output_folder.h"
 #include "cli/strict_compilation.h"
+#include "cli/warning_flags.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
@@ -36,11 +37,14 @@ public:
         compile->add_flag("--permissive", permissive_,
                           "No strict check: write the binary files from whatever was stored, faults or not, as "
                           "earlier versions did");
-        compile->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME")
-            ->option_text("error|NAME|no-NAME");
+        compile
+            ->add_option("-W", flags_.w,
+                         "-Werror: warnings are errors; -Werror=NAME: warning NAME is one; -Wno-NAME: no warning NAME")
+            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
         compile->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
         compile->add_flag("--no-wait", no_wait_, "Fail at once (status 3) when another run is writing into DIR");
+        describe_warnings(*compile);
         return compile;
     }
 

@@ -5,6 +5,7 @@
 #include "lint/keywords.h"
 #include "lint/line_verdicts.h"
 #include "lint/object_checks.h"
+#include "lint/plausibility.h"
 #include "lint/reading_model.h"
 #include "lint/report.h"
 #include "lint/suggestion.h"
@@ -62,7 +63,8 @@ lint::AssumedStart missing_start(std::string_view text, SourceFile file, Report&
 
 // One file, line by line: the lines against their keywords, the keyword
 // lines against the route and the objects before them.
-void check_file(std::string_view text, SourceFile file, Report& report, lint::ObjectChecks& objects) {
+void check_file(std::string_view text, SourceFile file, Report& report, lint::ObjectChecks& objects,
+                lint::Plausibility& plausibility) {
     if (text.size() > kMaxDescriptionBytes) {
         report.file_error(file, "too-large",
                           "the file is larger than " + std::to_string(kMaxDescriptionBytes >> 20) +
@@ -84,8 +86,10 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
     lint::LineJudge judge(file, summary, report, [&](const lint::KeywordLine& l) {
         if (line_file) {
             objects.line_description(l);
+            plausibility.line_description(l);
         } else {
             objects.train_description(l);
+            plausibility.train_description(l);
         }
     });
     lint::read_description(text, file, assumed, &judge);
@@ -103,8 +107,10 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
 Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text) {
     Report report;
     lint::ObjectChecks objects(report);
-    check_file(line_text, SourceFile::kLine, report, objects);
-    check_file(train_text, SourceFile::kTrain, report, objects);
+    lint::Plausibility plausibility(report);
+    check_file(line_text, SourceFile::kLine, report, objects, plausibility);
+    check_file(train_text, SourceFile::kTrain, report, objects, plausibility);
+    plausibility.finish();
     return report.take();
 }
 
