@@ -124,12 +124,23 @@ TEST(CheckCommand, TheModelsParameters) {
     }
 }
 
+// A train without a brake is a fault of its description, at its line: the
+// check cannot run it unless --braking gives the rate.
 TEST(CheckCommand, NoBrakedMassNeedsABrakingRate) {
     const Sources sources("percentuale massa frenata,    130", "percentuale massa frenata,    0");
     const Outcome outcome = sources.check();
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("--braking"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(":3:31: error: a braked-mass percentage of 0 % gives the train no brake"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_NE(outcome.err.find("--braking [braked-mass]"), std::string::npos) << outcome.err;
     EXPECT_EQ(sources.check("--braking 0.7").status, 0);
+    // Turned off, the warning still leaves the error, on the file.
+    const Outcome quiet = sources.check("-Wno-braked-mass");
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_NE(quiet.err.find("treno.txt: error: the train's braked-mass percentage is 0 % or not given"),
+              std::string::npos)
+        << quiet.err;
 }
 
 // The descriptions' errors are those of compile, in the same words; only

@@ -62,7 +62,8 @@ public:
         }
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
-        const StrictCompilation c = compile_strictly(line_, train_, strict);
+        StrictCompilation c = compile_strictly(line_, train_, strict);
+        require_brake(c);
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
         if (c.has_errors()) {
@@ -77,15 +78,30 @@ public:
     }
 
 private:
+    // A train without a brake cannot be run: without --braking, the warning
+    // on its braked-mass percentage becomes an error, at its line.
+    void require_brake(StrictCompilation& c) const {
+        if (!c.compiled || c.has_errors() || train_model(choice_, c.result.stations[kTrainEntry].start).braking > 0) {
+            return;
+        }
+        const std::string why = ": the timetable cannot be checked without a brake; give the braking rate with --braking";
+        const std::int32_t lambda = c.result.stations[kTrainEntry].start;
+        for (Diagnostic& d : c.diagnostics) {
+            if (d.name != "braked-mass") continue;
+            d.severity = Severity::kError;
+            d.message = "a braked-mass percentage of " + std::to_string(lambda) + " % gives the train no brake" + why;
+            return;
+        }
+        Diagnostic missing;
+        missing.name = "braked-mass";
+        missing.where = SourceRange{SourceFile::kTrain, 0, 0, 0};
+        missing.message = "the train's braked-mass percentage is " + std::to_string(lambda) + " % or not given" + why;
+        c.diagnostics.push_back(std::move(missing));
+    }
+
     int check_timetable_of(const StrictCompilation& c, const StrictOptions& strict, const DiagnosticSources& sources,
                            Console& console) const {
-        const std::int32_t braked_mass = c.result.stations[kTrainEntry].start;
-        const TrainModel model = train_model(choice_, braked_mass);
-        if (!(model.braking > 0)) {
-            console.err << "scenariogen: " << train_ << " gives a braked-mass percentage of " << braked_mass
-                        << " %, which leaves the train no brake; give its braking with --braking\n";
-            return kUsage;
-        }
+        const TrainModel model = train_model(choice_, c.result.stations[kTrainEntry].start);
         const TimetableCheck check = check_timetable(c.result.cells, c.result.stations, model);
         const Diagnostics warnings =
             apply_warning_options(timetable_warnings(check, c.result, c.train_text), strict.warnings);

@@ -80,8 +80,7 @@ void check_braked_mass(const KeywordLine& l, Report& r) {
     std::string message;
     if (lambda <= 0) {
         message = "a braked-mass percentage of " + percent(lambda) +
-                  " gives the train no brake: it cannot stop, and check cannot run it unless --braking gives its "
-                  "braking rate";
+                  " gives the train no brake: it cannot stop (check runs it only with --braking)";
     } else if (lambda < kLowestBrakedMass) {
         message = "a braked-mass percentage of " + percent(lambda) +
                   " is below any train in service: freight trains run with about 50 % or more, passenger trains "
