@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/strict_compilation.h"
+#include "cli/swapped_descriptions.h"
 #include "cli/warning_flags.h"
 #include "cli/timetable_warnings.h"
 #include "compiler/diagnostic_format.h"
@@ -63,6 +64,10 @@ public:
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
         StrictCompilation c = compile_strictly(line_, train_, strict);
+        if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "check")) {
+            console.err << *swapped;
+            return kUsage;
+        }
         require_brake(c);
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
@@ -127,6 +132,7 @@ private:
         for (std::size_t k = 0; k < check.legs.size() && w < warnings.size(); ++k) {
             nlohmann::json& leg = j["legs"][k];
             if (leg["problem"].is_null()) continue;
+            while (w + 1 < warnings.size() && warnings[w].severity == Severity::kNote) ++w;
             const Diagnostic& d = warnings[w++];
             if (d.where) leg["where"] = {{"file", train_}, {"line", d.where->line}, {"column", d.where->column}};
         }

@@ -8,6 +8,7 @@
 #include "cli/compiled_files.h"
 #include "cli/output_folder.h"
 #include "cli/strict_compilation.h"
+#include "cli/swapped_descriptions.h"
 #include "cli/warning_flags.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
@@ -139,6 +140,10 @@ private:
     // Strict: every fault of both files shown, and nothing written unless there is none.
     int compile_strictly_and_write(const StrictOptions& strict, std::ostream& err) const {
         const StrictCompilation c = compile_strictly(line_, train_, strict);
+        if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "compile")) {
+            err << *swapped;
+            return kUsage;
+        }
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = report_strictly(c, sources, strict.max_errors, err);
         if (c.has_errors()) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/blockage_source.h"
 #include "compiler/diagnostic_format.h"
 #include "compiler/field_reader.h"
 #include "views/timetable/timetable_report.h"
@@ -55,6 +56,9 @@ Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult&
             d.where = hours_field(train_text, *line);
         }
         warnings.push_back(std::move(d));
+        if (leg.blockage) {
+            if (auto note = blockage_note(*leg.blockage, compiled)) warnings.push_back(std::move(*note));
+        }
     }
     return warnings;
 }

@@ -61,6 +61,9 @@ private:
     void others_taken_for_keywords(std::size_t from, std::size_t to);
     void values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent);
     void field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written);
+    bool text_taken_for_number(const Reading& rd) const;
+    std::string number_missing(const Reading& rd) const;
+    std::string time_hint(const Reading& rd) const;
 
     SourceFile file_;
     const ReadingSummary& summary_;

@@ -134,6 +134,7 @@ std::string model_summary(const TrainModel& model) {
 
 std::string duration_text(std::int64_t seconds) {
     if (seconds < 0) return "-" + duration_text(-seconds);
+    if (seconds < 60) return std::to_string(seconds) + " s";
     std::string text;
     if (seconds >= 3600) text = std::to_string(seconds / 3600) + " h ";
     return text + std::to_string(seconds / 60 % 60) + " min " + std::to_string(seconds % 60) + " s";
