@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/diagnostics_output.h"
 #include "cli/strict_compilation.h"
 #include "cli/swapped_descriptions.h"
 #include "cli/warning_flags.h"
@@ -17,6 +18,7 @@
 #include "platform/file_system.h"
 #include "timetable/timetable_check.h"
 #include "timetable/train_model.h"
+#include "views/diagnostics/diagnostics_json.h"
 #include "views/timetable/timetable_report.h"
 
 namespace scenariogen {
@@ -48,6 +50,7 @@ public:
             ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
         check->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
+        diagnostics_output_.add_to(*check);
         describe_warnings(*check);
         return check;
     }
@@ -70,8 +73,14 @@ public:
         }
         require_brake(c);
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
-        const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
+        const std::size_t errors = diagnostics_output_.report(c, sources, strict.max_errors, console.err);
         if (c.has_errors()) {
+            const Diagnostics shown = shown_diagnostics(c, strict.max_errors);
+            if (!write_sarif(shown, sources, console)) return kOutputFailed;
+            if (json_) {
+                console.out << nlohmann::json{{"diagnostics", diagnostics_json(shown, file_names(sources))}}.dump(2)
+                            << "\n";
+            }
             if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
                 console.err << kRunEndingPrompt << c.result.last_error << "\n";
             }
@@ -111,12 +120,15 @@ private:
         const Diagnostics warnings =
             apply_warning_options(timetable_warnings(check, c.result, c.train_text), strict.warnings);
         std::size_t errors = 0;
-        for (const Diagnostic& w : warnings) {
-            console.err << format_diagnostic(w, sources);
-            errors += w.severity == Severity::kError;
-        }
+        for (const Diagnostic& w : warnings) errors += w.severity == Severity::kError;
+        diagnostics_output_.report_more(warnings, sources, console.err);
+        Diagnostics all = shown_diagnostics(c, strict.max_errors);
+        all.insert(all.end(), warnings.begin(), warnings.end());
+        if (!write_sarif(all, sources, console)) return kOutputFailed;
         if (json_) {
-            console.out << with_places(timetable_json(check), check, warnings).dump(2) << "\n";
+            nlohmann::json j = with_places(timetable_json(check), check, warnings);
+            j["diagnostics"] = diagnostics_json(all, file_names(sources));
+            console.out << j.dump(2) << "\n";
         } else {
             console.out << timetable_table(check);
         }
@@ -124,6 +136,16 @@ private:
         if (errors == 0) return kSuccess;
         console.err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors") << " (-Werror)\n";
         return kFaultRecorded;
+    }
+
+    bool write_sarif(const Diagnostics& diagnostics, const DiagnosticSources& sources, Console& console) const {
+        try {
+            diagnostics_output_.write_sarif(diagnostics, sources);
+            return true;
+        } catch (const FileError& failure) {
+            console.err << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
+            return false;
+        }
     }
 
     // The place of each leg's problem, for tools that read the JSON.
@@ -146,6 +168,7 @@ private:
     std::string name_ = kScenarioName;
     std::string train_number_ = kTrainNumber;
     StrictFlags flags_;
+    DiagnosticsOutput diagnostics_output_;
 };
 
 }  // namespace

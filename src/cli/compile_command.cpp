@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "cli/compilation_report.h"
 #include "cli/compiled_files.h"
+#include "cli/diagnostics_output.h"
 #include "cli/output_folder.h"
 #include "cli/strict_compilation.h"
 #include "cli/swapped_descriptions.h"
@@ -45,6 +46,7 @@ public:
         compile->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
         compile->add_flag("--no-wait", no_wait_, "Fail at once (status 3) when another run is writing into DIR");
+        diagnostics_output_.add_to(*compile);
         describe_warnings(*compile);
         return compile;
     }
@@ -145,7 +147,8 @@ private:
             return kUsage;
         }
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
-        const std::size_t errors = report_strictly(c, sources, strict.max_errors, err);
+        const std::size_t errors = diagnostics_output_.report(c, sources, strict.max_errors, err);
+        diagnostics_output_.write_sarif(shown_diagnostics(c, strict.max_errors), sources);
         if (c.has_errors()) {
             if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
                 err << kRunEndingPrompt << c.result.last_error << "\n";
@@ -166,6 +169,7 @@ private:
     bool no_grid_ = false;
     bool permissive_ = false;
     StrictFlags flags_;
+    DiagnosticsOutput diagnostics_output_;
     bool no_wait_ = false;
 };
 
