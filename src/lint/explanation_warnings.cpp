@@ -70,8 +70,9 @@ constexpr std::array kWarnings{
                 "stretch of kind 3.",
                 "montagna,  3000,  5000,  12\nmontagna,  5100,  6000,  2", "Join the stretches, or leave more room."},
     Explanation{W, "no-fine",
-                "The file does not end with [fine]. The reader never interprets the last field of a file, so the "
-                "last line would be lost.",
+                "The file does not end with [fine]. The reader never interprets the last field of a file as a "
+                "keyword: a keyword or header alone on the last line is lost, though the values of a keyword line "
+                "there are read.",
                 "abbattimento,  7500,  150  (as the last line)", "End the file with a line [fine]."},
     Explanation{W, "no-running-time",
                 "A leg's arrival is no later than the departure before it: the arrival is the station's time less "
