@@ -124,6 +124,21 @@ TEST(CheckCommand, TheModelsParameters) {
     }
 }
 
+TEST(CheckCommand, WarningOptionsAsCompilersHaveThem) {
+    const Sources sources(kLivara, kLivaraEarlier);
+    EXPECT_EQ(sources.check("-Werror=timetable").status, 1);
+    EXPECT_EQ(sources.check("-Werror -Wno-error=timetable").status, 0);
+    EXPECT_EQ(sources.check("-Werror=board-limit").status, 0);
+    const Outcome misspelt = sources.check("-Werror=timetabel");
+    EXPECT_EQ(misspelt.status, 2);
+    EXPECT_NE(misspelt.err.find("'timetabel' names no warning; did you mean 'timetable'?"), std::string::npos)
+        << misspelt.err;
+    const Outcome listed = run_program("check --list-warnings");
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_NE(listed.out.find("  timetable "), std::string::npos) << listed.out;
+    EXPECT_NE(run_program("compile --help").out.find("  steep-gradient "), std::string::npos);
+}
+
 // A train without a brake is a fault of its description, at its line: the
 // check cannot run it unless --braking gives the rate.
 TEST(CheckCommand, NoBrakedMassNeedsABrakingRate) {
