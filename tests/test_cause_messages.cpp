@@ -7,7 +7,8 @@ namespace scenariogen::testing {
 namespace {
 
 const std::string kShortStation = "stazione,  9500,  12,  600,  0,  0,  1,  1,  0,  4,  1,  1,  0,  8,  9,  0,   ROCCA";
-const std::string kTimeInOneField = "stazione,  9500,  12,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  0,  8:09:00,   ROCCA";
+const std::string kTimeInOneField =
+    "stazione,  9500,  12,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  0,  8:09:00,   ROCCA";
 
 TEST(CauseMessages, TheCheckSaysWhatIsWrong) {
     expect_mistakes({
@@ -70,8 +71,9 @@ TEST(CauseMessages, AnImpossibleLegNamesItsStretch) {
     const Outcome checked = run_program("check " + pair.line + " " + pair.train);
     EXPECT_EQ(checked.status, 0) << checked.err;
     EXPECT_NE(checked.err.find("cannot be run at these limits: the train stalls"), std::string::npos) << checked.err;
-    EXPECT_NE(checked.err.find("l.txt:15:1: note: the gradient of 70 \u2030 that makes the leg impossible, from 3000 m"),
-              std::string::npos)
+    EXPECT_NE(
+        checked.err.find("l.txt:15:1: note: the gradient of 70 \u2030 that makes the leg impossible, from 3000 m"),
+        std::string::npos)
         << checked.err;
     const Outcome json = run_program("check " + pair.line + " " + pair.train + " --json");
     EXPECT_NE(json.out.find("\"where\""), std::string::npos) << json.out;

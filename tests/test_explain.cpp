@@ -67,14 +67,14 @@ TEST(Explain, EveryValueOfEveryKeyword) {
 }
 
 TEST(Explain, CodesAsAuthorsTypeThem) {
-    for (const auto& [typed, code] : std::vector<std::pair<std::string, std::string>>{{"E16", "16"},
-                                                                                    {"error 16", "16"},
-                                                                                    {"Segnale", "segnale"},
-                                                                                    {"curvas6", "curva"},
-                                                                                    {"velocit\xC3\xA0", "velocita"},
-                                                                                    {"ripetizione segnali 9 codici",
-                                                                                     "ripetizione segnali 4 codici"},
-                                                                                    {"  Occupied-Cell ", "occupied-cell"}}) {
+    for (const auto& [typed, code] : std::vector<std::pair<std::string, std::string>>{
+             {"E16", "16"},
+             {"error 16", "16"},
+             {"Segnale", "segnale"},
+             {"curvas6", "curva"},
+             {"velocit\xC3\xA0", "velocita"},
+             {"ripetizione segnali 9 codici", "ripetizione segnali 4 codici"},
+             {"  Occupied-Cell ", "occupied-cell"}}) {
         const Explanation* e = find_explanation(typed);
         ASSERT_NE(e, nullptr) << typed;
         EXPECT_EQ(e->code, code) << typed;
@@ -127,7 +127,8 @@ TEST(NewScenario, CompilesAndChecksWithoutADiagnostic) {
     const Outcome checked = run_program("check " + line + " " + train);
     EXPECT_EQ(checked.status, 0);
     EXPECT_EQ(checked.err, "");
-    const Outcome compiled = run_program("compile " + line + " " + train + " -o " + folder + " --name Colle --train 4711 -Werror");
+    const Outcome compiled =
+        run_program("compile " + line + " " + train + " -o " + folder + " --name Colle --train 4711 -Werror");
     EXPECT_EQ(compiled.status, 0);
     EXPECT_EQ(compiled.err, "");
     EXPECT_TRUE(std::filesystem::exists(dir.file("Colle_4711.dat")));

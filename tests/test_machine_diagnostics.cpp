@@ -36,7 +36,8 @@ TEST(MachineDiagnostics, OneObjectPerDiagnosticWithItsNotes) {
     const json all = diagnostics_json({warning, note, fault, whole}, {"l.txt", "t.txt"});
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(all[0]["file"], "l.txt");
-    EXPECT_EQ(all[0]["range"], json::parse(R"({"start": {"line": 21, "column": 25}, "end": {"line": 21, "column": 27}})"));
+    EXPECT_EQ(all[0]["range"],
+              json::parse(R"({"start": {"line": 21, "column": 25}, "end": {"line": 21, "column": 27}})"));
     EXPECT_EQ(all[0]["severity"], "warning");
     EXPECT_EQ(all[0]["name"], "board-limit");
     EXPECT_TRUE(all[0]["number"].is_null());
@@ -71,9 +72,8 @@ struct Pair {
 TEST(MachineDiagnostics, JsonLinesOnStderrAndInCheckJson) {
     const Pair pair({{21, "indicatori_vmax,  600,  22,  24,  25,  0,    ,    ,    ,  0"}},
                     {{17, "segnale,  1500," + kSignal}});
-    const Outcome compiled =
-        run_program("compile " + pair.line + " " + pair.train + " -o " + pair.dir.path().string() +
-                    " --diagnostics-format=json");
+    const Outcome compiled = run_program("compile " + pair.line + " " + pair.train + " -o " + pair.dir.path().string() +
+                                         " --diagnostics-format=json");
     EXPECT_EQ(compiled.status, 1);
     std::istringstream lines(compiled.err);
     std::vector<json> objects;

@@ -36,7 +36,11 @@ const std::string kNoTime = rocca({{14, "1"}});
 
 TEST(Plausibility, EachMistakeIsAWarningAtItsLine) {
     expect_mistakes({
-        {"a line limit of 1000 km/h", {}, {{9, "velocita,  0,  1000"}}, {warning(T, 9, 16, "speed-limit")}, "1000 km/h"},
+        {"a line limit of 1000 km/h",
+         {},
+         {{9, "velocita,  0,  1000"}},
+         {warning(T, 9, 16, "speed-limit")},
+         "1000 km/h"},
         {"a line limit of 0 km/h before the last station",
          {},
          {{10, "velocita,  6000,  0"}},
@@ -72,7 +76,7 @@ TEST(Plausibility, EachMistakeIsAWarningAtItsLine) {
         {"a stop of 1 s where a minute was meant",
          {},
          {{13, with_middle(kMiddleOneSecond)}},
-         {warning(T, 13, column_of(kMiddleOneSecond, "1,  8,") , "short-stop")},
+         {warning(T, 13, column_of(kMiddleOneSecond, "1,  8,"), "short-stop")},
          "a stop of a minute is written 60"},
         {"a stop of 0 at an intermediate station where the train stops at the others",
          {},
@@ -112,7 +116,8 @@ TEST(Plausibility, ARouteLengthInKilometresIsPointedAt) {
     const std::string line = edited(kLineLines, {{2, "lunghezza percorso,  10"}});
     const std::string train = edited(kTrainLines, {});
     const Diagnostics all = check_descriptions(line, train);
-    const auto length = std::find_if(all.begin(), all.end(), [](const Diagnostic& d) { return d.name == "route-length"; });
+    const auto length =
+        std::find_if(all.begin(), all.end(), [](const Diagnostic& d) { return d.name == "route-length"; });
     ASSERT_NE(length, all.end()) << describe(all, line, train);
     EXPECT_EQ(length->where->line, 2);
     EXPECT_EQ(length->where->column, 22);

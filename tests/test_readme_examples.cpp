@@ -26,8 +26,8 @@ std::vector<Example> readme_examples() {
         const auto fence = readme.find('\n', end + 5);
         const auto close = readme.find("\n```", fence);
         if (end == std::string::npos || fence == std::string::npos || close == std::string::npos) break;
-        examples.push_back({readme.substr(at + open.size(), end - at - open.size()),
-                            readme.substr(fence + 1, close - fence)});
+        examples.push_back(
+            {readme.substr(at + open.size(), end - at - open.size()), readme.substr(fence + 1, close - fence)});
     }
     return examples;
 }

@@ -15,8 +15,8 @@ using namespace testing::timetable;
 
 TEST(TimetableReport, Durations) {
     const std::vector<std::pair<std::int64_t, std::string>> cases{
-        {0, "0 s"},           {59, "59 s"},          {401, "6 min 41 s"}, {3600, "1 h 0 min 0 s"},
-        {3723, "1 h 2 min 3 s"}, {-60, "-1 min 0 s"}, {-15, "-15 s"}};
+        {0, "0 s"},          {59, "59 s"},  {401, "6 min 41 s"}, {3600, "1 h 0 min 0 s"}, {3723, "1 h 2 min 3 s"},
+        {-60, "-1 min 0 s"}, {-15, "-15 s"}};
     for (const auto& [seconds, text] : cases) EXPECT_EQ(duration_text(seconds), text) << seconds;
 }
 

@@ -9,8 +9,8 @@
 #include "cli/diagnostics_output.h"
 #include "cli/strict_compilation.h"
 #include "cli/swapped_descriptions.h"
-#include "cli/warning_flags.h"
 #include "cli/timetable_warnings.h"
+#include "cli/warning_flags.h"
 #include "compiler/diagnostic_format.h"
 #include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
@@ -98,7 +98,8 @@ private:
         if (!c.compiled || c.has_errors() || train_model(choice_, c.result.stations[kTrainEntry].start).braking > 0) {
             return;
         }
-        const std::string why = ": the timetable cannot be checked without a brake; give the braking rate with --braking";
+        const std::string why =
+            ": the timetable cannot be checked without a brake; give the braking rate with --braking";
         const std::int32_t lambda = c.result.stations[kTrainEntry].start;
         for (Diagnostic& d : c.diagnostics) {
             if (d.name != "braked-mass") continue;

@@ -18,7 +18,8 @@ class NewCommand : public Command {
 public:
     CLI::App* add_to(CLI::App& app) override {
         CLI::App* command = app.add_subcommand(
-            "new", "Write a commented line and train description to start a scenario from: NAME_linea.txt, NAME_NUMBER-.txt");
+            "new",
+            "Write a commented line and train description to start a scenario from: NAME_linea.txt, NAME_NUMBER-.txt");
         command->add_option("NAME", name_, "The scenario name, the start of the file names")->required();
         command->add_option("-o,--output", output_, "Write into DIR (default: the current folder)")->option_text("DIR");
         command->add_option("--train", train_number_, "Train number, part of the train file's name")

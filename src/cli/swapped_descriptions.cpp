@@ -20,9 +20,10 @@ std::optional<std::string> swapped_descriptions(const Diagnostics& diagnostics, 
         other_files_keywords(diagnostics, SourceFile::kTrain) < kEnough) {
         return std::nullopt;
     }
-    return "scenariogen: LINE and TRAIN look swapped: " + line_path + " holds the keywords of a train description and " +
-           train_path + " those of a line description; the line description comes first:\n  scenariogen " +
-           command + " " + train_path + " " + line_path + "\n";
+    return "scenariogen: LINE and TRAIN look swapped: " + line_path +
+           " holds the keywords of a train description and " + train_path +
+           " those of a line description; the line description comes first:\n  scenariogen " + command + " " +
+           train_path + " " + line_path + "\n";
 }
 
 }  // namespace scenariogen

@@ -48,8 +48,8 @@ std::string warning_list() {
     for (const DiagnosticName& w : warning_names()) width = std::max(width, w.name.size());
     std::string list;
     for (const DiagnosticName& w : warning_names()) {
-        list += "  " + std::string(w.name) + std::string(width + 2 - w.name.size(), ' ') + std::string(w.meaning) +
-                "\n";
+        list +=
+            "  " + std::string(w.name) + std::string(width + 2 - w.name.size(), ' ') + std::string(w.meaning) + "\n";
     }
     return list;
 }

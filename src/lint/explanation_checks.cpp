@@ -36,7 +36,8 @@ constexpr std::array kChecks{
     Explanation{E, "curve-overlap",
                 "A curve starts before the previous one ends (its start plus its length). The compiler turns only the "
                 "metres after that end.",
-                "curvad3,  2000,  500\ncurvas4,  2300,  300", "Start the curve at or after the previous one's end (2500)."},
+                "curvad3,  2000,  500\ncurvas4,  2300,  300",
+                "Start the curve at or after the previous one's end (2500)."},
     Explanation{E, "dash-in-keyword",
                 "A keyword holds '-', so the reader takes the field for a comment and skips it, and the line's values "
                 "are read as keywords.",
@@ -100,7 +101,8 @@ constexpr std::array kChecks{
     Explanation{E, "out-of-order",
                 "A gradient, speed limit, adhesion or station line does not come after the previous one of its list, "
                 "or falls in the same 50 m cell: these lists go in increasing order of position.",
-                "pendenza,  5000,  -4\npendenza,  3000,  8", "Put the lines in order of position, 50 m apart at least."},
+                "pendenza,  5000,  -4\npendenza,  3000,  8",
+                "Put the lines in order of position, 50 m apart at least."},
     Explanation{E, "out-of-range",
                 "A value lies outside what its field can store or mean: a gradient outside -100 to 155 per mille, a "
                 "speed that is no multiple of 5 km/h, an hour above 23, a byte above 255.",
@@ -114,13 +116,13 @@ constexpr std::array kChecks{
     Explanation{E, "overwritten-object",
                 "A station's end marker goes to a cell that holds another object, and replaces it: the compiler does "
                 "not look whether that cell is taken.",
-                "segnale,  9750,  ...\nstazione,  9500,  12,  600, ...", "Move the object out of the station's last cell."},
+                "segnale,  9750,  ...\nstazione,  9500,  12,  600, ...",
+                "Move the object out of the station's last cell."},
     Explanation{E, "quote",
                 "A text that begins with a double quote runs to the closing quote, and the reader drops what follows "
                 "it up to the comma; a quote left open takes the rest of the line.",
                 "cartello_indicatore,  650,  \"P.L.\" km 0+662", "Write sign texts and names without quotes."},
-    Explanation{E, "repeated-setting",
-                "A setting is given twice: the reader keeps the later value.",
+    Explanation{E, "repeated-setting", "A setting is given twice: the reader keeps the later value.",
                 "numero vetture,    4\nnumero vetture,    6", "Keep one line."},
     Explanation{E, "station-spacing",
                 "A station's area starts less than 350 m after the previous station's area ends (error 22).",
@@ -142,7 +144,8 @@ constexpr std::array kChecks{
     Explanation{E, "wrong-section",
                 "The keyword stands where the reader does not look for it: the general settings only between "
                 "[generale] and the next header, the line's objects only after that header.",
-                "[generale]\nlunghezza percorso,  10000\npendenza,  0,  0", "Put a header such as [curve] before the objects."},
+                "[generale]\nlunghezza percorso,  10000\npendenza,  0,  0",
+                "Put a header such as [curve] before the objects."},
 };
 
 }  // namespace

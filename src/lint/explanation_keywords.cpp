@@ -10,13 +10,16 @@ namespace {
 constexpr ExplanationKind K = ExplanationKind::kKeyword;
 using V = ValueExplanation;
 
-constexpr std::array kLength{V{"route length", "m", "the length of the line, 0 to 1000000; the route's cells run 7000 m further"}};
+constexpr std::array kLength{
+    V{"route length", "m", "the length of the line, 0 to 1000000; the route's cells run 7000 m further"}};
 constexpr std::array kProgressive{
     V{"start", "m", "the route position from which this kilometre count applies; a multiple of 50"},
     V{"reference", "m", "the kilometre value the count would have at route position 0; a multiple of 50"},
-    V{"sense", "", "0: kilometres rise along the route (value = reference + position); 1: they fall (reference - position)"},
+    V{"sense", "",
+      "0: kilometres rise along the route (value = reference + position); 1: they fall (reference - position)"},
 };
-constexpr std::array kBackground{V{"value", "", "a setting of the scenario's background, stored as given for the simulator"}};
+constexpr std::array kBackground{
+    V{"value", "", "a setting of the scenario's background, stored as given for the simulator"}};
 constexpr std::array kRepetition{
     V{"first position", "m", "where cab signalling begins; a multiple of 50"},
     V{"second position", "m", "where it ends; a multiple of 50; 0: the line has no cab signalling"},
@@ -32,14 +35,16 @@ constexpr std::array kCurve{
 constexpr std::array kMountain{
     V{"start", "m", "where the mountain stretch begins"},
     V{"end", "m", "where it ends; it marks the cells from start / 50 to end / 50 - 1"},
-    V{"kind", "", "the kind of stretch, 0 to 10, for the simulator; 10 + kind (up to 265) adds a marker on every fourth cell"},
+    V{"kind", "",
+      "the kind of stretch, 0 to 10, for the simulator; 10 + kind (up to 265) adds a marker on every fourth cell"},
 };
 constexpr std::array kBoard{
     V{"position", "m", "where the board stands"},
     V{"left speed A", "km/h", "the speed the left-hand board shows for trains of rank A (the slowest rank)"},
     V{"left speed B", "km/h", "the same for rank B"},
     V{"left speed C", "km/h", "the same for rank C; the line limit the board announces is usually the highest"},
-    V{"left stripes", "", "the stripes on the left-hand board, 0 to 9; the run's own line counts them down 2, 1, 0 before a lower limit"},
+    V{"left stripes", "",
+      "the stripes on the left-hand board, 0 to 9; the run's own line counts them down 2, 1, 0 before a lower limit"},
     V{"right speed A", "km/h", "the right-hand board, 0 to 95 in steps of 5; may be left empty"},
     V{"right speed B", "km/h", "the same for rank B"},
     V{"right speed C", "km/h", "the same for rank C"},
@@ -47,7 +52,8 @@ constexpr std::array kBoard{
 };
 constexpr std::array kSign{
     V{"position", "m", "where the sign board stands"},
-    V{"sign text", "", "the rest of the line: one to three lines in parentheses, without commas: (   P.L.  )(km 0+662)"},
+    V{"sign text", "",
+      "the rest of the line: one to three lines in parentheses, without commas: (   P.L.  )(km 0+662)"},
 };
 constexpr std::array kBrakedMass{V{"braked-mass percentage", "%",
                                    "λ, the train's braking power against its mass: about 50 to 100 for freight, 100 "
@@ -66,11 +72,14 @@ constexpr std::array kClock{
     V{"minute", "", "0 to 59"},
     V{"second", "", "0 to 59; the three may be separated by blanks or commas"},
 };
-constexpr std::array kSand{V{"sand value", "", "the train's sand, -32768 to 32767, for the simulator; the generation run uses 300"}};
+constexpr std::array kSand{
+    V{"sand value", "", "the train's sand, -32768 to 32767, for the simulator; the generation run uses 300"}};
 constexpr std::array kSignal{
-    V{"position", "m", "where the signal stands, 325 at least: its advance markers lie 100, 200, 300 and 400 m before it"},
-    V{"sx", "", "the code of the signal's left side (sinistra), 0 to 3; the run's own train uses 1 for the signals "
-                "1200 to 1500 m before a station's entry signal and 2 for the entry signals, 700 to 1300 m before a station"},
+    V{"position", "m",
+      "where the signal stands, 325 at least: its advance markers lie 100, 200, 300 and 400 m before it"},
+    V{"sx", "",
+      "the code of the signal's left side (sinistra), 0 to 3; the run's own train uses 1 for the signals "
+      "1200 to 1500 m before a station's entry signal and 2 for the entry signals, 700 to 1300 m before a station"},
     V{"s1", "", "the left digit of the signal's first value (s1 × 10 + d1)"},
     V{"s2", "", "the left digit of its second value (s2 × 10 + d2)"},
     V{"s3", "", "the left digit of its third value (s3 × 10 + d3)"},
@@ -87,20 +96,25 @@ constexpr std::array kSlowdown{
     V{"length", "m", "how long the slowdown is; its end is at position + length, in another cell than its start"},
     V{"f_tt", "", "a value carried into the start and end cells (their third value), for the simulator"},
     V{"f_ta", "", "not 0: the four cells before the warning point are marked too (numbered 1 to 4)"},
-    V{"d_v", "", "a value carried into the start, end and warning cells (their second value) when not 0, for the simulator"},
+    V{"d_v", "",
+      "a value carried into the start, end and warning cells (their second value) when not 0, for the simulator"},
 };
 constexpr std::array kCodeDrop{
     V{"position", "m", "where the code-drop point stands: it goes to the cell that ends there"},
-    V{"value", "", "1 to 32767, carried into the cell for the simulator (the compiler's own points carry 180); 0: a point without a value"},
+    V{"value", "",
+      "1 to 32767, carried into the cell for the simulator (the compiler's own points carry 180); 0: a point without a "
+      "value"},
 };
 constexpr std::array kStation{
     V{"position", "m", "where the station stands, a multiple of 50; stations go in increasing order"},
-    V{"type", "", "0 to 255: 5 and 6 an area from position - length to position + 150, 7 and 8 position ± length, "
-                  "25 and above no markers (the run's own halt is 27), any other position ± length / 2"},
+    V{"type", "",
+      "0 to 255: 5 and 6 an area from position - length to position + 150, 7 and 8 position ± length, "
+      "25 and above no markers (the run's own halt is 27), any other position ± length / 2"},
     V{"length", "m", "the length of the station's area, a multiple of 100"},
     V{"attribute 5", "", "0 to 255, carried to the simulator unchanged"},
     V{"attribute 15", "", "0 to 255, carried to the simulator; stored as 0 at the first station and below 600 m"},
-    V{"attribute 14", "", "0 to 255; not 0: the area ends 50 m later; stored as 0 at the first station and for types 5 to 8"},
+    V{"attribute 14", "",
+      "0 to 255; not 0: the area ends 50 m later; stored as 0 at the first station and for types 5 to 8"},
     V{"attribute 7", "", "-32768 to 32767, carried to the simulator unchanged"},
     V{"attribute 8", "", "-32768 to 32767, carried to the simulator unchanged"},
     V{"attribute 12", "", "0 to 255, carried to the simulator unchanged"},
@@ -163,8 +177,8 @@ constexpr std::array kKeywords{
     Explanation{K, "cartello_indicatore",
                 "Line description, after the general section. A sign board with its text: a level crossing, a "
                 "junction, a kilometre post. At most 80.",
-                "cartello_indicatore,  650,     (   P.L.  )(km 0+662)", "The text takes the rest of the line, without commas.",
-                kSign},
+                "cartello_indicatore,  650,     (   P.L.  )(km 0+662)",
+                "The text takes the rest of the line, without commas.", kSign},
     Explanation{K, "percentuale massa frenata",
                 "Train description. The train's braked-mass percentage, which sets its braking in the timetable "
                 "check.",
@@ -190,8 +204,8 @@ constexpr std::array kKeywords{
     Explanation{K, "rallentamento",
                 "Train description. A temporary slowdown: its start, end and warning point, and the code-drop "
                 "points the compiler places before and along it.",
-                "rallentamento,  4000,  30,  600,  1,  1,  0", "Start and end in different cells; the cells must be free.",
-                kSlowdown},
+                "rallentamento,  4000,  30,  600,  1,  1,  0",
+                "Start and end in different cells; the cells must be free.", kSlowdown},
     Explanation{K, "abbattimento",
                 "Train description. A code-drop point: a point where the cab signal's code drops, as the compiler "
                 "also places before signals and along slowdowns.",

@@ -33,15 +33,15 @@ constexpr std::array kWarnings{
                 "lies outside what trains in service have: freight trains run with about 50 % or more, passenger "
                 "trains with 100 % to 160 %, the best-braked about 200 %. 'check' runs a train of 0 % only with "
                 "--braking, and makes this warning an error without it.",
-                "percentuale massa frenata,    0", "Give the train's braked-mass percentage: 120 for a regional train."},
+                "percentuale massa frenata,    0",
+                "Give the train's braked-mass percentage: 120 for a regional train."},
     Explanation{W, "clock",
                 "The scenario's clock ('orologio') starts after the train's departure from its first station: the "
                 "train is late before the scenario begins.",
                 "orologio,    8  5  0\nstazione,  0,  4,  600, ... ,  1,  8,  1,  0,   VALBRUNA",
                 "Set the clock a little before the first departure: orologio,    8  0  0."},
-    Explanation{W, "coaches",
-                "More coaches than any passenger train has (the longest have about 25).", "numero vetture,    60",
-                "Give the number of coaches: numero vetture,    6."},
+    Explanation{W, "coaches", "More coaches than any passenger train has (the longest have about 25).",
+                "numero vetture,    60", "Give the number of coaches: numero vetture,    6."},
     Explanation{W, "control-character",
                 "A control character (a byte below 32 other than the tab) stands in a line, and the reader keeps it "
                 "as part of its field.",
@@ -95,9 +95,9 @@ constexpr std::array kWarnings{
                 "An intermediate station's stop is shorter than 15 s. Stops are in seconds: 1 for a minute is a slip. "
                 "A stop of 20 s at a halt is common.",
                 "stazione,  5000, ... ,  1,  8,  5,  0,   PIANA", "Give the stop in seconds: 60 for a minute."},
-    Explanation{W, "sign-text",
-                "A sign text is empty, or is not one to three lines each in parentheses, as signs are written.",
-                "cartello_indicatore,  650,     P.L. km 0+662", "Write cartello_indicatore,  650,     (P.L.)(km 0+662)."},
+    Explanation{
+        W, "sign-text", "A sign text is empty, or is not one to three lines each in parentheses, as signs are written.",
+        "cartello_indicatore,  650,     P.L. km 0+662", "Write cartello_indicatore,  650,     (P.L.)(km 0+662)."},
     Explanation{W, "slowdown-speed",
                 "A slowdown is no slower than the line limit over its stretch, so it slows nothing; or its speed is "
                 "0 km/h, which stops the train on the open line.",
@@ -116,15 +116,16 @@ constexpr std::array kWarnings{
                 "(check) The running-time model cannot run a leg in its scheduled time, or cannot run it at all: the "
                 "speed in force is 0 km/h, or a gradient is steeper than the train can climb or brake on. A note "
                 "names the line that makes a leg impossible.",
-                "stazione,  44200, ... ,  0,  7,  24,  0,   ODELMA P.LIVARA", "Give the leg more time, or the train more speed."},
-    Explanation{W, "timetable-order",
-                "A station's time comes before the previous station's. A station's time is its departure; the "
-                "terminus's is its arrival.",
-                "stazione,  5300, ... ,  60,  6,  39,  0,   LUVERA\nstazione,  12800, ... ,  60,  6,  30,  0,   BRENDAGO",
-                "Correct the time."},
-    Explanation{W, "trailing-blanks",
-                "A name or sign text ends in blanks, which the compiler stores with it.", "stazione, ... ,   ROCCA   ",
-                "Delete the blanks at the end of the line."},
+                "stazione,  44200, ... ,  0,  7,  24,  0,   ODELMA P.LIVARA",
+                "Give the leg more time, or the train more speed."},
+    Explanation{
+        W, "timetable-order",
+        "A station's time comes before the previous station's. A station's time is its departure; the "
+        "terminus's is its arrival.",
+        "stazione,  5300, ... ,  60,  6,  39,  0,   LUVERA\nstazione,  12800, ... ,  60,  6,  30,  0,   BRENDAGO",
+        "Correct the time."},
+    Explanation{W, "trailing-blanks", "A name or sign text ends in blanks, which the compiler stores with it.",
+                "stazione, ... ,   ROCCA   ", "Delete the blanks at the end of the line."},
     Explanation{W, "unaligned",
                 "A position is not a multiple of 50 m: the compiler moves the object to its cell (a change of "
                 "gradient, limit or adhesion to its cell boundary).",

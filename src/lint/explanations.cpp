@@ -157,8 +157,9 @@ std::string explanation_markdown(const Explanation& e) {
 
 std::string format_reference_markdown() {
     std::string text;
-    for (const auto& [file, heading] : {std::pair{"Line description", "**What each value of the line description means**"},
-                                        std::pair{"Train description", "**What each value of the train description means**"}}) {
+    for (const auto& [file, heading] :
+         {std::pair{"Line description", "**What each value of the line description means**"},
+          std::pair{"Train description", "**What each value of the train description means**"}}) {
         text += std::string(heading) + "\n\n| Keyword | Value | Unit | Meaning |\n|---|---|---|---|\n";
         for (const Explanation& e : keyword_explanations()) {
             if (e.meaning.rfind(file, 0) != 0) continue;

@@ -28,10 +28,10 @@ struct ValueExplanation {
 
 struct Explanation {
     ExplanationKind kind;
-    std::string_view code;     // what the author types: "16", "occupied-cell", "segnale"
-    std::string_view meaning;  // plain words, with units
-    std::string_view example;  // a minimal example: lines of a description, one a line
-    std::string_view fix;      // the usual fix; for a keyword, how it is written
+    std::string_view code;                          // what the author types: "16", "occupied-cell", "segnale"
+    std::string_view meaning;                       // plain words, with units
+    std::string_view example;                       // a minimal example: lines of a description, one a line
+    std::string_view fix;                           // the usual fix; for a keyword, how it is written
     std::span<const ValueExplanation> values = {};  // a keyword's values, in order
 };
 

@@ -58,13 +58,13 @@ void check_route_length(const DescribedRoute& route, Report& r) {
     for (const KeywordLine& object : route.positioned) beyond += object.number(0) > length;
     const bool most_beyond = beyond >= 3 && beyond * 2 > route.positioned.size();
     if (length > 0 && !most_beyond) return;
-    std::string message = length == 0 ? "the route is 0 m long"
-                                      : std::to_string(beyond) + " of the " + std::to_string(route.positioned.size()) +
-                                            " objects of the two files stand beyond the route's end, at " +
-                                            metres(length);
+    std::string message = length == 0
+                              ? "the route is 0 m long"
+                              : std::to_string(beyond) + " of the " + std::to_string(route.positioned.size()) +
+                                    " objects of the two files stand beyond the route's end, at " + metres(length);
     message += ": the route length is in metres";
-    if (length > 0 && length <= 1000) message += "; a route of " + std::to_string(length) + " km is written " +
-                                                 std::to_string(length * 1000);
+    if (length > 0 && length <= 1000)
+        message += "; a route of " + std::to_string(length) + " km is written " + std::to_string(length * 1000);
     r.warning(l.file, l.values[0].span, "route-length", std::move(message));
 }
 
@@ -94,8 +94,7 @@ void check_boards_against_limits(const DescribedRoute& route, Report& r) {
         std::erase_if(over, [](const KeywordLine* l) { return speed_of(l) > kFastestLimit; });
         if (over.empty()) continue;
         const std::int64_t top = std::max({board.number(1), board.number(2), board.number(3)});
-        const auto lowest = *std::min_element(over.begin(), over.end(), [](const KeywordLine* a,
-                                                                            const KeywordLine* b) {
+        const auto lowest = *std::min_element(over.begin(), over.end(), [](const KeywordLine* a, const KeywordLine* b) {
             return speed_of(a) < speed_of(b);
         });
         if (top >= speed_of(lowest)) continue;
@@ -123,10 +122,9 @@ void check_slowdowns_against_limits(const DescribedRoute& route, Report& r) {
         }
         const std::vector<const KeywordLine*> over = limits_over(limits, p, p + std::max<std::int64_t>(s.number(2), 0));
         if (over.empty()) continue;
-        const auto highest = *std::max_element(over.begin(), over.end(), [](const KeywordLine* a,
-                                                                             const KeywordLine* b) {
-            return speed_of(a) < speed_of(b);
-        });
+        const auto highest =
+            *std::max_element(over.begin(), over.end(),
+                              [](const KeywordLine* a, const KeywordLine* b) { return speed_of(a) < speed_of(b); });
         if (v < speed_of(highest)) continue;
         r.warning(s.file, s.values[1].span, "slowdown-speed",
                   "the slowdown's " + kmh(v) + " is no slower than the line limit over its " + metres(s.number(2)) +

@@ -101,8 +101,9 @@ void check_running_times(const DescribedRoute& route, Report& r) {
         const bool terminus = k + 1 == stations.size();
         const std::int64_t arrival = terminus ? time : time - to.number(kStop);
         if (arrival > departure) continue;
-        std::string how = terminus ? "" : " (its time " + clock_time(time) + " less its " +
-                                              std::to_string(to.number(kStop)) + " s stop)";
+        std::string how =
+            terminus ? ""
+                     : " (its time " + clock_time(time) + " less its " + std::to_string(to.number(kStop)) + " s stop)";
         r.warning(to.file, to.values[kHours].span, "no-running-time",
                   "the train arrives at " + name_of(to) + " at " + clock_time(arrival) + how + ", no later than it " +
                       "leaves " + name_of(from) + " at " + clock_time(departure) + ": the leg leaves no time to run");

@@ -98,8 +98,9 @@ void check_coaches(const KeywordLine& l, Report& r) {
     const std::int64_t n = l.number(0);
     if (n <= kMostCoaches) return;
     r.warning(l.file, l.values[0].span, "coaches",
-              std::to_string(n) + " coaches make a train longer than any passenger train: the longest have about "
-                                  "25 coaches");
+              std::to_string(n) +
+                  " coaches make a train longer than any passenger train: the longest have about "
+                  "25 coaches");
 }
 
 }  // namespace scenariogen::lint

@@ -38,8 +38,8 @@ std::optional<std::string> time_in_one_field(std::string_view field) {
     if (parts.empty()) return std::nullopt;
     const int seconds = parts.size() == 3 ? parts[2] : 0;
     return "'" + std::string(field) + "' is a whole time in one field: write its hours, minutes and seconds as " +
-           "three numbers, each after a comma (" + std::to_string(parts[0]) + ",  " + std::to_string(parts[1]) +
-           ",  " + std::to_string(seconds) + ")";
+           "three numbers, each after a comma (" + std::to_string(parts[0]) + ",  " + std::to_string(parts[1]) + ",  " +
+           std::to_string(seconds) + ")";
 }
 
 }  // namespace scenariogen::lint
