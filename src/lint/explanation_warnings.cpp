@@ -87,6 +87,12 @@ constexpr std::array kWarnings{
                 "A signal's advance markers (100 to 400 m before it) or a station's approach markers fall on a cell "
                 "where another object's markers stand; the later one replaces the earlier.",
                 "segnale,  3200, ...\nsegnale,  3300, ...", "Move the signals further apart."},
+    Explanation{W, "progressive",
+                "A kilometric progressive that counts down (sense 1) from a reference of 1000 or less reaches more than 1 km "
+                "below 0 on the route: "
+                "its reference, the kilometre value at route position 0, is in metres, and one written in "
+                "kilometres (49 for 49.6 km) sends the posts below 0 at once.",
+                "progressiva chilometrica due,  12700,  49,  1", "Give the reference in metres: 49600."},
     Explanation{W, "route-length",
                 "The route is 0 m long, or most objects of the two files stand beyond its end: the route length is "
                 "in metres, and a length of 32 meant as 32 km leaves every object outside.",
@@ -98,6 +104,11 @@ constexpr std::array kWarnings{
     Explanation{
         W, "sign-text", "A sign text is empty, or is not one to three lines each in parentheses, as signs are written.",
         "cartello_indicatore,  650,     P.L. km 0+662", "Write cartello_indicatore,  650,     (P.L.)(km 0+662)."},
+    Explanation{W, "slowdown-length",
+                "A slowdown longer than 3000 m whose length is larger than its start: the third value is the "
+                "slowdown's length, and one written as the position where it ends makes it far too long.",
+                "rallentamento,  4000,  30,  4600,  1,  1,  0",
+                "Give the length: a slowdown from 4000 to 4600 m is rallentamento,  4000,  30,  600, ..."},
     Explanation{W, "slowdown-speed",
                 "A slowdown is no slower than the line limit over its stretch, so it slows nothing; or its speed is "
                 "0 km/h, which stops the train on the open line.",

@@ -34,6 +34,11 @@ void Plausibility::line_description(const KeywordLine& l) {
         case Keyword::kLength:
             if (!route_.length) route_.length = l;
             break;
+        case Keyword::kProgressiveOne:
+        case Keyword::kProgressiveTwo:
+        case Keyword::kProgressiveThree:
+            route_.progressives.push_back(l);
+            break;
         case Keyword::kGradient:
             check_gradient(l, r_);
             break;
@@ -87,6 +92,8 @@ void Plausibility::finish() {
     check_zero_limits(route_, r_);
     check_boards_against_limits(route_, r_);
     check_slowdowns_against_limits(route_, r_);
+    check_slowdown_lengths(route_, r_);
+    check_progressives(route_, r_);
     check_station_names(route_, r_);
     check_stops(route_, r_);
     check_clock(route_, r_);

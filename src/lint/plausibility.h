@@ -21,6 +21,7 @@ namespace scenariogen::lint {
 struct DescribedRoute {
     std::optional<KeywordLine> length;
     std::vector<KeywordLine> positioned;  // every line whose first value is a position, of both files
+    std::vector<KeywordLine> progressives;
     std::vector<KeywordLine> boards;
     std::vector<KeywordLine> speeds;
     std::vector<KeywordLine> slowdowns;
@@ -57,6 +58,8 @@ void check_route_length(const DescribedRoute& route, Report& r);
 void check_zero_limits(const DescribedRoute& route, Report& r);
 void check_boards_against_limits(const DescribedRoute& route, Report& r);
 void check_slowdowns_against_limits(const DescribedRoute& route, Report& r);
+void check_slowdown_lengths(const DescribedRoute& route, Report& r);
+void check_progressives(const DescribedRoute& route, Report& r);
 void check_station_names(const DescribedRoute& route, Report& r);
 void check_stops(const DescribedRoute& route, Report& r);
 void check_clock(const DescribedRoute& route, Report& r);
@@ -72,5 +75,7 @@ inline constexpr std::size_t kLongestName = 60;          // characters: the long
 inline constexpr std::size_t kLongestSignText = 120;     // characters: three sign lines of 40
 inline constexpr std::int64_t kShortestStop = 15;        // s: a stop shorter than this is a slip
 inline constexpr std::int64_t kBoardReach = 4000;        // m: a board announces the limits this far ahead
+inline constexpr std::int64_t kLongSlowdown = 3000;      // m: longer slowdowns are rare
+inline constexpr std::int64_t kBelowZeroKm = 1000;       // m: kilometre posts do not go this far below 0
 
 }  // namespace scenariogen::lint

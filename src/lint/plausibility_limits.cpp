@@ -135,4 +135,39 @@ void check_slowdowns_against_limits(const DescribedRoute& route, Report& r) {
     }
 }
 
+// A slowdown's second number is its length: one written as the position
+// where it ends makes it longer than its start, and long.
+void check_slowdown_lengths(const DescribedRoute& route, Report& r) {
+    for (const KeywordLine& s : route.slowdowns) {
+        const std::int64_t p = s.number(0);
+        const std::int64_t length = s.number(2);
+        if (length <= kLongSlowdown || length <= p) continue;
+        r.warning(s.file, s.values[2].span, "slowdown-length",
+                  "a slowdown " + metres(length) + " long, from " + metres(p) + " to " + metres(p + length) +
+                      ": the third value is the slowdown's length, not where it ends; one that ends at " +
+                      metres(length) + " is " + metres(length - p) + " long");
+        r.at_position(p);
+    }
+}
+
+// A kilometric progressive that counts down (sense 1) reaches its reference
+// less the position; kilometre posts far below 0 on the route, from a
+// reference of 1000 or less, come from a reference written in kilometres.
+void check_progressives(const DescribedRoute& route, Report& r) {
+    if (!route.length) return;
+    const std::int64_t length = route.length->number(0);
+    for (const KeywordLine& l : route.progressives) {
+        const std::int64_t start = l.number(0);
+        const std::int64_t reference = l.number(1);
+        // A reference of 1 to 1000 looks like kilometres; 0 is a count that begins at the route's start.
+        if (l.number(2) != 1 || start > length || reference <= 0 || reference > 1000) continue;
+        const std::int64_t at_end = reference - length;
+        if (at_end >= -kBelowZeroKm) continue;
+        r.warning(l.file, l.values[1].span, "progressive",
+                  "counting down from a reference of " + metres(reference) + ", the kilometre posts reach " +
+                      std::to_string(at_end) + " m at the route's end: the reference is in metres (49.6 km is "
+                      "49600)");
+    }
+}
+
 }  // namespace scenariogen::lint

@@ -11,7 +11,7 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::array<DiagnosticName, 29> kWarnings{{
+constexpr std::array<DiagnosticName, 31> kWarnings{{
     {"adhesion", "an adhesion of 0: the wheels have no grip"},
     {"beyond-route", "an object placed past the end of the route (but within its cells)"},
     {"blank-separated", "values separated by a blank instead of a comma, read as two values"},
@@ -30,9 +30,11 @@ constexpr std::array<DiagnosticName, 29> kWarnings{{
     {"no-running-time", "a leg whose arrival is no later than the departure before it"},
     {"no-stop", "a stop of 0 s at a station, where the train stops at the others: it passes this one"},
     {"overwritten-marker", "a signal's or station's marker written over another object's marker"},
+    {"progressive", "a falling kilometric progressive whose posts go far below 0 km on the route (written in km?)"},
     {"route-length", "a route length of 0, or one that most objects lie beyond (written in km?)"},
     {"short-stop", "a stop of less than 15 s at an intermediate station (a minute is 60)"},
     {"sign-text", "a sign text that is empty or not one to three lines in parentheses"},
+    {"slowdown-length", "a slowdown longer than 3000 m and than its start: its end written where its length belongs"},
     {"slowdown-speed", "a slowdown no slower than the line limit where it lies, or one to 0 km/h"},
     {"speed-limit", "a line limit above 400 km/h, or one of 0 km/h before the last station"},
     {"steep-gradient", "a gradient steeper than any railway without a rack (80 per mille)"},
