@@ -1,6 +1,7 @@
 // Mistakes whose messages must name their cause, not a symptom of it.
 #include <gtest/gtest.h>
 
+#include "lint/time_in_one_field.h"
 #include "lint_fixtures.h"
 
 namespace scenariogen::testing {
@@ -34,6 +35,15 @@ TEST(CauseMessages, TheCheckSaysWhatIsWrong) {
          {error(T, 16, 21, "contains-keyword")},
          "a comma ends the comment before it"},
     });
+}
+
+TEST(CauseMessages, TimesInOneFieldAndDecimalNumbers) {
+    for (const std::string time : {"7:21:00", "7:21", "7.21.00", "23:59:59"}) {
+        EXPECT_TRUE(lint::time_in_one_field(time).has_value()) << time;
+    }
+    for (const std::string other : {"6.5", "25:00", "7:61", "7:21:00:00", "abc", "7::21", ""}) {
+        EXPECT_FALSE(lint::time_in_one_field(other).has_value()) << other;
+    }
 }
 
 // The descriptions in a folder, with their paths.

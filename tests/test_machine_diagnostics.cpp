@@ -95,6 +95,13 @@ TEST(MachineDiagnostics, JsonLinesOnStderrAndInCheckJson) {
     EXPECT_EQ(j["diagnostics"][1]["name"], "occupied-cell");
 
     EXPECT_EQ(run_program("check " + pair.line + " " + pair.train + " --diagnostics-format=xml").status, 2);
+
+    // The log never replaces a description.
+    const std::string before = slurp(pair.train);
+    const Outcome refused = run_program("check " + pair.line + " " + pair.train + " --sarif " + pair.train);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("the log never replaces a description"), std::string::npos) << refused.err;
+    EXPECT_EQ(slurp(pair.train), before);
 }
 
 }  // namespace

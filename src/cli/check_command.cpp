@@ -66,6 +66,7 @@ public:
         }
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
+        if (!diagnostics_output_.sarif_spares(line_, train_, console.err)) return kUsage;
         StrictCompilation c = compile_strictly(line_, train_, strict);
         if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "check")) {
             console.err << *swapped;

@@ -68,6 +68,7 @@ public:
         }
         StrictOptions strict{name_, train_number_, !no_grid_, {}, 50};
         if (!permissive_ && !flags_.apply(strict, err)) return kUsage;
+        if (!diagnostics_output_.sarif_spares(line_, train_, err)) return kUsage;
         try {
             require_folder(output_);
             const FolderLock lock = lock_output_folder(output_, no_wait_, err);

@@ -35,6 +35,16 @@ void DiagnosticsOutput::report_more(const Diagnostics& diagnostics, const Diagno
     for (const nlohmann::json& d : diagnostics_json(diagnostics, file_names(sources))) err << d.dump() << "\n";
 }
 
+bool DiagnosticsOutput::sarif_spares(const std::string& line, const std::string& train, std::ostream& err) const {
+    if (sarif_file_.empty()) return true;
+    for (const std::string* source : {&line, &train}) {
+        if (!same_file(*source, sarif_file_)) continue;
+        err << "scenariogen: --sarif " << sarif_file_ << " is " << *source << "; the log never replaces a description\n";
+        return false;
+    }
+    return true;
+}
+
 void DiagnosticsOutput::write_sarif(const Diagnostics& diagnostics, const DiagnosticSources& sources) const {
     if (sarif_file_.empty()) return;
     refuse_folder_as_output(sarif_file_);

@@ -28,6 +28,8 @@ public:
                        std::ostream& err) const;
     // More diagnostics (the timetable's), in the format chosen.
     void report_more(const Diagnostics& diagnostics, const DiagnosticSources& sources, std::ostream& err) const;
+    // False, with a message, when --sarif names LINE or TRAIN: the log never replaces a description.
+    bool sarif_spares(const std::string& line, const std::string& train, std::ostream& err) const;
     // With --sarif FILE, replaces FILE with the log of `diagnostics`. Throws FileError.
     void write_sarif(const Diagnostics& diagnostics, const DiagnosticSources& sources) const;
 

@@ -32,7 +32,7 @@ void Plausibility::line_description(const KeywordLine& l) {
     if (positioned(l.keyword())) route_.positioned.push_back(l);
     switch (l.keyword()) {
         case Keyword::kLength:
-            if (!route_.length) route_.length = l;
+            route_.length = l;  // given twice, the later wins
             break;
         case Keyword::kProgressiveOne:
         case Keyword::kProgressiveTwo:

@@ -27,6 +27,8 @@ std::vector<int> time_parts(std::string_view field) {
     if (digits == 0) return {};
     parts.push_back(value);
     if (parts.size() < 2 || parts.size() > 3 || parts[0] > 23 || parts[1] > 59) return {};
+    // "6.5" is a decimal number; "7:21", "7.21.00" and "7:21:00" are times.
+    if (parts.size() == 2 && field.find(':') == std::string_view::npos) return {};
     if (parts.size() == 3 && parts[2] > 59) return {};
     return parts;
 }

@@ -1,4 +1,4 @@
-// A time of day written in one field, "7:21:00" or "7.21": the format reads
+// A time of day written in one field, "7:21:00", "7:21" or "7.21.00": the format reads
 // hours, minutes and seconds as three numbers, each after a comma.
 #pragma once
 
