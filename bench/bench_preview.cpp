@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "bench/largest_route.h"
-#include "views/preview/preview_compilation.h"
-#include "views/preview/preview_state.h"
+#include "preview/preview_compilation.h"
+#include "preview/preview_state.h"
 
 namespace scenariogen {
 namespace {
@@ -47,7 +47,8 @@ void PreviewDocumentLargest(benchmark::State& state) {
     const PreviewCompilation compilation = compile_for_preview(files.sources());
     const PreviewDrawing drawing = draw_for_preview(compilation);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(state_json({1, "grande_linea.txt", "grande_treno.txt", &compilation, &drawing, {}, 0}));
+        benchmark::DoNotOptimize(
+            state_json({1, "grande_linea.txt", "grande_treno.txt", &compilation, &drawing, {}, 0}));
     }
 }
 BENCHMARK(PreviewDocumentLargest)->Unit(benchmark::kMillisecond);

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "bench/largest_route.h"
-#include "views/lsp/message_framing.h"
+#include "lsp/message_framing.h"
 
 extern char** environ;
 

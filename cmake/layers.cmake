@@ -3,9 +3,21 @@
 # library compiles against its own folder of links to exactly the layers it
 # may see, so an include that goes up a layer fails to compile.
 #
-#   platform <- text <- format <- compiler <- lint <- views <- cli
-#                                  compiler <- content <- cli
-#                       format <- timetable <- views, cli
+#   layer       links (and sees the layers below those)
+#   platform    -
+#   text        platform
+#   syntax      -                      the description format read once
+#   format      text                   the binary files: layouts, reader, writer
+#   timetable   format                 the running-time model
+#   compiler    format, syntax         the texts to records and faults
+#   lint        compiler               the strict check
+#   pipeline    lint                   the one way from texts to records and diagnostics
+#   content     compiler               the fixed scenario and the driver's documents
+#   views       compiler, timetable    what draws and prints: dump, plot, reports
+#   preview     pipeline, views        front end: the live picture in the browser
+#   lsp         pipeline, views        front end: the language server
+#   cli         content, pipeline,     front end: the command line
+#               preview, lsp
 #
 # scenariogen_layer(NAME SOURCES ... SEES layer ... LINKS target ...)
 function(scenariogen_layer_view view_name)

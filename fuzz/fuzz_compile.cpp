@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         scenariogen::encode_cells(result.cells);
         scenariogen::encode_station_table(result.stations);
         // The running-time model takes whatever records a compilation leaves,
-        // faults or not; steps of a cell keep the largest routes quick.
-        scenariogen::TrainModel model = scenariogen::train_model({}, result.stations[scenariogen::kTrainEntry].start);
-        model.steps_per_cell = 1;
+        // faults or not.
+        const scenariogen::TrainModel model =
+            scenariogen::train_model({}, result.stations[scenariogen::kTrainEntry].start);
         scenariogen::check_timetable(result.cells, result.stations, model);
     }
     return 0;

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "views/lsp/json_rpc.h"
-#include "views/lsp/message_framing.h"
+#include "lsp/json_rpc.h"
+#include "lsp/message_framing.h"
 
 namespace {
 constexpr std::size_t kSmallLimit = 4096;  // so that bodies over the limit are reachable

@@ -13,6 +13,7 @@
 #include "compiler/diagnostic_format.h"
 #include "lint/check.h"
 #include "lint/warnings.h"
+#include "pipeline/pipeline.h"
 #include "test_support.h"
 
 namespace scenariogen::testing {
@@ -122,7 +123,7 @@ struct Mistake {
     std::vector<Expected> expected;  // every diagnostic but the notes, in order
     std::string says = {};           // a piece of the first one's message
     int note_line = 0;               // the line its first note points at
-    int compiler_error = 0;          // the number the compiler records, when the message names one
+    int compiler_error = 0;          // the number the compiler records, which the first diagnostic cites
 };
 
 inline std::string describe(const Diagnostics& diagnostics, const std::string& line, const std::string& train) {
@@ -141,6 +142,38 @@ inline Diagnostics without_notes(const Diagnostics& all) {
     return mains;
 }
 
+// The pipeline shows what the check shows, and no more: each fault the
+// compiler records is carried by the check's diagnostic of the same mistake,
+// the first error carrying the number of the fault the compiler records.
+inline void expect_one_diagnostic_per_mistake(const Mistake& m, const std::string& line, const std::string& train,
+                                              const Diagnostics& checked) {
+    PipelineInput input;
+    input.line = line;
+    input.train = train;
+    input.scenario_name = "Valbruna";
+    input.train_number = "4711";
+    const Diagnostics piped = without_notes(run_pipeline(input).diagnostics);
+    // What the pipeline adds to the check's are faults that the compiler sees and the check does not: never
+    // at the line of one of the check's errors.
+    for (const Diagnostic& d : piped) {
+        if (!d.name.empty() || !d.where) continue;
+        const bool at_an_error = std::any_of(checked.begin(), checked.end(), [&](const Diagnostic& c) {
+            return c.severity == Severity::kError && c.where && c.where->file == d.where->file &&
+                   c.where->line == d.where->line;
+        });
+        EXPECT_FALSE(at_an_error) << "a mistake reported twice:\n" << describe(piped, line, train);
+    }
+    EXPECT_EQ(piped.size() - checked.size(),
+              static_cast<std::size_t>(
+                  std::count_if(piped.begin(), piped.end(), [](const Diagnostic& d) { return d.name.empty(); })))
+        << describe(piped, line, train);
+    if (m.compiler_error == 0) return;
+    const auto first_error =
+        std::find_if(piped.begin(), piped.end(), [](const Diagnostic& d) { return d.severity == Severity::kError; });
+    ASSERT_NE(first_error, piped.end());
+    EXPECT_EQ(first_error->number, m.compiler_error) << "the first error carries the compiler's number";
+}
+
 inline void expect_mistake(const Mistake& m) {
     const std::string line = edited(kLineLines, m.line_edits);
     const std::string train = edited(kTrainLines, m.train_edits);
@@ -156,7 +189,9 @@ inline void expect_mistake(const Mistake& m) {
         EXPECT_EQ(got[i].where->column, e.column) << i;
         EXPECT_EQ(got[i].severity, e.severity) << i;
         EXPECT_EQ(got[i].name, e.name) << i;
-        EXPECT_EQ(got[i].number, 0) << i;
+        if (got[i].number != 0) {
+            EXPECT_EQ(got[i].severity, Severity::kError) << "only an error cites the compiler";
+        }
         const auto table = got[i].severity == Severity::kWarning ? warning_names() : error_names();
         EXPECT_TRUE(
             std::any_of(table.begin(), table.end(), [&](const DiagnosticName& n) { return n.name == got[i].name; }))
@@ -175,6 +210,7 @@ inline void expect_mistake(const Mistake& m) {
         const testing::Compiled compiled = testing::compile_texts(line, train);
         EXPECT_EQ(compiled.s.last_error, m.compiler_error);
     }
+    expect_one_diagnostic_per_mistake(m, line, train, got);
 }
 
 inline void expect_mistakes(const std::vector<Mistake>& mistakes) {

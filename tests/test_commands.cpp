@@ -57,8 +57,8 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
     EXPECT_EQ(listing(out.path()), (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim",
                                                              "Valbruna-Rocca_linea.dat"}));
     EXPECT_EQ(slurp(line), line_before);
-    const auto celle = decode_cells(slurp(out.file("Valbruna-Rocca_4711.dat")));
-    ASSERT_EQ(celle.size(), 341u);  // (10000 + 7000) / 50 = 340
+    const auto cells = decode_cells(slurp(out.file("Valbruna-Rocca_4711.dat")));
+    ASSERT_EQ(cells.size(), 341u);  // (10000 + 7000) / 50 = 340
     struct Expected {
         std::size_t cell;
         std::uint8_t kind;
@@ -83,14 +83,14 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
                                                    {97, 1, 40},
                                                    {150, 12, 150},
                                                    {195, 10, 2}}) {
-        EXPECT_EQ(celle[e.cell].kind, e.kind) << "cell " << e.cell;
-        EXPECT_EQ(celle[e.cell].value_1, e.value_1) << "cell " << e.cell;
+        EXPECT_EQ(cells[e.cell].kind, e.kind) << "cell " << e.cell;
+        EXPECT_EQ(cells[e.cell].value_1, e.value_1) << "cell " << e.cell;
     }
-    EXPECT_EQ(celle[60].mountain_kind, 2);
-    EXPECT_EQ(celle[99].mountain_kind, 2);
-    EXPECT_EQ(celle[100].mountain_kind, 0);
-    EXPECT_EQ(celle[119].speed_limit, 22);
-    EXPECT_EQ(celle[120].speed_limit, 16);
+    EXPECT_EQ(cells[60].mountain_kind, 2);
+    EXPECT_EQ(cells[99].mountain_kind, 2);
+    EXPECT_EQ(cells[100].mountain_kind, 0);
+    EXPECT_EQ(cells[119].speed_limit, 22);
+    EXPECT_EQ(cells[120].speed_limit, 16);
 }
 
 TEST(CompileCommand, NoGridWritesNoGridFile) {
@@ -119,14 +119,14 @@ TEST(CompileCommand, DiagnosticsPointAtTheOffendingField) {
     };
     const std::vector<Case> cases{
         {"sign beyond the cells", replace(line_ok, "cartello_indicatore,  1500", "cartello_indicatore,  16950"),
-         train_ok, "linea.txt:23:23: error 15: the object lies outside the route's cells (at 16950 m)"},
+         train_ok, "linea.txt:23:23: error 15: the sign board at 16950 m lies outside the route's cells"},
         {"board on the sign's cell", replace(line_ok, "indicatori_vmax,  600", "indicatori_vmax,  1500"), train_ok, ""},
         {"station off the 50 m grid", line_ok, replace(train_ok, "stazione,  9500", "stazione,  9510"),
-         "treno.txt:13:12: error 8: the station position is not a multiple of 50 (at 9510 m)"},
+         "treno.txt:13:12: error 8: the station's position 9510 m is not a multiple of 50 [not-multiple]"},
         {"number that is not one", line_ok, replace(train_ok, "sabbia,    200", "sabbia,    2x0"),
-         "treno.txt:4:12: error 25: the description could not be read: a whole number was expected, found '2x0'"},
+         "treno.txt:4:12: error 25: '2x0' is not a whole number"},
         {"signal on a signal", line_ok, replace(train_ok, "segnale,  4800", "segnale,  2500"),
-         "treno.txt:19:11: error 16: the signal's cell is already occupied (at 2500 m)"},
+         "treno.txt:19:11: error 16: the signal's cell (cell 51, 2500 to 2550 m) is already taken by the signal"},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -142,9 +142,10 @@ TEST(CompileCommand, DiagnosticsPointAtTheOffendingField) {
     }
 }
 
-TEST(CompileCommand, PostProcessingFaultsNameTheCell) {
+TEST(CompileCommand, PostProcessingFaultsStandAtTheObjectsLine) {
     // A slowdown whose start has every window cell taken by signals' neighbours is hard to
-    // build by hand; a slowdown of length 0 has no end cell and is reported at its start.
+    // build by hand; a slowdown of length 0 has no end cell of its own. The check foresees the
+    // fault, and the compiler's number goes with the check's words, at the slowdown's line.
     std::string train = slurp(kExamples + "valbruna_treno.txt");
     train.replace(train.find("rallentamento,  4000,  30,  600"), 31, "rallentamento,  4000,  30,  0");
     TempDir dir;
@@ -152,10 +153,10 @@ TEST(CompileCommand, PostProcessingFaultsNameTheCell) {
     const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + dir.file("treno.txt") +
                                         " -o " + dir.path().string());
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find(
-                  "error 13: no free cell for a code-drop point along or after a slowdown (cell 81) (at 4050 m)"),
+    EXPECT_NE(outcome.err.find(dir.file("treno.txt:15:29: error 13: the slowdown starts and ends in the same cell")),
               std::string::npos)
         << outcome.err;
+    EXPECT_EQ(outcome.err.find("no free cell"), std::string::npos) << "the fault is shown once\n" << outcome.err;
 }
 
 TEST(CompileCommand, UsageAndUnreadableFiles) {

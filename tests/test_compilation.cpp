@@ -8,6 +8,7 @@
 
 #include "cli/generation_run.h"
 #include "compiler/identity_codes.h"
+#include "platform/file_system.h"
 #include "test_support.h"
 
 namespace scenariogen {
@@ -263,6 +264,43 @@ TEST(Compilation, RecordedFaultsDoNotStopTheWriting) {
     EXPECT_EQ(cells.substr(16 * 19, 4), hex("0c 00 b400"));  // window 2: a point of 180
     EXPECT_EQ(cells.substr(16 * 12, 4), hex("0c 00 b400"));  // window 3
     EXPECT_EQ(cells[16 * 0 + 13], 0);                        // the speed line after the slowdown was never read
+}
+
+// The line description goes once found; the train description goes when its
+// reading began or a reading failure ended both readings, and stays when a
+// fault of the line description stopped the reading first.
+TEST(Compilation, TheDescriptionFilesARunLeaves) {
+    struct Case {
+        const char* name;
+        std::string line;
+        std::string train;
+        std::int32_t number;
+        bool train_left;
+    };
+    const std::string line = testing::own_line_text();
+    const std::string train = testing::own_train_text();
+    const auto changed = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::vector<Case> cases{
+        {"a clean compilation", line, train, 0, false},
+        {"a sign on a sign: the line reading stops",
+         changed(line, "cartello_indicatore,  650,", "cartello_indicatore,  550,"), train, 6, true},
+        {"an object beyond the cells: the train is still read",
+         changed(line, "cartello_indicatore,  43050,", "cartello_indicatore,  52950,"), train, 15, false},
+        {"a fault of the train description", line, changed(train, "stazione,  5300,", "stazione,  5310,"), 8, false},
+        {"a reading failure in the train description", line, changed(train, "sabbia,    300", "sabbia,    tre"), 25,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FolderRun run;
+        run.write_descriptions(c.line, c.train);
+        run.compile(false);
+        EXPECT_EQ(run.s.last_error, c.number);
+        EXPECT_FALSE(file_exists(run.targets.line_description()));
+        EXPECT_EQ(file_exists(run.targets.train_description()), c.train_left);
+    }
 }
 
 TEST(Compilation, NothingIsWrittenWhenTheRouteHasNoCells) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lint/check.h"
+#include "pipeline/text_preparation.h"
 #include "text/description_encoding.h"
 
 namespace scenariogen {
@@ -87,24 +88,38 @@ TEST(DescriptionEncoding, ABrokenSequenceAfterAUtf8MarkIsRefused) {
     EXPECT_EQ(decoded.refusals[0].character, 0xC3u);
 }
 
-TEST(DescriptionEncoding, PreparedFilesCarryTheirDiagnostics) {
-    const PreparedDescriptions ok = prepare_descriptions("[generale]\r\n", "CITT\xC3\x80\r\n");
-    EXPECT_FALSE(ok.refused);
-    EXPECT_EQ(ok.train_text, "CITT\xC0\r\n");
-    ASSERT_EQ(ok.diagnostics.size(), 1u);
-    EXPECT_EQ(ok.diagnostics[0].severity, Severity::kNote);
-    EXPECT_EQ(ok.diagnostics[0].where->file, SourceFile::kTrain);
-    EXPECT_EQ(ok.diagnostics[0].where->line, 0);
+TEST(DescriptionEncoding, PreparedTextsCarryTheirDiagnostics) {
+    const PreparedText line = prepare_text("[generale]\r\n", SourceFile::kLine, TextSource::kFiles);
+    EXPECT_FALSE(line.refused);
+    EXPECT_TRUE(line.diagnostics.empty());
 
-    const PreparedDescriptions refused = prepare_descriptions("\xFF\xFE[\0"s, "x \xCE\xA9\r\n");
-    EXPECT_TRUE(refused.refused);
-    ASSERT_EQ(refused.diagnostics.size(), 2u);
-    EXPECT_EQ(refused.diagnostics[0].where->file, SourceFile::kLine);
-    EXPECT_NE(refused.diagnostics[0].message.find("UTF-16 (little-endian)"), std::string::npos);
-    EXPECT_EQ(refused.diagnostics[1].name, "encoding");
-    EXPECT_EQ(refused.diagnostics[1].where->line, 1);
-    EXPECT_EQ(refused.diagnostics[1].where->column, 3);
-    EXPECT_NE(refused.diagnostics[1].message.find("'\xCE\xA9' (U+03A9)"), std::string::npos);
+    const PreparedText utf8 = prepare_text("CITT\xC3\x80\r\n", SourceFile::kTrain, TextSource::kFiles);
+    EXPECT_FALSE(utf8.refused);
+    EXPECT_EQ(utf8.windows_1252, "CITT\xC0\r\n");
+    ASSERT_EQ(utf8.diagnostics.size(), 1u) << "a file saved as UTF-8 is read with a note";
+    EXPECT_EQ(utf8.diagnostics[0].severity, Severity::kNote);
+    EXPECT_EQ(utf8.diagnostics[0].where->file, SourceFile::kTrain);
+    EXPECT_EQ(utf8.diagnostics[0].where->line, 0);
+    EXPECT_TRUE(prepare_text("CITT\xC3\x80\r\n", SourceFile::kTrain, TextSource::kEditor).diagnostics.empty())
+        << "an editor's buffer is UTF-8 whatever its file";
+
+    const PreparedText utf16 = prepare_text("\xFF\xFE[\0"s, SourceFile::kLine, TextSource::kFiles);
+    EXPECT_TRUE(utf16.refused);
+    ASSERT_EQ(utf16.diagnostics.size(), 1u);
+    EXPECT_EQ(utf16.diagnostics[0].where->file, SourceFile::kLine);
+    EXPECT_NE(utf16.diagnostics[0].message.find("UTF-16 (little-endian)"), std::string::npos);
+
+    // Characters without a Windows-1252 form: the same error in a file and in an editor's buffer.
+    for (const TextSource source : {TextSource::kFiles, TextSource::kEditor}) {
+        const PreparedText refused = prepare_text("x \xCE\xA9 \xF0\x9F\x9A\x86\r\n", SourceFile::kTrain, source);
+        EXPECT_TRUE(refused.refused);
+        ASSERT_EQ(refused.diagnostics.size(), 2u);
+        EXPECT_EQ(refused.diagnostics[0].name, "encoding");
+        EXPECT_EQ(refused.diagnostics[0].where->line, 1);
+        EXPECT_EQ(refused.diagnostics[0].where->column, 3);
+        EXPECT_NE(refused.diagnostics[0].message.find("'\xCE\xA9' (U+03A9)"), std::string::npos);
+        EXPECT_EQ(refused.diagnostics[1].where->column, 5);
+    }
 }
 
 }  // namespace

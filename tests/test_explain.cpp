@@ -9,8 +9,8 @@
 
 #include "compiler/error_numbers.h"
 #include "lint/explanations.h"
-#include "lint/keywords.h"
 #include "lint/warnings.h"
+#include "syntax/keywords.h"
 #include "test_support.h"
 
 namespace scenariogen {
@@ -30,8 +30,8 @@ std::vector<std::string> every_code() {
     for (const auto table : {warning_names(), error_names()}) {
         for (const DiagnosticName& name : table) codes.emplace_back(name.name);
     }
-    for (int k = 0; k <= static_cast<int>(lint::Keyword::kStation); ++k) {
-        codes.emplace_back(lint::shape(static_cast<lint::Keyword>(k)).spelling);
+    for (int k = 0; k <= static_cast<int>(syntax::Keyword::kStation); ++k) {
+        codes.emplace_back(syntax::shape(static_cast<syntax::Keyword>(k)).spelling);
     }
     return codes;
 }
@@ -53,8 +53,8 @@ TEST(Explain, EveryCodeHasAnEntryWithItsMeaningAnExampleAndAFix) {
 
 // A keyword's entry has the values of its line, in order, with their units.
 TEST(Explain, EveryValueOfEveryKeyword) {
-    for (int k = 0; k <= static_cast<int>(lint::Keyword::kStation); ++k) {
-        const lint::KeywordShape& shape = lint::shape(static_cast<lint::Keyword>(k));
+    for (int k = 0; k <= static_cast<int>(syntax::Keyword::kStation); ++k) {
+        const syntax::KeywordShape& shape = syntax::shape(static_cast<syntax::Keyword>(k));
         const Explanation* e = find_explanation(shape.spelling);
         ASSERT_NE(e, nullptr) << shape.spelling;
         ASSERT_EQ(e->values.size(), shape.values.size()) << shape.spelling;

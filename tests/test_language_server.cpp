@@ -6,14 +6,16 @@
 #include <fstream>
 
 #include "bench/largest_route.h"
+#include "lsp/description_view.h"
+#include "lsp/document_uri.h"
+#include "lsp/features.h"
+#include "lsp/json_rpc.h"
+#include "lsp/message_framing.h"
+#include "lsp/pairing.h"
 #include "platform/file_system.h"
 #include "test_support.h"
-#include "views/lsp/description_outline.h"
-#include "views/lsp/document_uri.h"
-#include "views/lsp/features.h"
-#include "views/lsp/json_rpc.h"
-#include "views/lsp/message_framing.h"
-#include "views/lsp/pairing.h"
+#include "lsp/client_capabilities.h"
+#include "lsp/markup.h"
 
 namespace scenariogen::lsp {
 namespace {
@@ -97,6 +99,9 @@ TEST(JsonRpc, EachBodyIsAMessageOrTheRefusalThatSaysWhy) {
         {R"({"jsonrpc":"2.0","id":1,"method":"a","params":{}})", 0, 1},
         {R"({"jsonrpc":"2.0","id":"x","method":"a"})", 0, "x"},
         {R"({"jsonrpc":"2.0","method":"a","params":[1]})", 1, nullptr},
+        // Null params are no params: what Eglot sends with shutdown and exit.
+        {R"({"jsonrpc":"2.0","id":2,"method":"shutdown","params":null})", 0, 2},
+        {R"({"jsonrpc":"2.0","method":"exit","params":null})", 1, nullptr},
         {R"({"jsonrpc":"2.0","id":4,"result":null})", 2, 4},
         {R"({"jsonrpc":"2.0","id":4})", rpc_error::kInvalidRequest, 4},
         {R"({"jsonrpc":"1.0","id":5,"method":"a"})", rpc_error::kInvalidRequest, 5},
@@ -125,12 +130,52 @@ TEST(JsonRpc, EachBodyIsAMessageOrTheRefusalThatSaysWhy) {
     EXPECT_EQ(serialise(json("A\xe8")), "\"A\xef\xbf\xbd\"");
 }
 
-TEST(DocumentText, EditorCharactersBecomeOneByteForEachUtf16CodeUnit) {
-    EXPECT_EQ(description_bytes("Citt\xc3\xa0 \xe2\x82\xac"), "Citt\xe0 \x80");  // à and € are in the code page
-    EXPECT_EQ(description_bytes("\xe4\xb8\xad|\xf0\x9f\x9a\x82|"), "?|??|");     // 中 one unit, 🚂 two
-    EXPECT_EQ(description_bytes("a\xff"
-                                "b\xc3"),
-              "a?b?");  // malformed bytes
+TEST(DocumentText, ColumnsInCharactersAndInUtf16Units) {
+    // "Citt\u00e0 \u4e2d \U0001F682 x": \u00e0 and \u4e2d are one unit each, the engine two.
+    const DocumentText text("Citt\xc3\xa0 \xe4\xb8\xad \xf0\x9f\x9a\x82 x\r\nb");
+    EXPECT_EQ(text.utf16_column(0, 5), 5);   // after the \u00e0
+    EXPECT_EQ(text.utf16_column(0, 9), 10);  // after the engine
+    EXPECT_EQ(text.utf16_column(0, 11), 12);
+    EXPECT_EQ(text.utf16_length(0), 12);
+    EXPECT_EQ(text.utf16_column(0, 14), 15) << "past the line's end each column counts one";
+    EXPECT_EQ(text.character_column(0, 10), 9);
+    EXPECT_EQ(text.offset({0, 10}), 15u) << "a position counts UTF-16 units, an offset bytes";
+    const DocumentText malformed(
+        "a\xff"
+        "b\xc3");
+    EXPECT_EQ(malformed.utf16_length(0), 4) << "a malformed byte counts as one";
+}
+
+TEST(ClientCapabilities, OnlyWhatTheClientDeclares) {
+    const json rich = json::parse(R"({"capabilities": {
+        "textDocument": {"completion": {"completionItem": {"snippetSupport": true,
+                                                           "documentationFormat": ["plaintext", "markdown"]}},
+                         "hover": {"contentFormat": ["markdown"]}},
+        "workspace": {"didChangeWatchedFiles": {"dynamicRegistration": true}}}})");
+    const ClientCapabilities all = read_client_capabilities(rich);
+    EXPECT_TRUE(all.snippets && all.completion_markdown && all.hover_markdown && all.registers_file_watch);
+    for (const char* params : {R"({})", R"({"capabilities": null})", R"({"capabilities": {"textDocument": 3}})",
+                               R"({"capabilities": {"textDocument": {"completion": {"completionItem":
+                                   {"snippetSupport": "yes", "documentationFormat": "markdown"}}},
+                                   "workspace": {"didChangeWatchedFiles": {}}}})"}) {
+        SCOPED_TRACE(params);
+        const ClientCapabilities none = read_client_capabilities(json::parse(params));
+        EXPECT_FALSE(none.snippets || none.completion_markdown || none.hover_markdown || none.registers_file_watch);
+    }
+}
+
+TEST(Markup, PlainTextKeepsTheWordsAndSetsTablesInColumns) {
+    const std::string markdown =
+        "**pendenza** at km 1+000\n\n| field | unit | meaning |\n|---|---|---|\n"
+        "| `position` | m | metres |\n| `gradient` | \u2030 | rising positive |\n\n---\n\nfield `x`";
+    EXPECT_EQ(plain_text(markdown),
+              "pendenza at km 1+000\n\n"
+              "field     unit  meaning\n"
+              "position  m     metres\n"
+              "gradient  \u2030     rising positive\n"
+              "\n---\n\nfield x");
+    EXPECT_EQ(markup_content("**a**", true), json({{"kind", "markdown"}, {"value", "**a**"}}));
+    EXPECT_EQ(markup_content("**a**", false), json({{"kind", "plaintext"}, {"value", "a"}}));
 }
 
 TEST(DocumentText, PositionsAndChangesFollowTheProtocolsLines) {
@@ -138,20 +183,21 @@ TEST(DocumentText, PositionsAndChangesFollowTheProtocolsLines) {
     ASSERT_EQ(text.line_count(), 4);
     EXPECT_EQ(text.line(1), "cd");
     EXPECT_EQ(text.offset({2, 1}), 8u);
-    EXPECT_EQ(text.offset({0, 99}), 2u);  // past the line's end: its end
-    EXPECT_EQ(text.offset({9, 0}), 12u);  // past the last line: the text's end
-    EXPECT_EQ(text.position(9).line, 2);
+    EXPECT_EQ(text.offset({0, 99}), 2u);          // past the line's end: its end
+    EXPECT_EQ(text.offset({9, 0}), 12u);          // past the last line: the text's end
     text.replace({{0, 2}, {1, 1}}, "X\xc3\xa8");  // across a CR LF
-    EXPECT_EQ(text.bytes(),
-              "abX\xe8"
+    EXPECT_EQ(text.utf8(),
+              "abX\xc3\xa8"
               "d\ref\ngh");
     EXPECT_EQ(text.line_count(), 3);
+    text.replace({{0, 4}, {0, 4}}, "!");  // after the \u00e8, one unit
+    EXPECT_EQ(text.line(0), "abX\xc3\xa8!d");
     text.replace({{1, 0}, {1, 0}}, "1\n2\r\n");
     EXPECT_EQ(text.line_count(), 5);
     EXPECT_EQ(text.line(2), "2");
     text.replace({{0, 0}, {4, 2}}, "");
     EXPECT_EQ(text.line_count(), 1);
-    EXPECT_EQ(text.bytes(), "");
+    EXPECT_EQ(text.utf8(), "");
     // A change that joins a CR and an LF makes one line end of them.
     DocumentText joined("a\rx\nb");
     joined.replace({{1, 0}, {1, 1}}, "");
@@ -159,44 +205,43 @@ TEST(DocumentText, PositionsAndChangesFollowTheProtocolsLines) {
     EXPECT_EQ(joined.line(1), "b");
 }
 
-TEST(DescriptionOutline, FieldsSplitAsTheReaderSplitsThem) {
-    const std::string_view clock = "orologio,    6   32  50 ";
-    const std::vector<FieldSpan> commas = comma_fields(clock);
-    ASSERT_EQ(commas.size(), 2u);
-    const KeywordInfo* keyword = recognise_keyword("orologio", KeywordPlace::kTrain);
-    ASSERT_NE(keyword, nullptr);
-    const std::vector<FieldSpan> values = value_fields(clock, commas[0], *keyword);
-    ASSERT_EQ(values.size(), 3u);
-    EXPECT_EQ(clock.substr(values[1].begin, values[1].end - values[1].begin), "32");
+TEST(DescriptionView, FieldsAsTheReaderReadsThem) {
+    const std::string train = testing::crlf(
+        {"[generale]", "orologio,    6   32  50 ", "cartello_indicatore,  10,  \"(a, b)\"  x, y",
+         "stazione,  0,  4,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  1,  6,  33,  0,   SAN VITO  ", "[fine]"});
+    const DescriptionView view = view_description(train, SourceFile::kTrain);
+    const ViewLine& clock = view.lines[1];
+    ASSERT_EQ(clock.kind, LineKind::kKeyword);
+    EXPECT_EQ(clock.keyword, syntax::Keyword::kClock);
+    ASSERT_EQ(clock.values.size(), 3u);
+    EXPECT_EQ(clock.value(1)->text, "32");
+    EXPECT_EQ(clock.value(1)->begin, 17);
+    EXPECT_EQ(view.lines[2].kind, LineKind::kIgnored) << "a line keyword of the other file";
+    const ViewLine& station = view.lines[3];
+    ASSERT_EQ(station.values.size(), 17u);
+    EXPECT_EQ(station.value(16)->text, "SAN VITO  ");
+    EXPECT_EQ(station.missing, 0u);
 
-    const std::string_view quoted = "cartello_indicatore,  10,  \"(a, b)\"  x, y";
-    EXPECT_EQ(comma_fields(quoted).size(), 4u);
-    const std::string_view station =
-        "stazione,  0,  4,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  1,  6,  33,  0,   SAN VITO  ";
-    const KeywordInfo* stazione = recognise_keyword("stazione", KeywordPlace::kTrain);
-    const std::vector<FieldSpan> fields = value_fields(station, comma_fields(station)[0], *stazione);
-    ASSERT_EQ(fields.size(), 17u);
-    EXPECT_EQ(station.substr(fields[16].begin, fields[16].end - fields[16].begin), "SAN VITO");
-    const std::string_view boards = "indicatori_vmax,  700,  130,    ,    ,  0";
-    EXPECT_EQ(
-        value_fields(boards, comma_fields(boards)[0], *recognise_keyword("indicatori_vmax", KeywordPlace::kLineObjects))
-            .size(),
-        5u);
+    const std::string boards =
+        testing::crlf({"[generale]", "[x]", "indicatori_vmax,  700,  130,    ,    ,  0", "[fine]"});
+    const ViewLine& board = view_description(boards, SourceFile::kLine).lines[2];
+    EXPECT_EQ(board.values.size(), 5u);
+    EXPECT_EQ(board.missing, 4u);
 }
 
-TEST(DescriptionOutline, KeywordsAreKnownWhereTheReaderKnowsThem) {
-    const DocumentText text(testing::crlf({"intro, pendenza", "[Generale]", "Lunghezza Percorso,  100",
-                                           "Progressiva chilometrica uno,  0,  0,  0", "pendenza,  0,  1", "[curve]",
-                                           "----- pendenza", "pendenza,  0,  1", "", "[fine]"}));
-    const Outline shape = outline(text, DescriptionRole::kLine);
+TEST(DescriptionView, KeywordsAreKnownWhereTheReaderKnowsThem) {
+    const std::string text = testing::crlf({"intro, pendenza", "[Generale]", "Lunghezza Percorso,  100",
+                                            "Progressiva chilometrica uno,  0,  0,  0", "pendenza,  0,  1", "[curve]",
+                                            "----- pendenza", "pendenza,  0,  1", "", "[fine]"});
+    const DescriptionView view = view_description(text, SourceFile::kLine);
     const std::vector<LineKind> kinds{LineKind::kIgnored, LineKind::kHeader, LineKind::kKeyword, LineKind::kIgnored,
                                       LineKind::kIgnored, LineKind::kHeader, LineKind::kComment, LineKind::kKeyword,
                                       LineKind::kBlank,   LineKind::kHeader, LineKind::kBlank};
-    ASSERT_EQ(shape.lines.size(), kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(shape.lines[i].kind, kinds[i]) << "line " << i;
-    ASSERT_EQ(shape.sections.size(), 3u);
-    EXPECT_EQ(shape.sections[1].name, "[curve]");
-    EXPECT_EQ(shape.sections[1].last_line, 7);
+    ASSERT_EQ(view.lines.size(), kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(view.lines[i].kind, kinds[i]) << "line " << i;
+    ASSERT_EQ(view.sections.size(), 3u);
+    EXPECT_EQ(view.sections[1].name, "[curve]");
+    EXPECT_EQ(view.sections[1].last_line, 7);
 }
 
 TEST(Pairing, ByTheProgramsNamesOrByAProjectFile) {
@@ -208,13 +253,20 @@ TEST(Pairing, ByTheProgramsNamesOrByAProjectFile) {
     touch("Valle_7-.txt");
     touch("Monte_3-.txt");
     Pairing line = pair_file(dir.file("Valle_linea.txt"), "", on_disk);
-    EXPECT_EQ(line.role, DescriptionRole::kLine);
+    EXPECT_EQ(line.role, SourceFile::kLine);
     EXPECT_EQ(line.train_path, dir.file("Valle_7-.txt"));  // of two trains, the first by name
     EXPECT_EQ(std::make_pair(line.name, line.number), std::make_pair(std::string("Valle"), std::string("7")));
     const Pairing train = pair_file(dir.file("Valle_88-.txt"), "", on_disk);
     EXPECT_EQ(std::make_tuple(train.role, train.line_path, train.number),
-              std::make_tuple(DescriptionRole::kTrain, dir.file("Valle_linea.txt"), std::string("88")));
+              std::make_tuple(SourceFile::kTrain, dir.file("Valle_linea.txt"), std::string("88")));
     EXPECT_TRUE(pair_file(dir.file("Monte_3-.txt"), "", on_disk).line_path.empty());
+    // What the pairs hang on: the project file that may appear, the partners,
+    // and the line description that a lone train description waits for.
+    const std::string project = dir.file("scenario.json");
+    EXPECT_EQ(pairing_inputs(dir.file("Valle_linea.txt"), line),
+              (std::vector<std::string>{project, dir.file("Valle_7-.txt")}));
+    EXPECT_EQ(pairing_inputs(dir.file("Monte_3-.txt"), pair_file(dir.file("Monte_3-.txt"), "", on_disk)),
+              (std::vector<std::string>{project, dir.file("Monte_linea.txt")}));
 
     std::ofstream(dir.file("scenario.json"))
         << R"({"line": "a.txt", "train": "Monte_3-.txt", "name": "Monte", "number": "3", "output": "out"})";
@@ -224,8 +276,8 @@ TEST(Pairing, ByTheProgramsNamesOrByAProjectFile) {
     EXPECT_EQ(by_project.output, "out");
     EXPECT_EQ(pair_file(dir.file("a.txt"), "", on_disk).train_path, dir.file("Monte_3-.txt"));
     // Neither named nor listed: the text tells.
-    EXPECT_EQ(pair_file(dir.file("b.txt"), "[generale]\nstazione, 0", on_disk).role, DescriptionRole::kTrain);
-    EXPECT_EQ(pair_file(dir.file("b.txt"), "lunghezza percorso, 9", on_disk).role, DescriptionRole::kLine);
+    EXPECT_EQ(pair_file(dir.file("b.txt"), "[generale]\nstazione, 0", on_disk).role, SourceFile::kTrain);
+    EXPECT_EQ(pair_file(dir.file("b.txt"), "lunghezza percorso, 9", on_disk).role, SourceFile::kLine);
 }
 
 TEST(DocumentUri, FileUrisAndPathsBothWays) {
@@ -242,10 +294,11 @@ TEST(DocumentUri, FileUrisAndPathsBothWays) {
 }
 
 // The text after applying the edits of one formatting.
-std::string formatted(const std::string& text, DescriptionRole role) {
+std::string formatted(const std::string& text, SourceFile role) {
     OpenDocument document;
     document.text = DocumentText(text);
     document.pairing.role = role;
+    document.describe();
     const json edits = formatting(document);
     for (auto edit = edits.rbegin(); edit != edits.rend(); ++edit) {
         const json& range = (*edit)["range"];
@@ -253,7 +306,7 @@ std::string formatted(const std::string& text, DescriptionRole role) {
             {{range["start"]["line"], range["start"]["character"]}, {range["end"]["line"], range["end"]["character"]}},
             (*edit)["newText"].get<std::string>());
     }
-    return document.text.bytes();
+    return document.text.utf8();
 }
 
 TEST(Formatting, ChangesNoValue) {
@@ -270,8 +323,8 @@ TEST(Formatting, ChangesNoValue) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string line = formatted(c.line, DescriptionRole::kLine);
-        const std::string train = formatted(c.train, DescriptionRole::kTrain);
+        const std::string line = formatted(c.line, SourceFile::kLine);
+        const std::string train = formatted(c.train, SourceFile::kTrain);
         const CompileResult before = compile(CompileInput{c.line, c.train, "A", "1", false});
         const CompileResult after = compile(CompileInput{line, train, "A", "1", false});
         ASSERT_EQ(before.cells.size(), after.cells.size());
@@ -281,10 +334,9 @@ TEST(Formatting, ChangesNoValue) {
             EXPECT_EQ(before.stations[k].position, after.stations[k].position) << "entry " << k;
         }
         EXPECT_EQ(before.last_error, after.last_error);
-        EXPECT_EQ(formatted(line, DescriptionRole::kLine), line);  // a second formatting changes nothing
+        EXPECT_EQ(formatted(line, SourceFile::kLine), line);  // a second formatting changes nothing
     }
-    EXPECT_NE(formatted(awkward_line, DescriptionRole::kLine).find("lunghezza percorso,  20000\r\n"),
-              std::string::npos);
+    EXPECT_NE(formatted(awkward_line, SourceFile::kLine).find("lunghezza percorso,  20000\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ using testing::TempDir;
 // (error 101) nothing is read.
 struct Reading {
     CompilationState s;
-    bool line_file_left = false;
     bool train_file_left = false;
 };
 
@@ -45,7 +44,7 @@ Reading read_line(const std::optional<std::string>& line_text, const std::string
         return r;
     }
     const ReadingExtent extent = read_descriptions(r.s, DescriptionTexts{*line_text, train_text});
-    r.train_file_left = !(extent.train_read || extent.reading_failed);
+    r.train_file_left = !consumes_train_description(extent.train_read, extent.reading_failed);
     return r;
 }
 
@@ -87,7 +86,6 @@ Reading* LineReadingOwnFile::reading_ = nullptr;
 TEST_F(LineReadingOwnFile, ReadsWithoutFaultAndDeletesBothFiles) {
     EXPECT_EQ(s().last_error, 0);
     EXPECT_TRUE(s().faults.empty());
-    EXPECT_FALSE(reading_->line_file_left);
     EXPECT_FALSE(reading_->train_file_left);
 }
 
@@ -564,7 +562,6 @@ TEST(LineReading, TheLastRoomyPosition) {
     EXPECT_EQ(at_52950.s.cells[1057].gradient, 100) << "the gradients are still completed";
     EXPECT_EQ(at_52950.s.grid.computed_metres, 52999) << "the grid is still completed";
     EXPECT_EQ(at_52950.s.stations[84].start, 480) << "the train file was read";
-    EXPECT_FALSE(at_52950.line_file_left);
     EXPECT_FALSE(at_52950.train_file_left);
 }
 
@@ -581,7 +578,6 @@ TEST(LineReading, OnlyTheGeneralHeaderAndTheLength) {
         EXPECT_EQ(g.x[m], 0.0) << "metre " << m;
         EXPECT_EQ(g.y[m], static_cast<double>(m)) << "metre " << m;
     }
-    EXPECT_FALSE(r.line_file_left);
 }
 
 // ---------------------------------------------------------------------------
@@ -668,7 +664,6 @@ TEST(LineReading, EveryFaultOfThePhase) {
         EXPECT_EQ(!r.s.cells.empty(), c.cells) << c.name;
         // The line file never survives; the train file is read (and deleted) after error 15, deleted
         // by error 25, and left alone by every other fault of the line.
-        EXPECT_FALSE(r.line_file_left) << c.name;
         EXPECT_EQ(r.train_file_left, c.number != 15 && c.number != 25) << c.name;
     }
 }

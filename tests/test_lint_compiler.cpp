@@ -4,8 +4,6 @@
 // more object swept along the route.
 #include <gtest/gtest.h>
 
-#include "compiler/field_reader.h"
-#include "lint/field_stream.h"
 #include "lint_fixtures.h"
 
 namespace scenariogen::testing {
@@ -86,52 +84,6 @@ TEST(LintAndCompiler, OneMoreObjectAnywhere) {
             expect_agreement(edited(kLineLines, file == L ? edit : Edits{}),
                              edited(kTrainLines, file == T ? edit : Edits{}), text);
         }
-    }
-}
-
-// The check cuts fields as the reader does: the same texts and numbers, at
-// the same places, with the end of the file at the same point, whatever the
-// mix of blanks, commas, quotes and line ends.
-TEST(LintAndCompiler, FieldsAreCutAsTheReaderCutsThem) {
-    constexpr std::string_view kAlphabet = "a1-+ \t,\r\n\"[]";
-    std::uint32_t seed = 12345;
-    const auto next = [&] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 16;
-    };
-    for (int round = 0; round < 400; ++round) {
-        std::string text;
-        const std::uint32_t length = next() % 40;
-        for (std::uint32_t i = 0; i < length; ++i) text += kAlphabet[next() % kAlphabet.size()];
-        FieldReader reader(text);
-        lint::FieldStream stream(text);
-        while (!stream.eof()) {
-            ASSERT_FALSE(reader.eof()) << text;
-            const bool as_text = next() % 2 == 0;
-            const lint::Field field = as_text ? stream.read_text() : stream.read_number();
-            std::string_view read_text;
-            bool failed = false;
-            try {
-                if (as_text) {
-                    read_text = reader.read_text();
-                } else {
-                    reader.read_number();
-                }
-            } catch (const ReadingFailure&) {
-                failed = true;
-            }
-            if (as_text) {
-                EXPECT_EQ(field.text, read_text) << text;
-            } else {
-                const lint::NumberValue number = lint::number_value(field.text);
-                EXPECT_EQ(failed, !number.value || !number.fits_32_bits) << text;
-            }
-            const FieldSpan at = reader.last_field();
-            EXPECT_EQ(field.span.line, at.line) << text;
-            EXPECT_EQ(field.span.column, at.column) << text;
-            EXPECT_EQ(field.span.end_column, at.end_column) << text;
-        }
-        EXPECT_TRUE(reader.eof()) << text;
     }
 }
 

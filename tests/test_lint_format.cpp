@@ -29,9 +29,11 @@ TEST(DiagnosticFormat, NumberedFaultsInTheFormCompilersUse) {
          "treno.txt:2:10: error 25: the description could not be read: a whole number was expected, found 'abc'\n"
          "  sabbia,  abc\n"
          "           ^\n"},
-        // A fault of the placement rules names its cell and has no place of its own.
+        // A fault of the placement rules names its cell, and stands at the line of the object there.
         {plain_line, crlf({"[generale]", "velocita,  0,  80", "rallentamento,  4000,  30,  0,  0,  0,  0", "[fine]"}),
-         "error 13: no free cell for a code-drop point along or after a slowdown (cell 81) (at 4050 m)\n"},
+         "treno.txt:3:1: error 13: no free cell for a code-drop point along or after a slowdown (cell 81) (at 4050 m)\n"
+         "  rallentamento,  4000,  30,  0,  0,  0,  0\n"
+         "  ^\n"},
     };
     for (const Case& c : cases) {
         const CompileResult result = testing::compile_texts(c.line_text, c.train_text).s;

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "lint_fixtures.h"
-#include "views/diagnostics/diagnostics_json.h"
-#include "views/diagnostics/sarif_log.h"
+#include "pipeline/diagnostics_json.h"
+#include "pipeline/sarif_log.h"
 
 namespace scenariogen::testing {
 namespace {

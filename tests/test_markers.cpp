@@ -145,11 +145,11 @@ TEST(Markers, ASpeedBoardRefusesASpeedCodeBeyond16Bits) {
     SpeedBoard board;
     board.vas = 1638;  // 32760 + 40 / 5 = 32768
     board.vad = 40;
-    EXPECT_THROW(place_speed_board(s, 700, board), ReadingFailure);
+    EXPECT_THROW(static_cast<void>(place_speed_board(s, 700, board)), ReadingFailure);
     EXPECT_EQ(s.cells[15].kind, 0) << "the cell stays as it was";
     board = SpeedBoard{};
     board.vas = -1639;  // -32780
-    EXPECT_THROW(place_speed_board(s, 700, board), ReadingFailure);
+    EXPECT_THROW(static_cast<void>(place_speed_board(s, 700, board)), ReadingFailure);
 }
 
 // ---------------------------------------------------------------------------

@@ -27,6 +27,12 @@ using testing::slurp;
 using testing::spit;
 using testing::TempDir;
 
+std::size_t count_of(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
 bool tool_installed(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
@@ -200,10 +206,16 @@ TEST_F(PlotOfTheRun, TheProfileCarriesTheSignalsAndBoardsOnTheirCells) {
     EXPECT_EQ(drawn[kSign].front(), 550);
     // The train has no slowdown, code-drop point or mountain stretch.
     EXPECT_EQ(drawn.size(), 3u);
-    for (const std::int32_t at : drawn[kSignal]) {
-        char km[32];
-        std::snprintf(km, sizeof km, "%d.%03d km", at / 1000, at % 1000);
-        EXPECT_NE(plot().svg.find(std::string("<title>Signal at ") + km), std::string::npos) << km;
+    // Drawn by kind: the description's left side code sx, 1 and 2 by turns
+    // on this line, and 2 for the last three.
+    const std::vector<int> kinds{1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 2, 2};
+    for (std::size_t k = 0; k < drawn[kSignal].size(); ++k) {
+        const std::int32_t at = drawn[kSignal][k];
+        char title[64];
+        std::snprintf(title, sizeof title, "<title>Signal of code %d at %d.%03d km (cell ", kinds[k], at / 1000,
+                      at % 1000);
+        // Once in the lane, once on the plan.
+        EXPECT_EQ(count_of(plot().svg, title), 2u) << title;
     }
 }
 
@@ -301,6 +313,12 @@ TEST(PlotOfALongLine, ThePlanIsThinnedYetTrueAndTheLabelsAreThinnedOut) {
     EXPECT_LT(p.track.size(), 20000u);
     expect_track_follows_grid(p, decode_grid(grid_bytes), 13, 0.08);
     EXPECT_LT(p.svg.size(), 2'000'000u);
+    // The plan sampled every 16 m still tells its 98 curves apart, each of
+    // its class's radius: 10000, 5000, 2500, 1000, 500 and 333 m.
+    EXPECT_EQ(p.curves, 98u);
+    for (const char* radius : {"10000 m", "5000 m", "2500 m", "1000 m", "500 m", "333 m"}) {
+        EXPECT_NE(p.svg.find(std::string("curve of radius ") + radius + " from"), std::string::npos) << radius;
+    }
 
     ASSERT_EQ(p.stations.size(), 70u);
     std::size_t named = 0;

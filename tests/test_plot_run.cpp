@@ -44,7 +44,7 @@ std::size_t count(const std::string& text, const std::string& what) {
 
 // The profile's scales, as the page draws them.
 double speed_y(const ScenarioPlot& p, double kmh) {
-    return kChartBottom - kChartPad - kmh / p.speed_top_kmh * (kChartBottom - kChartTop - 2 * kChartPad);
+    return kSpeedBottom - kChartPad - kmh / p.speed_top_kmh * (kSpeedBottom - kSpeedTop - 2 * kChartPad);
 }
 double x_of(const ScenarioPlot& p, double position) {
     return kProfileX0 + position / p.profile_end_m * (kProfileX1 - kProfileX0);
@@ -69,14 +69,15 @@ TEST(PlotWithTheRun, TheDrivingCurveRunsFromStopToStopUnderTheLimits) {
         })) << stop;
     }
     EXPECT_EQ(count(p.svg, "<g id=\"driving-curve\">"), 1u);
-    EXPECT_NE(p.svg.find(">Speed (km/h)</text>"), std::string::npos);
     EXPECT_NE(p.svg.find("top speed 130 km/h; 0 of 8 legs cannot be kept</text>"), std::string::npos);
+    // The speed axis takes the colour of the run read against it.
+    EXPECT_NE(p.svg.find(std::string("fill=\"") + kRunColour + "\">Speed (km/h)</text>"), std::string::npos);
 
-    // The page without the run is the page as it was.
+    // The page without the run: the limit alone, and the axis in its colour.
     const ScenarioPlot plain = plot_of(own(), {});
     EXPECT_TRUE(plain.driving_curve.empty());
     EXPECT_EQ(plain.svg.find("driving-curve"), std::string::npos);
-    EXPECT_NE(plain.svg.find(">Speed limit (km/h)</text>"), std::string::npos);
+    EXPECT_NE(plain.svg.find(std::string("fill=\"") + kSpeedColour + "\">Speed (km/h)</text>"), std::string::npos);
 }
 
 TEST(PlotWithTheRun, TheTimeDistanceGraphOnASecondPage) {
@@ -145,7 +146,6 @@ TEST(PlotWithTheRun, TheCommandDrawsTheRunAndOnRequestTheGraph) {
     if (std::system("command -v xmllint >/dev/null 2>&1") == 0) {
         EXPECT_EQ(testing::run_command("xmllint --noout " + out.file("graph.svg")).status, 0);
     }
-    EXPECT_EQ(run_program("plot " + out.path().string() + " --acceleration 0").status, 2);
 
     // No braked-mass percentage: the page without the run, and a word why.
     const std::string from = "percentuale massa frenata,    130";
@@ -159,6 +159,33 @@ TEST(PlotWithTheRun, TheCommandDrawsTheRunAndOnRequestTheGraph) {
     EXPECT_EQ(unbraked.status, 0);
     EXPECT_NE(unbraked.err.find("--braking"), std::string::npos) << unbraked.err;
     EXPECT_EQ(slurp(out.file("unbraked.svg")).find("driving-curve"), std::string::npos);
+}
+
+// The model's options take a number above 0, and say so in a short line:
+// no NaN, no infinity, nothing out of range, for plot and check alike.
+TEST(PlotWithTheRun, TheModelsOptionsRefuseWhatIsNotANumberAboveZero) {
+    TempDir out;
+    spit(out.file("linea.txt"), testing::own_line_text());
+    spit(out.file("treno.txt"), testing::own_train_text());
+    const std::string descriptions = out.file("linea.txt") + " " + out.file("treno.txt");
+    ASSERT_EQ(run_program("compile " + descriptions + " -o " + out.path().string()).status, 0);
+    const std::vector<std::string> commands{"plot " + out.path().string() + " -o " + out.file("page.svg"),
+                                            "check " + descriptions};
+    for (const std::string& command : commands) {
+        for (const char* option : {"--acceleration", "--braking", "--max-speed"}) {
+            for (const char* value : {"0", "-1", "nan", "inf", "-inf", "1e400", "x", "0x10"}) {
+                SCOPED_TRACE(command.substr(0, 5) + option + " " + value);
+                const Outcome refused = run_program(command + " " + option + " " + value);
+                EXPECT_EQ(refused.status, 2);
+                const std::string first_line = refused.err.substr(0, refused.err.find('\n'));
+                EXPECT_NE(first_line.find(std::string(option) + ": give a number above 0"), std::string::npos)
+                    << refused.err;
+                EXPECT_LT(first_line.size(), 80u) << first_line;
+            }
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(out.file("page.svg")));
+    EXPECT_EQ(run_program(commands[0] + " --max-speed 0.5 --acceleration 2.5e-1 --braking 1").status, 0);
 }
 
 }  // namespace

@@ -244,7 +244,8 @@ TEST(PostProcessing, OwnRouteHasNoSlowdownsAndKeepsItsCells) {
     const std::string train = testing::own_train_text();
     CompilationState read_only;
     read_only.build_grid = false;
-    read_descriptions(read_only, DescriptionTexts{line, train});
+    const ReadingExtent extent = read_descriptions(read_only, DescriptionTexts{line, train});
+    ASSERT_TRUE(extent.train_read);
     ASSERT_EQ(read_only.last_error, 0);
     // Only the header values of cell 1 differ.
     read_only.cells.at(1).value_1 = compiled.s.cells.at(1).value_1;

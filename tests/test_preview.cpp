@@ -11,10 +11,10 @@
 
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
+#include "preview/http_rules.h"
+#include "preview/preview_compilation.h"
+#include "preview/preview_state.h"
 #include "test_support.h"
-#include "views/preview/http_rules.h"
-#include "views/preview/preview_compilation.h"
-#include "views/preview/preview_state.h"
 
 namespace scenariogen {
 namespace {
@@ -179,7 +179,9 @@ TEST(PreviewCompilation, AFaultIsListedAsCompilePrintsItWithItsPlaceOnTheRoute) 
     ASSERT_EQ(c.faults.size(), 1u);
     const PreviewFault& fault = c.faults[0];
     EXPECT_EQ(fault.text,
-              folder.file("treno.txt") + ":38:11: error 16: the signal's cell is already occupied (at 42900 m)");
+              folder.file("treno.txt") +
+                  ":38:11: error 16: the signal's cell (cell 859, 42900 to 42950 m) is already taken by the "
+                  "speed-indicator board [occupied-cell]");
     EXPECT_EQ(fault.file, folder.file("treno.txt"));
     EXPECT_EQ(fault.line, 38);
     EXPECT_EQ(fault.column, 11);

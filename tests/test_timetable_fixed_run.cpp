@@ -9,10 +9,9 @@
 namespace scenariogen {
 namespace {
 
-TimetableCheck own_check(int steps_per_cell = kDefaultStepsPerCell) {
+TimetableCheck own_check() {
     const testing::Compiled compiled = testing::compile_texts(testing::own_line_text(), testing::own_train_text());
-    TrainModel model = train_model({}, compiled.s.stations[kTrainEntry].start);
-    model.steps_per_cell = steps_per_cell;
+    const TrainModel model = train_model({}, compiled.s.stations[kTrainEntry].start);
     return check_timetable(compiled.s.cells, compiled.s.stations, model);
 }
 
@@ -44,15 +43,6 @@ TEST(TimetableFixedRun, OneLegByHand) {
     EXPECT_EQ(leg.minimum_whole_s(), 264);
     EXPECT_NEAR(leg.slack_percent(), 36.47, 0.01);
     EXPECT_NEAR(leg.top_speed_kmh, 130, 1e-9);
-}
-
-TEST(TimetableFixedRun, HalvingTheStepChangesNoRunningTimeByMoreThanATenthOfASecond) {
-    const TimetableCheck at_default = own_check();
-    const TimetableCheck halved = own_check(2 * kDefaultStepsPerCell);
-    ASSERT_EQ(at_default.legs.size(), halved.legs.size());
-    for (std::size_t k = 0; k < at_default.legs.size(); ++k) {
-        EXPECT_NEAR(at_default.legs[k].minimum_s, halved.legs[k].minimum_s, 0.1) << "leg " << k;
-    }
 }
 
 }  // namespace

@@ -67,13 +67,12 @@ struct Reading {
             return;
         }
         const ReadingExtent extent = read_descriptions(s, DescriptionTexts{*line_text, train_text});
-        train_left = !(extent.train_read || extent.reading_failed);
+        train_left = !consumes_train_description(extent.train_read, extent.reading_failed);
     }
 
-    bool line_file_left() const { return false; }
     bool train_file_left() const { return train_left; }
     const Cell& at(std::int32_t i) const { return s.cells.at(static_cast<std::size_t>(i)); }
-    const StationEntry& voce(std::int32_t k) const { return s.stations.at(static_cast<std::size_t>(k)); }
+    const StationEntry& entry(std::int32_t k) const { return s.stations.at(static_cast<std::size_t>(k)); }
 };
 
 struct Range {
@@ -106,7 +105,6 @@ TEST_F(TrainReadingOwnDescription, ReadsWithoutFaultAndDeletesBothFiles) {
     EXPECT_EQ(reading_->s.last_error, 0);
     EXPECT_EQ(reading_->s.error_position, 0);
     EXPECT_EQ(reading_->s.last_cell(), 1060);
-    EXPECT_FALSE(reading_->line_file_left());
     EXPECT_FALSE(reading_->train_file_left());
 }
 
@@ -119,11 +117,11 @@ TEST_F(TrainReadingOwnDescription, SpeedAndAdhesionCells) {
 }
 
 TEST_F(TrainReadingOwnDescription, TrainDataInTheHeaderEntries) {
-    const StationEntry& treno = reading_->voce(84);
+    const StationEntry& treno = reading_->entry(84);
     EXPECT_EQ(treno.start, 130);   // braked-mass percentage
     EXPECT_EQ(treno.end, 46000);   // route length, from the line description
     EXPECT_EQ(treno.position, 6);  // coaches
-    const StationEntry& segnalamento = reading_->voce(86);
+    const StationEntry& segnalamento = reading_->entry(86);
     EXPECT_EQ(segnalamento.attribute_7, 300);  // sand
     EXPECT_EQ(segnalamento.attribute_9, 6);    // clock 6:32:50
     EXPECT_EQ(segnalamento.attribute_10, 32);
@@ -151,7 +149,7 @@ TEST_F(TrainReadingOwnDescription, StationEntries) {
     };
     for (const Expected& e : stations) {
         SCOPED_TRACE(e.name);
-        const StationEntry& v = reading_->voce(e.k);
+        const StationEntry& v = reading_->entry(e.k);
         EXPECT_EQ(v.name, e.name);
         EXPECT_EQ(v.kind, e.kind);
         EXPECT_EQ(v.start, e.start);
@@ -163,7 +161,7 @@ TEST_F(TrainReadingOwnDescription, StationEntries) {
         EXPECT_EQ(v.dwell, e.dwell);
     }
     // MURIELLO carries its values as read (1, 4, 1, 0, 2, 1, 1).
-    const StationEntry& muriello = reading_->voce(5);
+    const StationEntry& muriello = reading_->entry(5);
     EXPECT_EQ(muriello.attribute_5, 1);
     EXPECT_EQ(muriello.attribute_7, 4);
     EXPECT_EQ(muriello.attribute_8, 1);
@@ -172,10 +170,10 @@ TEST_F(TrainReadingOwnDescription, StationEntries) {
     EXPECT_EQ(muriello.attribute_10, 1);
     EXPECT_EQ(muriello.attribute_11, 1);
     // ODELMA S.LEONARDINO: attributo_9 3, attributo_10 4.
-    EXPECT_EQ(reading_->voce(8).attribute_9, 3);
-    EXPECT_EQ(reading_->voce(8).attribute_10, 4);
-    EXPECT_EQ(reading_->voce(10).name, "");
-    EXPECT_EQ(reading_->voce(10).kind, 0);
+    EXPECT_EQ(reading_->entry(8).attribute_9, 3);
+    EXPECT_EQ(reading_->entry(8).attribute_10, 4);
+    EXPECT_EQ(reading_->entry(10).name, "");
+    EXPECT_EQ(reading_->entry(10).kind, 0);
 }
 
 TEST_F(TrainReadingOwnDescription, StationMarkerCells) {
@@ -379,7 +377,7 @@ TEST(TrainReading, StationExtentsAndMarkers) {
         SCOPED_TRACE(c.name);
         Reading r(short_line(), train(c.body));
         EXPECT_EQ(r.s.last_error, 0);
-        const StationEntry& v = r.voce(c.k);
+        const StationEntry& v = r.entry(c.k);
         EXPECT_EQ(v.kind, c.kind);
         EXPECT_EQ(v.start, c.start);
         EXPECT_EQ(v.end, c.end);
@@ -387,7 +385,7 @@ TEST(TrainReading, StationExtentsAndMarkers) {
         EXPECT_EQ(v.attribute_15, c.attribute_15);
         EXPECT_EQ(v.time, 23580);
         EXPECT_EQ(v.name, "STAZIONE");
-        EXPECT_EQ(r.voce(c.k + 1).kind, 0);
+        EXPECT_EQ(r.entry(c.k + 1).kind, 0);
 
         std::int32_t own_ends = 0;
         for (const Cell& cell : r.s.cells) own_ends += cell.kind == kStationEnd && cell.value_1 == c.k;
@@ -426,14 +424,14 @@ TEST(TrainReading, StationCountMeetsTheSignTexts) {
     {
         Reading r(short_line(signs), train({stazione(1000, 12, 600)}));
         EXPECT_EQ(r.s.last_error, 0);
-        EXPECT_EQ(r.voce(4).name, "(testo)");
-        EXPECT_EQ(r.voce(1).name, "STAZIONE");
+        EXPECT_EQ(r.entry(4).name, "(testo)");
+        EXPECT_EQ(r.entry(1).name, "STAZIONE");
     }
     {
         Reading r(short_line(signs), train({stazione(1000, 12, 600), stazione(3000, 12, 600), segnale(4000)}));
         EXPECT_EQ(r.s.last_error, 10);
-        EXPECT_EQ(r.voce(2).position, 3000);  // stored before the count is checked
-        EXPECT_EQ(r.at(81).kind, kEmpty);     // nothing read after it
+        EXPECT_EQ(r.entry(2).position, 3000);  // stored before the count is checked
+        EXPECT_EQ(r.at(81).kind, kEmpty);      // nothing read after it
         EXPECT_FALSE(r.train_file_left());
     }
 }
@@ -511,7 +509,6 @@ TEST(TrainReading, OneFixturePerFault) {
         ASSERT_FALSE(r.s.faults.empty());
         EXPECT_EQ(r.s.faults.back().number, c.number);
         EXPECT_EQ(r.at(0).speed_limit, c.end_processing ? 20 : 0);
-        EXPECT_FALSE(r.line_file_left());
         EXPECT_FALSE(r.train_file_left());
     }
 }
@@ -523,7 +520,7 @@ TEST(TrainReading, LineFaultEndsTheReadingAtTheFirstMarkerLine) {
               train({stazione(1000, 12, 600), segnale(2000), segnale(3000), velocita(0, 100)}));
     EXPECT_EQ(r.s.last_error, 15);
     EXPECT_EQ(r.s.error_position, 2000);
-    EXPECT_EQ(r.voce(1).end, 1300);
+    EXPECT_EQ(r.entry(1).end, 1300);
     EXPECT_EQ(r.at(41).kind, kSignal);
     EXPECT_EQ(r.at(61).kind, kEmpty);
 }
@@ -585,7 +582,7 @@ TEST(TrainReading, LastKeywordWithoutValuesIsNotInterpreted) {
 TEST(TrainReading, NothingIsReadWithoutTheGeneralHeader) {
     Reading r(short_line(), crlf({"sabbia,  5", velocita(0, 100), velocita(500, 50), "[fine]"}));
     EXPECT_EQ(r.s.last_error, 0);
-    EXPECT_EQ(r.voce(86).attribute_7, 0);
+    EXPECT_EQ(r.entry(86).attribute_7, 0);
     expect_ranges(r.s, &Cell::speed_limit, {{0, kU, 0}}, "velocita_limite");
     EXPECT_FALSE(r.train_file_left());
 }
@@ -604,7 +601,7 @@ TEST(TrainReading, DashFieldsSkipTheFieldAfterThem) {
         SCOPED_TRACE(c.line);
         Reading r(short_line(), train({c.line}));
         EXPECT_EQ(r.s.last_error, 0);
-        EXPECT_EQ(r.voce(86).attribute_7, c.sabbia);
+        EXPECT_EQ(r.entry(86).attribute_7, c.sabbia);
     }
 }
 
@@ -612,12 +609,12 @@ TEST(TrainReading, KeywordsIgnoreLetterCaseAndNeedBothWords) {
     Reading r(short_line(), train({"NUMERO VETTURE,  7", "Percentuale MASSA Frenata,  95", "massa,  1", "SaBbia,  12",
                                    "OROLOGIO,  23 59  58"}));
     EXPECT_EQ(r.s.last_error, 0);
-    EXPECT_EQ(r.voce(84).position, 7);
-    EXPECT_EQ(r.voce(84).start, 95);
-    EXPECT_EQ(r.voce(86).attribute_7, 12);
-    EXPECT_EQ(r.voce(86).attribute_9, 23);
-    EXPECT_EQ(r.voce(86).attribute_10, 59);
-    EXPECT_EQ(r.voce(86).attribute_11, 58);
+    EXPECT_EQ(r.entry(84).position, 7);
+    EXPECT_EQ(r.entry(84).start, 95);
+    EXPECT_EQ(r.entry(86).attribute_7, 12);
+    EXPECT_EQ(r.entry(86).attribute_9, 23);
+    EXPECT_EQ(r.entry(86).attribute_10, 59);
+    EXPECT_EQ(r.entry(86).attribute_11, 58);
 }
 
 // --- Files left after each ending -----------------------------------------------
@@ -644,9 +641,8 @@ TEST(TrainReading, TrainFileIsReadOnlyWhenTheLineReadingGoesOn) {
         SCOPED_TRACE(c.name);
         Reading r(c.line, train({"sabbia,  5"}));
         EXPECT_EQ(r.s.last_error, c.number);
-        EXPECT_FALSE(r.line_file_left());
         EXPECT_EQ(r.train_file_left(), c.train_left);
-        EXPECT_EQ(r.voce(86).attribute_7, c.train_read ? 5 : 0);
+        EXPECT_EQ(r.entry(86).attribute_7, c.train_read ? 5 : 0);
     }
 }
 

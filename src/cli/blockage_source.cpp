@@ -9,7 +9,7 @@ namespace {
 // The last line of a list (gradients or speed limits, in increasing order)
 // that takes effect at or before `metres`; a change takes effect at the cell
 // boundary, up to 50 m before its position.
-const Placement* in_force(const CompileResult& compiled, std::string_view keyword, double metres) {
+const Placement* in_force(const CompileResult& compiled, syntax::Keyword keyword, double metres) {
     const Placement* found = nullptr;
     for (const Placement& p : compiled.placements) {
         if (p.keyword == keyword && p.position <= metres + 50) found = &p;
@@ -20,7 +20,7 @@ const Placement* in_force(const CompileResult& compiled, std::string_view keywor
 // The slowdown whose cells hold `cell`.
 const Placement* slowdown_over(const CompileResult& compiled, std::int32_t cell) {
     for (const Placement& p : compiled.placements) {
-        if (p.keyword == "rallentamento" && p.first_cell <= cell && cell <= p.last_cell) return &p;
+        if (p.keyword == syntax::Keyword::kSlowdown && p.first_cell <= cell && cell <= p.last_cell) return &p;
     }
     return nullptr;
 }
@@ -29,8 +29,7 @@ Diagnostic note_at(const Placement& p, std::string message) {
     Diagnostic note;
     note.severity = Severity::kNote;
     note.message = std::move(message);
-    const int end = 1 + static_cast<int>(p.keyword.size());
-    note.where = SourceRange{p.file, p.line, 1, end};
+    note.where = syntax::range_in(p.file, p.keyword_at);
     note.position = p.position;
     return note;
 }
@@ -39,7 +38,7 @@ Diagnostic note_at(const Placement& p, std::string message) {
 
 std::optional<Diagnostic> blockage_note(const Blockage& blockage, const CompileResult& compiled) {
     if (blockage.cause != BlockageCause::kNoSpeed) {
-        const Placement* gradient = in_force(compiled, "pendenza", blockage.position_m);
+        const Placement* gradient = in_force(compiled, syntax::Keyword::kGradient, blockage.position_m);
         if (gradient == nullptr) return std::nullopt;
         return note_at(*gradient, "the gradient of " + std::to_string(blockage.gradient_per_mille) +
                                       " \u2030 that makes the leg impossible, from " +
@@ -53,7 +52,7 @@ std::optional<Diagnostic> blockage_note(const Blockage& blockage, const CompileR
             return note_at(*slowdown, "the slowdown that halts the train");
         }
     }
-    const Placement* limit = in_force(compiled, "velocita", blockage.position_m);
+    const Placement* limit = in_force(compiled, syntax::Keyword::kSpeed, blockage.position_m);
     if (limit == nullptr) return std::nullopt;
     return note_at(*limit, "the line limit of 0 km/h from " + std::to_string(limit->position) + " m");
 }

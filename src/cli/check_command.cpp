@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/diagnostics_output.h"
+#include "cli/model_options.h"
 #include "cli/strict_compilation.h"
 #include "cli/swapped_descriptions.h"
 #include "cli/timetable_warnings.h"
@@ -15,10 +16,10 @@
 #include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
 #include "lint/warnings.h"
+#include "pipeline/diagnostics_json.h"
 #include "platform/file_system.h"
 #include "timetable/timetable_check.h"
 #include "timetable/train_model.h"
-#include "views/diagnostics/diagnostics_json.h"
 #include "views/timetable/timetable_report.h"
 
 namespace scenariogen {
@@ -33,17 +34,7 @@ public:
         check->add_option("LINE", line_, "The line description")->required();
         check->add_option("TRAIN", train_, "The train description")->required();
         check->add_flag("--json", json_, "The table as JSON");
-        check->add_option("--acceleration", choice_.acceleration, "The train's acceleration, m/s² (default 0.5)")
-            ->option_text("A")
-            ->check(CLI::PositiveNumber);
-        check
-            ->add_option("--braking", choice_.braking,
-                         "The train's braking, m/s² (default: from the braked-mass percentage)")
-            ->option_text("B")
-            ->check(CLI::PositiveNumber);
-        check->add_option("--max-speed", choice_.max_speed_kmh, "The train's top speed, km/h (default 130)")
-            ->option_text("V")
-            ->check(CLI::PositiveNumber);
+        add_model_options(*check, choice_);
         check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
         check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
@@ -67,7 +58,7 @@ public:
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
         if (!diagnostics_output_.sarif_spares(line_, train_, console.err)) return kUsage;
-        StrictCompilation c = compile_strictly(line_, train_, strict);
+        PipelineOutcome c = compile_strictly(line_, train_, strict);
         if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "check")) {
             console.err << *swapped;
             return kUsage;
@@ -76,14 +67,14 @@ public:
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = diagnostics_output_.report(c, sources, strict.max_errors, console.err);
         if (c.has_errors()) {
-            const Diagnostics shown = shown_diagnostics(c, strict.max_errors);
-            if (!write_sarif(shown, sources, console)) return kOutputFailed;
+            if (!write_sarif(c.diagnostics, sources, console)) return kOutputFailed;
             if (json_) {
-                console.out << nlohmann::json{{"diagnostics", diagnostics_json(shown, file_names(sources))}}.dump(2)
-                            << "\n";
+                console.out
+                    << nlohmann::json{{"diagnostics", diagnostics_json(c.diagnostics, file_names(sources))}}.dump(2)
+                    << "\n";
             }
-            if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
-                console.err << kRunEndingPrompt << c.result.last_error << "\n";
+            if (c.result && c.result->outcome == CompileOutcome::kHeaderSlotsTaken) {
+                console.err << kRunEndingPrompt << c.result->last_error << "\n";
             }
             console.err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors")
                         << "; the timetable was not checked\n";
@@ -95,36 +86,37 @@ public:
 private:
     // A train without a brake cannot be run: without --braking, the warning
     // on its braked-mass percentage becomes an error, at its line.
-    void require_brake(StrictCompilation& c) const {
-        if (!c.compiled || c.has_errors() || train_model(choice_, c.result.stations[kTrainEntry].start).braking > 0) {
-            return;
-        }
+    void require_brake(PipelineOutcome& c) const {
+        if (c.has_errors()) return;
+        const std::int32_t braked_mass = c.result->stations[kTrainEntry].start;
+        if (train_model(choice_, braked_mass).braking > 0) return;
         const std::string why =
             ": the timetable cannot be checked without a brake; give the braking rate with --braking";
-        const std::int32_t lambda = c.result.stations[kTrainEntry].start;
         for (Diagnostic& d : c.diagnostics) {
             if (d.name != "braked-mass") continue;
             d.severity = Severity::kError;
-            d.message = "a braked-mass percentage of " + std::to_string(lambda) + " % gives the train no brake" + why;
+            d.message =
+                "a braked-mass percentage of " + std::to_string(braked_mass) + " % gives the train no brake" + why;
             return;
         }
         Diagnostic missing;
         missing.name = "braked-mass";
         missing.where = SourceRange{SourceFile::kTrain, 0, 0, 0};
-        missing.message = "the train's braked-mass percentage is " + std::to_string(lambda) + " % or not given" + why;
+        missing.message =
+            "the train's braked-mass percentage is " + std::to_string(braked_mass) + " % or not given" + why;
         c.diagnostics.push_back(std::move(missing));
     }
 
-    int check_timetable_of(const StrictCompilation& c, const StrictOptions& strict, const DiagnosticSources& sources,
+    int check_timetable_of(const PipelineOutcome& c, const StrictOptions& strict, const DiagnosticSources& sources,
                            Console& console) const {
-        const TrainModel model = train_model(choice_, c.result.stations[kTrainEntry].start);
-        const TimetableCheck check = check_timetable(c.result.cells, c.result.stations, model);
-        const Diagnostics warnings =
-            apply_warning_options(timetable_warnings(check, c.result, c.train_text), strict.warnings);
+        const CompileResult& result = *c.result;
+        const TrainModel model = train_model(choice_, result.stations[kTrainEntry].start);
+        const TimetableCheck check = check_timetable(result.cells, result.stations, model);
+        const Diagnostics warnings = apply_warning_options(timetable_warnings(check, result), strict.warnings);
         std::size_t errors = 0;
         for (const Diagnostic& w : warnings) errors += w.severity == Severity::kError;
         diagnostics_output_.report_more(warnings, sources, console.err);
-        Diagnostics all = shown_diagnostics(c, strict.max_errors);
+        Diagnostics all = c.diagnostics;
         all.insert(all.end(), warnings.begin(), warnings.end());
         if (!write_sarif(all, sources, console)) return kOutputFailed;
         if (json_) {

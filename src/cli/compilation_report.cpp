@@ -7,7 +7,7 @@
 
 namespace scenariogen {
 
-DescriptionFile read_description(const std::string& path) {
+DescriptionFile read_description_file(const std::string& path) {
     DescriptionFile file{path, std::nullopt, {}};
     try {
         file.text = read_file(path, kMaxDescriptionBytes);

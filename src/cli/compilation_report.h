@@ -18,7 +18,7 @@ struct DescriptionFile {
 };
 
 // Reads a description file (at most 64 MiB).
-DescriptionFile read_description(const std::string& path);
+DescriptionFile read_description_file(const std::string& path);
 
 // A reading failure (error 25) for a description file that could not be read.
 Diagnostic unreadable_description(const DescriptionFile& file);

@@ -122,8 +122,8 @@ private:
     }
 
     int compile_and_write(std::ostream& err) const {
-        const DescriptionFile line = read_description(line_);
-        const DescriptionFile train = read_description(train_);
+        const DescriptionFile line = read_description_file(line_);
+        const DescriptionFile train = read_description_file(train_);
         const DiagnosticSources sources{line_, train_, line.text ? *line.text : std::string_view{},
                                         train.text ? *train.text : std::string_view{}};
         const CompileResult result = compile_files(line, train);
@@ -142,23 +142,23 @@ private:
 
     // Strict: every fault of both files shown, and nothing written unless there is none.
     int compile_strictly_and_write(const StrictOptions& strict, std::ostream& err) const {
-        const StrictCompilation c = compile_strictly(line_, train_, strict);
+        const PipelineOutcome c = compile_strictly(line_, train_, strict);
         if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "compile")) {
             err << *swapped;
             return kUsage;
         }
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
         const std::size_t errors = diagnostics_output_.report(c, sources, strict.max_errors, err);
-        diagnostics_output_.write_sarif(shown_diagnostics(c, strict.max_errors), sources);
+        diagnostics_output_.write_sarif(c.diagnostics, sources);
         if (c.has_errors()) {
-            if (c.result.outcome == CompileOutcome::kHeaderSlotsTaken) {
-                err << kRunEndingPrompt << c.result.last_error << "\n";
+            if (c.result && c.result->outcome == CompileOutcome::kHeaderSlotsTaken) {
+                err << kRunEndingPrompt << c.result->last_error << "\n";
             }
             err << "scenariogen: " << errors << (errors == 1 ? " error" : " errors")
                 << "; no file was written, the earlier files are as they were\n";
             return kFaultRecorded;
         }
-        write_compiled_files(c.result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+        write_compiled_files(*c.result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
         return kSuccess;
     }
 

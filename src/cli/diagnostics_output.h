@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cli/strict_compilation.h"
-#include "views/diagnostics/diagnostics_json.h"
+#include "pipeline/diagnostics_json.h"
 
 namespace CLI {
 class App;
@@ -22,9 +22,9 @@ public:
     void add_to(CLI::App& command);
     bool json_lines() const { return format_ == "json"; }
 
-    // The strict compilation's diagnostics, up to the error limit, in the
+    // The pipeline's diagnostics (already up to the error limit), in the
     // format chosen; returns the number of errors, those left out included.
-    std::size_t report(const StrictCompilation& c, const DiagnosticSources& sources, std::size_t max_errors,
+    std::size_t report(const PipelineOutcome& c, const DiagnosticSources& sources, std::size_t max_errors,
                        std::ostream& err) const;
     // More diagnostics (the timetable's), in the format chosen.
     void report_more(const Diagnostics& diagnostics, const DiagnosticSources& sources, std::ostream& err) const;
@@ -37,10 +37,6 @@ private:
     std::string format_ = "text";
     std::string sarif_file_;
 };
-
-// The strict compilation's diagnostics as they are shown: the check's, up to
-// the Nth error, then the compiler's numbered faults.
-Diagnostics shown_diagnostics(const StrictCompilation& c, std::size_t max_errors);
 
 DiagnosticFileNames file_names(const DiagnosticSources& sources);
 

@@ -49,8 +49,8 @@ CompileResult missing_line_description() {
 // The run's own description files, read back from disk and compiled.
 CompileResult compile_read_descriptions(const ScenarioFiles& files, bool build_grid, FolderCompilation& folder) {
     CompileResult result;
-    const DescriptionFile line = read_description(files.line_description());
-    const DescriptionFile train = read_description(files.train_description());
+    const DescriptionFile line = read_description_file(files.line_description());
+    const DescriptionFile train = read_description_file(files.train_description());
     if (!line.text) {
         result.outcome = CompileOutcome::kNoCells;
         result.faults.push_back(unreadable_description(line));
@@ -70,7 +70,7 @@ CompileResult compile_read_descriptions(const ScenarioFiles& files, bool build_g
 // train description when its reading began or a reading failure ended both.
 void remove_read_descriptions(const ScenarioFiles& files, const CompileResult& result) {
     remove_quietly(files.line_description());
-    if (result.train_read || result.reading_failed) remove_quietly(files.train_description());
+    if (result.train_description_consumed()) remove_quietly(files.train_description());
 }
 
 int report(const CompileResult& result, const DiagnosticSources& sources, std::ostream& status) {

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "views/lsp/server_loop.h"
+#include "lsp/server_loop.h"
 
 namespace scenariogen {
 
@@ -13,15 +13,27 @@ namespace {
 class LspCommand : public Command {
 public:
     CLI::App* add_to(CLI::App& app) override {
-        return app.add_subcommand("lsp",
-                                  "Serve the Language Server Protocol on stdin and stdout, for an editor: diagnostics "
-                                  "as you type, hover, symbols, completion and formatting of the descriptions");
+        CLI::App* lsp = app.add_subcommand(
+            "lsp",
+            "Serve the Language Server Protocol on stdin and stdout, for an editor: diagnostics as you type, hover, "
+            "symbols, completion and formatting of the descriptions");
+        // What clients append when they start a server over the standard
+        // streams (vscode-languageclient does); stdio is the only transport.
+        lsp->add_flag("--stdio", stdio_, "Talk over stdin and stdout (the only transport; the default)");
+        lsp->add_option("--clientProcessId", client_process_,
+                        "The editor's process id, as some clients pass it; accepted and not needed: the server ends "
+                        "when the editor closes its input");
+        return lsp;
     }
 
     int run(Console& console) override {
         lsp::StandardStream stream;
         return lsp::serve(stream, SCENARIOGEN_VERSION, console.err);
     }
+
+private:
+    bool stdio_ = true;
+    long long client_process_ = 0;
 };
 
 }  // namespace

@@ -1,14 +1,19 @@
-// `scenariogen plot`: the plan and the profile of a compiled scenario as one
-// SVG page, with the train's fastest run over the profile; on request the
-// time-distance graph on a second page.
+// `scenariogen plot`: the plan and the profile of a compiled scenario on
+// one A4 page, with the train's fastest run over the profile and on request
+// the time-distance graph on a second page; as SVG, PNG or PDF.
 #include <CLI/CLI.hpp>
+#include <map>
+#include <optional>
 #include <ostream>
+#include <variant>
 
 #include "cli/command.h"
 #include "cli/command_output.h"
+#include "cli/model_options.h"
 #include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
+#include "views/plot/page_export.h"
 #include "views/plot/scenario_plot.h"
 
 namespace scenariogen {
@@ -19,9 +24,59 @@ struct PlotOptions {
     std::string folder;
     std::string name = kScenarioName;
     std::string train_number = kTrainNumber;
-    std::string output;  // empty: FOLDER/NAME_NUMBER.svg
+    std::string output;                // empty: FOLDER/NAME_NUMBER.svg, .png or .pdf
+    std::optional<PageFormat> format;  // none: told by the output's name, else SVG
+    double dpi = 150;
     RunDrawing run{.driving_curve = true, .time_distance_graph = false, .model = {}};
 };
+
+bool ends_with(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+PageFormat format_of(const PlotOptions& options) {
+    if (options.format) return *options.format;
+    if (ends_with(options.output, ".png")) return PageFormat::kPng;
+    if (ends_with(options.output, ".pdf")) return PageFormat::kPdf;
+    return PageFormat::kSvg;
+}
+
+const char* extension_of(PageFormat format) {
+    return format == PageFormat::kPng ? ".png" : format == PageFormat::kPdf ? ".pdf" : ".svg";
+}
+
+// The drawing of the three files, or the exit status of a failure, said.
+std::variant<ScenarioPlot, int> draw(const PlotOptions& options, const RunDrawing& run, std::ostream& err) {
+    const ScenarioFiles files{options.folder, options.name, options.train_number};
+    const std::string cells_path = files.cells(), table_path = files.station_table(), grid_path = files.grid();
+    try {
+        const std::string cells = read_file(cells_path);
+        const std::string table = read_file(table_path);
+        FileInput grid(grid_path);
+        try {
+            return plot_scenario(cells, table, grid, grid.size(), run);
+        } catch (const ScenarioDecodeError& error) {
+            const std::string& path = error.file() == FileKind::kCells          ? cells_path
+                                      : error.file() == FileKind::kStationTable ? table_path
+                                                                                : grid_path;
+            err << "scenariogen: " << path << ": " << error.message() << " at byte offset " << error.offset() << "\n";
+            return kFaultRecorded;
+        }
+    } catch (const FileError& failure) {
+        err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n"
+            << "scenariogen: plot needs the three files of a compiled scenario in " << options.folder
+            << " (see --name and --train)\n";
+        return kUsage;
+    }
+}
+
+// The page's bytes in the format asked for.
+std::string page_bytes(const ScenarioPlot& plot, PageFormat format, double dpi) {
+    const PageSheet sheet{297, 210, static_cast<int>(plot.pages)};
+    if (format == PageFormat::kPng) return render_png(plot.svg, sheet, dpi);
+    if (format == PageFormat::kPdf) return render_pdf(plot.svg, sheet);
+    return plot.svg;
+}
 
 int run_plot(const PlotOptions& options, Console& console) {
     std::ostream& err = console.err;
@@ -31,39 +86,33 @@ int run_plot(const PlotOptions& options, Console& console) {
                "path separator\n";
         return kUsage;
     }
-    const ScenarioFiles files{options.folder, options.name, options.train_number};
-    const std::string cells_path = files.cells();
-    const std::string table_path = files.station_table();
-    const std::string grid_path = files.grid();
-    std::string cells, table, grid;
-    try {
-        cells = read_file(cells_path);
-        table = read_file(table_path);
-        grid = read_file(grid_path);
-    } catch (const FileError& failure) {
-        err << "scenariogen: cannot read " << failure.path() << ": " << failure.reason() << "\n"
-            << "scenariogen: plot needs the three files of a compiled scenario in " << options.folder
-            << " (see --name and --train)\n";
+    const PageFormat format = format_of(options);
+    if (format != PageFormat::kSvg && !page_rendering_unavailable().empty()) {
+        err << "scenariogen: " << page_rendering_unavailable() << "\n";
         return kUsage;
     }
-    ScenarioPlot plot;
-    try {
-        plot = plot_scenario(cells, table, grid, options.run);
-    } catch (const ScenarioDecodeError& error) {
-        const std::string& path = error.file() == FileKind::kCells          ? cells_path
-                                  : error.file() == FileKind::kStationTable ? table_path
-                                                                            : grid_path;
-        err << "scenariogen: " << path << ": " << error.message() << " at byte offset " << error.offset() << "\n";
-        return kFaultRecorded;
-    }
+    // A PDF holds the time-distance graph as its second page.
+    RunDrawing run = options.run;
+    run.time_distance_graph = run.time_distance_graph || format == PageFormat::kPdf;
+    std::variant<ScenarioPlot, int> drawn = draw(options, run, err);
+    if (const int* status = std::get_if<int>(&drawn)) return *status;
+    const ScenarioPlot& plot = std::get<ScenarioPlot>(drawn);
     if (plot.run_left_out) {
-        err << "scenariogen: " << table_path
+        err << "scenariogen: " << ScenarioFiles{options.folder, options.name, options.train_number}.station_table()
             << " holds no braked-mass percentage: the train's run is left out (give its braking with --braking)\n";
     }
-    const std::string output = options.output.empty()
-                                   ? join_path(options.folder, options.name + "_" + options.train_number + ".svg")
-                                   : options.output;
-    return write_command_output(output, plot.svg, console);
+    std::string bytes;
+    try {
+        bytes = page_bytes(plot, format, options.dpi);
+    } catch (const PageRenderError& failure) {
+        err << "scenariogen: the page could not be rendered: " << failure.what() << "\n";
+        return kOutputFailed;
+    }
+    const std::string output =
+        options.output.empty()
+            ? join_path(options.folder, options.name + "_" + options.train_number + extension_of(format))
+            : options.output;
+    return write_command_output(output, bytes, console);
 }
 
 class PlotCommand : public Command {
@@ -71,28 +120,30 @@ public:
     CLI::App* add_to(CLI::App& app) override {
         CLI::App* plot = app.add_subcommand(
             "plot",
-            "Draw the plan and the profile of a compiled scenario, with the train's fastest run, as one SVG page "
-            "(A4 landscape)");
+            "Draw the plan and the profile of a compiled scenario, with the train's fastest run, on an A4 page "
+            "(SVG, PNG or PDF)");
         plot->add_option("DIR", options_.folder, "The folder that holds the scenario's three binary files")->required();
         plot->add_option("--name", options_.name, "Scenario name, the start of every file name")->capture_default_str();
         plot->add_option("--train", options_.train_number, "Train number, part of the file names")
             ->capture_default_str();
         plot->add_option("-o,--output", options_.output,
-                         "Write the picture to FILE, or to the standard output for - (default: DIR/NAME_NUMBER.svg)")
-            ->option_text("FILE.svg");
+                         "Write the picture to FILE, or to the standard output for - (default: DIR/NAME_NUMBER.svg, "
+                         ".png or .pdf)")
+            ->option_text("FILE");
+        const std::map<std::string, PageFormat> formats{
+            {"svg", PageFormat::kSvg}, {"png", PageFormat::kPng}, {"pdf", PageFormat::kPdf}};
+        plot->add_option("--format", options_.format,
+                         "svg, png or pdf (default: told by the name of -o, else svg); a PDF holds the "
+                         "time-distance graph as its second page")
+            ->transform(CLI::CheckedTransformer(formats))
+            ->option_text("svg|png|pdf");
+        plot->add_option("--dpi", options_.dpi, "The resolution of a PNG, pixels per inch (10 to 1200)")
+            ->option_text("N")
+            ->check(CLI::Range(10.0, 1200.0))
+            ->capture_default_str();
         plot->add_flag("--graph", options_.run.time_distance_graph,
                        "Add a second page: the time-distance graph of the timetable and the train's fastest run");
-        TrainModelChoice& model = options_.run.model;
-        plot->add_option("--acceleration", model.acceleration, "The train's acceleration, m/s² (default 0.5)")
-            ->option_text("A")
-            ->check(CLI::PositiveNumber);
-        plot->add_option("--braking", model.braking,
-                         "The train's braking, m/s² (default: from the braked-mass percentage)")
-            ->option_text("B")
-            ->check(CLI::PositiveNumber);
-        plot->add_option("--max-speed", model.max_speed_kmh, "The train's top speed, km/h (default 130)")
-            ->option_text("V")
-            ->check(CLI::PositiveNumber);
+        add_model_options(*plot, options_.run.model);
         return plot;
     }
 

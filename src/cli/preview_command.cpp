@@ -14,8 +14,8 @@
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
 #include "platform/program_folder.h"
-#include "views/preview/http_server.h"
-#include "views/preview/preview_loop.h"
+#include "preview/http_server.h"
+#include "preview/preview_loop.h"
 
 namespace scenariogen {
 
@@ -56,7 +56,7 @@ PreviewSinks sinks_for(PreviewServer& server, Terminal& terminal, const PreviewO
         const ScenarioFiles targets{options.write_folder, options.name, options.train_number};
         sinks.on_clean = [targets, &terminal](const PreviewCompilation& compilation) {
             try {
-                write_compiled_files(compilation.result, true, targets);
+                write_compiled_files(compilation.result(), true, targets);
                 terminal.say("wrote the binary files into " + targets.folder);
             } catch (const FileError& failure) {
                 terminal.say("cannot write " + failure.path() + ": " + failure.reason());

@@ -14,6 +14,6 @@ inline constexpr const char* kTimetableWarning = "timetable";
 
 // One warning for every leg that cannot be kept, in the order of the legs;
 // a leg impossible to run has a note at the line that makes it so.
-Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult& compiled, std::string_view train_text);
+Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult& compiled);
 
 }  // namespace scenariogen

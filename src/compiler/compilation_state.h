@@ -40,6 +40,7 @@ struct CompilationState {
     std::int32_t error_position = 0;
     Diagnostics faults;  // every fault in the order found
     std::vector<Placement> placements;
+    std::vector<StationSource> station_sources;
 
     bool has_cells() const { return !cells.empty(); }
     // The last cell index U.

@@ -52,6 +52,7 @@ CompileResult result_of(CompilationState&& s, CompileOutcome outcome, const Read
     r.train_read = extent.train_read;
     r.reading_failed = extent.reading_failed;
     r.placements = std::move(s.placements);
+    r.station_sources = std::move(s.station_sources);
     return r;
 }
 
@@ -59,13 +60,39 @@ CompileResult result_of(CompilationState&& s, CompileOutcome outcome, const Read
 
 std::optional<SourceRange> placing_line(const CompileResult& result, std::int32_t cell) {
     for (auto it = result.placements.rbegin(); it != result.placements.rend(); ++it) {
-        const bool marks_cells = it->keyword == "segnale" || it->keyword == "rallentamento";
-        if (marks_cells && it->first_cell <= cell && cell <= it->last_cell) {
-            return SourceRange{it->file, it->line, 1, 1};
-        }
+        const bool marks_cells = it->keyword == syntax::Keyword::kSignal || it->keyword == syntax::Keyword::kSlowdown;
+        if (marks_cells && it->first_cell <= cell && cell <= it->last_cell)
+            return syntax::range_in(it->file, it->keyword_at);
     }
     return std::nullopt;
 }
+
+namespace {
+
+// Errors 1250 and 1251: the first object whose cells take cell 1, where the
+// header values go.
+std::optional<SourceRange> object_in_first_cell(const std::vector<Placement>& placements) {
+    using syntax::Keyword;
+    for (const Placement& p : placements) {
+        const bool stretch = p.keyword == Keyword::kGradient || p.keyword == Keyword::kSpeed ||
+                             p.keyword == Keyword::kAdhesion || p.keyword == Keyword::kCurve ||
+                             p.keyword == Keyword::kMountain;
+        if (!stretch && p.first_cell <= 1 && 1 <= p.last_cell) return syntax::range_in(p.file, p.keyword_at);
+    }
+    return std::nullopt;
+}
+
+// Faults that the placement rules and the header slots find have a cell but
+// no place in the texts: they stand at the line of the object in that cell.
+void locate_faults(CompileResult& result) {
+    for (Diagnostic& fault : result.faults) {
+        if (fault.where) continue;
+        if (fault.cell) fault.where = placing_line(result, *fault.cell);
+        if (fault.number == 1250 || fault.number == 1251) fault.where = object_in_first_cell(result.placements);
+    }
+}
+
+}  // namespace
 
 CompileResult compile(const CompileInput& input) {
     CompilationState s;
@@ -77,7 +104,10 @@ CompileResult compile(const CompileInput& input) {
     if (!s.has_cells()) return result_of(std::move(s), CompileOutcome::kNoCells, extent);
     apply_placement_rules(s);
     const bool stored = store_header_values(s);
-    return result_of(std::move(s), stored ? CompileOutcome::kCompiled : CompileOutcome::kHeaderSlotsTaken, extent);
+    CompileResult result =
+        result_of(std::move(s), stored ? CompileOutcome::kCompiled : CompileOutcome::kHeaderSlotsTaken, extent);
+    locate_faults(result);
+    return result;
 }
 
 }  // namespace scenariogen

@@ -12,6 +12,7 @@
 #include "compiler/diagnostic.h"
 #include "compiler/plan_geometry.h"
 #include "format/records.h"
+#include "syntax/keywords.h"
 
 namespace scenariogen {
 
@@ -47,11 +48,22 @@ enum class CompileOutcome {
 struct Placement {
     SourceFile file = SourceFile::kLine;
     int line = 0;
-    std::string keyword;          // as the reader understood it: "pendenza", "segnale", ...
-    std::int32_t position = 0;    // metres
-    std::int32_t first_cell = 0;  // first_cell > last_cell: no cell
+    syntax::Span keyword_at;                               // the keyword field of that line
+    syntax::Keyword keyword = syntax::Keyword::kGradient;  // as the reader understood it
+    std::int32_t position = 0;                             // metres
+    std::int32_t first_cell = 0;                           // first_cell > last_cell: no cell
     std::int32_t last_cell = -1;
 };
+
+// Where the values of a station line stand in the train description, in the
+// order the line holds them: the station table's entries 1, 2, 3 ... come
+// from the station lines in this order.
+struct StationSource {
+    std::vector<SourceRange> values;
+};
+
+// The rule behind CompileResult::train_description_consumed().
+inline bool consumes_train_description(bool train_read, bool reading_failed) { return train_read || reading_failed; }
 
 struct CompileResult {
     CompileOutcome outcome = CompileOutcome::kCompiled;
@@ -68,15 +80,22 @@ struct CompileResult {
     // (error 25) ends the reading of both.
     bool train_read = false;
     bool reading_failed = false;
+
+    // Whether a run that compiles its own description files deletes the
+    // train description after the compilation: when its reading began, or
+    // a reading failure ended both readings. (The line description goes in
+    // every case once it was found.)
+    bool train_description_consumed() const { return consumes_train_description(train_read, reading_failed); }
     std::vector<Placement> placements;  // in the order read
+    std::vector<StationSource> station_sources;
 
     // The last cell index U; -1 when the route has no cells.
     std::int32_t last_cell() const { return static_cast<std::int32_t>(cells.size()) - 1; }
 };
 
-CompileResult compile(const CompileInput& input);
+[[nodiscard]] CompileResult compile(const CompileInput& input);
 
-// The line of the signal or slowdown whose cells hold `cell`: where an
+// The keyword of the signal or slowdown whose cells hold `cell`: where an
 // author finds a fault that the placement rules report at a cell.
 std::optional<SourceRange> placing_line(const CompileResult& result, std::int32_t cell);
 

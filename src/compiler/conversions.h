@@ -37,6 +37,12 @@ inline std::int32_t nearest(double x) {
     return static_cast<std::int32_t>(detail::rounded_in(x, -2147483648.0, 2147483647.0, "32 bits"));
 }
 
+// A whole value that must fit 32 bits.
+inline std::int32_t fit32(std::int64_t v) {
+    return static_cast<std::int32_t>(
+        detail::rounded_in(static_cast<double>(v), -2147483648.0, 2147483647.0, "32 bits"));
+}
+
 // nearest(x) as a 16-bit integer.
 inline std::int16_t nearest16(double x) {
     return static_cast<std::int16_t>(detail::rounded_in(x, -32768.0, 32767.0, "16 bits (-32768 to 32767)"));

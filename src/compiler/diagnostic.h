@@ -9,19 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "syntax/source_range.h"
+
 namespace scenariogen {
-
-// Which of the two description texts a place is in.
-enum class SourceFile { kLine, kTrain };
-
-// A stretch of one line of a text: 1-based line, 1-based columns in bytes,
-// `end_column` one past the last byte (equal to `column` for a point).
-struct SourceRange {
-    SourceFile file = SourceFile::kLine;
-    int line = 0;
-    int column = 0;
-    int end_column = 0;
-};
 
 enum class Severity { kError, kWarning, kNote };
 
@@ -34,6 +24,9 @@ struct Diagnostic {
     std::optional<SourceRange> where;      // none: a fault of the whole description
     std::optional<std::int32_t> position;  // metres along the route, when the fault names one
     std::optional<std::int32_t> cell;      // post-processing faults: the cell
+    // A fault recorded again where the reading stops because of an earlier
+    // fault of that number (error 15 before a signal or slowdown line).
+    bool repeats_earlier = false;
 };
 
 using Diagnostics = std::vector<Diagnostic>;

@@ -81,8 +81,11 @@ std::string_view severity_word(Severity severity) {
     return "error";
 }
 
+// A compiler's fault; with a name, the strict check's diagnostic of the same
+// fault, in the check's words.
 std::string numbered_text(const Diagnostic& d) {
     std::string text = "error " + std::to_string(d.number) + ": ";
+    if (!d.name.empty()) return text + without_controls(d.message) + " [" + d.name + "]";
     const std::string_view sentence = error_sentence(d.number);
     text += without_controls(sentence.empty() ? std::string_view(d.message) : sentence);
     if (!d.detail.empty()) text += ": " + without_controls(d.detail);
@@ -142,7 +145,8 @@ std::string format_diagnostic(const Diagnostic& d, const DiagnosticSources& sour
     text += "\n";
     if (d.where && d.where->line > 0) {
         const std::string_view source = d.where->file == SourceFile::kLine ? sources.line_text : sources.train_text;
-        text += source_and_caret(text_line(source, d.where->line), d.where->column, d.where->end_column, !numbered);
+        const bool underlined = !numbered || !d.name.empty();
+        text += source_and_caret(text_line(source, d.where->line), d.where->column, d.where->end_column, underlined);
     }
     return text;
 }

@@ -3,6 +3,7 @@
 //
 //   FILE:LINE:COLUMN: error N: sentence: detail (cell C) (at P m)   a numbered compiler fault
 //   FILE:LINE:COLUMN: warning: sentence [name]                      a named diagnostic of the strict check
+//   FILE:LINE:COLUMN: error N: sentence [name]                      both: the check's words for the compiler's fault
 //
 // A diagnostic of a whole file (line 0) names only the file; one without a
 // place names nothing. The source line is shown as UTF-8; its control bytes

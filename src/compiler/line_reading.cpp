@@ -8,120 +8,113 @@
 #include "compiler/cell_access.h"
 #include "compiler/conversions.h"
 #include "compiler/description_reading.h"
-#include "compiler/keywords.h"
 #include "compiler/markers.h"
 #include "compiler/plan_geometry.h"
 #include "format/binary_format.h"
 
 namespace scenariogen {
 
-namespace {
-constexpr int kGeneralDashSkips = 10;           // dash fields skipped in a row in the general section
-constexpr std::int64_t kRoomAfterObject = 100;  // metres that must follow a line object
-
-bool starts_with_dash(std::string_view field) {
-    const auto first = field.find_first_not_of(' ');
-    return first != std::string_view::npos && field[first] == '-';
-}
-
-bool is_section_end(std::string_view field) {
-    return contains(field, "[") && contains(field, "]") && !starts_with_dash(field);
-}
-
-// The curvature of a curve keyword: the first of the class digits it holds.
-double curvature_of(std::string_view field) {
-    static constexpr std::array<std::pair<char, double>, 6> kClasses{
-        {{'1', 0.0001}, {'2', 0.0002}, {'3', 0.0004}, {'4', 0.001}, {'5', 0.002}, {'6', 0.003}}};
-    for (const auto& [digit, curvature] : kClasses) {
-        if (field.find(digit) != std::string_view::npos) return curvature;
-    }
-    return 0;
-}
-}  // namespace
+using syntax::Keyword;
 
 DescriptionReading::Phase DescriptionReading::line_phase() {
     open(SourceFile::kLine, texts_.line);
-    if (!find_general_section()) return Phase::kLeave;
-    if (general_section() == Phase::kLeave) return Phase::kLeave;
-    if (!s_.has_cells()) {
-        throw ReadingFailure("the general section ends without a \"lunghezza percorso\" line", field_at_);
+    bool in_general = true;
+    while (next_statement()) {
+        if (statement_.section == syntax::Section::kGeneral) {
+            if (serve_keywords(&DescriptionReading::general_keyword) == Step::kLeave) return Phase::kLeave;
+            continue;
+        }
+        if (in_general) {
+            start_line_section();
+            in_general = false;
+        }
+        const Step step = serve_keywords(&DescriptionReading::line_keyword);
+        if (step == Step::kLeave) return Phase::kLeave;
+        if (step == Step::kEndSection) {  // error 15: the normal end follows
+            end_line_section();
+            return Phase::kGoesOn;
+        }
     }
-    start_line_section();
-    if (line_section() == Phase::kLeave) return Phase::kLeave;
+    if (reader_->end() == syntax::ReadingEnd::kNoStart) {
+        reader_.reset();
+        record(102, std::nullopt);  // a fault of the text as a whole
+        return Phase::kLeave;
+    }
+    check_text_end();
+    if (in_general) start_line_section();
     end_line_section();
     return Phase::kGoesOn;
 }
 
-bool DescriptionReading::find_general_section() {
-    for (;;) {
-        if (read_field()) {
-            leave(102);
-            return false;
-        }
-        if (contains_any_case(field_, "[generale]")) return true;
+DescriptionReading::Step DescriptionReading::general_keyword(Keyword keyword) {
+    StationEntry& scenario = s_.stations[kScenarioEntry];
+    switch (keyword) {
+        case Keyword::kLength:
+            return route_length();
+        case Keyword::kProgressiveThree:
+        case Keyword::kProgressiveTwo:
+        case Keyword::kProgressiveOne:
+            progressive(keyword);
+            return Step::kNext;
+        case Keyword::kBackgroundOne:
+            scenario.start = read_number();
+            return Step::kNext;
+        case Keyword::kBackgroundTwo:
+            scenario.position = read_number();
+            return Step::kNext;
+        case Keyword::kBackgroundThree:
+            scenario.end = read_number();
+            return Step::kNext;
+        case Keyword::kSignalRepetition:
+            return signal_repetition();
+        default:
+            return Step::kNext;
     }
-}
-
-DescriptionReading::Phase DescriptionReading::general_section() {
-    for (;;) {
-        if (reader_->eof()) return Phase::kGoesOn;
-        if (read_field()) return Phase::kGoesOn;
-        for (int i = 0; i < kGeneralDashSkips && contains(field_, "-"); ++i) read_field();
-        if (general_keywords() == Step::kLeave) return Phase::kLeave;
-        if (is_section_end(field_)) return Phase::kGoesOn;
-    }
-}
-
-DescriptionReading::Step DescriptionReading::general_keywords() {
-    auto& table = s_.stations;
-    if (contains_any_case(field_, "percorso") && contains_any_case(field_, "lunghezza")) {
-        if (route_length() == Step::kLeave) return Step::kLeave;
-    }
-    const auto triple = [&](StationEntry& entry) {
-        entry.start = reader_->read_number();
-        entry.end = reader_->read_number();
-        entry.position = reader_->read_number();
-    };
-    if (contains(field_, "tre") && contains(field_, "progressiva")) triple(table[kProgressiveThreeEntry]);
-    if (contains(field_, "due") && contains(field_, "progressiva")) triple(table[kProgressiveTwoEntry]);
-    if (contains(field_, "uno") && contains(field_, "progressiva")) triple(table[kProgressiveOneEntry]);
-    if (contains(field_, "sfondo") && contains(field_, "uno")) table[kScenarioEntry].start = reader_->read_number();
-    if (contains(field_, "sfondo") && contains(field_, "due")) table[kScenarioEntry].position = reader_->read_number();
-    if (contains(field_, "sfondo") && contains(field_, "tre")) table[kScenarioEntry].end = reader_->read_number();
-    if (contains(field_, "segnali") && contains(field_, "ripetizione")) return signal_repetition();
-    return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::route_length() {
-    const std::int32_t length = reader_->read_number();
+    const std::int32_t length = read_number();
     s_.stations[kTrainEntry].end = length;
     if (length > kMaxRouteLength || length < 0) return leave(1);
     const std::int32_t g = length + format::kRunOut;
-    s_.cells.assign(static_cast<std::size_t>(nearest(g / 50.0)) + 1, Cell{});
+    s_.cells.assign(static_cast<std::size_t>(last_cell_of_route(length)) + 1, Cell{});
     if (s_.build_grid && s_.grid_coordinates) s_.grid.set_size(g);
     if (s_.build_grid && !s_.grid_coordinates) s_.grid = Grid{g, 0, {}, {}};
     s_.plan_stretches.clear();
     return Step::kNext;
 }
 
+// Progressive three, two or one: entries 81, 82 and 83.
+void DescriptionReading::progressive(Keyword keyword) {
+    const int which = keyword == Keyword::kProgressiveThree ? 0 : keyword == Keyword::kProgressiveTwo ? 1 : 2;
+    StationEntry& entry = s_.stations[static_cast<std::size_t>(kProgressiveThreeEntry + which)];
+    entry.start = read_number();
+    progressives_written_[which][0] = ProgressiveWritten{entry.start, *range_of(*value_at_)};
+    entry.end = read_number();
+    progressives_written_[which][1] = ProgressiveWritten{entry.end, *range_of(*value_at_)};
+    entry.position = read_number();
+}
+
 DescriptionReading::Step DescriptionReading::signal_repetition() {
     StationEntry& entry = s_.stations[kSignallingEntry];
-    entry.start = reader_->read_number();
-    entry.end = reader_->read_number();
+    entry.start = read_number();
+    entry.end = read_number();
     if (entry.start % 50 != 0) return leave(3);
     if (entry.end % 50 != 0) return leave(4);
-    if (contains(field_, "4")) {
-        entry.position = 4;
-    } else if (contains(field_, "9")) {
-        entry.position = 9;
-    } else {
-        return leave(5);
-    }
+    entry.position = syntax::repetition_codes(field_);
+    if (entry.position == 0) return leave(5);
     if (entry.end == 0) entry.position = 0;
     return Step::kNext;
 }
 
+// Between the sections: the general section must have sized the route.
 void DescriptionReading::start_line_section() {
+    if (!s_.has_cells()) {
+        // A fault of the general section: at its [generale].
+        const std::optional<syntax::Span> start = reader_->summary().start;
+        throw ReadingFailure("the general section ends without a \"lunghezza percorso\" line",
+                             start ? *start : field_at_);
+    }
     order_progressives(s_);
     s_.mountain_count = 0;
     sign_slot_ = kFirstSignEntry;
@@ -129,42 +122,28 @@ void DescriptionReading::start_line_section() {
     if (s_.build_grid) start_track(s_.grid, s_.plan_stretches);
 }
 
-DescriptionReading::Phase DescriptionReading::line_section() {
-    for (;;) {
-        if (reader_->eof()) return Phase::kGoesOn;
-        if (read_field()) return Phase::kGoesOn;
-        for (int i = 0; i < 2 && contains(field_, "-"); ++i) {
-            if (read_field()) return Phase::kGoesOn;
-        }
-        switch (line_keywords()) {
-            case Step::kNext:
-                break;
-            case Step::kEndSection:
-                return Phase::kGoesOn;  // error 15: the normal end follows
-            case Step::kLeave:
-                return Phase::kLeave;
-        }
+DescriptionReading::Step DescriptionReading::line_keyword(Keyword keyword) {
+    switch (keyword) {
+        case Keyword::kGradient:
+            return gradient_line();
+        case Keyword::kCurve:
+            return curve_line();
+        case Keyword::kMountain:
+            return mountain_line();
+        case Keyword::kSpeedBoard:
+            return speed_board_line();
+        case Keyword::kSign:
+            return sign_line();
+        default:
+            return Step::kNext;
     }
-}
-
-DescriptionReading::Step DescriptionReading::line_keywords() {
-    using Handler = Step (DescriptionReading::*)();
-    for (Handler handler : std::array<Handler, 5>{
-             &DescriptionReading::gradient_line, &DescriptionReading::curve_line, &DescriptionReading::mountain_line,
-             &DescriptionReading::speed_board_line, &DescriptionReading::sign_line}) {
-        position_at_.reset();
-        const Step step = (this->*handler)();
-        if (step != Step::kNext) return step;
-    }
-    return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::gradient_line() {
-    if (!contains_any_case(field_, "pendenza")) return Step::kNext;
     const std::int32_t p = read_position();
-    const std::int32_t g = reader_->read_number();
+    const std::int32_t g = read_number();
     if (too_far(p, kRoomAfterObject)) return out_of_route(p);
-    const std::int32_t e = nearest(p / 50.0);
+    const std::int32_t e = boundary_cell(p);
     if (e > 0) {
         do {
             // Gradient lines out of order write one cell each; past the last cell they are refused.
@@ -174,63 +153,58 @@ DescriptionReading::Step DescriptionReading::gradient_line() {
         } while (gradient_fill_index_ < e);
     }
     gradient_in_force_ = g;
-    place("pendenza", p, std::max(e, 0), s_.last_cell());
+    place(Keyword::kGradient, p, std::max(e, 0), s_.last_cell());
     return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::curve_line() {
-    if (!s_.build_grid || !contains_any_case(field_, "curva")) return Step::kNext;
     const std::int32_t start = read_position();
-    const std::int32_t length = reader_->read_number();
+    const std::int32_t length = read_number();
     if (too_far(start, kRoomAfterObject)) return out_of_route(start);
-    double k = curvature_of(field_);
-    if (k == 0) return leave(103);
-    if (contains_any_case(field_, "s")) k = -k;
+    const int curve_class = syntax::curve_class(field_);
+    if (curve_class == 0) return leave(103);
+    double k = curvature_of_class(curve_class);
+    if (syntax::curve_turns_left(field_)) k = -k;
     // Every metre the curve reaches must lie within the grid.
     const std::int64_t end = static_cast<std::int64_t>(start) + length;
     if (std::max<std::int64_t>(start, end) > s_.grid.last_metre) return out_of_route(start);
     if (!curve(s_.grid, s_.plan_stretches, start, length, k)) return leave(103);
-    place("curva", start, object_cell(start), nearest(static_cast<double>(end) / 50 + 1));
+    place(Keyword::kCurve, start, object_cell(start), nearest(static_cast<double>(end) / 50 + 1));
     return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::mountain_line() {
-    if (!contains_any_case(field_, "montagna")) return Step::kNext;
     const std::int32_t start = read_position();
-    const std::int32_t end = reader_->read_number();
-    std::int32_t kind = reader_->read_number();
+    const std::int32_t end = read_number();
+    std::int32_t kind = read_number();
     if (too_far(start, kRoomAfterObject)) return out_of_route(start);
     if (s_.mountain_count >= kMaxMountainStretches) return leave(10, start);
     const MountainStretchCells cells = mountain_stretch_cells(start, end);
     if (cells.last > s_.last_cell()) return out_of_route(start);
     mark_mountain_stretch(s_, start, end, kind);
-    place("montagna", start, cells.first, cells.last);
+    place(Keyword::kMountain, start, cells.first, cells.last);
     return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::speed_board_line() {
-    if (!contains_any_case(field_, "indicatori_v")) return Step::kNext;
     const std::int32_t position = read_position();
     SpeedBoard board;
     for (std::int32_t* value :
          {&board.vas, &board.vbs, &board.vcs, &board.strisces, &board.vad, &board.vbd, &board.vcd, &board.strisced}) {
-        *value = reader_->read_number();
+        *value = read_number();
     }
     if (too_far(position, kRoomAfterObject)) return out_of_route(position);
     if (const std::int32_t number = place_speed_board(s_, position, board); number != 0) {
         return leave(number, position);
     }
-    place("indicatori_vmax", position, object_cell(position), object_cell(position));
+    place(Keyword::kSpeedBoard, position, object_cell(position), object_cell(position));
     return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::sign_line() {
-    if (!contains_any_case(field_, "indicat") || !contains_any_case(field_, "cartello")) return Step::kNext;
     const std::int32_t p = read_position();
-    const std::string_view text = reader_->read_text();
-    if (text.size() > 0xFFFF) {
-        throw ReadingFailure("the sign text is longer than 65535 characters", reader_->last_field());
-    }
+    const std::string_view text = read_text();
+    if (text.size() > 0xFFFF) throw ReadingFailure("the sign text is longer than 65535 characters", value_at_);
     if (too_far(p, kRoomAfterObject)) return out_of_route(p);
     Cell& c = cell(s_, object_cell(p));
     if (!is_free(c)) return leave(6, p);
@@ -240,7 +214,7 @@ DescriptionReading::Step DescriptionReading::sign_line() {
     c.value_1 = low16(sign_slot_);
     s_.stations[static_cast<std::size_t>(sign_slot_)].name = std::string(text);
     --sign_slot_;
-    place("cartello_indicatore", p, object_cell(p), object_cell(p));
+    place(Keyword::kSign, p, object_cell(p), object_cell(p));
     return Step::kNext;
 }
 

@@ -7,15 +7,9 @@
 #include <cstdint>
 
 #include "compiler/compilation_state.h"
+#include "compiler/placement.h"
 
 namespace scenariogen {
-
-// The cells that a mountain stretch marks; first > last marks none.
-struct MountainStretchCells {
-    std::int32_t first;
-    std::int32_t last;
-};
-MountainStretchCells mountain_stretch_cells(std::int32_t start, std::int32_t end);
 
 // A mountain stretch from `start` to `end` metres of kind `kind` (above 10:
 // kind - 10 with a marker on every fourth cell). Rewrites `kind` to the kind
@@ -29,10 +23,7 @@ struct SpeedBoard {
     std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 // Error 21 when the board's cell is occupied.
-std::int32_t place_speed_board(CompilationState& s, std::int32_t position, const SpeedBoard& board);
-
-// The cell of an object at `position` metres: nearest(position / 50 + 1).
-std::int32_t object_cell(std::int32_t position);
+[[nodiscard]] std::int32_t place_speed_board(CompilationState& s, std::int32_t position, const SpeedBoard& board);
 
 // A signal line's values, as the description's columns name them: the
 // left (sx, s1..s3) and right (dx, d1..d3) codes, rapp and tempo.
@@ -41,24 +32,14 @@ struct SignalValues {
 };
 // A signal and its four advance cells 2, 4, 6 and 8 cells before it;
 // error 16 when its cell is occupied. Rewrites `values.tempo` as stored.
-std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& values);
-inline constexpr std::int32_t kSignalAdvanceCells = 8;  // the farthest advance cell lies 8 cells back
-
-// The cells of a slowdown: the warning (only past 1500 m), start, end, and
-// the first of the four cells before the warning (before_warning, and the
-// three below it).
-struct SlowdownCells {
-    bool has_warning;
-    std::int32_t warning, start, end, before_warning;
-};
-SlowdownCells slowdown_cells(std::int32_t position, std::int32_t length);
+[[nodiscard]] std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& values);
 
 // A slowdown line's values: speed v, length l, and f_tt, f_ta, d_v.
 struct SlowdownValues {
     std::int32_t v = 0, l = 0, f_tt = 0, f_ta = 0, d_v = 0;
 };
 // A temporary slowdown; errors 17 to 20 when its cells are occupied.
-std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& values);
+[[nodiscard]] std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& values);
 
 // Puts the three kilometric progressive records of entries 81 to 83 in
 // order and adds 100 m to the reference of the falling ones.

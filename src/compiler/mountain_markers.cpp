@@ -10,10 +10,6 @@ constexpr std::int64_t kContinuedStretchGap = 150;  // metres: a closer stretch 
 constexpr std::int32_t kContinuedStretchKind = 3;
 }  // namespace
 
-MountainStretchCells mountain_stretch_cells(std::int32_t start, std::int32_t end) {
-    return {nearest(start / 50.0), nearest(end / 50.0 - 1)};
-}
-
 void mark_mountain_stretch(CompilationState& s, std::int32_t start, std::int32_t end, std::int32_t& kind) {
     bool with_markers = false;
     if (kind > 10) {

@@ -1,6 +1,7 @@
 #include "compiler/plan_geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 
@@ -71,6 +72,11 @@ bool steps(Grid& g, PlanStretches& stretches, std::int64_t last, double k, std::
 }
 
 }  // namespace
+
+double curvature_of_class(int curve_class) {
+    static constexpr std::array<double, 6> kCurvatures{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+    return curve_class >= 1 && curve_class <= 6 ? kCurvatures[static_cast<std::size_t>(curve_class - 1)] : 0;
+}
 
 void start_track(Grid& g, PlanStretches& stretches) {
     g.computed_metres = 2;

@@ -32,6 +32,9 @@ using PlanStretches = std::vector<PlanStretch>;
 // Metres 0 and 1: the track starts at the origin heading along +y.
 void start_track(Grid& g, PlanStretches& stretches);
 
+// The curvature of a curve class 1 to 6: the change of heading per metre.
+double curvature_of_class(int curve_class);
+
 // Straight steps while the next metre is at most `last`.
 void straight_until(Grid& g, PlanStretches& stretches, std::int64_t last);
 

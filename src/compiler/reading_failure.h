@@ -8,24 +8,18 @@
 #include <stdexcept>
 #include <string>
 
-namespace scenariogen {
+#include "syntax/source_range.h"
 
-// A field's place in its text: 1-based line, 1-based columns in bytes,
-// `end_column` one past its last byte.
-struct FieldSpan {
-    int line = 1;
-    int column = 1;
-    int end_column = 1;
-};
+namespace scenariogen {
 
 class ReadingFailure : public std::runtime_error {
 public:
-    explicit ReadingFailure(const std::string& what, std::optional<FieldSpan> where = std::nullopt)
+    explicit ReadingFailure(const std::string& what, std::optional<syntax::Span> where = std::nullopt)
         : std::runtime_error(what), where_(where) {}
-    const std::optional<FieldSpan>& where() const { return where_; }
+    const std::optional<syntax::Span>& where() const { return where_; }
 
 private:
-    std::optional<FieldSpan> where_;
+    std::optional<syntax::Span> where_;
 };
 
 }  // namespace scenariogen

@@ -6,9 +6,6 @@
 namespace scenariogen {
 
 namespace {
-constexpr std::int32_t kWarningDistance = 1200;   // metres from warning to slowdown start
-constexpr std::int32_t kFirstWarnedStart = 1500;  // slowdowns up to here have no warning
-
 void mark_slowdown_cell(Cell& c, CellKind kind, std::int32_t d_v) {
     c.kind = kind;
     if (d_v != 0) c.value_2 = low16(d_v);
@@ -29,8 +26,6 @@ std::int32_t place_before_warning(CompilationState& s, std::int32_t first, std::
 }
 }  // namespace
 
-std::int32_t object_cell(std::int32_t position) { return nearest(position / 50.0 + 1); }
-
 std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValues& v) {
     const std::int32_t i = object_cell(position);
     Cell& c = cell(s, i);
@@ -47,14 +42,6 @@ std::int32_t place_signal(CompilationState& s, std::int32_t position, SignalValu
         cell(s, static_cast<std::int64_t>(i) - 2 * n).approach_marker = low8(sides * 10 + n);
     }
     return 0;
-}
-
-SlowdownCells slowdown_cells(std::int32_t position, std::int32_t length) {
-    const double p = position;
-    return {
-        position > kFirstWarnedStart,   nearest((p - kWarningDistance) / 50 + 1), nearest(p / 50 + 1),
-        nearest((p + length) / 50 + 1), nearest((p - kWarningDistance) / 50),
-    };
 }
 
 std::int32_t place_slowdown(CompilationState& s, std::int32_t position, const SlowdownValues& v) {

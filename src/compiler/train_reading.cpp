@@ -8,15 +8,13 @@
 #include "compiler/cell_access.h"
 #include "compiler/conversions.h"
 #include "compiler/description_reading.h"
-#include "compiler/keywords.h"
 #include "compiler/markers.h"
 
 namespace scenariogen {
 
+using syntax::Keyword;
+
 namespace {
-constexpr std::int64_t kRoomAfterObject = 100;     // metres that must follow a train object
-constexpr std::int64_t kRoomAfterStation = 800;    // metres that must follow a station
-constexpr std::int32_t kLeastStationGap = 350;     // metres between station areas
 constexpr std::int32_t kStationApproachBase = 80;  // approach markers 81 to 84
 }  // namespace
 
@@ -24,21 +22,11 @@ void DescriptionReading::train_phase() {
     extent_.train_read = true;
     if (!texts_.train) throw ReadingFailure("the train description cannot be read");
     open(SourceFile::kTrain, *texts_.train);
-    for (;;) {
-        if (reader_->eof()) return end_train_section();
-        read_field();
-        if (contains_any_case(field_, "[generale]")) break;
-    }
     adhesion_index_ = 0;
     speed_index_ = 0;
     next_station_ = 1;
-    for (;;) {
-        if (reader_->eof()) return end_train_section();
-        if (read_field()) return end_train_section();
-        for (int i = 0; i < 2 && contains(field_, "-"); ++i) {
-            if (read_field()) return end_train_section();
-        }
-        switch (train_keywords()) {
+    while (next_statement()) {
+        switch (serve_keywords(&DescriptionReading::train_keyword)) {
             case Step::kNext:
                 break;
             case Step::kEndSection:
@@ -47,66 +35,73 @@ void DescriptionReading::train_phase() {
                 return;
         }
     }
+    check_text_end();
+    end_train_section();
 }
 
-void DescriptionReading::train_header_keywords() {
-    auto& table = s_.stations;
-    if (contains_any_case(field_, "massa") && contains_any_case(field_, "frenata")) {
-        table[kTrainEntry].start = reader_->read_number();
+DescriptionReading::Step DescriptionReading::train_keyword(Keyword keyword) {
+    StationEntry& train = s_.stations[kTrainEntry];
+    StationEntry& signalling = s_.stations[kSignallingEntry];
+    switch (keyword) {
+        case Keyword::kBrakedMass:
+            train.start = read_number();
+            return Step::kNext;
+        case Keyword::kCoaches:
+            train.position = read_number();
+            return Step::kNext;
+        case Keyword::kSpeed:
+            return speed_line();
+        case Keyword::kAdhesion:
+            return adhesion_line();
+        case Keyword::kClock:
+            clock_line();
+            return Step::kNext;
+        case Keyword::kSand:
+            signalling.attribute_7 = read_int16();
+            return Step::kNext;
+        case Keyword::kSignal:
+            return signal_line();
+        case Keyword::kSlowdown:
+            return slowdown_line();
+        case Keyword::kCodeDrop:
+            return code_drop_line();
+        case Keyword::kStation:
+            return station_line();
+        default:
+            return Step::kNext;
     }
-    if (contains_any_case(field_, "vetture")) table[kTrainEntry].position = reader_->read_number();
 }
 
-DescriptionReading::Step DescriptionReading::train_keywords() {
-    auto& table = s_.stations;
-    position_at_.reset();
-    train_header_keywords();
-    using Handler = Step (DescriptionReading::*)();
-    const auto keyword = [&](std::string_view text, Handler handler) {
-        position_at_.reset();
-        return contains_any_case(field_, text) ? (this->*handler)() : Step::kNext;
-    };
-    if (const Step step = keyword("velocit", &DescriptionReading::speed_line); step != Step::kNext) return step;
-    if (const Step step = keyword("aderenza", &DescriptionReading::adhesion_line); step != Step::kNext) return step;
-    if (contains_any_case(field_, "orologio")) {
-        table[kSignallingEntry].attribute_9 = reader_->read_int16();
-        table[kSignallingEntry].attribute_10 = reader_->read_int16();
-        table[kSignallingEntry].attribute_11 = reader_->read_int16();
-    }
-    if (contains_any_case(field_, "sabbia")) table[kSignallingEntry].attribute_7 = reader_->read_int16();
-    for (const auto& [text, handler] : std::array<std::pair<std::string_view, Handler>, 4>{{
-             {"segnale", &DescriptionReading::signal_line},
-             {"rallentamento", &DescriptionReading::slowdown_line},
-             {"abbattimento", &DescriptionReading::code_drop_line},
-             {"stazione", &DescriptionReading::station_line},
-         }}) {
-        if (const Step step = keyword(text, handler); step != Step::kNext) return step;
-    }
-    return Step::kNext;
+void DescriptionReading::clock_line() {
+    StationEntry& signalling = s_.stations[kSignallingEntry];
+    signalling.attribute_9 = read_int16();
+    signalling.attribute_10 = read_int16();
+    signalling.attribute_11 = read_int16();
 }
 
 DescriptionReading::Step DescriptionReading::speed_line() {
     const std::int32_t p = read_position();
-    const std::int32_t v = reader_->read_number();
+    const std::int32_t v = read_number();
     if (too_far(p, kRoomAfterObject)) return out_of_route(p);
-    const std::int32_t n = nearest(p / 50.0);
+    const std::int32_t n = boundary_cell(p);
     if (n > 0) {
         do {
             if (speed_index_ >= s_.last_cell()) break;
-            cell(s_, speed_index_).speed_limit = byte(pending_speed_ / 5.0);
+            cell(s_, speed_index_).speed_limit = pending_speed_fifths();
             ++speed_index_;
         } while (speed_index_ < n);
     }
     pending_speed_ = v;
-    place("velocita", p, std::max(n, 0), s_.last_cell());
+    pending_speed_at_ = value_at_;
+    place(Keyword::kSpeed, p, std::max(n, 0), s_.last_cell());
     return Step::kNext;
 }
 
 DescriptionReading::Step DescriptionReading::adhesion_line() {
     const std::int32_t p = read_position();
-    const std::int32_t a = reader_->read_number();
+    const std::int32_t a = read_number();
     if (too_far(p, kRoomAfterObject)) return out_of_route(p);
-    const std::int32_t n = nearest(p / 50.0);
+    const std::int32_t n = boundary_cell(p);
     if (n > 0) {
         do {
             // Adhesion lines that do not advance write one cell each; past the last cell they are refused.
@@ -116,7 +111,7 @@ DescriptionReading::Step DescriptionReading::adhesion_line() {
         } while (adhesion_index_ < n);
     }
     pending_adhesion_ = a;
-    place("aderenza", p, std::max(n, 0), s_.last_cell());
+    place(Keyword::kAdhesion, p, std::max(n, 0), s_.last_cell());
     return Step::kNext;
 }
 
@@ -125,7 +120,7 @@ DescriptionReading::Step DescriptionReading::signal_line() {
     SignalValues values;
     for (std::int32_t* value : {&values.sx, &values.s1, &values.s2, &values.s3, &values.rapp, &values.dx, &values.d1,
                                 &values.d2, &values.d3, &values.tempo}) {
-        *value = reader_->read_number();
+        *value = read_number();
     }
     if (too_far(position, kRoomAfterObject)) return out_of_route(position);
     // The farthest advance cell lies 8 cells before the signal's own.
@@ -133,7 +128,7 @@ DescriptionReading::Step DescriptionReading::signal_line() {
     if (own < kSignalAdvanceCells) return out_of_route(position);
     const std::int32_t error_before = s_.last_error;
     const std::int32_t number = place_signal(s_, position, values);
-    if (number == 0) place("segnale", position, own - kSignalAdvanceCells, own);
+    if (number == 0) place(Keyword::kSignal, position, own - kSignalAdvanceCells, own);
     return marker_outcome(number, error_before, position);
 }
 
@@ -141,7 +136,7 @@ DescriptionReading::Step DescriptionReading::slowdown_line() {
     const std::int32_t position = read_position();
     SlowdownValues values;
     for (std::int32_t* value : {&values.v, &values.l, &values.f_tt, &values.f_ta, &values.d_v}) {
-        *value = reader_->read_number();
+        *value = read_number();
     }
     if (too_far(position, kRoomAfterObject)) return out_of_route(position);
     const SlowdownCells cells = slowdown_cells(position, values.l);
@@ -150,7 +145,7 @@ DescriptionReading::Step DescriptionReading::slowdown_line() {
     const std::int32_t number = place_slowdown(s_, position, values);
     if (number == 0) {
         const std::int32_t first = cells.has_warning ? cells.before_warning - 3 : cells.start;
-        place("rallentamento", position, std::min(first, cells.start), cells.end);
+        place(Keyword::kSlowdown, position, std::min(first, cells.start), cells.end);
     }
     return marker_outcome(number, error_before, position);
 }
@@ -161,14 +156,17 @@ DescriptionReading::Step DescriptionReading::marker_outcome(std::int32_t number,
                                                             std::int32_t position) {
     if (number != 0) return leave(number, position);
     if (error_before <= 0) return Step::kNext;
-    return leave(error_before, position, "the reading stops at this line because of the earlier fault");
+    record(error_before, position, "the reading stops at this line because of the earlier fault");
+    s_.faults.back().repeats_earlier = true;
+    reader_.reset();
+    return Step::kLeave;
 }
 
 DescriptionReading::Step DescriptionReading::code_drop_line() {
     const std::int32_t p = read_position();
-    const std::int32_t x = reader_->read_number();
+    const std::int32_t x = read_number();
     if (too_far(p, kRoomAfterObject)) return out_of_route(p);
-    const std::int32_t i = nearest(p / 50.0);
+    const std::int32_t i = boundary_cell(p);
     Cell& c = cell(s_, i);
     if (!is_free(c)) return leave(7, p);
     if (x > 0) {
@@ -177,7 +175,7 @@ DescriptionReading::Step DescriptionReading::code_drop_line() {
     } else {
         c.kind = kCodeDropWithoutValue;
     }
-    place("abbattimento", p, i, i);
+    place(Keyword::kCodeDrop, p, i, i);
     return Step::kNext;
 }
 
@@ -188,10 +186,14 @@ DescriptionReading::Step DescriptionReading::station_line() {
     const std::int32_t position = entry.position;
     if (too_far(position, kRoomAfterStation)) return out_of_route(position);
     if (position % 50 != 0) return leave(8, position);
-    entry.kind = reader_->read_uint8();
-    const std::int32_t length = reader_->read_number();
+    entry.kind = read_uint8();
+    const std::int32_t length = read_number();
     if (length % 100 != 0) return leave(9, position);
     read_station_values(entry);
+    StationSource& source = s_.station_sources.emplace_back();
+    for (const int use : serving_->value_uses) {
+        source.values.push_back(syntax::range_in(file_, statement_.uses[static_cast<std::size_t>(use)].field.span));
+    }
     set_station_extent(entry, length);
     if (length < 600) entry.attribute_15 = 0;
     if (k == 1) {
@@ -209,49 +211,43 @@ DescriptionReading::Step DescriptionReading::station_line() {
 }
 
 void DescriptionReading::read_station_values(StationEntry& entry) {
-    entry.attribute_5 = reader_->read_uint8();
-    entry.attribute_15 = reader_->read_uint8();
-    entry.attribute_14 = reader_->read_uint8();
-    entry.attribute_7 = reader_->read_int16();
-    entry.attribute_8 = reader_->read_int16();
-    entry.attribute_12 = reader_->read_uint8();
-    entry.attribute_9 = reader_->read_int16();
-    entry.attribute_10 = reader_->read_int16();
-    entry.attribute_11 = reader_->read_int16();
-    entry.dwell = reader_->read_uint8();
-    const std::int64_t hours = reader_->read_number();
-    const std::int64_t minutes = reader_->read_number();
-    const std::int64_t seconds = reader_->read_number();
+    entry.attribute_5 = read_uint8();
+    entry.attribute_15 = read_uint8();
+    entry.attribute_14 = read_uint8();
+    entry.attribute_7 = read_int16();
+    entry.attribute_8 = read_int16();
+    entry.attribute_12 = read_uint8();
+    entry.attribute_9 = read_int16();
+    entry.attribute_10 = read_int16();
+    entry.attribute_11 = read_int16();
+    entry.dwell = read_uint8();
+    const std::int64_t hours = read_number();
+    const std::int64_t minutes = read_number();
+    const std::int64_t seconds = read_number();
     entry.time = low32((hours * 60 + minutes) * 60 + seconds);
-    const std::string_view name = reader_->read_text();
-    if (name.size() > 0xFFFF) {
-        throw ReadingFailure("the station name is longer than 65535 characters", reader_->last_field());
-    }
+    const std::string_view name = read_text();
+    if (name.size() > 0xFFFF) throw ReadingFailure("the station name is longer than 65535 characters", value_at_);
     entry.name = std::string(name);
 }
 
 // The station area, by the station's kind.
 void DescriptionReading::set_station_extent(StationEntry& entry, std::int32_t length) {
-    const std::int64_t p = entry.position;
-    if (entry.kind == 5 || entry.kind == 6) {
-        entry.end = low32(p + 150);
-        entry.start = low32(p - length);
+    const StationArea area = station_area(entry.position, entry.kind, length, entry.attribute_14 != 0);
+    if (is_short_station_type(entry.kind)) {
+        entry.start = low32(area.start);
+        entry.end = low32(area.end);
         entry.attribute_14 = 0;
-    } else if (entry.kind == 7 || entry.kind == 8) {
-        entry.start = low32(p - length);
-        entry.end = low32(p + length);
-        entry.attribute_14 = 0;
-    } else {
-        entry.start = nearest(static_cast<double>(p) - length / 2.0);
-        entry.end = nearest(static_cast<double>(p) + length / 2.0);
-        if (entry.attribute_14 != 0) entry.end = low32(static_cast<std::int64_t>(entry.end) + 50);
+        return;
     }
+    entry.start = fit32(area.start);
+    entry.end = fit32(area.end - (entry.attribute_14 != 0 ? 50 : 0));
+    if (entry.attribute_14 != 0) entry.end = low32(static_cast<std::int64_t>(entry.end) + 50);
 }
 
 // The approach markers and the end marker of a station below kind 25.
 DescriptionReading::Step DescriptionReading::mark_station(std::int32_t k, StationEntry& entry) {
     const bool with_markers = entry.kind < 25;
-    const double end_cell = entry.end / 50.0 - 1;
+    const double end_cell = station_end_cell(entry.end);
     // The end marker, and with it every approach marker, must lie within the route.
     if (with_markers && end_cell > 1 && nearest(end_cell) > s_.last_cell()) return out_of_route(entry.position);
     if (with_markers && entry.kind != 5 && entry.kind != 6) {
@@ -261,7 +257,7 @@ DescriptionReading::Step DescriptionReading::mark_station(std::int32_t k, Statio
         }
     }
     if (!with_markers) {
-        place("stazione", entry.position, 0, -1);
+        place(Keyword::kStation, entry.position, 0, -1);
         return Step::kNext;
     }
     if (end_cell <= 1) return leave(24);
@@ -269,15 +265,26 @@ DescriptionReading::Step DescriptionReading::mark_station(std::int32_t k, Statio
     Cell& c = cell(s_, i);
     c.kind = kStationEnd;
     c.value_1 = low16(k);
-    place("stazione", entry.position, std::max(nearest(end_cell - 4), 0), i);
+    place(Keyword::kStation, entry.position, std::max(nearest(end_cell - 4), 0), i);
     return Step::kNext;
 }
 
+// The pending speed as the cells store it, speed / 5 in one byte; a speed
+// that does not fit stops the reading at the line that gave it.
+std::uint8_t DescriptionReading::pending_speed_fifths() const {
+    const double fifths = pending_speed_ / 5.0;
+    if (!(detail::nearest_even(fifths) >= 0 && detail::nearest_even(fifths) <= 255)) {
+        throw ReadingFailure("the speed " + std::to_string(pending_speed_) +
+                                 " km/h does not fit the cells, which hold speed / 5 in one byte (0 to 1275 km/h)",
+                             pending_speed_at_);
+    }
+    return byte(fifths);
+}
+
 void DescriptionReading::end_train_section() {
-    reader_.reset();
     const std::int32_t u = s_.last_cell();
     do {
-        cell(s_, speed_index_).speed_limit = byte(pending_speed_ / 5.0);
+        cell(s_, speed_index_).speed_limit = pending_speed_fifths();
         ++speed_index_;
     } while (speed_index_ < u - 2);
     do {
@@ -285,13 +292,26 @@ void DescriptionReading::end_train_section() {
         cell(s_, adhesion_index_).adhesion = low8(pending_adhesion_);
         ++adhesion_index_;
     } while (adhesion_index_ < u - 2);
+    reader_.reset();
+    check_progressives();
+}
+
+// Error 2, at the first value of a progressive line that is not a multiple of 50.
+void DescriptionReading::check_progressives() {
+    bool fault = false;
     for (const int index : {kProgressiveThreeEntry, kProgressiveTwoEntry, kProgressiveOneEntry}) {
         const StationEntry& entry = s_.stations[static_cast<std::size_t>(index)];
-        if (entry.start % 50 != 0 || entry.end % 50 != 0) {
-            record(2, std::nullopt);
-            break;
+        fault = fault || entry.start % 50 != 0 || entry.end % 50 != 0;
+    }
+    if (!fault) return;
+    Diagnostic error;
+    error.number = 2;
+    for (const auto& line : progressives_written_) {
+        for (const auto& written : line) {
+            if (written && written->value % 50 != 0 && !error.where) error.where = written->at;
         }
     }
+    s_.record(std::move(error));
 }
 
 }  // namespace scenariogen

@@ -2,132 +2,96 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
-#include <type_traits>
 
 #include "format/binary_format.h"
+#include "format/little_endian.h"
 
 namespace scenariogen {
 
 namespace {
 
-// Reads little-endian values, refusing to read past the end.
-class ByteSource {
+// The bytes of a file, taken a record or a part of one at a time.
+class RecordSource {
 public:
-    explicit ByteSource(std::string_view bytes) : bytes_(bytes) {}
+    explicit RecordSource(std::string_view bytes) : bytes_(bytes) {}
 
     std::size_t offset() const { return pos_; }
     bool at_end() const { return pos_ == bytes_.size(); }
 
-    std::uint8_t u8(const char* what) { return static_cast<std::uint8_t>(unsigned_le(1, what)); }
-    std::uint16_t u16(const char* what) { return static_cast<std::uint16_t>(unsigned_le(2, what)); }
-    std::int16_t i16(const char* what) { return static_cast<std::int16_t>(u16(what)); }
-    std::int32_t i32(const char* what) {
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(unsigned_le(4, what)));
+    // The next part of a record, laid out in `fields` (in order, covering
+    // `size` bytes). When the file ends inside it, the fault names the
+    // first member that the file does not hold whole.
+    const char* part(std::size_t size, std::initializer_list<format::Field> fields, const char* what) {
+        if (bytes_.size() - pos_ < size) {
+            std::size_t missing = pos_;
+            for (const format::Field& f : fields) {
+                if (f.end() > bytes_.size() - pos_) {
+                    missing = pos_ + f.offset;
+                    break;
+                }
+            }
+            throw DecodeError(std::string("the file ends inside ") + what, missing);
+        }
+        const char* p = bytes_.data() + pos_;
+        pos_ += size;
+        return p;
     }
-    double f64(const char* what) { return std::bit_cast<double>(unsigned_le(8, what)); }
     std::string text(std::size_t n, const char* what) {
-        need(n, what);
-        std::string s(bytes_.substr(pos_, n));
-        pos_ += n;
-        return s;
+        return std::string(part(n, {format::Field{0, n}}, what), n);
     }
 
 private:
-    void need(std::size_t n, const char* what) const {
-        if (bytes_.size() - pos_ < n) throw DecodeError(std::string("the file ends inside ") + what, pos_);
-    }
-    std::uint64_t unsigned_le(std::size_t n, const char* what) {
-        need(n, what);
-        std::uint64_t v = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            v |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
-        }
-        pos_ += n;
-        return v;
-    }
-
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
 
-// N bytes as a little-endian unsigned integer: on a little-endian machine a
-// plain load, which the grid's two million values want.
-template <std::size_t N>
-std::uint64_t little_endian(const unsigned char* p) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::conditional_t<N == 2, std::uint16_t, std::uint64_t> v;
-        static_assert(sizeof v == N);
-        std::memcpy(&v, p, N);
-        return v;
-    } else {
-        std::uint64_t v = 0;
-        for (std::size_t i = 0; i < N; ++i) v |= static_cast<std::uint64_t>(p[i]) << (8 * i);
-        return v;
-    }
+Cell cell_from(const char* r) {
+    using namespace format::cell;
+    using format::load_field;
+    Cell c;
+    c.kind = load_field<kKind, std::uint8_t>(r);
+    c.reserved = load_field<kReserved, std::uint8_t>(r);
+    c.value_1 = load_field<kValue1, std::int16_t>(r);
+    c.value_2 = load_field<kValue2, std::int16_t>(r);
+    c.value_3 = load_field<kValue3, std::int16_t>(r);
+    c.value_4 = load_field<kValue4, std::int16_t>(r);
+    c.signal_time = load_field<kSignalTime, std::uint8_t>(r);
+    c.approach_marker = load_field<kApproachMarker, std::uint8_t>(r);
+    c.mountain_kind = load_field<kMountainKind, std::uint8_t>(r);
+    c.speed_limit = load_field<kSpeedLimit, std::uint8_t>(r);
+    c.gradient = load_field<kGradient, std::uint8_t>(r);
+    c.adhesion = load_field<kAdhesion, std::uint8_t>(r);
+    return c;
 }
 
-// Reads the values of a grid file one after the other, in one tight loop: a
-// grid holds up to two million values. The checked reading throws
-// DecodeError where the bytes stop making sense; the unchecked one is for
-// bytes that a checked reading went through already.
-class GridCursor {
-public:
-    explicit GridCursor(std::string_view bytes)
-        : p_(reinterpret_cast<const unsigned char*>(bytes.data())), size_(bytes.size()) {}
-
-    bool at_end() const { return pos_ == size_; }
-
-    template <bool kChecked>
-    GridValue next() {
-        if constexpr (kChecked) need(2, "a grid value's tag");
-        GridValue v;
-        v.tag = static_cast<std::uint16_t>(little_endian<2>(p_ + pos_));
-        pos_ += 2;
-        if (v.tag == format::grid::kDouble) {
-            if constexpr (kChecked) need(8, "a double grid value");
-            v.value = std::bit_cast<double>(little_endian<8>(p_ + pos_));
-            pos_ += 8;
-        } else if (v.tag == format::grid::kInt16) {
-            if constexpr (kChecked) need(2, "a 16-bit grid value");
-            v.value = static_cast<std::int16_t>(little_endian<2>(p_ + pos_));
-            pos_ += 2;
-        } else if (kChecked && v.tag != format::grid::kEmpty) {
-            throw DecodeError("unknown grid value tag " + std::to_string(v.tag), pos_ - 2);
-        }
-        return v;
-    }
-
-private:
-    void need(std::size_t n, const char* what) const {
-        if (size_ - pos_ < n) throw DecodeError(std::string("the file ends inside ") + what, pos_);
-    }
-
-    const unsigned char* p_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
-// How many values a grid file holds, all checked.
-std::size_t count_grid_values(std::string_view bytes) {
-    GridCursor in(bytes);
-    std::size_t count = 0;
-    for (; !in.at_end(); ++count) in.next<true>();
-    if (count % 2 != 0) throw DecodeError("the grid holds an odd number of values", bytes.size());
-    return count;
-}
-
-// The next `count` values into `values`; returns the index of the first
-// empty one (count when none is).
-std::size_t read_block(GridCursor& in, std::size_t count, double* values, std::array<GridValue, 2>& start) {
-    std::size_t first_empty = count;
-    for (std::size_t m = 0; m < count; ++m) {
-        const GridValue v = in.next<false>();
-        values[m] = v.value;
-        if (v.tag == format::grid::kEmpty && first_empty == count) first_empty = m;
-        if (m < start.size()) start[m] = v;
-    }
-    return first_empty;
+// One station record: its head, its name and its tail.
+StationEntry station_from(RecordSource& in) {
+    using namespace format::station;
+    using format::load_field;
+    constexpr const char* kRecord = "a station record";
+    StationEntry v;
+    const char* head = in.part(kHeadSize, {kKind, kStart, kEnd, kPosition, kAttribute5, kNameLength}, kRecord);
+    v.kind = load_field<kKind, std::uint8_t>(head);
+    v.start = load_field<kStart, std::int32_t>(head);
+    v.end = load_field<kEnd, std::int32_t>(head);
+    v.position = load_field<kPosition, std::int32_t>(head);
+    v.attribute_5 = load_field<kAttribute5, std::uint8_t>(head);
+    v.name = in.text(load_field<kNameLength, std::uint16_t>(head), "a station name");
+    const char* tail = in.part(kTailSize,
+                               {kAttribute7, kAttribute8, kAttribute9, kAttribute10, kAttribute11, kAttribute12, kDwell,
+                                kAttribute14, kAttribute15, kTime},
+                               kRecord);
+    v.attribute_7 = load_field<kAttribute7, std::int16_t>(tail);
+    v.attribute_8 = load_field<kAttribute8, std::int16_t>(tail);
+    v.attribute_9 = load_field<kAttribute9, std::int16_t>(tail);
+    v.attribute_10 = load_field<kAttribute10, std::int16_t>(tail);
+    v.attribute_11 = load_field<kAttribute11, std::int16_t>(tail);
+    v.attribute_12 = load_field<kAttribute12, std::uint8_t>(tail);
+    v.dwell = load_field<kDwell, std::uint8_t>(tail);
+    v.attribute_14 = load_field<kAttribute14, std::uint8_t>(tail);
+    v.attribute_15 = load_field<kAttribute15, std::uint8_t>(tail);
+    v.time = load_field<kTime, std::int32_t>(tail);
+    return v;
 }
 
 }  // namespace
@@ -139,72 +103,93 @@ std::vector<Cell> decode_cells(std::string_view bytes) {
     }
     std::vector<Cell> cells;
     cells.reserve(bytes.size() / format::kCellSize);
-    ByteSource in(bytes);
-    while (!in.at_end()) {
-        Cell c;
-        c.kind = in.u8("a cell");
-        c.reserved = in.u8("a cell");
-        c.value_1 = in.i16("a cell");
-        c.value_2 = in.i16("a cell");
-        c.value_3 = in.i16("a cell");
-        c.value_4 = in.i16("a cell");
-        c.signal_time = in.u8("a cell");
-        c.approach_marker = in.u8("a cell");
-        c.mountain_kind = in.u8("a cell");
-        c.speed_limit = in.u8("a cell");
-        c.gradient = in.u8("a cell");
-        c.adhesion = in.u8("a cell");
-        cells.push_back(c);
-    }
+    for (std::size_t at = 0; at < bytes.size(); at += format::kCellSize) cells.push_back(cell_from(bytes.data() + at));
     return cells;
 }
 
 StationTable decode_station_table(std::string_view bytes) {
     StationTable table{};
-    ByteSource in(bytes);
-    for (auto& v : table) {
-        v.kind = in.u8("a station record");
-        v.start = in.i32("a station record");
-        v.end = in.i32("a station record");
-        v.position = in.i32("a station record");
-        v.attribute_5 = in.u8("a station record");
-        v.name = in.text(in.u16("a station record"), "a station name");
-        v.attribute_7 = in.i16("a station record");
-        v.attribute_8 = in.i16("a station record");
-        v.attribute_9 = in.i16("a station record");
-        v.attribute_10 = in.i16("a station record");
-        v.attribute_11 = in.i16("a station record");
-        v.attribute_12 = in.u8("a station record");
-        v.dwell = in.u8("a station record");
-        v.attribute_14 = in.u8("a station record");
-        v.attribute_15 = in.u8("a station record");
-        v.time = in.i32("a station record");
-    }
+    RecordSource in(bytes);
+    for (auto& v : table) v = station_from(in);
     if (!in.at_end()) throw DecodeError("bytes follow the 87th station record", in.offset());
     return table;
 }
 
-DecodedGrid decode_grid(std::string_view bytes) {
-    const std::size_t half = count_grid_values(bytes) / 2;
-    GridCursor in(bytes);
-    DecodedGrid grid;
-    grid.x.reserve(half);
-    grid.y.reserve(half);
-    for (std::size_t m = 0; m < half; ++m) grid.x.push_back(in.next<false>());
-    for (std::size_t m = 0; m < half; ++m) grid.y.push_back(in.next<false>());
-    return grid;
+GridValueStream::GridValueStream(ByteInput& input) : input_(input), buffer_(kBufferSize) {}
+
+void GridValueStream::refill() {
+    std::copy(buffer_.data() + begin_, buffer_.data() + end_, buffer_.data());
+    base_ += begin_;
+    end_ -= begin_;
+    begin_ = 0;
+    while (!at_end_of_input_ && end_ < format::grid::kDoubleSize) {
+        const std::size_t got = input_.read(buffer_.data() + end_, buffer_.size() - end_);
+        at_end_of_input_ = got == 0;
+        end_ += got;
+    }
 }
 
-GridRecords decode_grid_records(std::string_view bytes) {
-    const std::size_t half = count_grid_values(bytes) / 2;
-    GridRecords records;
-    Grid& grid = records.grid;
-    grid.set_size(static_cast<std::int32_t>(half) - 1);
-    GridCursor in(bytes);
-    const std::size_t x_computed = read_block(in, half, grid.x.data(), records.x_start);
-    const std::size_t y_computed = read_block(in, half, grid.y.data(), records.y_start);
-    grid.computed_metres = static_cast<std::int32_t>(std::min(x_computed, y_computed));
-    return records;
+void GridValueStream::need(std::size_t at, std::size_t n, const char* what) const {
+    if (end_ - at < n) throw DecodeError(std::string("the file ends inside ") + what, base_ + at);
+}
+
+GridValue GridValueStream::decode_one() {
+    using namespace format::grid;
+    need(begin_, kTagSize, "a grid value's tag");
+    const char* p = buffer_.data() + begin_;
+    GridValue v;
+    v.tag = static_cast<std::uint16_t>(format::load_le(p, kTagSize));
+    if (v.tag == kDouble) {
+        need(begin_ + kTagSize, kDoubleSize - kTagSize, "a double grid value");
+        v.value = std::bit_cast<double>(format::load_le(p + kTagSize, 8));
+    } else if (v.tag == kInt16) {
+        need(begin_ + kTagSize, kInt16Size - kTagSize, "a 16-bit grid value");
+        v.value = static_cast<std::int16_t>(format::load_le(p + kTagSize, 2));
+    } else if (v.tag != format::grid::kEmpty) {
+        throw DecodeError("unknown grid value tag " + std::to_string(v.tag), base_ + begin_);
+    }
+    begin_ += format::grid::value_size(v.tag);
+    return v;
+}
+
+std::size_t GridValueStream::next(GridValue* out, std::size_t most) {
+    std::size_t n = 0;
+    while (n < most) {
+        if (end_ - begin_ < format::grid::kDoubleSize && !at_end_of_input_) refill();
+        if (begin_ == end_) break;
+        // While a whole value of any kind stands in the buffer, only its tag
+        // needs a look; most values are doubles.
+        while (n < most && end_ - begin_ >= format::grid::kDoubleSize) {
+            const char* p = buffer_.data() + begin_;
+            if (format::load_le(p, format::grid::kTagSize) != format::grid::kDouble) {
+                out[n++] = decode_one();
+                continue;
+            }
+            out[n++] = {format::grid::kDouble, std::bit_cast<double>(format::load_le(p + format::grid::kTagSize, 8))};
+            begin_ += format::grid::kDoubleSize;
+        }
+        if (at_end_of_input_) {
+            while (n < most && begin_ < end_) out[n++] = decode_one();
+        }
+    }
+    return n;
+}
+
+DecodedGrid decode_grid(std::string_view bytes) {
+    StringInput input(bytes);
+    GridValueStream stream(input);
+    std::vector<GridValue> values;
+    values.reserve(bytes.size() / format::grid::kDoubleSize);
+    std::array<GridValue, 1024> piece;
+    while (const std::size_t n = stream.next(piece.data(), piece.size())) {
+        values.insert(values.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+    if (values.size() % 2 != 0) throw DecodeError("the grid holds an odd number of values", bytes.size());
+    const auto half = static_cast<std::ptrdiff_t>(values.size() / 2);
+    DecodedGrid grid;
+    grid.x.assign(values.begin(), values.begin() + half);
+    grid.y.assign(values.begin() + half, values.end());
+    return grid;
 }
 
 }  // namespace scenariogen

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "format/records.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 
@@ -41,16 +42,28 @@ struct DecodedGrid {
 };
 DecodedGrid decode_grid(std::string_view bytes);
 
-// The grid file straight into the records, for readers of large grids:
-// every metre's x and y (0 where the value is empty), and computed_metres
-// counting the metres from 0 on whose x and y both hold a value. Metres 0
-// and 1 are also kept as stored, tag and value (empty where the grid is
-// shorter). Throws DecodeError as decode_grid does.
-struct GridRecords {
-    Grid grid;
-    std::array<GridValue, 2> x_start{};
-    std::array<GridValue, 2> y_start{};
+// The values of a grid file in order, decoded from its bytes a piece at a
+// time, so that a grid of a million metres never needs to be in memory
+// whole. Throws DecodeError where the bytes stop making sense, with the
+// offset from the file's start.
+class GridValueStream {
+public:
+    explicit GridValueStream(ByteInput& input);
+    // The next values, at most `most`, into `out`; 0 at the end.
+    std::size_t next(GridValue* out, std::size_t most);
+
+private:
+    static constexpr std::size_t kBufferSize = std::size_t{1} << 18;
+    void refill();
+    void need(std::size_t at, std::size_t n, const char* what) const;
+    GridValue decode_one();
+
+    ByteInput& input_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // the next value's first byte in the buffer
+    std::size_t end_ = 0;
+    std::uint64_t base_ = 0;  // the offset in the file of the buffer's first byte
+    bool at_end_of_input_ = false;
 };
-GridRecords decode_grid_records(std::string_view bytes);
 
 }  // namespace scenariogen

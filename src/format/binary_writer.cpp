@@ -1,31 +1,31 @@
 #include "format/binary_writer.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "format/binary_format.h"
 #include "format/grid_writer.h"
+#include "format/little_endian.h"
 
 namespace scenariogen {
 
 namespace {
 
-// Little-endian values, whatever the host's byte order, gathered in a small
-// buffer and handed on in pieces.
+// Records gathered in a small buffer and handed on in pieces.
 class ByteSink {
 public:
     explicit ByteSink(ByteOutput& out) : out_(out) {}
     ByteSink(const ByteSink&) = delete;
     ByteSink& operator=(const ByteSink&) = delete;
 
-    void u8(std::uint8_t v) { unsigned_le(v, 1); }
-    void u16(std::uint16_t v) { unsigned_le(v, 2); }
-    void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
-    void i32(std::int32_t v) { unsigned_le(static_cast<std::uint32_t>(v), 4); }
-    void f64(double v) { unsigned_le(std::bit_cast<std::uint64_t>(v), 8); }
+    // Room for the next `size` bytes (at most the buffer's), taken.
+    char* record(std::size_t size) {
+        if (used_ + size > buffer_.size()) flush();
+        char* p = buffer_.data() + used_;
+        used_ += size;
+        return p;
+    }
     void bytes(std::string_view s) {
         flush();
         out_.write(s);
@@ -36,15 +36,6 @@ public:
     }
 
 private:
-    void unsigned_le(std::uint64_t v, int count) {
-        if (used_ + 8 > buffer_.size()) flush();
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(buffer_.data() + used_, &v, 8);  // the low `count` bytes are the value's
-            used_ += static_cast<std::size_t>(count);
-        } else {
-            for (int i = 0; i < count; ++i) buffer_[used_++] = static_cast<char>((v >> (8 * i)) & 0xFF);
-        }
-    }
     ByteOutput& out_;
     std::vector<char, uninitialised_allocator<char>> buffer_ =
         std::vector<char, uninitialised_allocator<char>>(std::size_t{1} << 20);  // a megabyte a write
@@ -52,41 +43,46 @@ private:
 };
 
 void put_cell(ByteSink& sink, const Cell& c) {
-    sink.u8(c.kind);
-    sink.u8(c.reserved);
-    sink.i16(c.value_1);
-    sink.i16(c.value_2);
-    sink.i16(c.value_3);
-    sink.i16(c.value_4);
-    sink.u8(c.signal_time);
-    sink.u8(c.approach_marker);
-    sink.u8(c.mountain_kind);
-    sink.u8(c.speed_limit);
-    sink.u8(c.gradient);
-    sink.u8(c.adhesion);
+    using namespace format::cell;
+    char* r = sink.record(kSize);
+    format::store_field<kKind>(r, c.kind);
+    format::store_field<kReserved>(r, c.reserved);
+    format::store_field<kValue1>(r, c.value_1);
+    format::store_field<kValue2>(r, c.value_2);
+    format::store_field<kValue3>(r, c.value_3);
+    format::store_field<kValue4>(r, c.value_4);
+    format::store_field<kSignalTime>(r, c.signal_time);
+    format::store_field<kApproachMarker>(r, c.approach_marker);
+    format::store_field<kMountainKind>(r, c.mountain_kind);
+    format::store_field<kSpeedLimit>(r, c.speed_limit);
+    format::store_field<kGradient>(r, c.gradient);
+    format::store_field<kAdhesion>(r, c.adhesion);
 }
 
 void put_station(ByteSink& sink, const StationEntry& v) {
-    sink.u8(v.kind);
-    sink.i32(v.start);
-    sink.i32(v.end);
-    sink.i32(v.position);
-    sink.u8(v.attribute_5);
-    // The length prefix is 16 bits; the readers refuse longer names, so the
-    // clamp only keeps prefix and bytes consistent.
-    const std::size_t length = std::min<std::size_t>(v.name.size(), 0xFFFF);
-    sink.u16(static_cast<std::uint16_t>(length));
+    using namespace format::station;
+    // The readers refuse longer names, so the clamp only keeps the length
+    // and the bytes consistent.
+    const std::size_t length = std::min(v.name.size(), kLongestName);
+    char* head = sink.record(kHeadSize);
+    format::store_field<kKind>(head, v.kind);
+    format::store_field<kStart>(head, v.start);
+    format::store_field<kEnd>(head, v.end);
+    format::store_field<kPosition>(head, v.position);
+    format::store_field<kAttribute5>(head, v.attribute_5);
+    format::store_field<kNameLength>(head, static_cast<std::uint16_t>(length));
     sink.bytes(std::string_view(v.name).substr(0, length));
-    sink.i16(v.attribute_7);
-    sink.i16(v.attribute_8);
-    sink.i16(v.attribute_9);
-    sink.i16(v.attribute_10);
-    sink.i16(v.attribute_11);
-    sink.u8(v.attribute_12);
-    sink.u8(v.dwell);
-    sink.u8(v.attribute_14);
-    sink.u8(v.attribute_15);
-    sink.i32(v.time);
+    char* tail = sink.record(kTailSize);
+    format::store_field<kAttribute7>(tail, v.attribute_7);
+    format::store_field<kAttribute8>(tail, v.attribute_8);
+    format::store_field<kAttribute9>(tail, v.attribute_9);
+    format::store_field<kAttribute10>(tail, v.attribute_10);
+    format::store_field<kAttribute11>(tail, v.attribute_11);
+    format::store_field<kAttribute12>(tail, v.attribute_12);
+    format::store_field<kDwell>(tail, v.dwell);
+    format::store_field<kAttribute14>(tail, v.attribute_14);
+    format::store_field<kAttribute15>(tail, v.attribute_15);
+    format::store_field<kTime>(tail, v.time);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "format/grid_writer.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <stdexcept>
 #include <string_view>
@@ -14,9 +13,9 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::size_t kIntegerMetres = 2;  // metres 0 and 1 hold 16-bit integers
-constexpr std::size_t kIntegerSize = 4;
-constexpr std::size_t kEmptySize = 2;
+using format::grid::kEmptySize;
+using format::grid::kInt16Size;
+using format::grid::kIntegerMetres;
 // Metres taken from the source at a time, and the bytes of each block
 // gathered before they are written in one call.
 constexpr std::size_t kPieceMetres = 4096;
@@ -26,7 +25,7 @@ struct BlockLayout {
     std::size_t integers = 0;  // metres 0 and 1, when computed
     std::size_t doubles = 0;   // the other computed metres
     std::size_t empties = 0;   // the metres after them, up to G
-    std::uint64_t bytes() const { return integers * kIntegerSize + doubles * kGridDoubleSize + empties * kEmptySize; }
+    std::uint64_t bytes() const { return integers * kInt16Size + doubles * kGridDoubleSize + empties * kEmptySize; }
 };
 
 BlockLayout layout_of(const GridContent& grid) {
@@ -37,11 +36,6 @@ BlockLayout layout_of(const GridContent& grid) {
     return {integers, computed - integers, metres - computed};
 }
 
-void store_u16(char* p, std::uint16_t v) {
-    p[0] = static_cast<char>(v & 0xFF);
-    p[1] = static_cast<char>(v >> 8);
-}
-
 // One coordinate's block: its bytes gathered and written at their offset.
 class Block {
 public:
@@ -50,12 +44,12 @@ public:
     Block& operator=(const Block&) = delete;
 
     void integers(const double* v, std::size_t n) {
-        char* p = room(n * kIntegerSize);
-        for (std::size_t i = 0; i < n; ++i, p += kIntegerSize) {
-            store_u16(p, format::grid::kInt16);
-            store_u16(p + 2, static_cast<std::uint16_t>(static_cast<std::int16_t>(v[i])));
+        char* p = room(n * kInt16Size);
+        for (std::size_t i = 0; i < n; ++i, p += kInt16Size) {
+            format::store_le(p, format::grid::kInt16, format::grid::kTagSize);
+            format::store_le(p + format::grid::kTagSize, static_cast<std::uint16_t>(static_cast<std::int16_t>(v[i])), 2);
         }
-        used_ += n * kIntegerSize;
+        used_ += n * kInt16Size;
     }
     // Room for `count` values of kGridDoubleSize bytes, taken.
     char* doubles(std::size_t count) {

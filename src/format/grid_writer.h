@@ -3,12 +3,11 @@
 // than a piece of the plan is ever held in memory.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "format/binary_format.h"
+#include "format/little_endian.h"
 #include "format/records.h"
 #include "platform/file_system.h"
 
@@ -16,17 +15,8 @@ namespace scenariogen {
 
 // A computed metre's value in the grid file: the tag, and the double's
 // bytes, little-endian.
-inline constexpr std::size_t kGridDoubleSize = 10;
-inline void store_grid_double(char* p, double v) {
-    p[0] = static_cast<char>(format::grid::kDouble & 0xFF);
-    p[1] = static_cast<char>(format::grid::kDouble >> 8);
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(p + 2, &v, 8);
-    } else {
-        const auto bits = std::bit_cast<std::uint64_t>(v);
-        for (int i = 0; i < 8; ++i) p[2 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-    }
-}
+inline constexpr std::size_t kGridDoubleSize = format::grid::kDoubleSize;
+using format::store_grid_double;
 
 // The coordinates of the computed metres, in order from metre 0.
 class CoordinateSource {

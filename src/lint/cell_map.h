@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "compiler/diagnostic.h"
-#include "lint/field_stream.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 

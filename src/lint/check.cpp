@@ -2,13 +2,12 @@
 
 #include "compiler/compile.h"
 
-#include "lint/keywords.h"
 #include "lint/line_verdicts.h"
 #include "lint/object_checks.h"
 #include "lint/plausibility.h"
-#include "lint/reading_model.h"
 #include "lint/report.h"
 #include "lint/suggestion.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen {
 
@@ -19,7 +18,7 @@ using lint::Span;
 
 std::string reads_nothing(SourceFile file) {
     return file == SourceFile::kLine
-               ? "the reader reads nothing of the line description (the compiler's error 102)"
+               ? "the reader reads nothing of the line description"
                : "the reader reads nothing of the train description: no speed limit, no station, no signal";
 }
 
@@ -34,10 +33,10 @@ Span first_field(std::string_view line, int number) {
 
 // A file without [generale]: reported at the header most like it, and the
 // rest of the file checked as if that header were right.
-lint::AssumedStart missing_start(std::string_view text, SourceFile file, Report& report) {
-    std::optional<lint::AssumedStart> start;
+syntax::AssumedStart missing_start(std::string_view text, SourceFile file, Report& report) {
+    std::optional<syntax::AssumedStart> start;
     bool blank = true;
-    lint::for_each_line(text, [&](int number, std::string_view line) {
+    syntax::for_each_line(text, [&](int number, std::string_view line) {
         const Span at = first_field(line, number);
         const std::string_view field =
             line.substr(static_cast<std::size_t>(at.column - 1), static_cast<std::size_t>(at.end_column - at.column));
@@ -48,15 +47,19 @@ lint::AssumedStart missing_start(std::string_view text, SourceFile file, Report&
         const std::string what = n == "[generale]" ? "[generale] stands only as the last field of the file"
                                                    : lint::quoted(field) + " is not [generale]";
         report.error(file, at, "missing-generale", what + ": " + reads_nothing(file));
-        start = lint::AssumedStart{number, true};
+        if (file == SourceFile::kLine) report.cite(102);
+        start = syntax::AssumedStart{number, true};
         return false;
     });
     if (start) return *start;
     if (blank) {
+        // The reader of an empty line description reads past its end at once.
         report.file_error(file, "missing-generale", std::string("the file is empty: ") + reads_nothing(file));
+        if (file == SourceFile::kLine) report.cite(text.empty() ? 25 : 102);
     } else {
         report.error(file, Span{1, 1, 1}, "missing-generale",
                      "the file has no [generale] header: " + reads_nothing(file));
+        if (file == SourceFile::kLine) report.cite(102);
     }
     return {1, false};
 }
@@ -67,20 +70,23 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
                 lint::Plausibility& plausibility) {
     if (text.size() > kMaxDescriptionBytes) {
         report.file_error(file, "too-large",
-                          "the file is larger than " + std::to_string(kMaxDescriptionBytes >> 20) +
-                              " MiB, the most the compiler reads; it is not checked");
+                          "the file holds " + std::to_string(text.size()) + " bytes, more than the " +
+                              std::to_string(kMaxDescriptionBytes >> 20) +
+                              " MiB the compiler reads; it is neither checked nor compiled");
+        report.cite(25);
         return;
     }
-    std::optional<lint::AssumedStart> assumed;
-    lint::ReadingSummary summary = lint::read_description(text, file, assumed, nullptr);
+    std::optional<syntax::AssumedStart> assumed;
+    syntax::ReadingSummary summary = syntax::read_lines(text, file, assumed, nullptr);
     if (!summary.start_found) {
         assumed = missing_start(text, file, report);
-        summary = lint::read_description(text, file, assumed, nullptr);
+        summary = syntax::read_lines(text, file, assumed, nullptr);
     }
     if (summary.reads_past_end) {
         report.error(file, *summary.reads_past_end, "never-read",
                      "the reader skips this field because it holds '-', and reads past the end of the file for the "
-                     "next one (the compiler stops reading with error 25)");
+                     "next one, where the compiler stops reading");
+        report.cite(25);
     }
     const bool line_file = file == SourceFile::kLine;
     lint::LineJudge judge(file, summary, report, [&](const lint::KeywordLine& l) {
@@ -92,7 +98,7 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
             plausibility.train_description(l);
         }
     });
-    lint::read_description(text, file, assumed, &judge);
+    syntax::read_lines(text, file, assumed, &judge);
     lint::check_control_characters(text, file, report);
     lint::check_final_line(text, file, report);
     if (line_file) {

@@ -16,18 +16,6 @@ namespace scenariogen {
 // Both texts in Windows-1252. The diagnostics come in file order, the line
 // description first; each is followed by its notes, which point at the
 // other lines involved. Named diagnostics only (`number` 0).
-Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text);
-
-// The two files as read from disk, made ready for the check and the
-// compilation: a UTF-8 file whose characters all have a Windows-1252 form is
-// transcoded (with a note), any other encoding refused (with an error at
-// each character that stands in the way).
-struct PreparedDescriptions {
-    std::string line_text;  // Windows-1252; for a refused file, as far as it could be made out
-    std::string train_text;
-    Diagnostics diagnostics;
-    bool refused = false;  // a file cannot be read: neither check nor compile it
-};
-PreparedDescriptions prepare_descriptions(std::string_view raw_line, std::string_view raw_train);
+[[nodiscard]] Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text);
 
 }  // namespace scenariogen

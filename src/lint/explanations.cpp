@@ -85,7 +85,7 @@ std::string indented(std::string_view lines, std::string_view indent) {
     return out;
 }
 
-std::string value_label(const ValueExplanation& v) {
+std::string value_label(const syntax::ValueShape& v) {
     return std::string(v.name) + (v.unit.empty() ? "" : " (" + std::string(v.unit) + ")");
 }
 
@@ -128,9 +128,9 @@ std::string explanation_text(const Explanation& e) {
     std::string text = explanation_title(e) + "\n\n" + std::string(e.meaning) + "\n";
     if (!e.values.empty()) {
         std::size_t width = 0;
-        for (const ValueExplanation& v : e.values) width = std::max(width, value_label(v).size());
+        for (const syntax::ValueShape& v : e.values) width = std::max(width, value_label(v).size());
         text += "\nValues, in order:\n";
-        for (const ValueExplanation& v : e.values) {
+        for (const syntax::ValueShape& v : e.values) {
             const std::string label = value_label(v);
             text += "  " + label + std::string(width + 2 - label.size(), ' ') + std::string(v.meaning) + "\n";
         }
@@ -145,7 +145,7 @@ std::string explanation_markdown(const Explanation& e) {
     std::string text = "**" + explanation_title(e) + "**\n\n" + std::string(e.meaning) + "\n";
     if (!e.values.empty()) {
         text += "\n| Value | Unit | Meaning |\n|---|---|---|\n";
-        for (const ValueExplanation& v : e.values) {
+        for (const syntax::ValueShape& v : e.values) {
             text += "| " + std::string(v.name) + " | " + std::string(v.unit) + " | " + std::string(v.meaning) + " |\n";
         }
     }
@@ -164,7 +164,7 @@ std::string format_reference_markdown() {
         for (const Explanation& e : keyword_explanations()) {
             if (e.meaning.rfind(file, 0) != 0) continue;
             bool first = true;
-            for (const ValueExplanation& v : e.values) {
+            for (const syntax::ValueShape& v : e.values) {
                 text += "| " + (first ? "`" + std::string(e.code) + "`" : std::string()) + " | " + std::string(v.name) +
                         " | " + std::string(v.unit) + " | " + std::string(v.meaning) + " |\n";
                 first = false;

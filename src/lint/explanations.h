@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "syntax/keywords.h"
+
 namespace scenariogen {
 
 enum class ExplanationKind {
@@ -19,20 +21,13 @@ enum class ExplanationKind {
     kKeyword,      // a keyword of a description: "segnale"
 };
 
-// One value of a keyword line.
-struct ValueExplanation {
-    std::string_view name;     // as the README and the messages call it: "position", "sx"
-    std::string_view unit;     // "m", "km/h", or empty
-    std::string_view meaning;  // plain words: what it is, and what the compiler does with it
-};
-
 struct Explanation {
     ExplanationKind kind;
-    std::string_view code;                          // what the author types: "16", "occupied-cell", "segnale"
-    std::string_view meaning;                       // plain words, with units
-    std::string_view example;                       // a minimal example: lines of a description, one a line
-    std::string_view fix;                           // the usual fix; for a keyword, how it is written
-    std::span<const ValueExplanation> values = {};  // a keyword's values, in order
+    std::string_view code;                            // what the author types: "16", "occupied-cell", "segnale"
+    std::string_view meaning;                         // plain words, with units
+    std::string_view example;                         // a minimal example: lines of a description, one a line
+    std::string_view fix;                             // the usual fix; for a keyword, how it is written
+    std::span<const syntax::ValueShape> values = {};  // a keyword's values, in order, from the keyword table
 };
 
 // Every entry: error numbers, check errors, warnings, keywords.

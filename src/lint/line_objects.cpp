@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "compiler/conversions.h"
+#include "compiler/placement.h"
 #include "lint/object_checks.h"
-#include "lint/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -59,7 +61,7 @@ void ObjectChecks::general_setting(const KeywordLine& l) {
         case Keyword::kLength:
             if (l.number(0) >= 0 && l.number(0) <= 1000000) {
                 const std::int64_t length = l.number(0);
-                route_ = Route{length, static_cast<std::int32_t>(last_cell(length)), length + 7000};
+                route_ = Route{length, last_cell_of_route(static_cast<std::int32_t>(length)), length + 7000};
                 cells_.emplace(route_->last_cell);
             }
             break;
@@ -70,7 +72,8 @@ void ObjectChecks::general_setting(const KeywordLine& l) {
                 if (l.number(k) % 50 == 0) continue;
                 r_.error(l.file, l.values[k].span, "not-multiple",
                          "the progressive's " + std::string(shape(l.keyword()).values[k].name) + " " +
-                             metres(l.number(k)) + " is not a multiple of 50 (the compiler's error 2)");
+                             metres(l.number(k)) + " is not a multiple of 50");
+                r_.cite(2);
             }
             break;
         case Keyword::kSignalRepetition:
@@ -91,6 +94,7 @@ void ObjectChecks::end_of_line_description(std::optional<Span> start) {
         } else {
             r_.file_error(SourceFile::kLine, "missing-line", message);
         }
+        r_.cite(25);
     }
     progressives();
 }
@@ -126,15 +130,15 @@ void ObjectChecks::signal_repetition(const KeywordLine& l) {
     const int codes = l.intent.number;
     if (codes != 4 && codes != 9) {
         r_.error(l.file, l.keyword_span, "out-of-range",
-                 "the signal repetition names " + std::to_string(codes) +
-                     " codes: the format knows 4 or 9 (the compiler's error 5 when the keyword holds neither digit)");
+                 "the signal repetition names " + std::to_string(codes) + " codes: the format knows 4 or 9");
+        if (syntax::repetition_codes(l.keyword_text) == 0) r_.cite(5);
     }
     for (const std::size_t k : {std::size_t{0}, std::size_t{1}}) {
         if (l.number(k) % 50 == 0) continue;
         r_.error(l.file, l.values[k].span, "not-multiple",
                  "the signal repetition's " + std::string(shape(l.keyword()).values[k].name) + " " +
-                     metres(l.number(k)) + " is not a multiple of 50 (the compiler's error " + std::to_string(3 + k) +
-                     ")");
+                     metres(l.number(k)) + " is not a multiple of 50");
+        r_.cite(static_cast<std::int32_t>(3 + k));
     }
 }
 
@@ -142,16 +146,16 @@ void ObjectChecks::curve(const KeywordLine& l) {
     std::optional<KeywordLine>& previous = previous_curve_;
     if (l.intent.number < 1 || l.intent.number > 6) {
         r_.error(l.file, l.keyword_span, "curve-class",
-                 "there is no curve class " + std::to_string(l.intent.number) +
-                     ": the classes are 1 to 6 (the compiler's error 103)");
+                 "there is no curve class " + std::to_string(l.intent.number) + ": the classes are 1 to 6");
+        if (syntax::curve_class(l.keyword_text) == 0) r_.cite(103);
     }
     const std::int64_t start = l.number(0);
     const std::int64_t end = start + l.number(1);
     if (!position(l, 0, 100, "curve", Placing::kMetre)) return;
     if (end > route_->plan_end) {
         r_.error(l.file, l.values[1].span, "outside-route",
-                 "the curve ends at " + metres(end) + ", beyond the plan's last metre, " + metres(route_->plan_end) +
-                     " (the compiler's error 15)");
+                 "the curve ends at " + metres(end) + ", beyond the plan's last metre, " + metres(route_->plan_end));
+        r_.cite(15);
         r_.at_position(start);
     } else if (end > route_->length && start <= route_->length) {
         r_.warning(l.file, l.values[1].span, "beyond-route",
@@ -171,14 +175,14 @@ void ObjectChecks::curve(const KeywordLine& l) {
 void ObjectChecks::mountain(const KeywordLine& l) {
     std::optional<KeywordLine>& previous = previous_mountain_;
     if (++mountains_ > 80) {
-        r_.error(l.file, l.keyword_span, "table-full",
-                 "this is the 81st mountain stretch: the format holds 80 (the compiler's error 10)");
+        r_.error(l.file, l.keyword_span, "table-full", "this is the 81st mountain stretch: the format holds 80");
+        r_.cite(10);
         return;
     }
     if (!position(l, 0, 100, "mountain stretch", Placing::kMetre)) return;
     const std::int64_t start = l.number(0);
     const std::int64_t end = l.number(1);
-    const MountainCells cells = mountain_cells(start, end);
+    const MountainStretchCells cells = mountain_stretch_cells(as32(start), as32(end));
     if (cells.first > cells.last) {
         r_.error(l.file, l.values[1].span, "empty-object",
                  "the mountain stretch from " + metres(start) + " to " + metres(end) +
@@ -187,9 +191,9 @@ void ObjectChecks::mountain(const KeywordLine& l) {
         return;
     }
     if (cells.last > route_->last_cell) {
-        r_.error(
-            l.file, l.values[1].span, "outside-route",
-            "the mountain stretch ends at " + metres(end) + ", beyond the route's cells (the compiler's error 15)");
+        r_.error(l.file, l.values[1].span, "outside-route",
+                 "the mountain stretch ends at " + metres(end) + ", beyond the route's cells");
+        r_.cite(15);
         return;
     }
     if (start % 50 != 0 || end % 50 != 0) {
@@ -228,15 +232,16 @@ void ObjectChecks::speed_board(const KeywordLine& l) {
         r_.error(l.file, l.values[k].span, "out-of-range",
                  "the " + std::string(shape(l.keyword()).values[k].name) + " " + std::to_string(v) +
                      " km/h is not a multiple of 5: it is stored as speed / 5 beside the left speed, which makes it " +
-                     std::to_string(nearest(static_cast<double>(v) / 5) * 5) + " km/h");
+                     std::to_string(std::int64_t{nearest(static_cast<double>(v) / 5)} * 5) + " km/h");
     }
-    place(l, object_cell(l.number(0)), "speed-indicator board", 21);
+    place(l, object_cell(as32(l.number(0))), "speed-indicator board", 21);
 }
 
 void ObjectChecks::sign(const KeywordLine& l) {
     if (++signs_ > 80) {
         r_.error(l.file, l.keyword_span, "table-full",
-                 "this is the 81st sign board: the station table holds 80 sign texts (the compiler's error 10)");
+                 "this is the 81st sign board: the station table holds 80 sign texts");
+        r_.cite(10);
         return;
     }
     if (!position(l, 0, 100, "sign board", Placing::kCell)) return;
@@ -248,7 +253,7 @@ void ObjectChecks::sign(const KeywordLine& l) {
                    "the sign text " + quoted(text) +
                        " is not one to three lines in parentheses, such as '(   P.L.  )(km 0+662)'");
     }
-    place(l, object_cell(l.number(0)), "sign board", 6);
+    place(l, object_cell(as32(l.number(0))), "sign board", 6);
 }
 
 }  // namespace scenariogen::lint

@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "compiler/diagnostic_format.h"
-#include "compiler/keywords.h"
 #include "lint/suggestion.h"
+#include "lint/syntax_names.h"
 #include "lint/time_in_one_field.h"
 
 namespace scenariogen::lint {
@@ -50,7 +50,7 @@ void LineJudge::line(const LineReading& reading) {
 }
 
 const FieldUse& LineJudge::use(std::size_t i) const { return line_->uses[i]; }
-const Reading& LineJudge::reading(int i) const { return line_->readings[static_cast<std::size_t>(i)]; }
+const KeywordReading& LineJudge::reading(int i) const { return line_->readings[static_cast<std::size_t>(i)]; }
 
 void LineJudge::judge(std::size_t a, std::size_t b) {
     const FieldUse& first = use(a);
@@ -178,7 +178,7 @@ void LineJudge::unread(const FieldUse& first, const std::optional<Intent>& inten
 
 void LineJudge::unknown_keyword(const Field& field, const std::string& n) {
     std::string message = "unknown keyword " + quoted(field.text);
-    if (contains(field.text, "-")) {
+    if (field.text.find('-') != std::string_view::npos) {
         const bool general = line_ != nullptr && line_->uses.front().section == Section::kGeneral;
         message = quoted(field.text) + " is read as a keyword, not skipped as a comment: the reader skips at most " +
                   (general ? std::string("ten fields") : std::string("two fields")) +
@@ -193,9 +193,9 @@ void LineJudge::unknown_keyword(const Field& field, const std::string& n) {
 }
 
 void LineJudge::header(const Field& field, const std::string& n) {
-    const auto& own_headers = headers(file_);
+    const auto& own_headers = syntax::section_headers(file_);
     if (std::find(own_headers.begin(), own_headers.end(), n) != own_headers.end()) return;
-    const auto& others = headers(other(file_));
+    const auto& others = syntax::section_headers(other(file_));
     std::string message = "unknown section header " + quoted(field.text);
     if (std::find(others.begin(), others.end(), n) != others.end()) {
         message += ": it is a header of " + other_file_name(file_);
@@ -214,8 +214,9 @@ void LineJudge::taken_for_keyword(const FieldUse& at, Keyword keyword) {
     if (!n.empty() && n.front() == '[') {
         message = "the header " + quoted(at.field.text) + because +
                   ": the reader takes the fields that follow for its values";
-        if (const auto meant = nearest_spelling(n, headers(file_))) message += "; did you mean '" + *meant + "'?";
-    } else if (contains(at.field.text, "-")) {
+        if (const auto meant = nearest_spelling(n, syntax::section_headers(file_)))
+            message += "; did you mean '" + *meant + "'?";
+    } else if (syntax::contains(at.field.text, "-")) {
         const int limit = at.section == Section::kGeneral ? 10 : 2;
         message = quoted(at.field.text) + because + ": the reader skips only " + std::to_string(limit) +
                   " fields in a row that hold '-', and reads the next one as a keyword";
@@ -249,7 +250,7 @@ void LineJudge::others_taken_for_keywords(std::size_t from, std::size_t to) {
     }
 }
 
-void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent) {
+void LineJudge::values(std::size_t a, std::size_t b, const KeywordReading& rd, const Intent& intent) {
     const FieldUse& first = use(a);
     const std::size_t last = rd.value_uses.empty() ? a : static_cast<std::size_t>(rd.value_uses.back());
     std::size_t extras = 0;
@@ -259,7 +260,7 @@ void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const In
         ++extras;
         if (!first_extra) first_extra = i;
     }
-    KeywordLine line{file_, first.field.span.line, intent, first.field.span, {}, true};
+    KeywordLine line{file_, first.field.span.line, intent, first.field.span, first.field.text, {}, true};
     if (rd.missing > 0 || extras > 0) {
         field_count(rd, first_extra, rd.value_uses.size() + extras);
         line.usable = false;  // the keyword is there, its values cannot be followed
@@ -282,13 +283,13 @@ void LineJudge::values(std::size_t a, std::size_t b, const Reading& rd, const In
 
 // A line one number short takes its text for that number: "ROCCA" read as
 // the seconds of a station line that lacks one of its numbers.
-bool LineJudge::text_taken_for_number(const Reading& rd) const {
+bool LineJudge::text_taken_for_number(const KeywordReading& rd) const {
     if (rd.value_uses.empty()) return false;
     const std::string_view last = use(static_cast<std::size_t>(rd.value_uses.back())).field.text;
     return last.find_first_not_of("+-0123456789 \t") != std::string_view::npos;
 }
 
-std::string LineJudge::number_missing(const Reading& rd) const {
+std::string LineJudge::number_missing(const KeywordReading& rd) const {
     const KeywordShape& s = shape(rd.keyword);
     const std::size_t k = rd.value_uses.size() - 1;
     return ": a number is missing, so the reader takes " +
@@ -297,14 +298,14 @@ std::string LineJudge::number_missing(const Reading& rd) const {
            std::string(s.values.back().name);
 }
 
-std::string LineJudge::time_hint(const Reading& rd) const {
+std::string LineJudge::time_hint(const KeywordReading& rd) const {
     for (const int v : rd.value_uses) {
         if (const auto hint = time_in_one_field(use(static_cast<std::size_t>(v)).field.text)) return "; " + *hint;
     }
     return {};
 }
 
-void LineJudge::field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written) {
+void LineJudge::field_count(const KeywordReading& rd, std::optional<std::size_t> first_extra, std::size_t written) {
     const KeywordShape& s = shape(rd.keyword);
     const FieldUse& first = use(static_cast<std::size_t>(rd.keyword_use));
     std::string message =
@@ -319,13 +320,14 @@ void LineJudge::field_count(const Reading& rd, std::optional<std::size_t> first_
         const bool number_short = !only_text && rd.missing == 1 && last.storage == Storage::kText;
         if (number_short) message += number_missing(rd);
         if (line_->last) {
-            message += ": the file ends there, and the compiler stops reading with error 25";
+            message += ": the file ends there, and the compiler stops reading";
         } else if (!number_short) {
             message += only_text ? ": the reader would take the next line's first field for it"
                                  : ": the reader would take what is missing from the next line";
         }
         message += time_hint(rd);
         r_.error(file_, Span{line, end, end}, "field-count", std::move(message));
+        if (line_->last) r_.cite(25);
         return;
     }
     message += ": the reader takes what follows for keywords and ignores it" + time_hint(rd);
@@ -351,16 +353,8 @@ bool is_control(unsigned char b) {
 
 }  // namespace
 
-const std::vector<std::string>& headers(SourceFile file) {
-    static const std::vector<std::string> kLine{"[generale]", "[curve]",       "[pendenze]", "[montagne]",
-                                                "[cartelli]", "[indicazioni]", "[fine]"};
-    static const std::vector<std::string> kTrain{"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
-                                                 "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};
-    return file == SourceFile::kLine ? kLine : kTrain;
-}
-
 void check_control_characters(std::string_view text, SourceFile file, Report& report) {
-    for_each_line(text, [&](int number, std::string_view line) {
+    syntax::for_each_line(text, [&](int number, std::string_view line) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (!is_control(static_cast<unsigned char>(line[i]))) continue;
             const int column = static_cast<int>(i) + 1;
@@ -376,7 +370,7 @@ void check_control_characters(std::string_view text, SourceFile file, Report& re
 void check_final_line(std::string_view text, SourceFile file, Report& report) {
     int last = 0;
     std::string_view final_line;
-    for_each_line(text, [&](int number, std::string_view line) {
+    syntax::for_each_line(text, [&](int number, std::string_view line) {
         if (line.find_first_not_of(" \t") != std::string_view::npos) {
             last = number;
             final_line = line;

@@ -11,9 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lint/keywords.h"
-#include "lint/reading_model.h"
 #include "lint/report.h"
+#include "lint/syntax_names.h"
 #include "lint/value_checks.h"
 
 namespace scenariogen::lint {
@@ -24,8 +23,9 @@ struct KeywordLine {
     int line = 0;
     Intent intent{};
     Span keyword_span;
-    std::vector<Value> values;  // one per value of the keyword; none when the count is wrong
-    bool usable = true;         // every value is there, a number its field can take
+    std::string_view keyword_text;  // the keyword field as written
+    std::vector<Value> values;      // one per value of the keyword; none when the count is wrong
+    bool usable = true;             // every value is there, a number its field can take
 
     Keyword keyword() const { return intent.keyword; }
     std::int64_t number(std::size_t k) const { return values[k].number; }
@@ -44,7 +44,7 @@ public:
 
 private:
     const FieldUse& use(std::size_t i) const;
-    const Reading& reading(int i) const;
+    const KeywordReading& reading(int i) const;
     bool own(const std::optional<Intent>& intent) const;
 
     void judge(std::size_t a, std::size_t b);
@@ -59,11 +59,11 @@ private:
     void taken_for_keyword(const FieldUse& at, Keyword keyword);
     std::string keyword_hint(const std::string& n, std::string_view spelling) const;
     void others_taken_for_keywords(std::size_t from, std::size_t to);
-    void values(std::size_t a, std::size_t b, const Reading& rd, const Intent& intent);
-    void field_count(const Reading& rd, std::optional<std::size_t> first_extra, std::size_t written);
-    bool text_taken_for_number(const Reading& rd) const;
-    std::string number_missing(const Reading& rd) const;
-    std::string time_hint(const Reading& rd) const;
+    void values(std::size_t a, std::size_t b, const KeywordReading& rd, const Intent& intent);
+    void field_count(const KeywordReading& rd, std::optional<std::size_t> first_extra, std::size_t written);
+    bool text_taken_for_number(const KeywordReading& rd) const;
+    std::string number_missing(const KeywordReading& rd) const;
+    std::string time_hint(const KeywordReading& rd) const;
 
     SourceFile file_;
     const ReadingSummary& summary_;
@@ -71,9 +71,6 @@ private:
     std::function<void(const KeywordLine&)> sink_;
     const LineReading* line_ = nullptr;
 };
-
-// The section headers of a file, in the order the file keeps them.
-const std::vector<std::string>& headers(SourceFile file);
 
 // Control characters in the text: one warning per line.
 void check_control_characters(std::string_view text, SourceFile file, Report& report);

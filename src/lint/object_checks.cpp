@@ -2,7 +2,8 @@
 // markers that may land on other objects' markers, changes in order.
 #include "lint/object_checks.h"
 
-#include "lint/placement.h"
+#include "compiler/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -15,8 +16,8 @@ bool ObjectChecks::position(const KeywordLine& l, std::size_t k, std::int64_t ma
     if (static_cast<double>(p + margin) / 50 > route_->last_cell) {
         r_.error(l.file, at, "outside-route",
                  named + " lies outside the route's cells: on a route of " + metres(route_->length) +
-                     " it can stand at " + metres(50 * std::int64_t{route_->last_cell} - margin) +
-                     " at most (the compiler's error 15)");
+                     " it can stand at " + metres(50 * std::int64_t{route_->last_cell} - margin) + " at most");
+        r_.cite(15);
         r_.at_position(p);
         return false;
     }
@@ -28,9 +29,9 @@ bool ObjectChecks::position(const KeywordLine& l, std::size_t k, std::int64_t ma
     if (p % 50 == 0 || placing == Placing::kMetre) return true;
     std::string where;
     if (placing == Placing::kCell) {
-        where = " goes to the cell that starts at " + metres(50 * (object_cell(p) - 1));
+        where = " goes to the cell that starts at " + metres(50 * (std::int64_t{object_cell(as32(p))} - 1));
     } else {
-        where = " takes effect at the cell boundary at " + metres(50 * boundary_cell(p));
+        where = " takes effect at the cell boundary at " + metres(50 * std::int64_t{boundary_cell(as32(p))});
     }
     r_.warning(l.file, at, "unaligned", named + where + ": the route is counted in cells of 50 m");
     return true;
@@ -50,14 +51,16 @@ bool ObjectChecks::free_or_report(const KeywordLine& l, std::int64_t cell, std::
         r_.error(l.file, l.values[0].span, "cell-one",
                  "the " + std::string(what) +
                      " falls in cell 1 (0 to 50 m), which holds the scenario's header "
-                     "values: the compiler ends the run with error 1250");
+                     "values: the compiler ends the run");
+        r_.cite(1250);
         return false;
     }
     const Occupant* other = cells_->holder(cell);
     if (other == nullptr) return true;
     r_.error(l.file, l.values[0].span, "occupied-cell",
              "the " + std::string(what) + "'s cell (" + cell_extent(cell) + ") is already taken by the " +
-                 std::string(other->what) + " (the compiler's error " + std::to_string(compiler_error) + ")");
+                 std::string(other->what));
+    r_.cite(compiler_error);
     r_.at_position(l.number(0));
     r_.note(other->file, other->span, "the " + std::string(other->what) + " placed here");
     return false;
@@ -92,7 +95,7 @@ void ObjectChecks::mark(const KeywordLine& l, std::int64_t cell, std::string_vie
 
 void ObjectChecks::change(const KeywordLine& l, Changes& changes, std::string_view what) {
     const std::int64_t p = l.number(0);
-    const std::int64_t e = boundary_cell(p);
+    const std::int64_t e = boundary_cell(as32(p));
     if (changes.previous && (e == 0 || changes.filled >= e)) {
         const std::int64_t before = changes.previous->number(0);
         const std::string named = "the " + std::string(what) + " at " + metres(p);

@@ -18,6 +18,10 @@
 
 namespace scenariogen::lint {
 
+// A value of a line whose values the check follows: every number of such a
+// line fits 32 bits.
+inline std::int32_t as32(std::int64_t value) { return static_cast<std::int32_t>(value); }
+
 // The route as its length makes it: cells 0 to U, the plan to G metres.
 struct Route {
     std::int64_t length = 0;

@@ -49,6 +49,11 @@ void Report::at_position(std::int64_t value) {
     groups_.back().main.position = static_cast<std::int32_t>(value);
 }
 
+void Report::cite(std::int32_t number) {
+    if (left_out_ || groups_.empty()) return;
+    groups_.back().main.number = number;
+}
+
 bool Report::has_errors() const {
     return std::any_of(groups_.begin(), groups_.end(),
                        [](const Group& g) { return g.main.severity == Severity::kError; });

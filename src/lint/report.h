@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/diagnostic.h"
-#include "lint/field_stream.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -31,6 +31,9 @@ public:
 
     // The position in metres of the object the last diagnostic is about.
     void at_position(std::int64_t metres);
+    // The compiler's error number for the fault the last diagnostic is about:
+    // the compiler records it there when its reading gets that far.
+    void cite(std::int32_t number);
 
     bool has_errors() const;
     Diagnostics take();

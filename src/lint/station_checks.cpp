@@ -1,7 +1,9 @@
 // The stations of the train description: their place, their area, the
 // values the compiler forces, their markers and the timetable.
+#include "compiler/conversions.h"
+#include "compiler/placement.h"
 #include "lint/object_checks.h"
-#include "lint/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -23,19 +25,6 @@ std::string clock_time(std::int64_t seconds) {
     return std::to_string(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
 }
 
-struct Area {
-    std::int64_t start;
-    std::int64_t end;
-};
-
-// The area as the compiler computes it from the position, type and length.
-Area station_area(std::int64_t p, std::int64_t type, std::int64_t length, bool extended) {
-    if (type == 5 || type == 6) return {p - length, p + 150};
-    if (type == 7 || type == 8) return {p - length, p + length};
-    const double half = static_cast<double>(length) / 2;
-    return {nearest(static_cast<double>(p) - half), nearest(static_cast<double>(p) + half) + (extended ? 50 : 0)};
-}
-
 }  // namespace
 
 void ObjectChecks::station(const KeywordLine& l) {
@@ -48,14 +37,16 @@ void ObjectChecks::station(const KeywordLine& l) {
     }
     if (p % 50 != 0) {
         r_.error(l.file, l.values[kPosition].span, "not-multiple",
-                 "the station's position " + metres(p) + " is not a multiple of 50 (the compiler's error 8)");
+                 "the station's position " + metres(p) + " is not a multiple of 50");
+        r_.cite(8);
         r_.at_position(p);
         return;
     }
     if (!position(l, kPosition, 800, "station", Placing::kMetre)) return;
     if (length % 100 != 0) {
         r_.error(l.file, l.values[kLength].span, "not-multiple",
-                 "the station's length " + metres(length) + " is not a multiple of 100 (the compiler's error 9)");
+                 "the station's length " + metres(length) + " is not a multiple of 100");
+        r_.cite(9);
     }
     const std::optional<StationSeen>& previous = previous_station_;
     if (previous && p <= previous->line.number(kPosition)) {
@@ -66,14 +57,16 @@ void ObjectChecks::station(const KeywordLine& l) {
     }
     station_attributes(l, k == 1);
     const bool short_type = type >= 5 && type <= 8;
-    const Area area = station_area(p, type, length, l.number(kAttribute14) != 0 && !short_type);
+    const StationArea area = station_area(as32(p), static_cast<std::uint8_t>(type), as32(length),
+                                          l.number(kAttribute14) != 0 && !short_type);
     if (type < 25) station_markers(l, area.end, type);
     if (previous && area.start - 350 < previous->end) {
         r_.error(l.file, l.values[kPosition].span, "station-spacing",
                  "the station's area starts at " + metres(area.start) +
                      ", less than 350 m after the previous "
                      "station's area ends, at " +
-                     metres(previous->end) + " (the compiler's error 22)");
+                     metres(previous->end));
+        r_.cite(22);
         r_.at_position(p);
         note(previous->line, "the previous station");
     }
@@ -82,8 +75,8 @@ void ObjectChecks::station(const KeywordLine& l) {
     const int next = static_cast<int>(k) + 1;
     if (next >= slot && (k == 1 || next - 1 < slot)) {
         r_.error(l.file, l.keyword_span, "table-full",
-                 "stations and sign texts together number at most 78, and this station is one more (the compiler's "
-                 "error 10)");
+                 "stations and sign texts together number at most 78, and this station is one more");
+        r_.cite(10);
     }
     const std::int64_t time = (l.number(kHours) * 60 + l.number(kHours + 1)) * 60 + l.number(kHours + 2);
     if (previous && time < previous->time) {
@@ -117,19 +110,19 @@ void ObjectChecks::station_attributes(const KeywordLine& l, bool first_station) 
 // The end marker in the cell before the area's end, and for most types the
 // four approach markers before it. Neither looks whether the cell is taken.
 void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::int64_t type) {
-    const double x = static_cast<double>(end) / 50 - 1;
+    const double x = station_end_cell(end);
     if (x <= 1) {
         r_.error(l.file, l.values[kPosition].span, "outside-route",
                  "the station's area ends at " + metres(end) +
-                     ", so its end marker falls in cell 1 or before: the area must end after 100 m (the compiler's "
-                     "error 24)");
+                     ", so its end marker falls in cell 1 or before: the area must end after 100 m");
+        r_.cite(24);
         return;
     }
     const std::int64_t cell = nearest(x);
     if (cell > route_->last_cell) {
         r_.error(l.file, l.values[kPosition].span, "outside-route",
-                 "the station's area ends at " + metres(end) +
-                     ", and its end marker falls beyond the route's cells (the compiler's error 15)");
+                 "the station's area ends at " + metres(end) + ", and its end marker falls beyond the route's cells");
+        r_.cite(15);
         return;
     }
     if (type != 5 && type != 6) {
@@ -140,7 +133,8 @@ void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::
     if (cell == 1) {
         r_.error(l.file, l.values[kPosition].span, "cell-one",
                  "the station's end marker falls in cell 1 (0 to 50 m), which holds the scenario's header values: "
-                 "the compiler ends the run with error 1250");
+                 "the compiler ends the run");
+        r_.cite(1250);
         return;
     }
     if (const Occupant* other = cells_->holder(cell)) {

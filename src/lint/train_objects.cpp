@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "compiler/placement.h"
 #include "lint/object_checks.h"
-#include "lint/placement.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
@@ -60,7 +61,7 @@ void ObjectChecks::end_of_train_description(std::optional<Span> start) {
 // first line of the list the cells keep 0.
 void ObjectChecks::from_start(const KeywordLine& l) {
     if (!seen_.emplace(l.keyword(), l).second) return;
-    if (!l.usable || l.number(0) < 0 || boundary_cell(l.number(0)) == 0) return;
+    if (!l.usable || l.number(0) < 0 || boundary_cell(as32(l.number(0))) == 0) return;
     const bool speed = l.keyword() == Keyword::kSpeed;
     r_.error(l.file, l.values[0].span, "not-from-start",
              "the first '" + std::string(shape(l.keyword()).spelling) + "' line stands at " + metres(l.number(0)) +
@@ -75,7 +76,8 @@ void ObjectChecks::signal(const KeywordLine& l) {
         r_.error(l.file, l.values[0].span, "outside-route",
                  "the signal at " + metres(p) +
                      " has its advance markers up to 400 m before it, before the route's first cell: a signal "
-                     "stands at 325 m at least (the compiler's error 15)");
+                     "stands at 325 m at least");
+        r_.cite(15);
         r_.at_position(p);
         return;
     }
@@ -103,7 +105,7 @@ void ObjectChecks::signal(const KeywordLine& l) {
         r_.error(l.file, l.values[10].span, "ignored-value",
                  "the compiler raises a tempo of 1 to 100 to 101, so it stores 101 for " + std::to_string(tempo));
     }
-    const std::int64_t cell = object_cell(p);
+    const std::int64_t cell = object_cell(as32(p));
     if (!place(l, cell, "signal", 16)) return;
     for (std::int64_t n = 1; n <= 4; ++n) mark(l, cell - 2 * n, "signal's advance marker");
 }
@@ -112,45 +114,47 @@ void ObjectChecks::slowdown(const KeywordLine& l) {
     if (!position(l, 0, 100, "slowdown", Placing::kCell)) return;
     const std::int64_t p = l.number(0);
     const std::int64_t length = l.number(2);
-    const SlowdownCells cells = slowdown_cells(p, length);
-    if (cells.e < 0 || cells.e > route_->last_cell) {
-        r_.error(
-            l.file, l.values[2].span, "outside-route",
-            "the slowdown ends at " + metres(p + length) + ", outside the route's cells (the compiler's error 15)");
+    const SlowdownCells cells = slowdown_cells(as32(p), as32(length));
+    if (cells.end < 0 || cells.end > route_->last_cell) {
+        r_.error(l.file, l.values[2].span, "outside-route",
+                 "the slowdown ends at " + metres(p + length) + ", outside the route's cells");
+        r_.cite(15);
         r_.at_position(p);
         return;
     }
     if (length % 50 != 0 && length > 0) {
         r_.warning(l.file, l.values[2].span, "unaligned",
-                   "the slowdown's end goes to the cell that starts at " + metres(50 * (cells.e - 1)) +
+                   "the slowdown's end goes to the cell that starts at " + metres(50 * (cells.end - 1)) +
                        ": the route is counted in cells of 50 m");
     }
-    if (cells.e == cells.s) {
+    if (cells.end == cells.start) {
         r_.error(l.file, l.values[2].span, "empty-object",
-                 "the slowdown starts and ends in the same cell, so its start overwrites its end (the compiler's "
-                 "error 13)");
+                 "the slowdown starts and ends in the same cell, so its start overwrites its end");
+        r_.cite(13);
     }
     const bool extra_cells = l.number(4) != 0;
-    if (!cells.warned && extra_cells) {
+    if (!cells.has_warning && extra_cells) {
         r_.error(l.file, l.values[4].span, "ignored-value",
                  "a slowdown up to 1500 m has no warning point, so the compiler ignores f_ta");
     }
-    if (cells.warned && !free_or_report(l, cells.w, "slowdown's warning point", 17)) return;
-    if (!free_or_report(l, cells.s, "slowdown's start", 18)) return;
-    if (!free_or_report(l, cells.e, "slowdown's end", 19)) return;
-    take(l, cells.e, "slowdown's end");
-    take(l, cells.s, "slowdown's start");
-    if (cells.warned) take(l, cells.w, "slowdown's warning point");
-    if (!cells.warned || !extra_cells) return;
+    if (cells.has_warning && !free_or_report(l, cells.warning, "slowdown's warning point", 17)) return;
+    if (!free_or_report(l, cells.start, "slowdown's start", 18)) return;
+    if (!free_or_report(l, cells.end, "slowdown's end", 19)) return;
+    take(l, cells.end, "slowdown's end");
+    take(l, cells.start, "slowdown's start");
+    if (cells.has_warning) take(l, cells.warning, "slowdown's warning point");
+    if (!cells.has_warning || !extra_cells) return;
     for (std::int64_t j = 0; j <= 3; ++j) {
-        if (!free_or_report(l, cells.k - j, "cell before the slowdown's warning", 20)) return;
+        if (!free_or_report(l, std::int64_t{cells.before_warning} - j, "cell before the slowdown's warning", 20))
+            return;
     }
-    for (std::int64_t j = 0; j <= 3; ++j) take(l, cells.k - j, "cell before the slowdown's warning");
+    for (std::int64_t j = 0; j <= 3; ++j)
+        take(l, std::int64_t{cells.before_warning} - j, "cell before the slowdown's warning");
 }
 
 void ObjectChecks::code_drop(const KeywordLine& l) {
     if (!position(l, 0, 100, "code-drop point", Placing::kMetre)) return;
-    const std::int64_t cell = boundary_cell(l.number(0));
+    const std::int64_t cell = boundary_cell(as32(l.number(0)));
     if (l.number(0) % 50 != 0) {
         r_.warning(l.file, l.values[0].span, "unaligned",
                    "the code-drop point at " + metres(l.number(0)) + " goes to the cell that starts at " +

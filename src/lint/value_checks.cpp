@@ -4,11 +4,20 @@
 #include <limits>
 #include <string>
 
+#include "compiler/conversions.h"
+
 namespace scenariogen::lint {
 
 namespace {
 
-constexpr std::string_view kStops = "the compiler stops reading with error 25";
+constexpr std::string_view kStops = "the compiler stops reading here";
+
+// A value that its field cannot store as written, and whether the compiler
+// then stops reading (error 25) rather than store something else.
+struct StorageFault {
+    std::string sentence;
+    bool stops_reading = false;
+};
 
 std::string with_unit(std::int64_t v, std::string_view unit) {
     return unit.empty() ? std::to_string(v) : std::to_string(v) + " " + std::string(unit);
@@ -25,43 +34,45 @@ std::int64_t as_signed_16(std::int64_t v) {
 }
 
 // Whether the value fits the field that stores it; else the sentence for it.
-std::string storage_fault(const ValueShape& s, std::int64_t v) {
+StorageFault storage_fault(const ValueShape& s, std::int64_t v) {
     const std::string named = "the " + std::string(s.name) + " " + with_unit(v, s.unit);
     switch (s.storage) {
         case Storage::kInt16:
             if (v < -32768 || v > 32767)
-                return named + " does not fit 16 bits (-32768 to 32767): " + std::string(kStops);
+                return {named + " does not fit 16 bits (-32768 to 32767): " + std::string(kStops), true};
             return {};
         case Storage::kByte:
-            if (v < 0 || v > 255) return named + " does not fit one byte (0 to 255): " + std::string(kStops);
+            if (v < 0 || v > 255) return {named + " does not fit one byte (0 to 255): " + std::string(kStops), true};
             return {};
         case Storage::kLow8:
             if (v < 0 || v > 255) {
-                return named + " is outside 0 to 255: only its low 8 bits are stored, which makes it " +
-                       std::to_string(low_bits(v, 8));
+                return {named + " is outside 0 to 255: only its low 8 bits are stored, which makes it " +
+                        std::to_string(low_bits(v, 8))};
             }
             return {};
         case Storage::kLow16:
             if (v < -32768 || v > 32767) {
-                return named + " does not fit 16 bits: only its low 16 bits are stored, which makes it " +
-                       std::to_string(as_signed_16(v));
+                return {named + " does not fit 16 bits: only its low 16 bits are stored, which makes it " +
+                        std::to_string(as_signed_16(v))};
             }
             return {};
         case Storage::kGradient:
             if (v < -100 || v > 155) {
-                return named +
-                       " is outside -100 to 155 ‰: the format stores gradient + 100 in one byte, which makes it " +
-                       with_unit(stored_value(s.storage, v), s.unit);
+                return {named +
+                        " is outside -100 to 155 ‰: the format stores gradient + 100 in one byte, which makes it " +
+                        with_unit(stored_value(s.storage, v), s.unit)};
             }
             return {};
         case Storage::kSpeedFifths: {
-            const double fifths = std::nearbyint(static_cast<double>(v) / 5);
+            const double fifths = detail::nearest_even(static_cast<double>(v) / 5);
             if (fifths < 0 || fifths > 255) {
-                return named + " does not fit the format (0 to 1275 km/h, in steps of 5): " + std::string(kStops);
+                return {named + " does not fit the format (0 to 1275 km/h, in steps of 5): " + std::string(kStops),
+                        true};
             }
             if (v % 5 != 0) {
-                return named + " is not a multiple of 5: the format stores speeds in steps of 5 km/h, which makes it " +
-                       with_unit(stored_value(s.storage, v), s.unit);
+                return {named +
+                        " is not a multiple of 5: the format stores speeds in steps of 5 km/h, which makes it " +
+                        with_unit(stored_value(s.storage, v), s.unit)};
             }
             return {};
         }
@@ -72,7 +83,7 @@ std::string storage_fault(const ValueShape& s, std::int64_t v) {
     return {};
 }
 
-std::string range_fault(const KeywordShape& k, const ValueShape& s, std::int64_t v) {
+std::string range_fault(const KeywordShape& /*keyword*/, const ValueShape& s, std::int64_t v) {
     if (v >= s.low && v <= s.high) return {};
     const std::string named = "the " + std::string(s.name) + " " + with_unit(v, s.unit);
     std::string sentence;
@@ -83,7 +94,6 @@ std::string range_fault(const KeywordShape& k, const ValueShape& s, std::int64_t
     } else {
         sentence = named + " is outside " + std::to_string(s.low) + " to " + with_unit(s.high, s.unit);
     }
-    if (k.keyword == Keyword::kLength) sentence += " (the compiler's error 1)";
     return sentence;
 }
 
@@ -99,6 +109,7 @@ void check_text(Report& report, SourceFile file, const ValueShape& s, const Fiel
     if (field.text.size() > 0xFFFF) {
         report.error(file, field.span, "out-of-range",
                      "the " + std::string(s.name) + " is longer than 65535 characters: " + std::string(kStops));
+        report.cite(25);
     }
     const bool trailing_blank = !field.text.empty() && (field.text.back() == ' ' || field.text.back() == '\t');
     if (trailing_blank && !field.quoted && field.text.find_first_not_of(" \t") != std::string_view::npos) {
@@ -119,7 +130,7 @@ std::int64_t stored_value(Storage storage, std::int64_t v) {
         case Storage::kGradient:
             return low_bits(v + 100, 8) - 100;
         case Storage::kSpeedFifths:
-            return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(v) / 5)) * 5;
+            return static_cast<std::int64_t>(detail::nearest_even(static_cast<double>(v) / 5)) * 5;
         default:
             return v;
     }
@@ -133,17 +144,19 @@ bool check_value(Report& report, SourceFile file, const KeywordShape& k, const V
         check_text(report, file, s, field);
         return true;
     }
-    const NumberValue number = number_value(field.text);
-    if (!number.value && number.fits_32_bits) {
+    const syntax::NumberToken number = syntax::read_number_token(field.text);
+    if (!number.is_number) {
         report.error(file, field.span, "not-a-number",
                      quoted(field.text) + " is not a whole number: the " + std::string(s.name) +
                          " is written in digits, with an optional sign (" + std::string(kStops) + ")");
+        report.cite(25);
         return false;
     }
     if (!number.fits_32_bits) {
         report.error(file, field.span, "out-of-range",
                      "the " + std::string(s.name) + " " + quoted(field.text) + " does not fit 32 bits (" +
                          std::string(kStops) + ")");
+        report.cite(25);
         return false;
     }
     value.number = *number.value;
@@ -152,15 +165,16 @@ bool check_value(Report& report, SourceFile file, const KeywordShape& k, const V
         report.warning(file, field.span, "empty-value",
                        "the " + std::string(s.name) + " is empty: the reader takes it for 0");
     }
-    if (std::string fault = storage_fault(s, value.number); !fault.empty()) {
-        report.error(file, field.span, "out-of-range", std::move(fault));
+    const StorageFault fault = storage_fault(s, value.number);
+    if (!fault.sentence.empty()) {
+        report.error(file, field.span, "out-of-range", fault.sentence);
+        if (fault.stops_reading) report.cite(25);
     } else if (std::string outside = range_fault(k, s, value.number); !outside.empty()) {
         report.error(file, field.span, "out-of-range", std::move(outside));
+        if (k.keyword == Keyword::kLength) report.cite(1);
     }
-    // Outside these fields the compiler stops; the line cannot be followed further.
-    const bool stops =
-        s.storage == Storage::kInt16 || s.storage == Storage::kByte || s.storage == Storage::kSpeedFifths;
-    return !(stops && storage_fault(s, value.number).find(kStops) != std::string::npos);
+    // Where the compiler stops, the line cannot be followed further.
+    return !fault.stops_reading;
 }
 
 }  // namespace scenariogen::lint

@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "lint/keywords.h"
-#include "lint/reading_model.h"
 #include "lint/report.h"
+#include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 

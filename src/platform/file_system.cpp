@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -111,6 +112,20 @@ std::string read_file(const std::string& path, std::size_t max_bytes) {
     file.close(path);
     return content;
 }
+
+std::size_t StringInput::read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, bytes_.size());
+    std::copy_n(bytes_.data(), n, buffer);
+    bytes_.remove_prefix(n);
+    return n;
+}
+
+FileInput::FileInput(const std::string& path)
+    : path_(path), file_(std::make_unique<OpenFile>(system_files::open_regular_for_reading(path, size_))) {}
+
+FileInput::~FileInput() = default;
+
+std::size_t FileInput::read(char* buffer, std::size_t size) { return file_->read_some(buffer, size, path_); }
 
 void remove_file(const std::string& path) {
     system_files::remove_path(path);

@@ -44,6 +44,42 @@ bool file_exists(const std::string& path);
 // holds more than `max_bytes`.
 std::string read_file(const std::string& path, std::size_t max_bytes = SIZE_MAX);
 
+// Gives bytes in order, a piece at a time.
+class ByteInput {
+public:
+    virtual ~ByteInput() = default;
+    // Up to `size` of the next bytes into `buffer`; 0 at the end.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+};
+
+// Bytes held in memory.
+class StringInput : public ByteInput {
+public:
+    explicit StringInput(std::string_view bytes) : bytes_(bytes) {}
+    std::size_t read(char* buffer, std::size_t size) override;
+
+private:
+    std::string_view bytes_;
+};
+
+// A regular file read in pieces, for files too large to want whole in
+// memory. Throws FileError naming the file.
+class FileInput : public ByteInput {
+public:
+    explicit FileInput(const std::string& path);
+    FileInput(const FileInput&) = delete;
+    FileInput& operator=(const FileInput&) = delete;
+    ~FileInput() override;
+
+    std::uint64_t size() const { return size_; }
+    std::size_t read(char* buffer, std::size_t size) override;
+
+private:
+    std::string path_;
+    std::uint64_t size_ = 0;
+    std::unique_ptr<system_files::OpenFile> file_;
+};
+
 // Throws FileError when the file cannot be opened for reading or is not a
 // regular file.
 void check_readable(const std::string& path);

@@ -128,13 +128,11 @@ DecodedDescription transcode_utf8(std::string_view text, TextEncoding found) {
             decoded.windows_1252 += '?';
         } else if (length == 1) {
             decoded.windows_1252 += sequence;
+        } else if (const std::optional<char> byte = windows_1252_byte(code_point(sequence))) {
+            decoded.windows_1252 += *byte;
         } else {
-            try {
-                decoded.windows_1252 += to_windows_1252(sequence);
-            } catch (const std::invalid_argument&) {
-                decoded.refusals.push_back({place.line(), place.column(), code_point(sequence), false});
-                decoded.windows_1252 += '?';
-            }
+            decoded.refusals.push_back({place.line(), place.column(), code_point(sequence), false});
+            decoded.windows_1252 += '?';
         }
         i += sequence.size();
         place.advance(sequence, i < text.size() ? text[i] : '\0');

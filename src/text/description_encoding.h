@@ -44,7 +44,7 @@ struct DecodedDescription {
 
 // Recognises the encoding of a description file's bytes and gives its text
 // in Windows-1252. Bytes that are not UTF-8 are taken as Windows-1252.
-DecodedDescription decode_description(std::string_view raw);
+[[nodiscard]] DecodedDescription decode_description(std::string_view raw);
 
 // The encoding's name, for messages: "UTF-8", "UTF-16 (little-endian)", ...
 std::string_view encoding_name(TextEncoding encoding);

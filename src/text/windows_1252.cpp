@@ -45,14 +45,6 @@ constexpr char32_t kHighBlock[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2
                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char encode(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-    for (unsigned k = 0; k < 32; ++k) {
-        if (kHighBlock[k] != 0 && kHighBlock[k] == cp) return static_cast<char>(0x80 + k);
-    }
-    throw std::invalid_argument("character outside Windows-1252");
-}
-
 void append_utf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -80,10 +72,22 @@ std::string from_windows_1252(std::string_view bytes) {
     return out;
 }
 
+std::optional<char> windows_1252_byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (unsigned k = 0; k < 32; ++k) {
+        if (kHighBlock[k] != 0 && kHighBlock[k] == cp) return static_cast<char>(0x80 + k);
+    }
+    return std::nullopt;
+}
+
 std::string to_windows_1252(std::string_view utf8) {
     std::string bytes;
     bytes.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) bytes += encode(next_code_point(utf8, i));
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::optional<char> byte = windows_1252_byte(next_code_point(utf8, i));
+        if (!byte) throw std::invalid_argument("character outside Windows-1252");
+        bytes += *byte;
+    }
     return bytes;
 }
 

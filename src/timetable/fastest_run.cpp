@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 namespace scenariogen {
@@ -11,80 +10,184 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// The integration points: the start, every multiple of the step strictly
-// between, and the end; a stretch shorter than one step is cut in two.
-std::vector<double> integration_points(double from, double to, int steps_per_cell) {
-    const int n = std::clamp(steps_per_cell, 1, kMostStepsPerCell);
-    std::vector<double> points{from};
-    for (auto j = static_cast<std::int64_t>(std::floor(from * n / kCellMetres)) + 1;; ++j) {
-        const double x = static_cast<double>(j) * kCellMetres / n;  // exact on every cell boundary
-        if (x >= to) break;
-        if (x > from) points.push_back(x);
-    }
-    if (points.size() == 1) points.push_back((from + to) / 2);
-    points.push_back(to);
-    return points;
-}
-
-// What holds over each step: its length, the speed in force, the
-// acceleration and braking rates after the gradient.
-struct Steps {
-    std::vector<double> length;
-    std::vector<double> limit_kmh;
-    std::vector<double> acceleration;
-    std::vector<double> braking;
-    std::vector<int> gradient;
-};
-
-Steps steps_between(const RouteConditions& route, const TrainModel& model, const std::vector<double>& points) {
-    Steps s;
-    const std::size_t steps = points.size() - 1;
-    s.length.reserve(steps);
-    s.limit_kmh.reserve(steps);
-    s.acceleration.reserve(steps);
-    s.braking.reserve(steps);
-    s.gradient.reserve(steps);
-    for (std::size_t k = 0; k + 1 < points.size(); ++k) {
-        const int gradient = gradient_at(route, (points[k] + points[k + 1]) / 2);
-        const double pull = kGravity * gradient / 1000;  // what the gradient takes from the train, m/s²
-        s.length.push_back(points[k + 1] - points[k]);
-        s.limit_kmh.push_back(limit_over(route, points[k], points[k + 1]));
-        s.acceleration.push_back(model.acceleration - pull);
-        s.braking.push_back(model.braking + pull);
-        s.gradient.push_back(gradient);
-    }
-    return s;
-}
-
 double squared_ms(double kmh) { return kmh / 3.6 * (kmh / 3.6); }
 
-// The highest speed² at each point from which the train can still keep
-// every limit ahead and stop at the end: the limits, and the braking curves
-// back from every lower limit and from the stop.
-std::vector<double> braking_envelope(const Steps& s) {
-    const std::size_t steps = s.length.size();
-    std::vector<double> w(steps + 1, 0);
-    for (std::size_t k = steps; k-- > 0;) {
-        double cap = squared_ms(s.limit_kmh[k]);
-        if (k > 0) cap = std::min(cap, squared_ms(s.limit_kmh[k - 1]));
-        w[k] = std::min(cap, std::max(0.0, w[k + 1] + 2 * s.braking[k] * s.length[k]));
+// A stretch of the route over which the limit and the gradient hold, and
+// what they let the train do there. Speeds are squares, m²/s²: under a
+// constant acceleration the square of the speed changes in proportion to
+// the distance.
+struct Piece {
+    double start = 0;
+    double end = 0;
+    double limit_kmh = 0;
+    double cap = 0;           // the limit, squared
+    double acceleration = 0;  // after the gradient, m/s²
+    double braking = 0;       // after the gradient, m/s²
+    int gradient = 0;
+    // The highest speed² at `end` from which the train can keep every limit
+    // ahead and stop at the run's end.
+    double envelope_end = 0;
+
+    // The highest such speed² at x within the piece: the limit, or the
+    // braking line back from `end`, never below 0.
+    double envelope(double x) const {
+        return std::min(cap, std::max(0.0, envelope_end + 2 * braking * (end - x)));
     }
-    return w;
+};
+
+// The pieces from `from` to `to`, each as long as the limit and the
+// gradient stay the same; beyond the last cell there is no track (limit 0).
+std::vector<Piece> pieces_between(const RouteConditions& route, const TrainModel& model, double from, double to) {
+    std::vector<Piece> pieces;
+    for (double x = from; x < to;) {
+        const std::size_t c = cell_at(route, x);
+        const double limit = c == 0 ? 0 : route.limit_kmh[c];
+        const int gradient = c == 0 ? 0 : route.gradient_per_mille[c];
+        double end = to;
+        if (c != 0) {
+            std::size_t next = c + 1;
+            while (next < route.cell_count() && route.limit_kmh[next] == limit &&
+                   route.gradient_per_mille[next] == gradient) {
+                ++next;
+            }
+            end = std::min(to, kCellMetres * static_cast<double>(next - 1));
+        }
+        const double pull = kGravity * gradient / 1000;  // what the gradient takes from the train, m/s²
+        pieces.push_back({x, end, limit, squared_ms(limit), model.acceleration - pull, model.braking + pull, gradient, 0});
+        x = end;
+    }
+    return pieces;
 }
 
-// Why the train halts at point k + 1 after step k, and where.
-Blockage blockage_after(const Steps& s, const std::vector<double>& points, std::size_t k, double start_speed2) {
-    const double reached = start_speed2 + 2 * s.acceleration[k] * s.length[k];
-    if (reached <= 0) {
-        const double stall = s.acceleration[k] < 0 ? start_speed2 / (-2 * s.acceleration[k]) : 0;
-        return {BlockageCause::kTooSteepUp, points[k] + stall, s.gradient[k]};
+// The braking envelope, back from the stop at the end of the last piece.
+void set_envelope(std::vector<Piece>& pieces) {
+    double ahead = 0;  // the envelope at the start of the piece after
+    for (std::size_t j = pieces.size(); j-- > 0;) {
+        Piece& p = pieces[j];
+        p.envelope_end = std::min(p.cap, ahead);
+        ahead = p.envelope(p.start);
     }
-    if (s.limit_kmh[k] <= 0) return {BlockageCause::kNoSpeed, points[k], 0};
-    if (k + 1 < s.length.size() && s.limit_kmh[k + 1] <= 0) return {BlockageCause::kNoSpeed, points[k + 1], 0};
-    std::size_t steep = k + 1;
-    while (steep + 1 < s.length.size() && s.braking[steep] > 0) ++steep;
-    return {BlockageCause::kTooSteepDown, points[steep], s.gradient[steep]};
 }
+
+// The run built phase by phase: the nodes between which the speed² is
+// linear in the distance, the time at each, and where the run halts.
+class RunBuilder {
+public:
+    RunBuilder(const std::vector<Piece>& pieces, double from, double to) : pieces_(pieces), to_(to) {
+        run_.position_m.push_back(from);
+        run_.speed_ms.push_back(0);
+        run_.time_s.push_back(0);
+        w_ = 0;
+    }
+
+    FastestRun build() {
+        for (piece_ = 0; piece_ < pieces_.size() && !run_.blockage; ++piece_) through_piece(pieces_[piece_]);
+        if (run_.blockage) {
+            run_.position_m.push_back(to_);
+            run_.speed_ms.push_back(0);
+            run_.time_s.push_back(kInfinity);
+        }
+        set_limits();
+        return std::move(run_);
+    }
+
+private:
+    double x() const { return run_.position_m.back(); }
+
+    // The piece's envelope is linear between its breakpoint (where the
+    // braking line meets the limit, or leaves 0) and its ends.
+    void through_piece(const Piece& p) {
+        double breakpoint = p.start;
+        if (p.braking > 0) {
+            breakpoint = p.end - (p.cap - p.envelope_end) / (2 * p.braking);
+        } else if (p.braking < 0) {
+            breakpoint = p.end - p.envelope_end / (-2 * p.braking);
+        }
+        if (breakpoint > p.start && breakpoint < p.end) through_segment(p, breakpoint);
+        if (!run_.blockage) through_segment(p, p.end);
+    }
+
+    // From x() to v, where the envelope is linear: the train accelerates
+    // until it meets the envelope, then follows it while it can.
+    void through_segment(const Piece& p, double v) {
+        const double u = x();
+        const double envelope_u = p.envelope(u);
+        const double envelope_v = p.envelope(v);
+        const double slope = (envelope_v - envelope_u) / (v - u);
+        const double pull = 2 * p.acceleration;  // the slope of the speed² when accelerating
+        w_ = std::min(w_, envelope_u);
+        if (w_ >= envelope_u && slope <= pull) {
+            if (envelope_u <= 0 && slope <= 0) return halt();
+            return node(v, envelope_v);
+        }
+        const double meets = pull > slope ? (envelope_u - w_) / (pull - slope) : kInfinity;
+        const double stalls = pull < 0 ? w_ / -pull : pull == 0 && w_ == 0 ? 0 : kInfinity;
+        // Only the end may be reached at standstill.
+        if (stalls <= meets && u + stalls <= v && u + stalls < to_) {
+            run_.blockage = Blockage{BlockageCause::kTooSteepUp, u + stalls, p.gradient};
+            return node(u + stalls, 0);
+        }
+        if (u + meets < v) {
+            node(u + meets, p.envelope(u + meets));
+            if (run_.blockage) return;
+            return node(v, envelope_v);
+        }
+        node(v, std::min(envelope_v, w_ + pull * (v - u)));
+    }
+
+    // The next node: the speed² there, reached from the last one with the
+    // speed² linear in the distance, so in 2·length / (v₀ + v₁) seconds.
+    void node(double at, double w) {
+        const double length = at - x();
+        if (length <= 0) return;
+        const double v0 = run_.speed_ms.back();
+        const double v1 = std::sqrt(std::max(w, 0.0));
+        run_.time_s.push_back(run_.time_s.back() + 2 * length / (v0 + v1));
+        run_.position_m.push_back(at);
+        run_.speed_ms.push_back(v1);
+        w_ = std::max(w, 0.0);
+        if (w_ <= 0 && at < to_) halt();
+    }
+
+    // The train stands before the end, held by the envelope: a limit of
+    // 0 km/h ahead, or a descent steeper than the braking can hold. (A stall
+    // on a climb is found where the speed runs out.)
+    void halt() {
+        if (run_.blockage) return;
+        const double at = x();
+        std::size_t j = piece_;
+        while (j < pieces_.size() && pieces_[j].end <= at) ++j;
+        if (j < pieces_.size() && pieces_[j].cap <= 0) {
+            run_.blockage = Blockage{BlockageCause::kNoSpeed, std::max(at, pieces_[j].start), 0};
+            return;
+        }
+        std::size_t steep = j;
+        while (steep + 1 < pieces_.size() && pieces_[steep].braking > 0) ++steep;
+        steep = std::min(steep, pieces_.size() - 1);
+        run_.blockage = Blockage{BlockageCause::kTooSteepDown, std::max(at, pieces_[steep].start),
+                                 pieces_[steep].gradient};
+    }
+
+    // The limit over the phase that starts at each node; the last node
+    // keeps the one before it.
+    void set_limits() {
+        const std::size_t n = run_.position_m.size();
+        run_.limit_kmh.assign(n, 0);
+        std::size_t j = 0;
+        for (std::size_t k = 0; k + 1 < n; ++k) {
+            const double middle = (run_.position_m[k] + run_.position_m[k + 1]) / 2;
+            while (j + 1 < pieces_.size() && pieces_[j].end <= middle) ++j;
+            run_.limit_kmh[k] = pieces_.empty() ? 0 : pieces_[j].limit_kmh;
+        }
+        if (n >= 2) run_.limit_kmh[n - 1] = run_.limit_kmh[n - 2];
+    }
+
+    const std::vector<Piece>& pieces_;
+    double to_;
+    std::size_t piece_ = 0;
+    double w_ = 0;  // the speed² at the last node
+    FastestRun run_;
+};
 
 }  // namespace
 
@@ -101,29 +204,9 @@ FastestRun fastest_run(const RouteConditions& route, const TrainModel& model, do
         run.blockage = Blockage{BlockageCause::kNoSpeed, from, 0};
         return run;
     }
-    run.position_m = integration_points(from, std::min(to, track_end + kCellMetres), model.steps_per_cell);
-    const Steps s = steps_between(route, model, run.position_m);
-    const std::vector<double> envelope = braking_envelope(s);
-    const std::size_t points = run.position_m.size();
-    run.speed_ms.assign(points, 0);
-    run.time_s.assign(points, kInfinity);
-    run.limit_kmh = s.limit_kmh;
-    run.limit_kmh.push_back(s.limit_kmh.back());
-    run.time_s[0] = 0;
-    double speed2 = 0;
-    for (std::size_t k = 0; k + 1 < points; ++k) {
-        const double reached2 = speed2 + 2 * s.acceleration[k] * s.length[k];
-        const double next2 = std::min(envelope[k + 1], std::max(0.0, reached2));
-        // Only the end may be reached at standstill, and only without stalling.
-        if ((k + 2 < points && next2 <= 0) || reached2 < 0) {
-            run.blockage = blockage_after(s, run.position_m, k, speed2);
-            break;
-        }
-        run.speed_ms[k + 1] = std::sqrt(next2);
-        run.time_s[k + 1] = run.time_s[k] + 2 * s.length[k] / (run.speed_ms[k] + run.speed_ms[k + 1]);
-        speed2 = next2;
-    }
-    return run;
+    std::vector<Piece> pieces = pieces_between(route, model, from, std::min(to, track_end + kCellMetres));
+    set_envelope(pieces);
+    return RunBuilder(pieces, from, pieces.back().end).build();
 }
 
 std::size_t FastestRun::step_holding(double position) const {

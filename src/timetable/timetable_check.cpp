@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "format/scenario_reading.h"
 #include "text/text_lines.h"
 #include "timetable/route_conditions.h"
 
@@ -11,11 +12,6 @@ namespace scenariogen {
 namespace {
 
 constexpr std::int64_t kDay = 86400;
-
-// A table entry that holds no station: a sign text or nothing at all.
-bool only_a_name(const StationEntry& v) {
-    return v.kind == 0 && v.start == 0 && v.end == 0 && v.position == 0 && v.time == 0 && v.dwell == 0;
-}
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -112,14 +108,20 @@ std::vector<ScheduledCall> scheduled_calls(const std::vector<TimetableStation>& 
     return calls;
 }
 
-// Where the run is sampled over a stretch: its ends, its stations, and the
-// multiples of the spacing between.
+// Where the run is sampled over a stretch: its ends, its stations, the ends
+// of its phases, and the multiples of the spacing within a phase where the
+// speed changes (the speed holds between the ends of any other).
 std::vector<double> sample_positions(const Stretch& s, const std::vector<TimetableStation>& stations, double spacing) {
     std::vector<double> at;
-    const double from = s.run.start();
-    const double to = s.run.end();
+    const FastestRun& run = s.run;
     for (std::size_t k = s.first; k <= s.last; ++k) at.push_back(stations[k].position_m);
-    for (double j = std::floor(from / spacing) + 1; j * spacing < to; ++j) at.push_back(j * spacing);
+    for (std::size_t k = 0; k < run.position_m.size(); ++k) {
+        at.push_back(run.position_m[k]);
+        if (k + 1 == run.position_m.size() || run.speed_ms[k] == run.speed_ms[k + 1]) continue;
+        for (double j = std::floor(run.position_m[k] / spacing) + 1; j * spacing < run.position_m[k + 1]; ++j) {
+            at.push_back(j * spacing);
+        }
+    }
     std::sort(at.begin(), at.end());
     at.erase(std::unique(at.begin(), at.end()), at.end());
     return at;

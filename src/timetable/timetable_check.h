@@ -81,7 +81,9 @@ struct TimetableCheck {
     std::vector<TimetableStation> stations;
     std::vector<ScheduledCall> schedule;  // one per station
     std::vector<LegCheck> legs;           // between consecutive stations
-    std::vector<RunPoint> run;            // sampled every `model.curve_spacing_m` metres and at every station
+    // Sampled at every station, at the ends of the run's phases, and every
+    // `model.curve_spacing_m` metres where the speed changes.
+    std::vector<RunPoint> run;
 };
 
 // The stations of a station table: the entries from 1 on that hold one.

@@ -1,8 +1,7 @@
 // The train of the running-time model: a point mass that accelerates and
-// brakes at constant rates, up to a maximum speed, and the integration step.
+// brakes at constant rates, up to a maximum speed.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -13,8 +12,6 @@ inline constexpr double kCellMetres = 50.0;  // the length of one route cell
 
 inline constexpr double kDefaultAcceleration = 0.5;  // m/s², a regional multiple unit on the level
 inline constexpr double kDefaultMaxSpeedKmh = 130;
-inline constexpr int kDefaultStepsPerCell = 50;  // a step of 1 m
-inline constexpr int kMostStepsPerCell = 1000;
 
 struct TrainModel {
     double acceleration = kDefaultAcceleration;  // m/s² on the level, at every speed
@@ -23,15 +20,9 @@ struct TrainModel {
     // The braked-mass percentage that `braking` comes from; 0 when the
     // braking was chosen.
     std::int32_t braked_mass_percent = 0;
-    // The integration step is one cell divided into this many steps, so that
-    // every change of limit or gradient falls on a step's end; 1 to
-    // kMostStepsPerCell.
-    int steps_per_cell = kDefaultStepsPerCell;
-    // The speed curve is sampled every so many metres, at least 1 (and at
-    // every station).
+    // The speed curve is sampled every so many metres, at least 1, where the
+    // speed changes (and at every station and every change of phase).
     double curve_spacing_m = 10;
-
-    double step_m() const { return kCellMetres / std::clamp(steps_per_cell, 1, kMostStepsPerCell); }
 };
 
 // What the author sets on the command line; whatever is left open comes

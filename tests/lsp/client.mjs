@@ -5,6 +5,7 @@ import { copyFileSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs'
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
+import { after } from 'node:test';
 import { createMessageConnection, StreamMessageReader, StreamMessageWriter } from 'vscode-jsonrpc/node.js';
 
 export const program = process.env.SCENARIOGEN;
@@ -50,9 +51,25 @@ export function lineStarting(text, prefix) {
   return index;
 }
 
+// Servers that a failed test left running end with the test file, so that
+// the failure is reported instead of the run hanging.
+const running = new Set();
+after(() => {
+  for (const child of running) child.kill();
+});
+
+export const richClient = {
+  textDocument: {
+    hover: { contentFormat: ['markdown', 'plaintext'] },
+    completion: { completionItem: { snippetSupport: true, documentationFormat: ['markdown', 'plaintext'] } },
+  },
+};
+
 export class Session {
   constructor() {
     this.child = spawn(program, ['lsp'], { stdio: ['pipe', 'pipe', 'pipe'] });
+    running.add(this.child);
+    this.child.on('exit', () => running.delete(this.child));
     this.stderr = '';
     this.child.stderr.on('data', (chunk) => (this.stderr += chunk));
     this.exited = new Promise((resolve) => this.child.on('exit', (code, signal) => resolve({ code, signal })));
@@ -69,9 +86,11 @@ export class Session {
     this.connection.listen();
   }
 
-  async initialize() {
+  // `capabilities`: what the client declares; by default, what an editor
+  // that shows markdown and expands snippets declares.
+  async initialize(capabilities = richClient) {
     const result = await withPatience(
-      this.connection.sendRequest('initialize', { processId: process.pid, rootUri: null, capabilities: {} }),
+      this.connection.sendRequest('initialize', { processId: process.pid, rootUri: null, capabilities }),
       'initialize',
     );
     await this.connection.sendNotification('initialized', {});

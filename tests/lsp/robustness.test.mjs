@@ -17,12 +17,12 @@ const exit = { jsonrpc: '2.0', method: 'exit' };
 
 // The server with raw bytes in and its messages, read by vscode-jsonrpc, out.
 class RawSession {
-  constructor() {
-    this.child = spawn(program, ['lsp'], { stdio: ['pipe', 'pipe', 'pipe'] });
+  constructor(args = ['lsp']) {
+    this.child = spawn(program, args, { stdio: ['pipe', 'pipe', 'pipe'] });
     this.child.stdin.on('error', () => {});  // writing to a server that has gone is part of some cases
     this.stderr = '';
     this.child.stderr.on('data', (chunk) => (this.stderr += chunk));
-    this.exited = withPatience(new Promise((resolve) => this.child.on('exit', (code, signal) => resolve({ code, signal }))), 'exit');
+    this.ended = new Promise((resolve) => this.child.on('exit', (code, signal) => resolve({ code, signal })));
     this.messages = [];
     this.waiters = [];
     this.reader = new StreamMessageReader(this.child.stdout);
@@ -30,6 +30,11 @@ class RawSession {
       this.messages.push(message);
       this.waiters = this.waiters.filter((waiter) => !waiter(message));
     });
+  }
+
+  // The exit, awaited from now on: a slow machine's time before does not count.
+  get exited() {
+    return withPatience(this.ended, 'exit');
   }
 
   send(...messages) {
@@ -92,6 +97,24 @@ describe('malformed messages get an error response and the session goes on', () 
     session.send(exit);
     assert.deepEqual(await session.exited, { code: 1, signal: null });
   });
+});
+
+test('the arguments that clients add for the standard streams are accepted', async () => {
+  const session = new RawSession(['lsp', '--stdio', '--clientProcessId=4242']);
+  session.send(initialize);
+  await session.response('init');
+  session.send(shutdown, exit);
+  assert.deepEqual(await session.exited, { code: 0, signal: null });
+});
+
+test('shutdown and exit with null params, as Eglot sends them: a clean exit', async () => {
+  const session = new RawSession();
+  session.send(initialize);
+  await session.response('init');
+  session.send({ ...shutdown, params: null }, { ...exit, params: null });
+  assert.deepEqual(await session.response('bye'), { jsonrpc: '2.0', id: 'bye', result: null });
+  assert.deepEqual(await session.exited, { code: 0, signal: null });
+  assert.equal(session.stderr, '');
 });
 
 describe('sizes past the limits', () => {

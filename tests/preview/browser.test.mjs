@@ -58,7 +58,7 @@ test('a fault written into the line file appears without a reload, keeps the zoo
     before, WAIT);
   const faults = await faultTexts();
   assert.equal(faults.length, 1);
-  assert.match(faults[0], /Zervano-OdelmaVmod_linea\.txt:\d+:\d+: error 6: the sign board's cell is already occupied( \(at 2000 m\))?$/);
+  assert.match(faults[0], /Zervano-OdelmaVmod_linea\.txt:\d+:\d+: error 6: the sign board's cell \(cell \d+, [^)]*\) is already taken by the .* \[occupied-cell\]$/);
   assert.equal(await page.evaluate(() => window.sameDocument), true);
   assert.equal((await viewBox('#profile-view'))[2], zoomed[2], 'the zoom stays');
 

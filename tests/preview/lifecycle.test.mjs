@@ -49,7 +49,7 @@ test('every way of saving is seen, a half-written file is survived, and the comp
     for (const [name, write] of saves) {
       write(broken);
       let state = await nextState(server, generation, (s) => s.faults.length > 0);
-      assert.match(state.faults.at(-1).text, /error 2: /, name);
+      assert.ok(state.faults.some((f) => /error 2: /.test(f.text)), name);
       write(original);
       // A save that deletes the file first shows it missing for a moment: wait for the compiled one.
       state = await nextState(server, state.generation, (s) => s.faults.length === 0 && s.unreadable === null);
@@ -60,7 +60,7 @@ test('every way of saving is seen, a half-written file is survived, and the comp
     // An editor that writes in two steps: the first leaves the file cut in its general section.
     save(route.line, original.slice(0, 30));
     let state = await nextState(server, generation, (s) => s.faults.length > 0);
-    assert.match(state.faults.at(-1).text, /error 25: /);
+    assert.ok(state.faults.some((f) => /error 25: /.test(f.text)), JSON.stringify(state.faults));
     assert.equal(state.svg, null);
     rmSync(route.line);
     state = await nextState(server, state.generation, (s) => s.unreadable !== null);
@@ -84,11 +84,24 @@ test('--write DIR writes the binary files of each clean compilation, as compile 
       for (const name of names) {
         assert.ok(readFileSync(path.join(written, name)).equals(readFileSync(path.join(reference, name))), name);
       }
-      const { generation } = await getState(server.port);
-      save(route.train, load(route.train).replace('stazione,  35650,  27,  300', 'stazione,  35650,  27,  350'));
-      await nextState(server, generation, (s) => s.faults.length > 0);
-      for (const name of names) {
-        assert.ok(readFileSync(path.join(written, name)).equals(readFileSync(path.join(reference, name))), name);
+      const good = load(route.train);
+      const goodLine = load(route.line);
+      // A fault of the compiler's, one that only the strict check sees (the compiler would store a gradient of
+      // 180 as -76), and an empty train file, as a truncating save leaves it for a moment: compile refuses each,
+      // and so nothing is written over the good files.
+      const faulty = [
+        ['a station length off the 100 m grid', () => save(route.train, good.replace('stazione,  35650,  27,  300', 'stazione,  35650,  27,  350'))],
+        ['a gradient the cells cannot hold', () => { save(route.train, good); save(route.line, goodLine.replace('pendenza,  14100,  -6', 'pendenza,  14100,  180')); }],
+        ['an empty train file', () => { save(route.line, goodLine); save(route.train, ''); }],
+      ];
+      for (const [what, write] of faulty) {
+        const { generation } = await getState(server.port);
+        write();
+        const state = await nextState(server, generation, (s) => s.faults.some((f) => f.severity === 'error'));
+        assert.ok(state.faults.length > 0, what);
+        for (const name of names) {
+          assert.ok(readFileSync(path.join(written, name)).equals(readFileSync(path.join(reference, name))), `${what}: ${name}`);
+        }
       }
     });
   } finally {

@@ -6,6 +6,7 @@ import { LanguageClient, LanguageClientOptions, ServerOptions, TransportKind } f
 
 let client: LanguageClient | undefined;
 
+// Over stdio, the library starts `scenariogen lsp --stdio`.
 function serverOptions(): ServerOptions {
   const program = vscode.workspace.getConfiguration('scenariogen').get<string>('path') || 'scenariogen';
   return { command: program, args: ['lsp'], transport: TransportKind.stdio };
@@ -17,8 +18,8 @@ function clientOptions(): LanguageClientOptions {
       { scheme: 'file', language: 'scenariogen' },
       { scheme: 'untitled', language: 'scenariogen' },
     ],
-    // A partner file or a scenario.json that changes on disk changes what a description compiles with.
-    synchronize: { fileEvents: vscode.workspace.createFileSystemWatcher('**/{*.txt,scenario.json}') },
+    // The server asks for the partner files and scenario.json to be watched
+    // (workspace/didChangeWatchedFiles, registered dynamically).
     outputChannelName: 'scenariogen',
   };
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 #include "platform/files_in_flight.h"
@@ -44,13 +45,11 @@ int exit_status(DWORD event) {
 BOOL WINAPI on_interruption(DWORD event) {
     FilesInFlight& files = in_flight();
     ::EnterCriticalSection(&files.lock);
+    // Nothing here allocates or throws: the handler runs on a thread of its own, at any moment.
+    static wchar_t wide[32768];  // the longest path the system knows, used by this handler alone
     for (auto& slot : files.paths) {
-        if (const char* path = slot.load()) {
-            try {
-                ::DeleteFileW(windows::widen(path).c_str());
-            } catch (...) {
-            }
-        }
+        const char* path = slot.load();
+        if (path != nullptr && windows::widen_into(path, wide, static_cast<int>(std::size(wide)))) ::DeleteFileW(wide);
     }
     ::ExitProcess(static_cast<UINT>(exit_status(event)));
 }

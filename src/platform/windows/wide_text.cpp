@@ -16,6 +16,11 @@ std::wstring widen(std::string_view text) {
     return wide;
 }
 
+bool widen_into(const char* text, wchar_t* buffer, int capacity) noexcept {
+    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, buffer, capacity);
+    return length > 0;
+}
+
 std::string narrow(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());

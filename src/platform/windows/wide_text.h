@@ -8,6 +8,10 @@ namespace scenariogen::windows {
 
 // Throws FileError naming `text` when it is not valid UTF-8.
 std::wstring widen(std::string_view text);
+// The same into a buffer of `capacity` characters, ended by a 0, without
+// allocating or throwing (for an interruption handler); false when the text
+// is not valid UTF-8 or does not fit.
+bool widen_into(const char* text, wchar_t* buffer, int capacity) noexcept;
 std::string narrow(std::wstring_view text);
 
 // The system's words for an error code of GetLastError().

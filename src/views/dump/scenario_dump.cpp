@@ -17,7 +17,7 @@ bool ends_with(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-std::string orario_text(std::int32_t seconds) {
+std::string clock_text(std::int32_t seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60);
     return text;
@@ -51,18 +51,18 @@ json cell_json(std::size_t i, const Cell& c) {
 }
 
 json cells_json(std::string_view bytes, const DumpOptions& options) {
-    const auto celle = decode_cells(bytes);
+    const auto cells = decode_cells(bytes);
     json rows = json::array();
     const Cell* previous = nullptr;
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-        const Cell& c = celle[i];
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Cell& c = cells[i];
         const bool marked = c.kind || c.approach_marker || c.signal_time || (i == 1 && (c.value_1 || c.value_2));
         if (holds_anything(c) && (options.all_cells || marked || line_changes(c, previous))) {
             rows.push_back(cell_json(i, c));
         }
         previous = &c;
     }
-    return {{"kind", "cells"}, {"cells", celle.size()}, {"last_cell", celle.size() - 1}, {"rows", rows}};
+    return {{"kind", "cells"}, {"cells", cells.size()}, {"last_cell", cells.size() - 1}, {"rows", rows}};
 }
 
 json station_json(std::size_t entry, const StationEntry& v) {
@@ -72,7 +72,7 @@ json station_json(std::size_t entry, const StationEntry& v) {
             {"start_m", v.start},
             {"end_m", v.end},
             {"position_m", v.position},
-            {"time", orario_text(v.time)},
+            {"time", clock_text(v.time)},
             {"time_s", v.time},
             {"stop_s", v.dwell},
             {"attributo_5", v.attribute_5},
@@ -87,18 +87,18 @@ json station_json(std::size_t entry, const StationEntry& v) {
 }
 
 json station_table_json(std::string_view bytes) {
-    const auto tab = decode_station_table(bytes);
+    const auto table = decode_station_table(bytes);
     json stations = json::array();
     json signs = json::array();
     for (std::size_t k = 1; k <= kFirstSignEntry; ++k) {
-        const StationEntry& v = tab[k];
+        const StationEntry& v = table[k];
         if (only_a_name(v) && !v.name.empty()) {
             signs.push_back({{"entry", k}, {"text", from_windows_1252(v.name)}});
         } else if (!only_a_name(v) || !v.name.empty()) {
             stations.push_back(station_json(k, v));
         }
     }
-    const TableHeader h = read_table_header(tab);
+    const TableHeader h = read_table_header(table);
     json progressives = json::array();
     for (const ProgressiveEntry& p : h.progressives) {
         progressives.push_back({{"entry", p.entry},
@@ -125,7 +125,7 @@ json station_table_json(std::string_view bytes) {
              {{"first_m", h.repetition_first_m}, {"second_m", h.repetition_second_m}, {"codes", h.repetition_codes}}},
             {"train_number", from_windows_1252(h.train_number)},
             {"sand", h.sand},
-            {"clock", orario_text(h.clock_s)}};
+            {"clock", clock_text(h.clock_s)}};
 }
 
 json grid_value(const GridValue& v) { return v.tag == format::grid::kEmpty ? json() : json(v.value); }
@@ -226,8 +226,8 @@ std::string grid_text(const json& d) {
 
 }  // namespace
 
-std::string_view cell_kind_name(std::uint8_t tipo) {
-    switch (tipo) {
+std::string_view cell_kind_name(std::uint8_t kind) {
+    switch (kind) {
         case kEmpty:
             return "";
         case kSignal:

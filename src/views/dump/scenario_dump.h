@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "views/dump/scenario_reading.h"
+#include "format/scenario_reading.h"
 
 namespace scenariogen {
 
@@ -28,6 +28,6 @@ nlohmann::json dump_json(FileKind kind, std::string_view bytes, const DumpOption
 std::string dump_table(FileKind kind, std::string_view bytes, const DumpOptions& options);
 
 // Names of the cell types, as the tables show them.
-std::string_view cell_kind_name(std::uint8_t tipo);
+std::string_view cell_kind_name(std::uint8_t kind);
 
 }  // namespace scenariogen

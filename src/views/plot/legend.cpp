@@ -1,5 +1,7 @@
 #include "views/plot/legend.h"
 
+#include <algorithm>
+
 #include "views/plot/symbols.h"
 #include "views/plot/text_formats.h"
 #include "views/plot/text_measure.h"
@@ -18,55 +20,75 @@ void legend_line(Svg& svg, PagePoint at, const char* colour, double width, const
     svg.line({at.x - 3, at.y - 1}, {at.x + 3, at.y - 1}, stroke(colour, width, dash));
 }
 
+void lane_line(Svg& s, PagePoint p) { s.line({p.x - 3, p.y + 0.6}, {p.x + 3, p.y + 0.6}, stroke("#bdbdbd", 0.15)); }
+
 constexpr LegendEntry kEntries[] = {
-    {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Plan: track centre line (north up)"},
-    {[](Svg& s, PagePoint p) {
-         station_dot(s, {p.x, p.y - 1}, 0.95);
-     },
-     "Station, with its name"},
-    {[](Svg& s, PagePoint p) {
-         plan_signal_symbol(s, {p.x, p.y - 1});
-     },
-     "Plan: signal"},
+    {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Plan: track centre line, north up"},
+    {[](Svg& s, PagePoint p) { legend_line(s, p, kRunOutColour, 0.3, "1 0.6"); },
+     "Plan: run-out after the route's end"},
     {[](Svg& s, PagePoint p) {
          legend_line(s, p, kInk, 0.45, "");
          s.line({p.x, p.y - 1}, {p.x, p.y - 2.3}, stroke(kInk, 0.2));
      },
-     "Plan: route kilometre (tick left of the track)"},
+     "Plan: route km, tick left of the track"},
     {[](Svg& s, PagePoint p) {
-         legend_line(s, p, kInk, 0.45, "");
-         s.line({p.x, p.y - 1}, {p.x, p.y + 0.3}, stroke(kProgressiveColour, 0.25));
+         s.line({p.x - 3, p.y - 1}, {p.x - 1, p.y - 1}, stroke(kProgressiveColour, 0.25));
+         s.text({p.x - 0.6, p.y}, 1.8, "km", std::string("fill=\"") + kProgressiveColour + "\" font-style=\"italic\"");
      },
-     "Line km of the kilometric progressive (right)"},
-    {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Profile: height from the gradients (m)"},
-    {[](Svg& s, PagePoint p) { legend_line(s, p, kSpeedColour, 0.4, "1.6 0.7"); }, "Profile: line speed limit (km/h)"},
+     "Line km of the kilometric progressive"},
+    {[](Svg& s, PagePoint p) { station_dot(s, {p.x, p.y - 1}, 0.95); }, "Station, with its name and times"},
     {[](Svg& s, PagePoint p) {
          s.rect({p.x - 3, p.y - 2.4, p.x + 3, p.y + 0.2}, "fill=\"#000\" fill-opacity=\"0.08\"");
      },
      "Station area"},
+    {[](Svg& s, PagePoint p) { s.line({p.x, p.y - 2.6}, {p.x, p.y + 0.6}, stroke(kInk, 0.3, "2 0.6 0.4 0.6")); },
+     "End of the route"},
+    {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Height from the gradients (m)"},
+    {[](Svg& s, PagePoint p) { legend_line(s, p, kSpeedColour, 0.4, "1.6 0.7"); }, "Line speed limit (km/h)"},
     {[](Svg& s, PagePoint p) {
-         signal_symbol(s, {p.x, p.y + 0.6});
+         s.rect({p.x - 3, p.y - 2.2, p.x + 3, p.y + 0.2}, stroke(kInk, 0.2));
+         s.line({p.x - 2.6, p.y - 0.2}, {p.x + 2.6, p.y - 1.8}, stroke("#9a9a9a", 0.15));
      },
-     "Signal"},
+     "Gradient (\u2030), rising to the right"},
     {[](Svg& s, PagePoint p) {
+         const std::string style = std::string("fill=\"") + kCurveColour + "\" fill-opacity=\"0.35\" stroke=\"" +
+                                   kCurveColour + "\" stroke-width=\"0.15\"";
+         s.rect({p.x - 3, p.y - 2.2, p.x - 0.5, p.y - 1}, style);
+         s.rect({p.x + 0.5, p.y - 1, p.x + 3, p.y + 0.2}, style);
+     },
+     "Curve: right up, left down; radius"},
+    {[](Svg& s, PagePoint p) {
+         lane_line(s, p);
+         signal_symbol(s, {p.x - 2, p.y + 0.6}, 1);
+         signal_symbol(s, {p.x, p.y + 0.6}, 2);
+         signal_symbol(s, {p.x + 2, p.y + 0.6}, 0);
+     },
+     "Signal of code sx 1, 2, other"},
+    {[](Svg& s, PagePoint p) {
+         lane_line(s, p);
          board_symbol(s, {p.x, p.y + 0.6});
      },
-     "Speed-indicator board (speed A, km/h)"},
+     "Speed board: speeds A/B/C (km/h)"},
     {[](Svg& s, PagePoint p) {
+         lane_line(s, p);
          sign_symbol(s, {p.x, p.y + 0.6});
      },
-     "Sign board"},
+     "Sign board, with its text"},
     {[](Svg& s, PagePoint p) {
-         warning_symbol(s, {p.x - 2.2, p.y + 0.6});
-         s.rect({p.x - 0.6, p.y - 1.6, p.x + 3, p.y - 0.3}, fill_and_stroke(kSlowdownColour, kInk, 0.15));
+         lane_line(s, p);
+         before_warning_symbol(s, {p.x - 2.6, p.y + 0.6});
+         warning_symbol(s, {p.x - 1.2, p.y + 0.6});
+         s.rect({p.x + 0.2, p.y - 1.6, p.x + 3, p.y - 0.3}, fill_and_stroke(kSlowdownColour, kInk, 0.15));
      },
-     "Slowdown: warning, stretch (km/h)"},
+     "Slowdown: points, warning, stretch"},
     {[](Svg& s, PagePoint p) {
+         lane_line(s, p);
          code_drop_symbol(s, {p.x - 1.2, p.y + 0.6}, true);
          code_drop_symbol(s, {p.x + 1.2, p.y + 0.6}, false);
      },
      "Code-drop point: with value, without"},
     {[](Svg& s, PagePoint p) {
+         lane_line(s, p);
          s.rect({p.x - 3, p.y - 2.6, p.x + 3, p.y - 0.8}, mountain_stretch_style());
          mountain_marker_symbol(s, {p.x + 1.5, p.y + 0.8});
      },
@@ -75,8 +97,8 @@ constexpr LegendEntry kEntries[] = {
 
 // The model's fastest run, after the line speed limit.
 constexpr LegendEntry kRunEntry{[](Svg& s, PagePoint p) { legend_line(s, p, kRunColour, 0.35, ""); },
-                                "Profile: the train's fastest run (km/h)"};
-constexpr std::size_t kRunEntryAt = 7;
+                                "The train's fastest run (km/h)"};
+constexpr std::size_t kRunEntryAt = 9;
 
 std::string counts_of_marks(const PageContent& content, const std::vector<PlottedMark>& marks) {
     std::size_t n_signals = 0, n_boards = 0, n_signs = 0;
@@ -115,17 +137,16 @@ std::string run_summary(const TimetableCheck& check) {
 }  // namespace
 
 std::vector<std::string> legend_summary(const PageContent& content, const std::vector<PlottedMark>& marks) {
-    std::vector<std::string> summary{
-        counts_of_marks(content, marks), counts_of_stretches(content, marks),
-        "Cell i covers the metres (i \u2212 1)\u00b750 to i\u00b750; its objects are drawn at (i \u2212 1)\u00b750, "
-        "the profile runs to the last cell.",
-        "Hover over a mark in a browser for its values."};
+    std::vector<std::string> summary{counts_of_marks(content, marks), counts_of_stretches(content, marks)};
     for (const Progressive& prog : content.progressives) {
         summary.push_back("Kilometric progressive from " + km_text(prog.from_m) + ": line km " +
                           fixed(prog.value_m(prog.from_m) / 1000.0, 3) +
                           (prog.falling ? ", falling (\u2193)" : ", rising (\u2191)"));
     }
     if (content.run) summary.push_back(run_summary(*content.run));
+    summary.push_back(
+        "A gradient or speed written at p holds from the cell that ends at p, 50 m before; "
+        "in a browser, every mark says its values and where they were written.");
     if (!content.stations.empty()) {
         const PlottedStation& first = content.stations.front().plotted;
         const PlottedStation& last = content.stations.back().plotted;
@@ -137,23 +158,25 @@ std::vector<std::string> legend_summary(const PageContent& content, const std::v
 void draw_legend(Svg& svg, const Box& box, const std::vector<std::string>& summary, bool with_run) {
     svg.rect(box, stroke("#999", 0.2));
     svg.text({box.x0 + 2, box.y0 + 4.2}, 3, "Legend", "font-weight=\"bold\"");
-    const double row = 4.3;
-    const double column_width = (box.x1 - box.x0 - 4) / 2;
+    const double row = 3.5, text_size = 1.9;
     std::vector<LegendEntry> entries(std::begin(kEntries), std::end(kEntries));
     if (with_run) entries.insert(entries.begin() + kRunEntryAt, kRunEntry);
-    const std::size_t per_column = (entries.size() + 1) / 2;
+    const double width = box.x1 - box.x0 - 4;
+    const std::size_t columns = std::clamp<std::size_t>(static_cast<std::size_t>(width / 50), 2, 3);
+    const double column_width = width / static_cast<double>(columns);
+    const std::size_t per_column = (entries.size() + columns - 1) / columns;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const double x = box.x0 + 2 + static_cast<double>(i / per_column) * column_width;
-        const double y = box.y0 + 10 + static_cast<double>(i % per_column) * row;
+        const double y = box.y0 + 9 + static_cast<double>(i % per_column) * row;
         entries[i].symbol(svg, {x + 4, y});
-        svg.text({x + 9, y}, 2.2, entries[i].text);
+        svg.text({x + 8.5, y}, text_size, fit_text(entries[i].text, text_size, column_width - 9));
     }
-    double y = box.y0 + 10 + static_cast<double>(per_column) * row + 1.5;
-    svg.line({box.x0 + 2, y - 2.5}, {box.x1 - 2, y - 2.5}, stroke("#bbb", 0.15));
+    double y = box.y0 + 9 + static_cast<double>(per_column) * row + 0.8;
+    svg.line({box.x0 + 2, y - 2.3}, {box.x1 - 2, y - 2.3}, stroke("#bbb", 0.15));
     for (const std::string& line : summary) {
-        if (y > box.y1 - 1.5) break;
-        svg.text({box.x0 + 2, y + 0.5}, 2.1, fit_text(line, 2.1, box.x1 - box.x0 - 4), "fill=\"#333\"");
-        y += 3.3;
+        if (y > box.y1 - 1) break;
+        svg.text({box.x0 + 2, y + 0.4}, 1.9, fit_text(line, 1.9, width), "fill=\"#333\"");
+        y += 2.9;
     }
 }
 

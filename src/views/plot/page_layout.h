@@ -16,19 +16,28 @@ constexpr double kPageHeight = 210;
 constexpr double kMargin = 8;
 
 constexpr double kTopY = 13;  // plan and legend
-constexpr double kTopHeight = 75;
+constexpr double kTopHeight = 60;
 
+// The profile, from the top: the stations' names, the height panel, the
+// speed panel, the gradient and curve bands, the lanes of objects and the
+// distance axis.
 constexpr double kProfileX0 = 37;
 constexpr double kProfileX1 = 270;
-constexpr double kStationBandTop = 91.5;
-constexpr double kStationBandBottom = 116;
-constexpr double kChartTop = 118;
-constexpr double kChartBottom = 154;
-constexpr double kChartPad = 1.5;
-constexpr double kGradientTop = 155.5;
-constexpr double kGradientBottom = 161.5;
-constexpr double kLaneTop = 163;
-constexpr double kLaneHeight = 4.3;
+constexpr double kStationBandTop = 75;
+constexpr double kStationBandBottom = 101.5;
+constexpr double kHeightTop = 103;
+constexpr double kHeightBottom = 120;
+constexpr double kSpeedTop = 122;
+constexpr double kSpeedBottom = 142;
+constexpr double kChartTop = kHeightTop;  // the panels together
+constexpr double kChartBottom = kSpeedBottom;
+constexpr double kChartPad = 1.5;  // between a panel's frame and its lines
+constexpr double kGradientTop = 143.5;
+constexpr double kGradientBottom = 149;
+constexpr double kCurveTop = 150;
+constexpr double kCurveBottom = 155.5;
+constexpr double kLaneTop = 156.5;
+constexpr double kLaneHeight = 4.1;
 constexpr int kLanes = 6;
 constexpr double kAxisY = kLaneTop + kLanes * kLaneHeight + 0.6;
 
@@ -47,6 +56,8 @@ constexpr const char* kCodeDropColour = "#6a3d9a";
 constexpr const char* kMountainColour = "#1b7837";
 constexpr const char* kProgressiveColour = "#6a3d9a";
 constexpr const char* kRunColour = "#2166ac";  // the model's fastest run: solid
+constexpr const char* kCurveColour = "#35978f";
+constexpr const char* kRunOutColour = "#8a8a8a";  // the plan after the route's end: dashed
 
 // The lanes of the profile, under the chart, one for each kind of object.
 enum Lane { kSignalLane, kBoardLane, kSignLane, kSlowdownLane, kCodeDropLane, kMountainLane };

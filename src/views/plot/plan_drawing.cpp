@@ -37,6 +37,7 @@ public:
         : svg_(svg), content_(content), plan_(content.plan), frame_(frame) {}
 
     void draw(ScenarioPlot& result) {
+        labels_ = &result.plan_labels;
         svg_.rect(frame_, stroke("#999", 0.2));
         svg_.text({frame_.x0 + 2, frame_.y0 + 4.2}, 3, "Plan", "font-weight=\"bold\"");
         taken_.take({frame_.x0, frame_.y0, frame_.x0 + 12, frame_.y0 + 5.5});
@@ -76,21 +77,29 @@ private:
         map_ = mapping;
     }
 
+    // The track to the route's end as a solid line, the run-out after it
+    // thin and dashed.
     void track(ScenarioPlot& result) {
-        std::vector<std::int32_t> stations;
-        for (const Station& s : content_.stations) stations.push_back(s.plotted.position_m);
-        const std::vector<std::int32_t> metres = thin_track(plan_, map_, stations);
+        std::vector<std::int32_t> pinned{content_.route_length_m};
+        for (const Station& s : content_.stations) pinned.push_back(s.plotted.position_m);
+        const std::vector<std::int32_t> metres = thin_track(plan_, map_, pinned);
+        std::string route, run_out;
         for (const std::int32_t m : metres) {
             result.track_metres.push_back(m);
             result.track.push_back(plan_.at(m));
             page_track_.push_back(map_.page(plan_.at(m)));
+            const std::string point = num(page_track_.back().x) + " " + num(page_track_.back().y);
+            if (m <= content_.route_length_m) route += (route.empty() ? "M" : "L") + point;
+            if (m >= content_.route_length_m) run_out += (run_out.empty() ? "M" : "L") + point;
         }
-        std::string d;
-        for (std::size_t i = 0; i < page_track_.size(); ++i) {
-            d += (i == 0 ? "M" : "L") + num(page_track_[i].x) + " " + num(page_track_[i].y);
-        }
-        svg_.open_group("", "Track centre line, metres 0 to " + std::to_string(plan_.last));
-        svg_.path(d, stroke(kInk, 0.45) + " stroke-linejoin=\"round\" stroke-linecap=\"round\"");
+        svg_.open_group("", "Track centre line, metres 0 to " +
+                                std::to_string(std::min(plan_.last, std::max(content_.route_length_m, 0))));
+        svg_.path(route, stroke(kInk, 0.45) + " stroke-linejoin=\"round\" stroke-linecap=\"round\"");
+        svg_.close_group();
+        if (run_out.find('L') == std::string::npos) return;
+        svg_.open_group("", "Run-out after the end of the route, metres " + std::to_string(content_.route_length_m) +
+                                " to " + std::to_string(plan_.last));
+        svg_.path(run_out, stroke(kRunOutColour, 0.3, "1 0.6") + " stroke-linejoin=\"round\"");
         svg_.close_group();
     }
 
@@ -101,6 +110,7 @@ private:
         return {{h.x, -h.y}, {-h.y, -h.x}};
     }
     bool on_plan(double position) const { return position >= 0 && position <= plan_.last; }
+    bool on_route(double position) const { return position >= 0 && position <= route_last(); }
 
     bool hits_track(const Box& b) const {
         for (std::size_t i = 1; i < page_track_.size(); ++i) {
@@ -114,14 +124,17 @@ private:
     // returns whether it was placed.
     bool label_near(PagePoint p, const std::string& text, double size, const std::string& style,
                     const std::vector<PagePoint>& directions, double gap) {
-        const double w = text_width(text, size), h = size * 0.78;
+        // Bold letters run wider; the box holds the capitals and a little below them.
+        const bool bold = style.find("bold") != std::string::npos;
+        const double w = text_width(text, size) * (bold ? 1.12 : 1.0), h = size * 0.95;
         for (const PagePoint& d : directions) {
             // The box's corner nearest to p sits at `gap` along d.
             const double cx = p.x + d.x * (gap + w / 2), cy = p.y + d.y * (gap + h / 2);
             const Box b{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
             if (!fits(b)) continue;
             taken_.take(b);
-            svg_.text({b.x0, b.y1}, size, text, style + " " + kHalo);
+            labels_->push_back({text, {b.x0, b.y0, b.x1, b.y1}});
+            svg_.text({b.x0, b.y1 - size * 0.2}, size, text, style + " " + kHalo);
             return true;
         }
         return false;
@@ -156,10 +169,15 @@ private:
         taken_.take({x - 1, y - 3, x + len + 3 + text_width(ratio, 2), y + 1.5});
     }
 
+    // The last metre of the route drawn on the plan: ticks stop there.
+    double route_last() const {
+        return content_.route_length_m > 0 ? std::min<double>(plan_.last, content_.route_length_m) : plan_.last;
+    }
+
     void route_kilometres(double tick_km) {
         std::string d;
         const double step = tick_km * 1000;
-        for (double p = step; p <= plan_.last; p += step) {
+        for (double p = step; p <= route_last(); p += step) {
             const auto m = static_cast<std::int32_t>(p);
             const PagePoint a = page_at(m);
             const PagePoint left = page_axes(m).second;
@@ -174,7 +192,7 @@ private:
     void route_kilometre_labels(double label_km) {
         const double step = label_km * 1000;
         svg_.open_group("font-size=\"2\" fill=\"#333\"");
-        for (double p = step; p <= plan_.last; p += step) {
+        for (double p = step; p <= route_last(); p += step) {
             const auto m = static_cast<std::int32_t>(p);
             const PagePoint left = page_axes(m).second;
             label_near(page_at(m), fixed(p / 1000, 0), 2, "", {left}, 1.6);
@@ -186,7 +204,7 @@ private:
         std::string d;
         for (const Progressive& prog : content_.progressives) {
             for (const double p : prog.positions_of_multiples(tick_km * 1000)) {
-                if (!on_plan(p)) continue;
+                if (!on_route(p)) continue;
                 const auto m = static_cast<std::int32_t>(std::lround(p));
                 const PagePoint a = page_at(m);
                 const PagePoint left = page_axes(m).second;
@@ -202,7 +220,7 @@ private:
     void progressive_labels(double label_km) {
         const std::string style = std::string("font-style=\"italic\" fill=\"") + kProgressiveColour + "\"";
         for (const Progressive& prog : content_.progressives) {
-            if (on_plan(prog.from_m)) {
+            if (on_route(prog.from_m)) {
                 const auto m = static_cast<std::int32_t>(prog.from_m);
                 const PagePoint right = page_axes(m).second;
                 const PagePoint away{-right.x, -right.y};
@@ -210,7 +228,7 @@ private:
                            {away, right}, 1.8);
             }
             for (const double p : prog.positions_of_multiples(label_km * 1000)) {
-                if (!on_plan(p)) continue;
+                if (!on_route(p)) continue;
                 const auto m = static_cast<std::int32_t>(std::lround(p));
                 const PagePoint left = page_axes(m).second;
                 label_near(page_at(m), "km " + kilometre_value_text(prog.value_m(p), label_km * 1000), 2, style,
@@ -229,8 +247,10 @@ private:
             const PagePoint p = page_at(s.position_m);
             if (std::hypot(p.x - last.x, p.y - last.y) < 1.0) continue;
             last = p;
-            svg_.open_group("", "Signal at " + km_text(s.position_m) + " (cell " + std::to_string(s.cell) + ")");
-            plan_signal_symbol(svg_, p);
+            const int kind = signal_kind(content_.cells[s.cell]);
+            svg_.open_group("", "Signal of code " + std::to_string(kind) + " at " + km_text(s.position_m) + " (cell " +
+                                    std::to_string(s.cell) + ")");
+            plan_signal_symbol(svg_, p, kind);
             svg_.close_group();
         }
         svg_.close_group();
@@ -281,6 +301,7 @@ private:
     PlanMapping map_;
     std::vector<PagePoint> page_track_;
     Taken taken_;
+    std::vector<PlacedLabel>* labels_ = nullptr;
 };
 
 }  // namespace

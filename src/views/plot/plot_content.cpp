@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
-#include <tuple>
 #include <utility>
 
 #include "views/plot/text_formats.h"
@@ -19,45 +17,10 @@ std::string times_text(const StationEntry& v, std::size_t i, std::size_t count) 
     return clock_text(v.time);
 }
 
-// The bounds run over a million metres. They keep eight lanes apart, so
-// that the compiler can run them side by side.
-constexpr std::size_t kLanes = 8;
-
-std::size_t first_not_a_number(const Grid& grid, std::size_t computed) {
-    for (std::size_t m = 0; m < computed; ++m) {
-        if (!std::isfinite(grid.x[m]) || !std::isfinite(grid.y[m])) return m;
-    }
-    return computed;
-}
-
-// The least and the greatest of values that are all numbers, at least one.
-std::pair<double, double> bounds(std::span<const double> values) {
-    double lo[kLanes], hi[kLanes];
-    std::fill(std::begin(lo), std::end(lo), values[0]);
-    std::fill(std::begin(hi), std::end(hi), values[0]);
-    std::size_t m = 0;
-    for (; m + kLanes <= values.size(); m += kLanes) {
-        for (std::size_t k = 0; k < kLanes; ++k) {
-            lo[k] = values[m + k] < lo[k] ? values[m + k] : lo[k];
-            hi[k] = values[m + k] > hi[k] ? values[m + k] : hi[k];
-        }
-    }
-    for (; m < values.size(); ++m) {
-        lo[0] = std::min(lo[0], values[m]);
-        hi[0] = std::max(hi[0], values[m]);
-    }
-    return {*std::min_element(std::begin(lo), std::end(lo)), *std::max_element(std::begin(hi), std::end(hi))};
-}
-
 }  // namespace
 
 std::int32_t position_to_cell_start(std::size_t cell) {
     return static_cast<std::int32_t>((static_cast<std::int64_t>(cell) - 1) * kCellLength);
-}
-
-PlanPoint Plan::at(std::int32_t m) const {
-    const auto i = static_cast<std::size_t>(std::clamp(m, 0, last));
-    return {x[i], y[i]};
 }
 
 PlanPoint Plan::heading(std::int32_t m) const {
@@ -68,21 +31,10 @@ PlanPoint Plan::heading(std::int32_t m) const {
     return n > 0 ? PlanPoint{dx / n, dy / n} : PlanPoint{0, 1};
 }
 
-Plan computed_plan(const Grid& grid) {
-    std::size_t computed =
-        std::min({static_cast<std::size_t>(std::max(grid.computed_metres, 0)), grid.x.size(), grid.y.size()});
-    if (!all_numbers(grid.x.data(), computed) || !all_numbers(grid.y.data(), computed)) {
-        computed = first_not_a_number(grid, computed);
-    }
-    Plan plan;
-    plan.x = std::span<const double>(grid.x.data(), computed);
-    plan.y = std::span<const double>(grid.y.data(), computed);
-    plan.last = static_cast<std::int32_t>(computed) - 1;
-    if (computed > 0) {
-        std::tie(plan.x_min, plan.x_max) = bounds(plan.x);
-        std::tie(plan.y_min, plan.y_max) = bounds(plan.y);
-    }
-    return plan;
+std::vector<std::int32_t> metres_drawn_exactly(const StationTable& table) {
+    std::vector<std::int32_t> metres;
+    for (const Station& s : read_stations(table)) metres.push_back(s.plotted.position_m);
+    return metres;
 }
 
 std::vector<Station> read_stations(const StationTable& table) {
@@ -135,7 +87,7 @@ std::vector<Progressive> read_progressives(const TableHeader& header, std::int32
     return used;
 }
 
-PageContent read_content(const std::vector<Cell>& cells, const StationTable& table, const Grid& grid) {
+PageContent read_content(const std::vector<Cell>& cells, const StationTable& table, PlanSample plan) {
     const TableHeader header = read_table_header(table);
     const std::int32_t end_m = position_to_cell_start(cells.size());
     std::vector<PlottedMark> signals;
@@ -144,7 +96,7 @@ PageContent read_content(const std::vector<Cell>& cells, const StationTable& tab
     }
     return PageContent{.cells = cells,
                        .table = table,
-                       .plan = computed_plan(grid),
+                       .plan = Plan{std::move(plan)},
                        .stations = read_stations(table),
                        .signals = std::move(signals),
                        .progressives = read_progressives(header, end_m),

@@ -6,13 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "format/plan_sample.h"
 #include "format/records.h"
 #include "timetable/timetable_check.h"
-#include "views/dump/scenario_reading.h"
+#include "format/scenario_reading.h"
 #include "views/plot/scenario_plot.h"
 
 namespace scenariogen::plotting {
@@ -22,22 +22,12 @@ constexpr std::int32_t kCellLength = 50;  // metres per cell
 // Where cell i starts: (i − 1)·50 metres. The objects of a cell are drawn there.
 std::int32_t position_to_cell_start(std::size_t cell);
 
-// The computed part of the grid: metres 0 to `last`, and the least and the
-// greatest x and y among them.
-struct Plan {
-    std::span<const double> x;
-    std::span<const double> y;
-    std::int32_t last = -1;
-    double x_min = 0, x_max = 0, y_min = 0, y_max = 0;
-
-    PlanPoint at(std::int32_t m) const;
+// The computed part of the grid, sampled as a page needs it (metres 0 to
+// `last`, their extent, and every sampled metre's coordinates).
+struct Plan : PlanSample {
     // The unit heading of the track at metre m.
     PlanPoint heading(std::int32_t m) const;
 };
-
-// The metres of the grid that hold numbers, from metre 0 up to the first
-// that does not.
-Plan computed_plan(const Grid& grid);
 
 struct Station {
     PlottedStation plotted;
@@ -79,6 +69,10 @@ struct PageContent {
     std::optional<TimetableCheck> run;  // the model's fastest run, when drawn
 };
 
-PageContent read_content(const std::vector<Cell>& cells, const StationTable& table, const Grid& grid);
+// The metres of the plan that a page draws exactly, whatever its sampling:
+// the stations'.
+std::vector<std::int32_t> metres_drawn_exactly(const StationTable& table);
+
+PageContent read_content(const std::vector<Cell>& cells, const StationTable& table, PlanSample plan);
 
 }  // namespace scenariogen::plotting

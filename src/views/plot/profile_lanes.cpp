@@ -22,12 +22,31 @@ std::string board_speed(int v) {
     return text;
 }
 
+// Speeds A, B and C of a board as its label: one value when all three agree.
+std::string board_speeds(const Cell& c) {
+    if (c.value_2 == c.value_1 && c.value_3 == c.value_1) return board_speed(c.value_1);
+    return board_speed(c.value_1) + "/" + board_speed(c.value_2) + "/" + board_speed(c.value_3);
+}
+
+// What a signal cell's values hold: the side codes and rapp of value 4, and
+// the paired left and right digits of values 1 to 3.
+std::string signal_details(const Cell& c) {
+    const int sides = c.value_4 % 10;
+    std::string text = "left code sx " + std::to_string(sides / 3) + ", right code dx " + std::to_string(sides % 3) +
+                       ", rapp " + std::to_string(c.value_4 / 10) + "; s1 s2 s3 " + std::to_string(c.value_1 / 10) +
+                       " " + std::to_string(c.value_2 / 10) + " " + std::to_string(c.value_3 / 10) + ", d1 d2 d3 " +
+                       std::to_string(c.value_1 % 10) + " " + std::to_string(c.value_2 % 10) + " " +
+                       std::to_string(c.value_3 % 10);
+    if (c.signal_time != 0) text += "; time " + std::to_string(c.signal_time);
+    return text;
+}
+
 class ProfileLanes {
 public:
     ProfileLanes(Svg& svg, const ProfileScale& scale, const PageContent& content)
         : svg_(svg), scale_(scale), cells_(content.cells), table_(content.table) {}
 
-    void draw(std::vector<PlottedMark>& marks) {
+    void draw(std::vector<PlottedMark>& marks, std::vector<PlacedLabel>& labels) {
         // Mountain stretches first, under their markers.
         mountain_stretches();
         for (std::size_t i = 0; i < cells_.size(); ++i) {
@@ -37,7 +56,7 @@ public:
             object(i, scale_.X(position));
             marks.push_back({c.kind, i, position_to_cell_start(i)});
         }
-        place_labels();
+        place_labels(labels);
     }
 
 private:
@@ -58,9 +77,9 @@ private:
                     kSlowdownLane, x, 0.9, warning_symbol,
                     "Slowdown warning at " + cell_place(i) + ": " + std::to_string(cells_[i].value_1) + " km/h");
             case kBeforeWarning:
-                return symbol(
-                    kSlowdownLane, x, 0.35, before_warning_symbol,
-                    "Point " + std::to_string(cells_[i].value_1) + " before a slowdown warning, " + cell_place(i));
+                return symbol(kSlowdownLane, x, 0.35, before_warning_symbol,
+                              "Point " + std::to_string(cells_[i].value_1) + " of the four before a slowdown warning, " +
+                                  cell_place(i));
             case kCodeDrop:
             case kCodeDropWithoutValue:
                 return code_drop(i, x);
@@ -84,19 +103,20 @@ private:
     }
 
     // A symbol with its tooltip, taking `half_width` either side of x.
-    void symbol(int lane, double x, double half_width, void (*draw)(Svg&, PagePoint), const std::string& title) {
+    void symbol(int lane, double x, double half_width, void (*draw_symbol)(Svg&, PagePoint), const std::string& title) {
         svg_.open_group("", title);
-        draw(svg_, {x, lane_base(lane)});
+        draw_symbol(svg_, {x, lane_base(lane)});
         svg_.close_group();
         occupy(lane, x - half_width, x + half_width);
     }
 
     void signal(std::size_t i, double x) {
         const Cell& c = cells_[i];
-        symbol(kSignalLane, x, 0.7, signal_symbol,
-               "Signal at " + cell_place(i) + ": values " + std::to_string(c.value_1) + " " +
-                   std::to_string(c.value_2) + " " + std::to_string(c.value_3) + " " + std::to_string(c.value_4) +
-                   ", time " + std::to_string(c.signal_time));
+        const int kind = signal_kind(c);
+        svg_.open_group("", "Signal of code " + std::to_string(kind) + " at " + cell_place(i) + ": " + signal_details(c));
+        signal_symbol(svg_, {x, lane_base(kSignalLane)}, kind);
+        svg_.close_group();
+        occupy(kSignalLane, x - 0.7, x + 0.7);
     }
 
     void speed_board(std::size_t i, double x) {
@@ -104,9 +124,9 @@ private:
         std::string speeds;
         for (const int v : {c.value_1, c.value_2, c.value_3}) speeds += (speeds.empty() ? "" : ", ") + board_speed(v);
         symbol(kBoardLane, x, 0.8, board_symbol,
-               "Speed board at " + cell_place(i) + ": A, B, C " + speeds + " km/h (left|right), stripes " +
+               "Speed board at " + cell_place(i) + ": speeds A, B, C " + speeds + " km/h (left|right), stripes " +
                    std::to_string(c.value_4));
-        label(x + 0.8, kBoardLane, board_speed(c.value_1), kBoardColour);
+        label(x + 0.8, kBoardLane, board_speeds(c), kBoardColour);
     }
 
     void sign(std::size_t i, double x) {
@@ -115,13 +135,16 @@ private:
         if (c.value_1 >= 0 && c.value_1 < kTableEntries)
             text = sign_lines(table_[static_cast<std::size_t>(c.value_1)].name);
         symbol(kSignLane, x, 1.0, sign_symbol, "Sign board at " + cell_place(i) + ": " + text);
+        label(x + 1.0, kSignLane, fit_text(text, kLabelSize, kLongestSignLabel), kSignColour);
     }
 
     void code_drop(std::size_t i, double x) {
         const Cell& c = cells_[i];
         const bool with_value = c.kind == kCodeDrop;
         svg_.open_group("", "Code-drop point at " + cell_place(i) +
-                                (with_value ? ": " + std::to_string(c.value_1) : ", without value"));
+                                (with_value ? ": " + std::to_string(c.value_1) : ", without value") + "; written at " +
+                                km_text(position_to_cell_start(i) + kCellLength) +
+                                ": a code-drop point goes to the cell that ends at its position");
         code_drop_symbol(svg_, {x, lane_base(kCodeDropLane)}, with_value);
         svg_.close_group();
         occupy(kCodeDropLane, x - 0.8, x + 0.8);
@@ -172,7 +195,11 @@ private:
         const double base = lane_base(kMountainLane);
         svg_.open_group("", "Mountain stretch of kind " + std::to_string(kind) + " from " +
                                 km_text(position_to_cell_start(first)) + " to " +
-                                km_text(static_cast<double>(last) * kCellLength));
+                                km_text(static_cast<double>(last) * kCellLength) + " (cells " + std::to_string(first) +
+                                " to " + std::to_string(last) + "; written from " +
+                                km_text(static_cast<double>(first) * kCellLength) + " to " +
+                                km_text(static_cast<double>(last + 1) * kCellLength) +
+                                ": a stretch marks the cells from the one that ends at its start)");
         svg_.rect({a, base - 3.5, std::max(b, a + 0.4), base - 1.7}, mountain_stretch_style());
         svg_.close_group();
         const std::string text = "kind " + std::to_string(kind);
@@ -186,14 +213,15 @@ private:
         pending_.push_back({x, lane, text, colour});
     }
 
-    void place_labels() {
-        const double size = 1.8;
+    void place_labels(std::vector<PlacedLabel>& placed) {
         for (const PendingLabel& l : pending_) {
-            const double w = text_width(l.text, size);
+            if (l.text.empty()) continue;
+            const double w = text_width(l.text, kLabelSize);
             const Box b{l.x + 0.2, lane_base(l.lane) - 2.6, l.x + 0.2 + w, lane_base(l.lane) - 0.6};
             if (b.x1 > kProfileX1 + 6 || !taken_.free(b)) continue;
             taken_.take(b);
-            svg_.text({b.x0, lane_base(l.lane) - 0.9}, size, l.text, std::string("fill=\"") + l.colour + "\"");
+            placed.push_back({l.text, {b.x0, b.y0, b.x1, b.y1}});
+            svg_.text({b.x0, lane_base(l.lane) - 0.9}, kLabelSize, l.text, std::string("fill=\"") + l.colour + "\"");
         }
         for (int lane = 0; lane < kLanes; ++lane) {
             if (!used_[lane]) {
@@ -201,6 +229,9 @@ private:
             }
         }
     }
+
+    static constexpr double kLabelSize = 1.7;
+    static constexpr double kLongestSignLabel = 24;  // millimetres
 
     struct PendingLabel {
         double x;
@@ -220,8 +251,8 @@ private:
 
 }  // namespace
 
-void draw_lanes(Svg& svg, const ProfileScale& scale, const PageContent& content, std::vector<PlottedMark>& marks) {
-    ProfileLanes(svg, scale, content).draw(marks);
+void draw_lanes(Svg& svg, const ProfileScale& scale, const PageContent& content, ScenarioPlot& result) {
+    ProfileLanes(svg, scale, content).draw(result.marks, result.profile_labels);
 }
 
 }  // namespace scenariogen::plotting

@@ -11,7 +11,8 @@
 
 namespace scenariogen::plotting {
 
-// Draws every object of the cells in its lane; appends each to `marks`.
-void draw_lanes(Svg& svg, const ProfileScale& scale, const PageContent& content, std::vector<PlottedMark>& marks);
+// Draws every object of the cells on the profile in its lane; appends each
+// to `result.marks`, and each label placed to `result.profile_labels`.
+void draw_lanes(Svg& svg, const ProfileScale& scale, const PageContent& content, ScenarioPlot& result);
 
 }  // namespace scenariogen::plotting

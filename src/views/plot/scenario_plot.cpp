@@ -51,15 +51,15 @@ void title_line(Svg& svg, const PageContent& content) {
              "fill=\"#333\"", "end");
 }
 
-}  // namespace
-
-ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
-                           const RunDrawing& run) {
-    PageContent content = read_content(cells, station_table, grid);
+// The page from the records and the plan's sample.
+ScenarioPlot plot_page(const std::vector<Cell>& cells, const StationTable& station_table, PlanSample plan,
+                       const RunDrawing& run) {
+    PageContent content = read_content(cells, station_table, std::move(plan));
     content.run = model_run(cells, station_table, run);
     const bool graph = run.time_distance_graph && content.run;
     ScenarioPlot result;
     result.run_left_out = (run.driving_curve || run.time_distance_graph) && !content.run;
+    result.pages = graph ? 2 : 1;
     result.last_computed_metre = content.plan.last;
     result.route_length_m = content.route_length_m;
 
@@ -94,12 +94,25 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
     return result;
 }
 
-ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid,
+}  // namespace
+
+ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
                            const RunDrawing& run) {
+    return plot_page(cells, station_table, sample_plan(grid, metres_drawn_exactly(station_table)), run);
+}
+
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, ByteInput& grid,
+                           std::uint64_t grid_size, const RunDrawing& run) {
     const std::vector<Cell> cell_records = read_scenario_cells(cells);
     const StationTable table = read_scenario_station_table(station_table);
-    const Grid plan_grid = read_scenario_grid(grid);
-    return plot_scenario(cell_records, table, plan_grid, run);
+    PlanSample plan = read_scenario_plan(grid, grid_size, metres_drawn_exactly(table));
+    return plot_page(cell_records, table, std::move(plan), run);
+}
+
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid,
+                           const RunDrawing& run) {
+    StringInput input(grid);
+    return plot_scenario(cells, station_table, input, grid.size(), run);
 }
 
 }  // namespace scenariogen

@@ -10,17 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "format/plan_sample.h"
 #include "format/records.h"
 #include "timetable/train_model.h"
-#include "views/dump/scenario_reading.h"
+#include "format/scenario_reading.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
-
-// A point of the plan in metres: x east, y north.
-struct PlanPoint {
-    double x = 0;
-    double y = 0;
-};
 
 // A point of the page in millimetres from its top left corner.
 struct PagePoint {
@@ -48,6 +44,14 @@ struct PlottedStation {
     bool named_in_profile = false;
 };
 
+// A label as placed on the page: its text and the room it takes.
+struct PlacedLabel {
+    std::string text;
+    struct {
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    } box;
+};
+
 // An object of a cell, drawn on the profile (and, for signals, on the plan).
 struct PlottedMark {
     std::uint8_t kind = 0;  // cell type code
@@ -57,6 +61,7 @@ struct PlottedMark {
 
 struct ScenarioPlot {
     std::string svg;
+    std::size_t pages = 1;  // A4 pages of the SVG, one below the other
 
     // The plan: the centre line as drawn (metres kept after thinning, in
     // order, from the first to the last computed metre), and its mapping.
@@ -65,11 +70,18 @@ struct ScenarioPlot {
     std::int32_t last_computed_metre = -1;  // -1: the grid holds no computed metre
     PlanMapping plan_mapping;
 
-    // The profile: distance 0 to `profile_end_m` along the x axis.
+    // The profile: distance 0 to `profile_end_m` along the x axis, the
+    // route's end unless an object lies beyond it.
     std::int32_t route_length_m = 0;
     std::int32_t profile_end_m = 0;
     std::vector<PlottedStation> stations;
     std::vector<PlottedMark> marks;
+    std::size_t curves = 0;  // in the curve band
+
+    // The labels placed beside the lanes of the profile and on the plan,
+    // none over another of its drawing.
+    std::vector<PlacedLabel> profile_labels;
+    std::vector<PlacedLabel> plan_labels;
 
     // The running-time model's fastest run, when asked for: the driving
     // curve as drawn over the profile (one line for each part of the run
@@ -105,5 +117,11 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
 // compiled scenario.
 ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, std::string_view grid,
                            const RunDrawing& run = {});
+
+// The same with the grid file's `grid_size` bytes read in pieces from
+// `grid`: a grid of a million metres is 20 MB, of which the page needs a
+// sample. Throws FileError when the grid cannot be read.
+ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, ByteInput& grid,
+                           std::uint64_t grid_size, const RunDrawing& run = {});
 
 }  // namespace scenariogen

@@ -2,14 +2,28 @@
 
 namespace scenariogen::plotting {
 
-void signal_symbol(Svg& svg, PagePoint base) {
-    svg.line(base, {base.x, base.y - 2.6}, stroke(kSignalColour, 0.3));
-    svg.circle({base.x, base.y - 2.8}, 0.65, fill(kSignalColour));
+int signal_kind(const Cell& signal) {
+    const int sx = (signal.value_4 % 10) / 3;
+    return sx == 1 || sx == 2 ? sx : 0;
 }
 
-void plan_signal_symbol(Svg& svg, PagePoint at) {
-    svg.rect({at.x - 0.55, at.y - 0.55, at.x + 0.55, at.y + 0.55}, fill(kSignalColour));
+namespace {
+
+// A signal's head, centred on `at`, of radius r.
+void signal_head(Svg& svg, PagePoint at, double r, int kind) {
+    if (kind == 1) return svg.circle(at, r * 0.85, fill_and_stroke("#fff", kSignalColour, r * 0.45));
+    if (kind == 2) return svg.circle(at, r, fill(kSignalColour));
+    svg.rect({at.x - r, at.y - r, at.x + r, at.y + r}, fill(kSignalColour));
 }
+
+}  // namespace
+
+void signal_symbol(Svg& svg, PagePoint base, int kind) {
+    svg.line(base, {base.x, base.y - 2.2}, stroke(kSignalColour, 0.3));
+    signal_head(svg, {base.x, base.y - 2.8}, 0.65, kind);
+}
+
+void plan_signal_symbol(Svg& svg, PagePoint at, int kind) { signal_head(svg, at, 0.55, kind); }
 
 void station_dot(Svg& svg, PagePoint at, double r) { svg.circle(at, r, fill_and_stroke("#fff", kInk, 0.3)); }
 

@@ -2,12 +2,18 @@
 // the point a profile symbol stands on; plan symbols are centred on `at`.
 #pragma once
 
+#include "format/records.h"
 #include "views/plot/svg_writer.h"
 
 namespace scenariogen::plotting {
 
-void signal_symbol(Svg& svg, PagePoint base);
-void plan_signal_symbol(Svg& svg, PagePoint at);
+// A signal's kind as the page tells it apart: its left side code sx (1 or
+// 2 as the scenarios write them; 0 for any other).
+int signal_kind(const Cell& signal);
+// The head shows the kind: open for code 1, filled for code 2, a square for
+// any other.
+void signal_symbol(Svg& svg, PagePoint base, int kind);
+void plan_signal_symbol(Svg& svg, PagePoint at, int kind);
 void station_dot(Svg& svg, PagePoint at, double r);
 void board_symbol(Svg& svg, PagePoint base);
 void sign_symbol(Svg& svg, PagePoint base);

@@ -68,6 +68,25 @@ std::string kilometre_value_text(double metres, double step_m) {
     return fixed(metres / 1000.0, 1);
 }
 
+std::string written_at_note(std::size_t first_cell) {
+    if (first_cell <= 1) return "";
+    const double start = (static_cast<double>(first_cell) - 1) * 50;
+    return " (written at " + km_text(start + 50) + ": a value written at p holds from the start of the cell that ends at p, here " +
+           km_text(start) + ")";
+}
+
+std::string two_digits(double v) {
+    if (!(v > 0) || !std::isfinite(v)) return "0";
+    const double unit = std::pow(10.0, std::floor(std::log10(v)) - 1);
+    const double rounded = std::round(v / unit) * unit;
+    if (rounded < 10) return fixed(rounded, 1);
+    std::string text = fixed(rounded, 0);
+    for (int i = static_cast<int>(text.size()) - 3; i > 0 && rounded >= 10000; i -= 3) {
+        text.insert(static_cast<std::size_t>(i), "\u2009");
+    }
+    return text;
+}
+
 double nice_step(double at_least) {
     if (!(at_least > 0) || !std::isfinite(at_least)) return 1;
     const double power = std::pow(10.0, std::floor(std::log10(at_least)));

@@ -1,5 +1,6 @@
 #include "views/plot/time_distance_graph.h"
 
+#include <cmath>
 #include <string>
 
 #include "views/plot/driving_curve.h"
@@ -15,7 +16,7 @@ namespace {
 // The frame of the graph on its page, and the room for the station names
 // on its left.
 constexpr double kGraphLeft = 52;
-constexpr double kGraphRight = kPageWidth - kMargin - 4;
+constexpr double kGraphRight = kPageWidth - kMargin - 14;  // the route km on the right
 constexpr double kGraphTop = 20;
 constexpr double kGraphBottom = 184;
 constexpr double kNameRoom = kGraphLeft - kMargin - 2;
@@ -34,6 +35,38 @@ void title(Svg& svg, const PageContent& content, const TimetableCheck& check, do
              "fill=\"#333\"", "end");
 }
 
+// A short tick at every minute between the labelled ones, where a minute
+// takes half a millimetre or more.
+void minute_ticks(Svg& svg, const TimeDistanceScale& scale) {
+    if (scale.tick_s <= 60 || scale.x(scale.first_s + 60) - scale.x(scale.first_s) < 0.5) return;
+    std::string d;
+    for (double t = scale.first_s + 60; t < scale.last_s; t += 60) {
+        if (std::fmod(t - scale.first_s, scale.tick_s) == 0) continue;
+        const double x = scale.x(t);
+        d += "M" + num(x) + " " + num(scale.frame.y1) + "v0.8M" + num(x) + " " + num(scale.frame.y0) + "v-0.8";
+    }
+    svg.open_group("", "A tick every minute");
+    svg.path(d, stroke(kInk, 0.15));
+    svg.close_group();
+}
+
+// The route kilometres down the right side, at a round step.
+void kilometre_scale(Svg& svg, const TimeDistanceScale& scale) {
+    const double span_km = (scale.last_m - scale.first_m) / 1000;
+    const double step_km = nice_step(span_km / 12);
+    std::string d;
+    svg.open_group("font-size=\"2\"");
+    for (double k = std::ceil(scale.first_m / 1000 / step_km) * step_km; k * 1000 <= scale.last_m + 1e-6;
+         k += step_km) {
+        const double y = scale.y(k * 1000);
+        d += "M" + num(scale.frame.x1) + " " + num(y) + "h1";
+        svg.text({scale.frame.x1 + 1.6, y + 0.7}, 2, kilometre_value_text(k * 1000, step_km * 1000));
+    }
+    svg.close_group();
+    svg.path(d, stroke(kInk, 0.25));
+    svg.vertical_text({scale.frame.x1 + 10, (scale.frame.y0 + scale.frame.y1) / 2}, 2.3, "Route km");
+}
+
 void time_grid(Svg& svg, const TimeDistanceScale& scale) {
     std::string lines;
     svg.open_group("font-size=\"2\" text-anchor=\"middle\"");
@@ -44,6 +77,8 @@ void time_grid(Svg& svg, const TimeDistanceScale& scale) {
     }
     svg.close_group();
     svg.path(lines, stroke(kGridLine, 0.15));
+    minute_ticks(svg, scale);
+    kilometre_scale(svg, scale);
     svg.rect({scale.frame.x0, scale.frame.y0, scale.frame.x1, scale.frame.y1}, stroke(kInk, 0.25));
     svg.text({(scale.frame.x0 + scale.frame.x1) / 2, scale.frame.y1 + 8.5}, 2.3, "Time of day", "", "middle");
 }
@@ -84,6 +119,28 @@ std::size_t schedule(Svg& svg, const TimetableCheck& check, const TimeDistanceSc
         svg.close_group();
     }
     return marks.size();
+}
+
+// The train's number on its line, as a graph of many trains would have it:
+// beside the longest stretch of the line drawn.
+void train_number(Svg& svg, const std::vector<std::vector<PagePoint>>& lines, const std::string& number) {
+    PagePoint a, b;
+    double longest = 0;
+    for (const std::vector<PagePoint>& line : lines) {
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            const double length = std::hypot(line[i].x - line[i - 1].x, line[i].y - line[i - 1].y);
+            if (length > longest) longest = length, a = line[i - 1], b = line[i];
+        }
+    }
+    if (longest < 8 || number.empty()) return;
+    const double angle = std::atan2(b.y - a.y, b.x - a.x) * 180 / 3.141592653589793;
+    const PagePoint at{(a.x + b.x) / 2, (a.y + b.y) / 2};
+    svg.open_group("", "Train " + number);
+    svg.out += "<g transform=\"translate(" + num(at.x) + " " + num(at.y) + ") rotate(" + num(angle) + ")\">";
+    svg.text({0, -0.9}, 2.4, number, std::string("font-weight=\"bold\" fill=\"") + kRunColour + "\" " + kHalo,
+             "middle");
+    svg.out += "</g>\n";
+    svg.close_group();
 }
 
 std::vector<std::vector<PagePoint>> run_line(Svg& svg, const TimetableCheck& check, const TimeDistanceScale& scale) {
@@ -138,6 +195,7 @@ DrawnGraph draw_time_distance_graph(Svg& svg, const PageContent& content, const 
     station_rows(svg, check, scale);
     drawn.scheduled_marks = schedule(svg, check, scale);
     drawn.run = run_line(svg, check, scale);
+    train_number(svg, drawn.run, content.train_number);
     key(svg, page_top);
     svg.close_group();
     return drawn;

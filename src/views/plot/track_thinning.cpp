@@ -9,17 +9,18 @@ namespace scenariogen::plotting {
 
 namespace {
 
-// A million metres are more samples than any page needs.
-constexpr double kMostSamples = 250000;
-
+// The plan's sampled metres, no closer together than the page can tell
+// apart at the line's tolerance, and its last metre.
 std::vector<std::int32_t> sample_metres(const Plan& plan, double scale) {
-    const double by_page = std::floor(kLineTolerance / scale);
-    const double by_count = std::ceil(plan.last / kMostSamples);
-    const auto step = static_cast<std::int32_t>(std::clamp(std::max(by_page, by_count), 1.0, 1e6));
+    const double by_page = std::clamp(std::floor(kLineTolerance / scale), 1.0, 1e6);
     std::vector<std::int32_t> samples;
-    samples.reserve(static_cast<std::size_t>(plan.last / step) + 2);
-    for (std::int32_t m = 0; m < plan.last; m += step) samples.push_back(m);
-    samples.push_back(plan.last);
+    double next = 0;
+    for (const std::int32_t m : plan.metres) {
+        if (m < next) continue;
+        samples.push_back(m);
+        next = m + by_page;
+    }
+    if (samples.empty() || samples.back() != plan.last) samples.push_back(plan.last);
     return samples;
 }
 

@@ -167,8 +167,7 @@ json timetable_json(const TimetableCheck& check) {
     json model{{"acceleration_ms2", m.acceleration},
                {"braking_ms2", rounded(m.braking, 4)},
                {"braked_mass_percent", m.braked_mass_percent > 0 ? json(m.braked_mass_percent) : json()},
-               {"max_speed_kmh", m.max_speed_kmh},
-               {"step_m", m.step_m()}};
+               {"max_speed_kmh", m.max_speed_kmh}};
     json stations = json::array();
     for (const TimetableStation& s : check.stations) {
         stations.push_back({{"entry", s.entry},

@@ -1,0 +1,39 @@
+// The language features the server answers, each a function of an open
+// document (and, where the answer needs what the text becomes, of its
+// compilation). Each returns the result member of its response.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "lsp/client_capabilities.h"
+#include "lsp/document_text.h"
+#include "lsp/workspace.h"
+
+namespace scenariogen::lsp {
+
+// textDocument/hover: on a keyword, the meaning of its line and fields; on
+// a positioned line, what it becomes: km, cells, what is in force there and
+// what its cells hold after the placement rules. Null where nothing is.
+nlohmann::json hover(const OpenDocument& document, TextPosition at, const CompileUnit* unit);
+
+// textDocument/documentSymbol: the sections, with the stations, signals and
+// slowdowns in them.
+nlohmann::json document_symbols(const OpenDocument& document);
+
+// textDocument/foldingRange: one range per section.
+nlohmann::json folding_ranges(const OpenDocument& document);
+
+// textDocument/completion: the keywords understood where the cursor stands,
+// each with a snippet of its fields where the client expands snippets, and
+// the section headers.
+nlohmann::json completion(const OpenDocument& document, TextPosition at, const ClientCapabilities& client);
+
+// textDocument/formatting: the fields of each section aligned into columns
+// by the blanks after each comma; no value changes.
+nlohmann::json formatting(const OpenDocument& document);
+
+// textDocument/inlayHint: the km of each positioned line within the lines
+// given.
+nlohmann::json inlay_hints(const OpenDocument& document, int first_line, int last_line);
+
+}  // namespace scenariogen::lsp

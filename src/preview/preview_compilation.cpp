@@ -1,0 +1,98 @@
+#include "preview/preview_compilation.h"
+
+#include "compiler/diagnostic_format.h"
+#include "format/binary_format.h"
+#include "platform/file_system.h"
+#include "views/plot/page_layout.h"
+
+namespace scenariogen {
+
+namespace {
+
+// Where on the route a fault is: the position it names, the start of its
+// cell, or else the position of the object its line placed.
+std::optional<std::int32_t> route_position(const Diagnostic& fault, const CompileResult& result) {
+    if (fault.position) return fault.position;
+    if (fault.cell) return (*fault.cell - 1) * format::kCellLength;
+    if (!fault.where || fault.where->line <= 0) return std::nullopt;
+    for (const Placement& placement : result.placements) {
+        if (placement.file == fault.where->file && placement.line == fault.where->line) return placement.position;
+    }
+    return std::nullopt;
+}
+
+const char* severity_text(Severity severity) {
+    switch (severity) {
+        case Severity::kError:
+            return "error";
+        case Severity::kWarning:
+            return "warning";
+        case Severity::kNote:
+            return "note";
+    }
+    return "error";
+}
+
+PreviewFault preview_fault(const Diagnostic& fault, const CompileResult* result, const DiagnosticSources& texts) {
+    PreviewFault shown;
+    const std::string report = format_diagnostic(fault, texts);
+    shown.text = report.substr(0, report.find('\n'));
+    shown.severity = severity_text(fault.severity);
+    shown.number = fault.number;
+    shown.name = fault.name;
+    if (result != nullptr) shown.position_m = route_position(fault, *result);
+    if (fault.where) {
+        const bool in_line = fault.where->file == SourceFile::kLine;
+        shown.file = in_line ? texts.line_file : texts.train_file;
+        shown.line = fault.where->line;
+        shown.column = fault.where->column;
+        if (shown.line > 0) {
+            shown.source_line = printable(text_line(in_line ? texts.line_text : texts.train_text, shown.line));
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+PreviewCompilation compile_for_preview(const PreviewSources& sources) {
+    PreviewCompilation compilation;
+    std::string line_text, train_text;
+    try {
+        line_text = read_file(sources.line_path, kMaxDescriptionBytes);
+        train_text = read_file(sources.train_path, kMaxDescriptionBytes);
+    } catch (const FileError& failure) {
+        compilation.unreadable = "cannot read " + failure.path() + ": " + failure.reason();
+        return compilation;
+    }
+    PipelineInput input;
+    input.line = line_text;
+    input.train = train_text;
+    input.scenario_name = sources.scenario_name;
+    input.train_number = sources.train_number;
+    input.grid_coordinates = true;  // the plan is drawn from them
+    compilation.outcome = run_pipeline(input);
+    const PipelineOutcome& outcome = compilation.outcome;
+    compilation.compiled = outcome.result && outcome.result->outcome == CompileOutcome::kCompiled;
+    compilation.partial = compilation.compiled && outcome.reading_stopped();
+    const CompileResult* result = outcome.result ? &*outcome.result : nullptr;
+    const DiagnosticSources texts{sources.line_path, sources.train_path, outcome.line_text, outcome.train_text};
+    for (const Diagnostic& d : outcome.diagnostics) {
+        if (d.severity == Severity::kNote && !compilation.faults.empty()) {
+            compilation.faults.back().notes.push_back(preview_fault(d, result, texts));
+        } else {
+            compilation.faults.push_back(preview_fault(d, result, texts));
+        }
+    }
+    return compilation;
+}
+
+PreviewDrawing draw_for_preview(const PreviewCompilation& compilation) {
+    const CompileResult& result = compilation.result();
+    PreviewDrawing drawing;
+    drawing.plot = plot_scenario(result.cells, result.stations, result.grid);
+    drawing.axis = {plotting::kProfileX0, plotting::kProfileX1, drawing.plot.profile_end_m};
+    return drawing;
+}
+
+}  // namespace scenariogen

@@ -1,0 +1,100 @@
+#include "preview/preview_state.h"
+
+#include <nlohmann/json.hpp>
+
+namespace scenariogen {
+
+namespace {
+
+using nlohmann::json;
+
+// Where metre `m` of the route is drawn on the plan; none when the plan
+// was not computed that far.
+json plan_point(const PreviewState& state, std::int32_t m) {
+    if (state.drawing == nullptr || m < 0) return nullptr;
+    const Grid& grid = state.compilation->result().grid;
+    const auto metre = static_cast<std::size_t>(m);
+    if (m >= grid.computed_metres || metre >= grid.x.size() || metre >= grid.y.size()) return nullptr;
+    const PagePoint point = state.drawing->plot.plan_mapping.page({grid.x[metre], grid.y[metre]});
+    return {{"x", point.x}, {"y", point.y}};
+}
+
+json fault_json(const PreviewFault& fault, const PreviewState& state) {
+    json out{{"text", fault.text},    {"severity", fault.severity}, {"file", fault.file},
+             {"line", fault.line},    {"column", fault.column},     {"number", fault.number},
+             {"name", fault.name},    {"position_m", nullptr},      {"source_line", fault.source_line},
+             {"notes", json::array()}};
+    out["plan_point"] = nullptr;
+    if (fault.position_m) {
+        out["position_m"] = *fault.position_m;
+        out["plan_point"] = plan_point(state, *fault.position_m);
+    }
+    for (const PreviewFault& note : fault.notes) out["notes"].push_back(fault_json(note, state));
+    return out;
+}
+
+std::size_t mountain_stretches(const std::vector<Cell>& cells) {
+    std::size_t stretches = 0;
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+        stretches += cells[i].mountain_kind != 0 && cells[i].mountain_kind != cells[i - 1].mountain_kind;
+    }
+    return stretches;
+}
+
+// The figures an author checks after a save: the length, the stations with
+// their times, and how many objects of each kind the route holds.
+json figures_json(const PreviewCompilation& compilation, const ScenarioPlot& plot) {
+    std::size_t signals = 0, boards = 0, signs = 0, slowdowns = 0, code_drops = 0;
+    for (const PlottedMark& mark : plot.marks) {
+        signals += mark.kind == kSignal;
+        boards += mark.kind == kSpeedBoard;
+        signs += mark.kind == kSign;
+        slowdowns += mark.kind == kSlowdownStart;
+        code_drops += mark.kind == kCodeDrop || mark.kind == kCodeDropWithoutValue;
+    }
+    json stations = json::array();
+    for (const PlottedStation& station : plot.stations) {
+        stations.push_back({{"name", station.name}, {"position_m", station.position_m}, {"times", station.times}});
+    }
+    return {{"length_m", plot.route_length_m},
+            {"cells", compilation.result().last_cell()},
+            {"stations", std::move(stations)},
+            {"signals", signals},
+            {"speed_boards", boards},
+            {"sign_boards", signs},
+            {"slowdowns", slowdowns},
+            {"code_drops", code_drops},
+            {"mountain_stretches", mountain_stretches(compilation.result().cells)}};
+}
+
+}  // namespace
+
+std::string state_json(const PreviewState& state) {
+    json faults = json::array();
+    json out{{"generation", state.generation},
+             {"files", {{"line", state.line_file}, {"train", state.train_file}}},
+             {"unreadable", nullptr},
+             {"drawing_failure", nullptr},
+             {"partial", false},
+             {"figures", nullptr},
+             {"svg", nullptr},
+             {"axis", nullptr},
+             {"compile_ms", state.compile_ms}};
+    if (state.compilation != nullptr) {
+        if (!state.compilation->unreadable.empty()) out["unreadable"] = state.compilation->unreadable;
+        for (const PreviewFault& fault : state.compilation->faults) faults.push_back(fault_json(fault, state));
+        out["partial"] = state.compilation->partial;
+    }
+    out["faults"] = std::move(faults);
+    if (!state.drawing_failure.empty()) out["drawing_failure"] = state.drawing_failure;
+    if (state.drawing != nullptr && state.compilation != nullptr) {
+        const PreviewDrawing& drawing = *state.drawing;
+        out["figures"] = figures_json(*state.compilation, drawing.plot);
+        out["svg"] = drawing.plot.svg;
+        out["axis"] = {{"x0", drawing.axis.x0}, {"x1", drawing.axis.x1}, {"end_m", drawing.axis.end_m}};
+    }
+    // Text from the files that is not UTF-8 (Windows-1252 names) is replaced, never refused.
+    return out.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+}  // namespace scenariogen

@@ -1,0 +1,31 @@
+// What the page shows of one compilation, as the JSON document sent to it:
+// the drawing, the faults and the figures an author checks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "preview/preview_compilation.h"
+
+namespace scenariogen {
+
+struct PreviewState {
+    std::uint64_t generation = 0;  // 1 for the first compilation, then one more for each
+    std::string line_file;         // as named on the command line
+    std::string train_file;
+    const PreviewCompilation* compilation = nullptr;
+    const PreviewDrawing* drawing = nullptr;  // none: nothing to draw
+    std::string drawing_failure;              // why there is no drawing although the route has cells
+    double compile_ms = 0;                    // the compilation and the drawing
+};
+
+// The page's document:
+//   {"generation", "files": {"line", "train"}, "unreadable", "partial",
+//    "faults": [{"text", "severity", "file", "line", "column", "number", "name", "position_m",
+//    "plan_point": {"x", "y"} or null, "source_line", "notes": [...]}],
+//    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m"} or null,
+//    "compile_ms"}
+std::string state_json(const PreviewState& state);
+
+}  // namespace scenariogen

@@ -1,0 +1,77 @@
+;;; eglot_driver.el --- drives Emacs and Eglot as an author would  -*- lexical-binding: t -*-
+;; With the README's setup loaded: open the faulty file named by
+;; SCENARIOGEN_FILE, wait for its diagnostics in Flymake, fix the fault,
+;; wait for the cleared list, ask for completion, shut the server down with
+;; `eglot-shutdown', and write what was seen to SCENARIOGEN_RESULT.
+(require 'json)
+(require 'subr-x)
+
+(defvar driver-patience 20 "Seconds to wait for the server.")
+
+(defun driver-wait (predicate)
+  "Run the command loop's hooks and timers until PREDICATE holds or patience ends."
+  (let ((deadline (+ (float-time) driver-patience)))
+    (while (and (not (funcall predicate)) (< (float-time) deadline))
+      ;; Batch Emacs has no command loop: what it runs after each command.
+      (run-hooks 'post-command-hook)
+      (accept-process-output nil 0.05))
+    (and (funcall predicate) t)))
+
+(defun driver-diagnostic (d)
+  (save-excursion
+    (goto-char (flymake-diagnostic-beg d))
+    (list (cons 'line (1- (line-number-at-pos)))
+          (cons 'col (current-column))
+          (cons 'message (flymake-diagnostic-text d)))))
+
+(defun driver-fix (d)
+  "Fix diagnostic D. Once the server offers quick fixes, this is
+`eglot-code-actions' on D's region; until then, the edit an author makes
+by hand: the faulty field replaced with SCENARIOGEN_REPLACEMENT."
+  (save-excursion
+    (delete-region (flymake-diagnostic-beg d) (flymake-diagnostic-end d))
+    (goto-char (flymake-diagnostic-beg d))
+    (insert (getenv "SCENARIOGEN_REPLACEMENT"))))
+
+(defun driver-completions (server)
+  "The completion items at the start of the first signal line."
+  (let* ((line (save-excursion
+                 (goto-char (point-min))
+                 (re-search-forward "^segnale")
+                 (1- (line-number-at-pos))))
+         (answer (jsonrpc-request server :textDocument/completion
+                                  (list :textDocument (eglot--TextDocumentIdentifier)
+                                        :position (list :line line :character 0))))
+         (items (if (vectorp answer) answer (plist-get answer :items))))
+    (mapcar (lambda (item)
+              (list (cons 'label (plist-get item :label))
+                    (cons 'format (or (plist-get item :insertTextFormat) 1))
+                    (cons 'text (or (plist-get (plist-get item :textEdit) :newText)
+                                    (plist-get item :label)))))
+            items)))
+
+;; Eglot 1.9 ends the server's process as soon as it has sent `exit'; give
+;; the server the moment it needs to end by itself.
+(advice-add 'jsonrpc-shutdown :before
+            (lambda (connection &rest _)
+              (let ((process (jsonrpc--process connection)) (deadline (+ (float-time) 5)))
+                (while (and (process-live-p process) (< (float-time) deadline))
+                  (accept-process-output process 0.05)))))
+
+(let ((seen '()))
+  (find-file (getenv "SCENARIOGEN_FILE"))
+  (push (cons 'mode (symbol-name major-mode)) seen)
+  (push (cons 'coding (symbol-name buffer-file-coding-system)) seen)
+  (let ((raised (driver-wait (lambda () (flymake-diagnostics)))))
+    (push (cons 'raised raised) seen)
+    (push (cons 'diagnostics (mapcar #'driver-diagnostic (flymake-diagnostics))) seen)
+    (when raised
+      (driver-fix (car (flymake-diagnostics)))
+      (push (cons 'cleared (driver-wait (lambda () (null (flymake-diagnostics))))) seen)))
+  (let ((server (eglot-current-server)))
+    (push (cons 'completions (driver-completions server)) seen)
+    (eglot-shutdown server nil nil t)  ; keeping its buffers, to read the server's stderr
+    (push (cons 'stderr (with-current-buffer (jsonrpc-stderr-buffer server) (buffer-string))) seen))
+  (with-temp-file (getenv "SCENARIOGEN_RESULT")
+    (insert (json-encode seen)))
+  (kill-emacs 0))

@@ -1,0 +1,54 @@
+-- Drives Neovim as an author would, with the README's setup: the faulty
+-- file is open; wait for its diagnostic, fix the fault, wait for the cleared
+-- list, ask for completion, write what was seen to SCENARIOGEN_RESULT and
+-- quit (Neovim then shuts the server down).
+local buf = vim.api.nvim_get_current_buf()
+local patience = 20000
+local seen = { filetype = vim.bo[buf].filetype, fileformat = vim.bo[buf].fileformat }
+
+local function diagnostics()
+  return vim.diagnostic.get(buf)
+end
+
+seen.raised = vim.wait(patience, function() return #diagnostics() > 0 end, 20)
+seen.diagnostics = vim.tbl_map(function(d)
+  local lsp = d.user_data and d.user_data.lsp or {}
+  return { line = d.lnum, col = d.col, end_col = d.end_col, message = d.message, code = lsp.code }
+end, diagnostics())
+
+-- The fix of the first fault. Once the server offers quick fixes, this is
+-- vim.lsp.buf.code_action({ apply = true }); until then, the edit an author
+-- makes by hand: the faulty field replaced with SCENARIOGEN_REPLACEMENT.
+local function fix(diagnostic)
+  vim.api.nvim_buf_set_text(buf, diagnostic.lnum, diagnostic.col, diagnostic.end_lnum, diagnostic.end_col,
+    { os.getenv('SCENARIOGEN_REPLACEMENT') })
+end
+
+if seen.raised then
+  fix(diagnostics()[1])
+  seen.cleared = vim.wait(patience, function() return #diagnostics() == 0 end, 20)
+end
+
+-- Completion at the start of a signal line: Neovim 0.7 expands no snippet.
+local signal_line = 0
+for number, text in ipairs(vim.api.nvim_buf_get_lines(buf, 0, -1, false)) do
+  if text:find('^segnale') then signal_line = number - 1 break end
+end
+local answers = vim.lsp.buf_request_sync(buf, 'textDocument/completion', {
+  textDocument = { uri = vim.uri_from_bufnr(buf) },
+  position = { line = signal_line, character = 0 },
+}, patience) or {}
+seen.completions = {}
+for _, answer in pairs(answers) do
+  local items = answer.result and (answer.result.items or answer.result) or {}
+  for _, item in ipairs(items) do
+    table.insert(seen.completions, {
+      label = item.label,
+      format = item.insertTextFormat or 1,
+      text = item.textEdit and item.textEdit.newText or item.insertText or item.label,
+    })
+  end
+end
+
+vim.fn.writefile({ vim.fn.json_encode(seen) }, os.getenv('SCENARIOGEN_RESULT'))
+vim.cmd('qall!')

@@ -1,0 +1,44 @@
+// Debian's Neovim 0.7, headless, with the README's setup: it opens a faulty
+// pair, shows the server's diagnostic, clears it when the fault is fixed,
+// completes without snippets, and shuts the server down cleanly.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { withPatience } from './client.mjs';
+import { drivers, editorHome, faultyPair, readmeSetup, serverStatus } from './editors.mjs';
+
+function run(command, args, options) {
+  const child = spawn(command, args, { ...options, stdio: ['ignore', 'pipe', 'pipe'] });
+  let output = '';
+  child.stdout.on('data', (chunk) => (output += chunk));
+  child.stderr.on('data', (chunk) => (output += chunk));
+  return withPatience(new Promise((resolve) => child.on('exit', (code) => resolve({ code, output }))), command)
+    .finally(() => child.exitCode === null && child.kill());
+}
+
+test('Neovim 0.7 with the README setup: diagnostic, fix, clean shutdown', async () => {
+  const pair = faultyPair();
+  const editor = editorHome();
+  const init = join(editor.home, 'init.lua');
+  writeFileSync(init, readmeSetup('#### Neovim 0.7 (Debian 12)', 'lua'));
+  const { code, output } = await run('nvim', [
+    '--headless', '-n', '-i', 'NONE', '-u', init, pair.train.path, '-c', `luafile ${join(drivers, 'neovim_driver.lua')}`,
+  ], {
+    cwd: pair.folder,
+    env: { ...editor.env, SCENARIOGEN_RESULT: editor.result, SCENARIOGEN_REPLACEMENT: pair.replacement },
+  });
+  assert.equal(code, 0, output);
+  const seen = JSON.parse(readFileSync(editor.result, 'utf8'));
+  assert.equal(seen.filetype, 'scenariogen');
+  assert.equal(seen.fileformat, 'dos');
+  assert.ok(seen.raised, 'no diagnostic');
+  const fault = seen.diagnostics.find((d) => d.code === 8);
+  assert.deepEqual([fault.line, fault.col, fault.end_col], [pair.faultLine, 11, 15]);
+  assert.match(fault.message, /multiple of 50/);
+  assert.ok(seen.cleared, 'the fixed fault stayed');
+  assert.ok(seen.completions.some((c) => c.label === 'segnale'));
+  assert.deepEqual(seen.completions.filter((c) => c.format === 2 || c.text.includes('$')), []);
+  assert.equal(await serverStatus(editor.status), 0);
+});
