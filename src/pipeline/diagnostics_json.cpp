@@ -4,12 +4,8 @@
 
 namespace scenariogen {
 
-namespace {
-
-using nlohmann::json;
-
-std::string_view severity_name(Severity s) {
-    switch (s) {
+std::string_view severity_word(Severity severity) {
+    switch (severity) {
         case Severity::kError:
             return "error";
         case Severity::kWarning:
@@ -19,6 +15,10 @@ std::string_view severity_name(Severity s) {
     }
     return "error";
 }
+
+namespace {
+
+using nlohmann::json;
 
 json range_json(const Diagnostic& d) {
     if (!d.where || d.where->line <= 0) return nullptr;
@@ -62,7 +62,7 @@ json diagnostics_json(const Diagnostics& diagnostics, const DiagnosticFileNames&
         }
         all.push_back({{"file", file_json(d, files)},
                        {"range", range_json(d)},
-                       {"severity", severity_name(d.severity)},
+                       {"severity", severity_word(d.severity)},
                        {"number", d.number != 0 ? json(d.number) : json(nullptr)},
                        {"name", d.name.empty() ? json(nullptr) : json(d.name)},
                        {"message", diagnostic_message(d)},

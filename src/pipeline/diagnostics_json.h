@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -15,6 +16,9 @@ struct DiagnosticFileNames {
     std::string line_file;
     std::string train_file;
 };
+
+// "error", "warning" or "note", as the JSON and the SARIF log name them.
+std::string_view severity_word(Severity severity);
 
 // The sentence of a diagnostic as the text form shows it, without its place
 // and name: a numbered fault's sentence and detail, with its cell and metres.

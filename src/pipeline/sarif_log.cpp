@@ -13,23 +13,11 @@ using nlohmann::json;
 constexpr std::string_view kSchema =
     "https://docs.oasis-open.org/sarif/sarif/v2.1.0/errata01/os/schemas/sarif-schema-2.1.0.json";
 
-std::string_view level(Severity s) {
-    switch (s) {
-        case Severity::kError:
-            return "error";
-        case Severity::kWarning:
-            return "warning";
-        case Severity::kNote:
-            return "note";
-    }
-    return "error";
-}
-
 // The rule a diagnostic answers to: its name, or "E" and its number.
 std::string rule_id(const Diagnostic& d) { return d.name.empty() ? "E" + std::to_string(d.number) : d.name; }
 
 json rule_json(const Diagnostic& d) {
-    json rule{{"id", rule_id(d)}, {"defaultConfiguration", {{"level", level(d.severity)}}}};
+    json rule{{"id", rule_id(d)}, {"defaultConfiguration", {{"level", severity_word(d.severity)}}}};
     const Explanation* e = find_explanation(d.name.empty() ? std::to_string(d.number) : d.name);
     if (e != nullptr) {
         rule["shortDescription"] = {{"text", explanation_title(*e)}};
@@ -101,7 +89,7 @@ json sarif_log(const Diagnostics& diagnostics, const DiagnosticFileNames& files,
         }
         results.push_back({{"ruleId", id},
                            {"ruleIndex", rule_index[id]},
-                           {"level", level(d.severity)},
+                           {"level", severity_word(d.severity)},
                            {"message", {{"text", diagnostic_message(d)}}},
                            {"locations", {location_json(d, files)}},
                            {"relatedLocations", json::array()}});
