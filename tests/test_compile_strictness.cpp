@@ -120,6 +120,30 @@ TEST(CompileStrictness, WarningSwitchesAndTheErrorLimit) {
     EXPECT_EQ(compile_in(dir, "-fmax-errors=x").status, 2);
 }
 
+// A -W or -f flag takes its own value only, so it may stand before LINE and
+// TRAIN as well as after them.
+TEST(CompileStrictness, WarningFlagsMayStandBeforeTheFiles) {
+    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    const std::size_t clock = train.find("orologio");
+    ASSERT_NE(clock, std::string::npos);
+    train.erase(clock, train.find("\r\n", clock) + 2 - clock);
+    TempDir dir;
+    spit(dir.file("linea.txt"), slurp(kExamples + "valbruna_linea.txt"));
+    spit(dir.file("treno.txt"), train);
+    for (const std::string command :
+         {"compile -Wno-missing-setting -fmax-errors=1 linea.txt treno.txt -o .",
+          "compile -Werror=missing-setting -Wno-error=missing-setting linea.txt treno.txt -o .",
+          "check -Wno-missing-setting -fmax-errors=1 linea.txt treno.txt --braking 0.5"}) {
+        const Outcome outcome =
+            testing::run_command(testing::in_folder(dir.path()) + SCENARIOGEN_EXECUTABLE + " " + command);
+        EXPECT_EQ(outcome.status, 0) << command << "\n" << outcome.err;
+    }
+    const Outcome strict = testing::run_command(testing::in_folder(dir.path()) + SCENARIOGEN_EXECUTABLE +
+                                                " compile -Werror=missing-setting linea.txt treno.txt -o .");
+    EXPECT_EQ(strict.status, 1) << strict.err;
+    EXPECT_NE(strict.err.find("error: "), std::string::npos) << strict.err;
+}
+
 TEST(CompileStrictness, TheErrorLimitCutsTheListAndSaysSo) {
     std::vector<std::string> lines{"[generale]", "lunghezza percorso,  10000", "[curve]"};
     for (int i = 0; i < 8; ++i) lines.push_back("pendneza,  " + std::to_string(1000 + 100 * i) + ",  0");

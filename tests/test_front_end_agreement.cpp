@@ -215,7 +215,7 @@ TEST(FrontEnds, TheSameMistakesGetTheSameDiagnosticsEverywhere) {
         {"a line ending in a dash field", {{24, "-- a\n-- b"}}, {}},
         {"an accented station name", {}, {{13, rocca({}, "   ROCCA D\xC0")}}},
         {"a line limit no railway has", {}, {{10, "velocita,  6000,  1000"}}},
-        {"a stop of 1 s where a minute was meant", {}, {{13, rocca({{12, "1"}})}}},
+        {"a slowdown no slower than the line", {}, {{15, "rallentamento,  4000,  120,  600,  1,  1,  0"}}},
         {"a curve whose end stands where its length belongs", {{12, "curvas4,  6000,  6300"}}, {}},
     };
     for (const Case& c : cases) expect_agreement(c.what, edited(kLineLines, c.line), edited(kTrainLines, c.train));

@@ -38,9 +38,11 @@ public:
         check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
         check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
-            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
+            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME")
+            ->allow_extra_args(false);
         check->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
-            ->option_text("max-errors=N");
+            ->option_text("max-errors=N")
+            ->allow_extra_args(false);
         diagnostics_output_.add_to(*check);
         describe_warnings(*check);
         return check;

@@ -42,9 +42,11 @@ public:
         compile
             ->add_option("-W", flags_.w,
                          "-Werror: warnings are errors; -Werror=NAME: warning NAME is one; -Wno-NAME: no warning NAME")
-            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
+            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME")
+            ->allow_extra_args(false);
         compile->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
-            ->option_text("max-errors=N");
+            ->option_text("max-errors=N")
+            ->allow_extra_args(false);
         compile->add_flag("--no-wait", no_wait_, "Fail at once (status 3) when another run is writing into DIR");
         diagnostics_output_.add_to(*compile);
         describe_warnings(*compile);

@@ -27,7 +27,7 @@ json rule_json(const Diagnostic& d) {
         rule["shortDescription"] = {{"text", diagnostic_message(d)}};
     }
     json properties{{"tags", {"scenario-description"}}};
-    if (d.number != 0) properties["errorNumber"] = d.number;
+    if (d.name.empty()) properties["errorNumber"] = d.number;
     rule["properties"] = properties;
     return rule;
 }
@@ -93,6 +93,8 @@ json sarif_log(const Diagnostics& diagnostics, const DiagnosticFileNames& files,
                            {"message", {{"text", diagnostic_message(d)}}},
                            {"locations", {location_json(d, files)}},
                            {"relatedLocations", json::array()}});
+        // A mistake that the compiler records too carries its number.
+        if (d.number != 0) results.back()["properties"] = {{"errorNumber", d.number}};
     }
     for (json& r : results) {
         if (r["relatedLocations"].empty()) r.erase("relatedLocations");

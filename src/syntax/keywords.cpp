@@ -87,10 +87,9 @@ constexpr std::array kAdhesionValues{
     stored("adhesion", Storage::kLow8, 0, 255, "",
            "the grip between wheel and rail, 0 to 255, for the simulator; the generation run uses 100")};
 constexpr std::array kClockValues{
-    stored("hour", Storage::kInt16, 0, 23, "h",
-           "the scenario clock at its start, 0 to 23; blanks, not a comma, after it"),
-    stored("minute", Storage::kInt16, 0, 59, "min", "0 to 59; blanks, not a comma, after it"),
-    stored("second", Storage::kInt16, 0, 59, "s", "0 to 59")};
+    stored("hour", Storage::kInt16, 0, 23, "h", "the scenario clock at its start, 0 to 23"),
+    stored("minute", Storage::kInt16, 0, 59, "min", "0 to 59"),
+    stored("second", Storage::kInt16, 0, 59, "s", "0 to 59; the three are separated by blanks or by commas")};
 constexpr std::array kSandValues{stored("sand value", Storage::kInt16, -32768, 32767, "",
                                         "the train's sand, -32768 to 32767, for the simulator; the generation run uses "
                                         "300")};
@@ -114,7 +113,7 @@ constexpr std::array kSlowdownValues{
     position("position", "where the slowdown starts; its warning point stands 1200 m before (for a start past 1500 m)"),
     stored("speed", Storage::kLow16, 0, 32767, "km/h",
            "the speed to keep over the slowdown; below 110 it gets code-drop points every 400 m"),
-    plain("length", 1, kMax32, "m",
+    plain("length", 0, kMax32, "m",
           "how long the slowdown is; its end is at position + length, in another cell than its start"),
     stored("f_tt", Storage::kLow16, -32768, 32767, "",
            "a value carried into the start and end cells (their third value), for the simulator"),
