@@ -245,6 +245,31 @@ const enums = {
   FileType: { Unknown: 0, File: 1, Directory: 2, SymbolicLink: 64 },
 };
 
+// A code action's kind, dotted from the general to the particular, as
+// VS Code's own.
+class CodeActionKind {
+  constructor(value) {
+    this.value = value;
+  }
+  append(part) {
+    return new CodeActionKind(this.value ? `${this.value}.${part}` : part);
+  }
+  contains(other) {
+    return this.value === other.value || this.value === '' || other.value.startsWith(`${this.value}.`);
+  }
+  intersects(other) {
+    return this.contains(other) || other.contains(this);
+  }
+}
+CodeActionKind.Empty = new CodeActionKind('');
+for (const [name, value] of Object.entries({
+  QuickFix: 'quickfix', Refactor: 'refactor', RefactorExtract: 'refactor.extract', RefactorInline: 'refactor.inline',
+  RefactorRewrite: 'refactor.rewrite', Source: 'source', SourceOrganizeImports: 'source.organizeImports',
+  SourceFixAll: 'source.fixAll',
+})) {
+  CodeActionKind[name] = new CodeActionKind(value);
+}
+
 // Every other class of the API: a plain record of what it was built with.
 class Record {
   constructor(...args) {
@@ -257,7 +282,7 @@ module.exports = new Proxy(
     version: '1.82.0',
     env: { language: 'en', appName: 'stand-in', machineId: 'test', openExternal: async () => false },
     standIn,
-    Disposable, EventEmitter, Uri, Position, Range, Diagnostic, CancellationTokenSource,
+    Disposable, EventEmitter, Uri, Position, Range, Diagnostic, CancellationTokenSource, CodeActionKind,
     CancellationError: class CancellationError extends Error {},
     workspace, window, languages,
     commands: lenient({ registerCommand: registered, executeCommand: async () => undefined }),

@@ -1,6 +1,6 @@
 -- Drives Neovim as an author would, with the README's setup: the faulty
--- file is open; wait for its diagnostic, fix the fault, wait for the cleared
--- list, ask for completion, write what was seen to SCENARIOGEN_RESULT and
+-- file is open; wait for its diagnostic, fix the fault with the server's
+-- quick fix, wait for the cleared list, ask for completion, write what was seen to SCENARIOGEN_RESULT and
 -- quit (Neovim then shuts the server down).
 local buf = vim.api.nvim_get_current_buf()
 local patience = 20000
@@ -16,16 +16,26 @@ seen.diagnostics = vim.tbl_map(function(d)
   return { line = d.lnum, col = d.col, end_col = d.end_col, message = d.message, code = lsp.code }
 end, diagnostics())
 
--- The fix of the first fault. Once the server offers quick fixes, this is
--- vim.lsp.buf.code_action({ apply = true }); until then, the edit an author
--- makes by hand: the faulty field replaced with SCENARIOGEN_REPLACEMENT.
+-- The fix of the first fault: the server's preferred quick fix for it,
+-- asked for at its place with its diagnostic and applied as Neovim applies
+-- any workspace edit.
 local function fix(diagnostic)
-  vim.api.nvim_buf_set_text(buf, diagnostic.lnum, diagnostic.col, diagnostic.end_lnum, diagnostic.end_col,
-    { os.getenv('SCENARIOGEN_REPLACEMENT') })
+  vim.api.nvim_win_set_cursor(0, { diagnostic.lnum + 1, diagnostic.col })
+  local params = vim.lsp.util.make_range_params()
+  params.context = { diagnostics = { diagnostic.user_data.lsp } }
+  local answers = vim.lsp.buf_request_sync(buf, 'textDocument/codeAction', params, patience) or {}
+  for client_id, answer in pairs(answers) do
+    for _, action in ipairs(answer.result or {}) do
+      if action.isPreferred and action.edit then
+        vim.lsp.util.apply_workspace_edit(action.edit, vim.lsp.get_client_by_id(client_id).offset_encoding)
+        return action.title
+      end
+    end
+  end
 end
 
 if seen.raised then
-  fix(diagnostics()[1])
+  seen.fix = fix(diagnostics()[1])
   seen.cleared = vim.wait(patience, function() return #diagnostics() == 0 end, 20)
 end
 

@@ -1,0 +1,280 @@
+#include "lsp/navigation.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+#include "lsp/description_view.h"
+#include "lsp/protocol_json.h"
+#include "text/windows_1252.h"
+
+namespace scenariogen::lsp {
+
+namespace {
+
+using nlohmann::json;
+using syntax::Keyword;
+
+// One place a station's name is written.
+struct Occurrence {
+    const OpenDocument* document = nullptr;
+    int line = 0;
+    int begin = 0;  // characters, 0-based
+    int end = 0;
+    bool declaration = false;  // the name of a station line
+};
+
+json location(const OpenDocument& document, int line, int begin, int end) {
+    return {{"uri", document.uri}, {"range", character_range_json(document.text, line, begin, end)}};
+}
+
+json location(const Occurrence& o) { return location(*o.document, o.line, o.begin, o.end); }
+
+// The column a field's text starts at: after the quote of a quoted text.
+int text_column(const OpenDocument& document, int line, const ViewField& field) {
+    const std::string_view row = description_line(document, line);
+    return static_cast<int>(field.text.data() - row.data());
+}
+
+struct StationName {
+    int line = 0;
+    int begin = 0;
+    std::string name;  // Windows-1252, without the blanks after it
+};
+
+std::vector<StationName> station_names(const OpenDocument& train) {
+    const DescriptionView view = view_description(train.description, SourceFile::kTrain);
+    std::vector<StationName> names;
+    for (int i = 0; i < static_cast<int>(view.lines.size()); ++i) {
+        const ViewLine& line = view.lines[static_cast<std::size_t>(i)];
+        const std::size_t all = syntax::shape(Keyword::kStation).values.size();
+        if (line.kind != LineKind::kKeyword || line.keyword != Keyword::kStation || line.values.size() != all ||
+            line.missing > 0) {
+            continue;
+        }
+        const ViewField& field = *line.value(all - 1);
+        std::string name(field.text);
+        name.erase(std::min(name.size(), name.find_last_not_of(" \t") + 1));
+        if (!name.empty()) names.push_back({i, text_column(train, i, field), name});
+    }
+    return names;
+}
+
+bool word_character(char c) { return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80) != 0; }
+
+// Where `name` stands as a whole word in the sign texts of the line
+// description.
+void sign_occurrences(const OpenDocument& line_document, const std::string& name, std::vector<Occurrence>& out) {
+    const DescriptionView view = view_description(line_document.description, SourceFile::kLine);
+    for (int i = 0; i < static_cast<int>(view.lines.size()); ++i) {
+        const ViewLine& line = view.lines[static_cast<std::size_t>(i)];
+        if (line.kind != LineKind::kKeyword || line.keyword != Keyword::kSign || !line.value(1)) continue;
+        const std::string_view text = line.value(1)->text;
+        const int column = text_column(line_document, i, *line.value(1));
+        for (std::size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
+            const std::size_t after = at + name.size();
+            if ((at > 0 && word_character(text[at - 1])) || (after < text.size() && word_character(text[after]))) {
+                continue;
+            }
+            const int begin = column + static_cast<int>(at);
+            out.push_back({&line_document, i, begin, begin + static_cast<int>(name.size()), false});
+        }
+    }
+}
+
+struct PairDocuments {
+    const OpenDocument* line = nullptr;
+    const OpenDocument* train = nullptr;
+};
+
+PairDocuments documents_of(const PairView& pair) {
+    const bool line = pair.document.pairing.role == SourceFile::kLine;
+    return {line ? &pair.document : pair.partner, line ? pair.partner : &pair.document};
+}
+
+std::vector<Occurrence> occurrences(const PairDocuments& docs, const std::string& name) {
+    std::vector<Occurrence> found;
+    if (docs.train) {
+        for (const StationName& station : station_names(*docs.train)) {
+            if (station.name != name) continue;
+            found.push_back(
+                {docs.train, station.line, station.begin, station.begin + static_cast<int>(name.size()), true});
+        }
+    }
+    if (docs.line) sign_occurrences(*docs.line, name, found);
+    return found;
+}
+
+// The station's name under the cursor, and where it stands.
+std::optional<Occurrence> name_at(const PairView& pair, TextPosition at, std::string& name) {
+    const PairDocuments docs = documents_of(pair);
+    if (!docs.train) return std::nullopt;
+    const int column = pair.document.text.character_column(at.line, at.character);
+    for (const StationName& station : station_names(*docs.train)) {
+        for (const Occurrence& o : occurrences(docs, station.name)) {
+            if (o.document == &pair.document && o.line == at.line && o.begin <= column && column <= o.end) {
+                name = station.name;
+                return o;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The diagnostics published for a URI by the unit.
+const json* published(const CompileUnit& unit, const std::string& uri) {
+    const auto found = unit.diagnostics.find(uri);
+    return found == unit.diagnostics.end() ? nullptr : &found->second;
+}
+
+bool starts_on(const json& range, const std::string& uri, const std::string& at_uri, int line) {
+    return uri == at_uri && range["start"]["line"].get<int>() == line;
+}
+
+// The places the faults of a line name (the other object of a clash).
+void related_to(const PairView& pair, int line, json& out) {
+    const json* list = published(*pair.unit, pair.document.uri);
+    if (list == nullptr) return;
+    for (const json& d : *list) {
+        if (!starts_on(d["range"], pair.document.uri, pair.document.uri, line)) continue;
+        for (const json& related : d.value("relatedInformation", json::array())) out.push_back(related["location"]);
+    }
+}
+
+// The places of the faults that name a line.
+void naming(const PairView& pair, int line, json& out) {
+    for (const auto& [uri, list] : pair.unit->diagnostics) {
+        for (const json& d : list) {
+            for (const json& related : d.value("relatedInformation", json::array())) {
+                const json& place = related["location"];
+                if (starts_on(place["range"], place["uri"].get<std::string>(), pair.document.uri, line)) {
+                    out.push_back({{"uri", uri}, {"range", d["range"]}});
+                }
+            }
+        }
+    }
+}
+
+// Objects that hold cells, as opposed to the changes that hold from a
+// boundary on (gradients, speeds, adhesions) and the plan's curves.
+bool holds_cells(Keyword keyword) {
+    return keyword != Keyword::kGradient && keyword != Keyword::kSpeed && keyword != Keyword::kAdhesion &&
+           keyword != Keyword::kCurve;
+}
+
+// The objects of the other file whose cells meet the cells of the object
+// on `line`.
+void sharing_cells(const PairView& pair, int line, json& out) {
+    if (!pair.unit->result || !pair.partner) return;
+    const std::vector<Placement>& placements = pair.unit->result->placements;
+    const SourceFile file = pair.document.pairing.role;
+    const auto own = std::find_if(placements.begin(), placements.end(),
+                                  [&](const Placement& p) { return p.file == file && p.line == line + 1; });
+    if (own == placements.end() || !holds_cells(own->keyword) || own->first_cell > own->last_cell) return;
+    for (const Placement& p : placements) {
+        if (p.file == file || !holds_cells(p.keyword) || p.first_cell > own->last_cell || own->first_cell > p.last_cell) {
+            continue;
+        }
+        out.push_back(location(*pair.partner, p.line - 1, p.keyword_at.column - 1, p.keyword_at.end_column - 1));
+    }
+}
+
+json unique(json locations) {
+    json out = json::array();
+    for (json& l : locations) {
+        if (std::find(out.begin(), out.end(), l) == out.end()) out.push_back(std::move(l));
+    }
+    return out;
+}
+
+// A name the reader reads back as written: on one line, without a comma
+// (which would end it) or a leading quote or blank (which it would drop),
+// every character with a Windows-1252 form.
+std::string checked_name(const std::string& utf8) {
+    const auto refuse = [](const std::string& why) { throw std::invalid_argument("the new name " + why); };
+    if (utf8.empty() || utf8.find_first_not_of(" \t") == std::string::npos) refuse("is empty");
+    if (utf8.find_first_of(",\r\n") != std::string::npos) refuse("may hold no comma and no line end");
+    if (utf8.front() == '"' || utf8.front() == ' ' || utf8.front() == '\t') {
+        refuse("may not begin with a blank or a double quote");
+    }
+    const std::string bytes = to_windows_1252(utf8);
+    if (from_windows_1252(bytes) != utf8) refuse("holds a character that the description's encoding cannot hold");
+    return bytes;
+}
+
+}  // namespace
+
+json definition(const PairView& pair, TextPosition at) {
+    std::string name;
+    if (name_at(pair, at, name)) {
+        json out = json::array();
+        for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+            if (o.declaration) out.push_back(location(o));
+        }
+        return out;
+    }
+    json out = json::array();
+    if (!pair.unit) return out;
+    related_to(pair, at.line, out);
+    sharing_cells(pair, at.line, out);
+    return unique(std::move(out));
+}
+
+json references(const PairView& pair, TextPosition at, bool with_declaration) {
+    json out = json::array();
+    std::string name;
+    if (name_at(pair, at, name)) {
+        for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+            if (with_declaration || !o.declaration) out.push_back(location(o));
+        }
+        return out;
+    }
+    if (!pair.unit) return out;
+    naming(pair, at.line, out);
+    related_to(pair, at.line, out);
+    return unique(std::move(out));
+}
+
+json document_highlight(const PairView& pair, TextPosition at) {
+    constexpr int kText = 1;
+    json out = json::array();
+    std::string name;
+    if (name_at(pair, at, name)) {
+        for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+            if (o.document != &pair.document) continue;
+            out.push_back(
+                {{"range", character_range_json(o.document->text, o.line, o.begin, o.end)}, {"kind", kText}});
+        }
+        return out;
+    }
+    if (!pair.unit) return out;
+    json places = json::array();
+    related_to(pair, at.line, places);
+    naming(pair, at.line, places);
+    for (const json& place : unique(std::move(places))) {
+        if (place["uri"] == pair.document.uri) out.push_back({{"range", place["range"]}, {"kind", kText}});
+    }
+    return out;
+}
+
+json prepare_rename(const PairView& pair, TextPosition at) {
+    std::string name;
+    const std::optional<Occurrence> found = name_at(pair, at, name);
+    if (!found) return nullptr;
+    return {{"range", character_range_json(pair.document.text, found->line, found->begin, found->end)},
+            {"placeholder", from_windows_1252(name)}};
+}
+
+json rename(const PairView& pair, TextPosition at, const std::string& new_name) {
+    std::string name;
+    if (!name_at(pair, at, name)) throw std::invalid_argument("no station's name stands there");
+    const std::string written = from_windows_1252(checked_name(new_name));
+    json changes = json::object();
+    for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+        changes[o.document->uri].push_back(
+            {{"range", character_range_json(o.document->text, o.line, o.begin, o.end)}, {"newText", written}});
+    }
+    return {{"changes", changes}};
+}
+
+}  // namespace scenariogen::lsp
