@@ -1,6 +1,6 @@
 -- Drives Neovim as an author would, with the README's setup: the faulty
 -- file is open; wait for its diagnostic, fix the fault with the server's
--- quick fix, wait for the cleared list, ask for completion, write what was seen to SCENARIOGEN_RESULT and
+-- quick fix, wait for the cleared list, rename a station, save, ask for completion, write what was seen to SCENARIOGEN_RESULT and
 -- quit (Neovim then shuts the server down).
 local buf = vim.api.nvim_get_current_buf()
 local patience = 20000
@@ -59,6 +59,21 @@ for _, answer in pairs(answers) do
     })
   end
 end
+
+-- The second station renamed as `:lua vim.lsp.buf.rename('LUVERA CENTRALE')`
+-- renames it, with the cursor on its name; then the file is saved.
+for number, text in ipairs(vim.api.nvim_buf_get_lines(buf, 0, -1, false)) do
+  local column = text:find('LUVERA', 1, true)
+  if column and text:find('^stazione') then
+    vim.api.nvim_win_set_cursor(0, { number, column })
+    vim.lsp.buf.rename('LUVERA CENTRALE')
+    seen.renamed = vim.wait(patience, function()
+      return vim.api.nvim_buf_get_lines(buf, number - 1, number, false)[1]:find('LUVERA CENTRALE', 1, true) ~= nil
+    end, 20)
+    break
+  end
+end
+vim.cmd('silent write')
 
 vim.fn.writefile({ vim.fn.json_encode(seen) }, os.getenv('SCENARIOGEN_RESULT'))
 vim.cmd('qall!')
