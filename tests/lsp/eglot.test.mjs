@@ -1,13 +1,16 @@
 // Debian's Emacs with Eglot, in batch, with the README's setup: it opens a
 // faulty pair, shows the server's diagnostic through Flymake, clears it
-// once its quick fix is applied, completes without snippets, and shuts the
+// once its quick fix is applied, completes without snippets, renames a
+// station into a pair that compiles, and shuts the
 // server down with Eglot's shutdown and exit (both with null params).
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { withPatience } from './client.mjs';
+import { program, withPatience } from './client.mjs';
 import { drivers, editorHome, faultyPair, readmeSetup, serverStatus } from './editors.mjs';
 
 function run(command, args, options) {
@@ -19,7 +22,7 @@ function run(command, args, options) {
     .finally(() => child.exitCode === null && child.kill());
 }
 
-test('Emacs and Eglot with the README setup: diagnostic, quick fix, clean shutdown', async () => {
+test('Emacs and Eglot with the README setup: diagnostic, quick fix, rename, clean shutdown', async () => {
   const pair = faultyPair();
   const editor = editorHome();
   const init = join(editor.home, 'init.el');
@@ -49,5 +52,10 @@ test('Emacs and Eglot with the README setup: diagnostic, quick fix, clean shutdo
   assert.deepEqual(seen.completions.filter((c) => c.format === 2 || c.text.includes('$')), []);
   // Emacs notes the end of the stream there; the server says nothing.
   assert.doesNotMatch(seen.stderr, /scenariogen lsp:/);
+  assert.ok(seen.renamed, 'the station was not renamed');
   assert.equal(await serverStatus(editor.status), 0);
+  // The pair as Emacs saved it compiles.
+  assert.match(readFileSync(pair.train.path, 'latin1'), /,   LUVERA CENTRALE\r\n/);
+  const folder = mkdtempSync(join(tmpdir(), 'scenariogen-renamed-'));
+  execFileSync(program, ['compile', pair.line.path, pair.train.path, '-o', folder], { stdio: 'pipe' });
 });

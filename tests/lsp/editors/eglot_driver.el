@@ -2,7 +2,8 @@
 ;; With the README's setup loaded: open the faulty file named by
 ;; SCENARIOGEN_FILE, wait for its diagnostics in Flymake, fix the fault with
 ;; the server's quick fix,
-;; wait for the cleared list, ask for completion, shut the server down with
+;; wait for the cleared list, ask for completion, rename a station and save,
+;; shut the server down with
 ;; `eglot-shutdown', and write what was seen to SCENARIOGEN_RESULT.
 (require 'json)
 (require 'subr-x)
@@ -75,6 +76,14 @@ applied as Eglot applies a code action's edit; the action's title."
       (push (cons 'cleared (driver-wait (lambda () (null (flymake-diagnostics))))) seen)))
   (let ((server (eglot-current-server)))
     (push (cons 'completions (driver-completions server)) seen)
+    ;; The second station renamed with `eglot-rename', the point on its name; then the file is saved.
+    (goto-char (point-min))
+    (re-search-forward "^stazione.*\\(LUVERA\\)")
+    (goto-char (match-beginning 1))
+    (eglot-rename "LUVERA CENTRALE")
+    (push (cons 'renamed (and (save-excursion (goto-char (point-min)) (search-forward "LUVERA CENTRALE" nil t)) t))
+          seen)
+    (save-buffer)
     (eglot-shutdown server nil nil t)  ; keeping its buffers, to read the server's stderr
     (push (cons 'stderr (with-current-buffer (jsonrpc-stderr-buffer server) (buffer-string))) seen))
   (with-temp-file (getenv "SCENARIOGEN_RESULT")
