@@ -42,12 +42,27 @@ struct StationName {
     std::string name;  // Windows-1252, without the blanks after it
 };
 
+struct SignText {
+    int line = 0;
+    int begin = 0;
+    std::string_view text;
+};
+
+// Where names are written in a pair: the stations' names and the sign
+// texts, each description read once.
+struct NameIndex {
+    const OpenDocument* line = nullptr;
+    const OpenDocument* train = nullptr;
+    std::vector<StationName> stations;
+    std::vector<SignText> signs;
+};
+
 std::vector<StationName> station_names(const OpenDocument& train) {
     const DescriptionView view = view_description(train.description, SourceFile::kTrain);
     std::vector<StationName> names;
+    const std::size_t all = syntax::shape(Keyword::kStation).values.size();
     for (int i = 0; i < static_cast<int>(view.lines.size()); ++i) {
         const ViewLine& line = view.lines[static_cast<std::size_t>(i)];
-        const std::size_t all = syntax::shape(Keyword::kStation).values.size();
         if (line.kind != LineKind::kKeyword || line.keyword != Keyword::kStation || line.values.size() != all ||
             line.missing > 0) {
             continue;
@@ -60,61 +75,72 @@ std::vector<StationName> station_names(const OpenDocument& train) {
     return names;
 }
 
-bool word_character(char c) { return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80) != 0; }
-
-// Where `name` stands as a whole word in the sign texts of the line
-// description.
-void sign_occurrences(const OpenDocument& line_document, const std::string& name, std::vector<Occurrence>& out) {
+std::vector<SignText> sign_texts(const OpenDocument& line_document) {
     const DescriptionView view = view_description(line_document.description, SourceFile::kLine);
+    std::vector<SignText> signs;
     for (int i = 0; i < static_cast<int>(view.lines.size()); ++i) {
         const ViewLine& line = view.lines[static_cast<std::size_t>(i)];
         if (line.kind != LineKind::kKeyword || line.keyword != Keyword::kSign || !line.value(1)) continue;
-        const std::string_view text = line.value(1)->text;
-        const int column = text_column(line_document, i, *line.value(1));
-        for (std::size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
-            const std::size_t after = at + name.size();
-            if ((at > 0 && word_character(text[at - 1])) || (after < text.size() && word_character(text[after]))) {
-                continue;
-            }
-            const int begin = column + static_cast<int>(at);
-            out.push_back({&line_document, i, begin, begin + static_cast<int>(name.size()), false});
-        }
+        signs.push_back({i, text_column(line_document, i, *line.value(1)), line.value(1)->text});
     }
+    return signs;
 }
 
-struct PairDocuments {
-    const OpenDocument* line = nullptr;
-    const OpenDocument* train = nullptr;
-};
-
-PairDocuments documents_of(const PairView& pair) {
+NameIndex name_index(const PairView& pair) {
     const bool line = pair.document.pairing.role == SourceFile::kLine;
-    return {line ? &pair.document : pair.partner, line ? pair.partner : &pair.document};
+    NameIndex index{line ? &pair.document : pair.partner, line ? pair.partner : &pair.document, {}, {}};
+    if (index.train) index.stations = station_names(*index.train);
+    if (index.line) index.signs = sign_texts(*index.line);
+    return index;
 }
 
-std::vector<Occurrence> occurrences(const PairDocuments& docs, const std::string& name) {
+bool word_character(char c) { return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80) != 0; }
+
+// Where `name` stands as a whole word in a sign text, as columns of its line.
+std::vector<int> name_columns(const SignText& sign, const std::string& name) {
+    std::vector<int> columns;
+    const std::string_view text = sign.text;
+    for (std::size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
+        const std::size_t after = at + name.size();
+        if ((at > 0 && word_character(text[at - 1])) || (after < text.size() && word_character(text[after]))) {
+            continue;
+        }
+        columns.push_back(sign.begin + static_cast<int>(at));
+    }
+    return columns;
+}
+
+std::vector<Occurrence> occurrences(const NameIndex& index, const std::string& name) {
     std::vector<Occurrence> found;
-    if (docs.train) {
-        for (const StationName& station : station_names(*docs.train)) {
-            if (station.name != name) continue;
-            found.push_back(
-                {docs.train, station.line, station.begin, station.begin + static_cast<int>(name.size()), true});
+    const int size = static_cast<int>(name.size());
+    for (const StationName& station : index.stations) {
+        if (station.name == name) found.push_back({index.train, station.line, station.begin, station.begin + size, true});
+    }
+    for (const SignText& sign : index.signs) {
+        for (const int column : name_columns(sign, name)) {
+            found.push_back({index.line, sign.line, column, column + size, false});
         }
     }
-    if (docs.line) sign_occurrences(*docs.line, name, found);
     return found;
 }
 
 // The station's name under the cursor, and where it stands.
-std::optional<Occurrence> name_at(const PairView& pair, TextPosition at, std::string& name) {
-    const PairDocuments docs = documents_of(pair);
-    if (!docs.train) return std::nullopt;
+std::optional<Occurrence> name_at(const PairView& pair, const NameIndex& index, TextPosition at, std::string& name) {
     const int column = pair.document.text.character_column(at.line, at.character);
-    for (const StationName& station : station_names(*docs.train)) {
-        for (const Occurrence& o : occurrences(docs, station.name)) {
-            if (o.document == &pair.document && o.line == at.line && o.begin <= column && column <= o.end) {
+    const auto covers = [&](int begin, int size) { return begin <= column && column <= begin + size; };
+    for (const StationName& station : index.stations) {
+        const int size = static_cast<int>(station.name.size());
+        if (index.train == &pair.document && station.line == at.line && covers(station.begin, size)) {
+            name = station.name;
+            return Occurrence{index.train, station.line, station.begin, station.begin + size, true};
+        }
+        if (index.line != &pair.document) continue;
+        for (const SignText& sign : index.signs) {
+            if (sign.line != at.line) continue;
+            for (const int begin : name_columns(sign, station.name)) {
+                if (!covers(begin, size)) continue;
                 name = station.name;
-                return o;
+                return Occurrence{index.line, sign.line, begin, begin + size, false};
             }
         }
     }
@@ -206,9 +232,10 @@ std::string checked_name(const std::string& utf8) {
 
 json definition(const PairView& pair, TextPosition at) {
     std::string name;
-    if (name_at(pair, at, name)) {
+    const NameIndex index = name_index(pair);
+    if (name_at(pair, index, at, name)) {
         json out = json::array();
-        for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+        for (const Occurrence& o : occurrences(index, name)) {
             if (o.declaration) out.push_back(location(o));
         }
         return out;
@@ -223,8 +250,9 @@ json definition(const PairView& pair, TextPosition at) {
 json references(const PairView& pair, TextPosition at, bool with_declaration) {
     json out = json::array();
     std::string name;
-    if (name_at(pair, at, name)) {
-        for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+    const NameIndex index = name_index(pair);
+    if (name_at(pair, index, at, name)) {
+        for (const Occurrence& o : occurrences(index, name)) {
             if (with_declaration || !o.declaration) out.push_back(location(o));
         }
         return out;
@@ -239,8 +267,9 @@ json document_highlight(const PairView& pair, TextPosition at) {
     constexpr int kText = 1;
     json out = json::array();
     std::string name;
-    if (name_at(pair, at, name)) {
-        for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+    const NameIndex index = name_index(pair);
+    if (name_at(pair, index, at, name)) {
+        for (const Occurrence& o : occurrences(index, name)) {
             if (o.document != &pair.document) continue;
             out.push_back(
                 {{"range", character_range_json(o.document->text, o.line, o.begin, o.end)}, {"kind", kText}});
@@ -259,7 +288,7 @@ json document_highlight(const PairView& pair, TextPosition at) {
 
 json prepare_rename(const PairView& pair, TextPosition at) {
     std::string name;
-    const std::optional<Occurrence> found = name_at(pair, at, name);
+    const std::optional<Occurrence> found = name_at(pair, name_index(pair), at, name);
     if (!found) return nullptr;
     return {{"range", character_range_json(pair.document.text, found->line, found->begin, found->end)},
             {"placeholder", from_windows_1252(name)}};
@@ -267,10 +296,11 @@ json prepare_rename(const PairView& pair, TextPosition at) {
 
 json rename(const PairView& pair, TextPosition at, const std::string& new_name) {
     std::string name;
-    if (!name_at(pair, at, name)) throw std::invalid_argument("no station's name stands there");
+    const NameIndex index = name_index(pair);
+    if (!name_at(pair, index, at, name)) throw std::invalid_argument("no station's name stands there");
     const std::string written = from_windows_1252(checked_name(new_name));
     json changes = json::object();
-    for (const Occurrence& o : occurrences(documents_of(pair), name)) {
+    for (const Occurrence& o : occurrences(index, name)) {
         changes[o.document->uri].push_back(
             {{"range", character_range_json(o.document->text, o.line, o.begin, o.end)}, {"newText", written}});
     }

@@ -1,6 +1,7 @@
 #include "lsp/quick_fixes.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "compiler/placement.h"
 #include "lint/suggestion.h"
