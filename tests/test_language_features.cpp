@@ -103,10 +103,11 @@ public:
     }
 
     json code_actions(const std::string& uri, int line) {
-        return request("textDocument/codeAction", {{"textDocument", {{"uri", uri}}},
-                                                   {"range", {{"start", {{"line", line}, {"character", 0}}},
-                                                              {"end", {{"line", line}, {"character", 0}}}}},
-                                                   {"context", {{"diagnostics", json::array()}}}});
+        return request(
+            "textDocument/codeAction",
+            {{"textDocument", {{"uri", uri}}},
+             {"range", {{"start", {{"line", line}, {"character", 0}}}, {"end", {{"line", line}, {"character", 0}}}}},
+             {"context", {{"diagnostics", json::array()}}}});
     }
 
     // Makes the edits of a workspace edit in the open documents, as a
@@ -118,14 +119,16 @@ public:
             std::vector<json> sorted(edits.begin(), edits.end());
             std::sort(sorted.begin(), sorted.end(), [](const json& a, const json& b) {
                 const auto key = [](const json& e) {
-                    return std::pair{e["range"]["start"]["line"].get<int>(), e["range"]["start"]["character"].get<int>()};
+                    return std::pair{e["range"]["start"]["line"].get<int>(),
+                                     e["range"]["start"]["character"].get<int>()};
                 };
                 return key(a) > key(b);
             });
             for (const json& e : sorted) {
                 const json& r = e["range"];
-                document.replace({{r["start"]["line"], r["start"]["character"]}, {r["end"]["line"], r["end"]["character"]}},
-                                 e["newText"].get<std::string>());
+                document.replace(
+                    {{r["start"]["line"], r["start"]["character"]}, {r["end"]["line"], r["end"]["character"]}},
+                    e["newText"].get<std::string>());
             }
             text = document.utf8();
             send({{"method", "textDocument/didChange"},
@@ -152,7 +155,8 @@ private:
     }
     void open(const std::string& uri, const std::string& text) {
         send({{"method", "textDocument/didOpen"},
-              {"params", {{"textDocument", {{"uri", uri}, {"languageId", "scenariogen"}, {"version", 1}, {"text", text}}}}}});
+              {"params",
+               {{"textDocument", {{"uri", uri}, {"languageId", "scenariogen"}, {"version", 1}, {"text", text}}}}}});
     }
 
     TempDir dir_;
@@ -186,17 +190,13 @@ TEST(CodeActions, EachFaultWithOneObviousFixIsFixedByItsPreferredAction) {
     } cases[] = {
         {"a misspelt keyword", false, "pendenza,  14100,  -6", "pendenzza,  14100,  -6", "unknown-keyword"},
         {"a keyword in the wrong letter case", false, "sfondo uno,  1", "Sfondo uno,  1", "keyword-case"},
-        {"a missing comma after the keyword", false, "pendenza,  16100,  0", "pendenza  16100,  0",
-         "contains-keyword"},
+        {"a missing comma after the keyword", false, "pendenza,  16100,  0", "pendenza  16100,  0", "contains-keyword"},
         {"semicolons for commas", true, "aderenza,  0,  100", "aderenza;  0;  100", "contains-keyword"},
-        {"a blank for a comma between values", false, "pendenza,  16100,  0", "pendenza,  16100  0",
-         "blank-separated"},
-        {"a dash in the keyword", false, "cartello_indicatore,  650,", "cartello-indicatore,  650,",
-         "dash-in-keyword"},
+        {"a blank for a comma between values", false, "pendenza,  16100,  0", "pendenza,  16100  0", "blank-separated"},
+        {"a dash in the keyword", false, "cartello_indicatore,  650,", "cartello-indicatore,  650,", "dash-in-keyword"},
         {"a misspelt header", false, "[pendenze]", "[pendenz]", "unknown-header"},
         {"a station off the 50 m grid", true, "stazione,  5300,", "stazione,  5310,", "not-multiple"},
-        {"a signal off the 50 m grid, in the cell it takes", true, "segnale,  3200,", "segnale,  3180,",
-         "unaligned"},
+        {"a signal off the 50 m grid, in the cell it takes", true, "segnale,  3200,", "segnale,  3180,", "unaligned"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,8 +205,8 @@ TEST(CodeActions, EachFaultWithOneObviousFixIsFixedByItsPreferredAction) {
         const int at = line_starting(pair.text(uri), c.to);
         ASSERT_TRUE(names(pair.diagnostics(uri), at, c.diagnostic)) << pair.diagnostics(uri).dump();
         const json actions = pair.code_actions(uri, at);
-        const auto preferred = std::find_if(actions.begin(), actions.end(),
-                                            [](const json& a) { return a.value("isPreferred", false); });
+        const auto preferred =
+            std::find_if(actions.begin(), actions.end(), [](const json& a) { return a.value("isPreferred", false); });
         ASSERT_NE(preferred, actions.end()) << actions.dump();
         EXPECT_EQ((*preferred)["kind"], "quickfix");
         EXPECT_EQ((*preferred)["diagnostics"][0]["data"]["name"], c.diagnostic);
@@ -218,8 +218,7 @@ TEST(CodeActions, EachFaultWithOneObviousFixIsFixedByItsPreferredAction) {
 
 TEST(CodeActions, NoFixWhereTheRoundedValueWouldMeetAnotherFault) {
     // Rounded to 300 m, the station would stand too near the first one.
-    const std::string train =
-        replaced(testing::own_train_text(), "stazione,  5300,  12,", "stazione,  310,  12,");
+    const std::string train = replaced(testing::own_train_text(), "stazione,  5300,  12,", "stazione,  310,  12,");
     Pair pair(testing::own_line_text(), train);
     const int at = line_starting(pair.text(pair.train_uri()), "stazione,  310,");
     ASSERT_TRUE(names(pair.diagnostics(pair.train_uri()), at, "not-multiple"));
@@ -228,8 +227,8 @@ TEST(CodeActions, NoFixWhereTheRoundedValueWouldMeetAnotherFault) {
 
 TEST(CodeActions, AKeywordOfTheOtherFileMovesThere) {
     const std::string signal = "segnale,  3200,  1,  4,  1,  0,  0,  0,  0,  0,  0,  0";
-    const std::string line =
-        replaced(testing::own_line_text(), "[pendenze]\r\n", "[pendenze]\r\nsegnale,  7000,  1,  4,  1,  0,  0,  0,  0,  0,  0,  0\r\n");
+    const std::string line = replaced(testing::own_line_text(), "[pendenze]\r\n",
+                                      "[pendenze]\r\nsegnale,  7000,  1,  4,  1,  0,  0,  0,  0,  0,  0,  0\r\n");
     Pair pair(line, testing::own_train_text());
     const int at = line_starting(pair.text(pair.line_uri()), "segnale,  7000");
     ASSERT_TRUE(names(pair.diagnostics(pair.line_uri()), at, "wrong-file"));
@@ -257,13 +256,14 @@ TEST(CodeActions, AllOfOneKindInTheFileAtOnce) {
     });
     ASSERT_NE(all, actions.end()) << actions.dump();
     pair.apply((*all)["edit"]);
-    EXPECT_EQ(pair.text(pair.line_uri()), from_windows_1252(replaced(testing::own_line_text(), "[pendenze]", "[pendenz]")));
+    EXPECT_EQ(pair.text(pair.line_uri()),
+              from_windows_1252(replaced(testing::own_line_text(), "[pendenze]", "[pendenz]")));
     // Where the client asks for every safe fix.
-    const json fix_all = pair.request(
-        "textDocument/codeAction",
-        {{"textDocument", {{"uri", pair.line_uri()}}},
-         {"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}}},
-         {"context", {{"diagnostics", json::array()}, {"only", {"source.fixAll"}}}}});
+    const json fix_all =
+        pair.request("textDocument/codeAction",
+                     {{"textDocument", {{"uri", pair.line_uri()}}},
+                      {"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}}},
+                      {"context", {{"diagnostics", json::array()}, {"only", {"source.fixAll"}}}}});
     ASSERT_EQ(fix_all.size(), 1u) << fix_all.dump();
     pair.apply(fix_all[0]["edit"]);
     EXPECT_EQ(pair.text(pair.line_uri()), from_windows_1252(testing::own_line_text()));
@@ -279,8 +279,8 @@ TEST(Hover, FiguresAfterAFaultThatStoppedTheReadingSaySo) {
         return hover["contents"]["value"].get<std::string>();
     };
     const std::string stop = "the compilation stopped at line 17 of the train description (error 8)";
-    for (const auto& [uri, prefix] : {std::pair{pair.line_uri(), "pendenza,  14100"},
-                                      std::pair{pair.train_uri(), "velocita,  700"}}) {
+    for (const auto& [uri, prefix] :
+         {std::pair{pair.line_uri(), "pendenza,  14100"}, std::pair{pair.train_uri(), "velocita,  700"}}) {
         const std::string before = hover_text(uri, prefix);
         EXPECT_NE(before.find("speed 140 km/h"), std::string::npos) << before;
         EXPECT_NE(before.find("The figures count only what was read: " + stop), std::string::npos) << before;
@@ -331,10 +331,10 @@ TEST(Navigation, AStationsNameWhereverItIsWritten) {
     const json definition = pair.request("textDocument/definition", pair.at(pair.line_uri(), sign, sign_column + 2));
     ASSERT_EQ(definition.size(), 1u) << definition.dump();
     EXPECT_EQ(definition[0]["uri"], pair.train_uri());
-    EXPECT_EQ(definition[0]["range"], json::parse(R"({"start":{"line":)" + std::to_string(station) +
-                                                  R"(,"character":)" + std::to_string(name_column) +
-                                                  R"(},"end":{"line":)" + std::to_string(station) +
-                                                  R"(,"character":)" + std::to_string(name_column + 6) + "}}"));
+    EXPECT_EQ(definition[0]["range"],
+              json::parse(R"({"start":{"line":)" + std::to_string(station) + R"(,"character":)" +
+                          std::to_string(name_column) + R"(},"end":{"line":)" + std::to_string(station) +
+                          R"(,"character":)" + std::to_string(name_column + 6) + "}}"));
     json params = pair.at(pair.train_uri(), station, name_column);
     params["context"] = {{"includeDeclaration", false}};
     EXPECT_EQ(places(pair.request("textDocument/references", params)),
@@ -447,15 +447,16 @@ TEST(SemanticTokens, ColourWhatTheReaderDoesWithEachField) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        const std::string line = testing::crlf({"lunghezza, 1", "[generale]", "lunghezza percorso,  1000", "[curve]",
-                                                c.line, "[fine]"});
+        const std::string line =
+            testing::crlf({"lunghezza, 1", "[generale]", "lunghezza percorso,  1000", "[curve]", c.line, "[fine]"});
         Pair pair(line, testing::empty_train());
         const json tokens =
             pair.request("textDocument/semanticTokens/full", {{"textDocument", {{"uri", pair.line_uri()}}}});
         std::vector<std::pair<std::string, int>> seen;
         for (const auto& [l, character, length, type] : decoded(tokens)) {
-            if (l == 4) seen.emplace_back(c.line.substr(static_cast<std::size_t>(character),
-                                                        static_cast<std::size_t>(length)), type);
+            if (l == 4)
+                seen.emplace_back(c.line.substr(static_cast<std::size_t>(character), static_cast<std::size_t>(length)),
+                                  type);
             if (l == 0) {
                 EXPECT_EQ(type, 3) << "before [generale] the reader reads nothing";
             }
@@ -478,8 +479,8 @@ std::u16string utf16(const std::string& utf8) {
 }
 
 TEST(SignatureHelp, TheValueUnderTheCursorWithItsUnit) {
-    const std::string line = testing::crlf({"[generale]", "lunghezza percorso,  1000", "[curve]",
-                                            "pendenza,  100,  -6", "pendenza,  ", "[fine]"});
+    const std::string line = testing::crlf(
+        {"[generale]", "lunghezza percorso,  1000", "[curve]", "pendenza,  100,  -6", "pendenza,  ", "[fine]"});
     Pair pair(line, testing::empty_train());
     const struct {
         int line, character, active;
@@ -506,11 +507,11 @@ TEST(RangeFormatting, TheLinesAskedForAsTheWholeFormattingSetsThem) {
     Pair pair(line, testing::empty_train());
     const json whole = pair.request("textDocument/formatting",
                                     {{"textDocument", {{"uri", pair.line_uri()}}}, {"options", json::object()}});
-    const json part = pair.request(
-        "textDocument/rangeFormatting",
-        {{"textDocument", {{"uri", pair.line_uri()}}},
-         {"range", {{"start", {{"line", 4}, {"character", 0}}}, {"end", {{"line", 4}, {"character", 3}}}}},
-         {"options", json::object()}});
+    const json part =
+        pair.request("textDocument/rangeFormatting",
+                     {{"textDocument", {{"uri", pair.line_uri()}}},
+                      {"range", {{"start", {{"line", 4}, {"character", 0}}}, {"end", {{"line", 4}, {"character", 3}}}}},
+                      {"options", json::object()}});
     json expected = json::array();
     for (const json& edit : whole) {
         if (edit["range"]["start"]["line"] == 4) expected.push_back(edit);

@@ -50,9 +50,8 @@ std::vector<FoundFix> all_fixes(const FixInput& in, const json& diagnostics) {
         if (line >= document.text.line_count()) continue;
         const FixSite site{(*data)["name"].get<std::string>(), line,
                            document.text.character_column(line, start["character"].get<int>())};
-        std::optional<QuickFix> fix =
-            quick_fix(site, view, document.pairing.role, description_line(document, line),
-                      in.partner && !document.unmappable ? &partner : nullptr);
+        std::optional<QuickFix> fix = quick_fix(site, view, document.pairing.role, description_line(document, line),
+                                                in.partner && !document.unmappable ? &partner : nullptr);
         if (fix) found.push_back({d, site.name, std::move(*fix)});
     }
     return found;
@@ -65,8 +64,9 @@ std::string edited_text(const OpenDocument& document, const std::vector<const Fo
     for (const FoundFix* f : fixes) {
         for (const LineEdit& e : f->fix.edits) edits.push_back(e);
     }
-    std::sort(edits.begin(), edits.end(),
-              [](const LineEdit& a, const LineEdit& b) { return std::tie(a.line, a.begin) > std::tie(b.line, b.begin); });
+    std::sort(edits.begin(), edits.end(), [](const LineEdit& a, const LineEdit& b) {
+        return std::tie(a.line, a.begin) > std::tie(b.line, b.begin);
+    });
     DocumentText text = document.text;
     for (const LineEdit& e : edits) {
         text.replace({{e.line, text.utf16_column(e.line, e.begin)}, {e.line, text.utf16_column(e.line, e.end)}},
@@ -128,8 +128,8 @@ bool wants(const json& only, std::string_view kind) {
     if (!only.is_array()) return kind == "quickfix";
     return std::any_of(only.begin(), only.end(), [&](const json& k) {
         const std::string asked = k.is_string() ? k.get<std::string>() : std::string();
-        return kind == asked || (kind.size() > asked.size() && kind.substr(0, asked.size()) == asked &&
-                                 kind[asked.size()] == '.');
+        return kind == asked ||
+               (kind.size() > asked.size() && kind.substr(0, asked.size()) == asked && kind[asked.size()] == '.');
     });
 }
 
@@ -184,7 +184,8 @@ json code_actions(const OpenDocument& document, const json& params, Workspace& w
             if (f.fix.preferred) preferred.push_back(&f);
         }
         const std::vector<const FoundFix*> all = offered(in, preferred);
-        if (!all.empty()) actions.push_back(action(in, "Fix all the safe fixes in this file", all, false, "source.fixAll"));
+        if (!all.empty())
+            actions.push_back(action(in, "Fix all the safe fixes in this file", all, false, "source.fixAll"));
     }
     return actions;
 }

@@ -147,8 +147,8 @@ std::string figures_text(syntax::Keyword keyword, std::int32_t metres, const Com
         return "**" + std::string(syntax::shape(keyword).spelling) + "** at " + kilometre_text(metres) + ": " +
                stop_place(*stop) + " before this line, so it has no figures\n\n";
     }
-    return compiled_text(keyword, metres, result, placement) + "*The figures count only what was read: " +
-           stop_place(*stop) + ".*\n\n";
+    return compiled_text(keyword, metres, result, placement) +
+           "*The figures count only what was read: " + stop_place(*stop) + ".*\n\n";
 }
 
 const Placement* placement_of(const CompileResult& result, SourceFile file, int line) {

@@ -111,7 +111,8 @@ json LanguageServer::answer(const std::string& method, const json& params) {
     }
     if (method == "textDocument/signatureHelp")
         return signature_help(document_of(params), position_from(params.at("position")), client_);
-    if (method == "textDocument/rangeFormatting") return range_formatting(document_of(params), range_from(params.at("range")));
+    if (method == "textDocument/rangeFormatting")
+        return range_formatting(document_of(params), range_from(params.at("range")));
     if (method == "textDocument/codeAction") return code_actions(document_of(params), params, workspace_);
     if (method == "workspace/symbol") return workspace_symbols(params.at("query").get<std::string>());
     if (method == "textDocument/definition" || method == "textDocument/references" ||

@@ -114,7 +114,8 @@ std::vector<Occurrence> occurrences(const NameIndex& index, const std::string& n
     std::vector<Occurrence> found;
     const int size = static_cast<int>(name.size());
     for (const StationName& station : index.stations) {
-        if (station.name == name) found.push_back({index.train, station.line, station.begin, station.begin + size, true});
+        if (station.name == name)
+            found.push_back({index.train, station.line, station.begin, station.begin + size, true});
     }
     for (const SignText& sign : index.signs) {
         for (const int column : name_columns(sign, name)) {
@@ -198,7 +199,8 @@ void sharing_cells(const PairView& pair, int line, json& out) {
                                   [&](const Placement& p) { return p.file == file && p.line == line + 1; });
     if (own == placements.end() || !holds_cells(own->keyword) || own->first_cell > own->last_cell) return;
     for (const Placement& p : placements) {
-        if (p.file == file || !holds_cells(p.keyword) || p.first_cell > own->last_cell || own->first_cell > p.last_cell) {
+        if (p.file == file || !holds_cells(p.keyword) || p.first_cell > own->last_cell ||
+            own->first_cell > p.last_cell) {
             continue;
         }
         out.push_back(location(*pair.partner, p.line - 1, p.keyword_at.column - 1, p.keyword_at.end_column - 1));
@@ -271,8 +273,7 @@ json document_highlight(const PairView& pair, TextPosition at) {
     if (name_at(pair, index, at, name)) {
         for (const Occurrence& o : occurrences(index, name)) {
             if (o.document != &pair.document) continue;
-            out.push_back(
-                {{"range", character_range_json(o.document->text, o.line, o.begin, o.end)}, {"kind", kText}});
+            out.push_back({{"range", character_range_json(o.document->text, o.line, o.begin, o.end)}, {"kind", kText}});
         }
         return out;
     }

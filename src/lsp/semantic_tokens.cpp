@@ -72,8 +72,8 @@ json semantic_tokens(const OpenDocument& document, int first_line, int last_line
     for (const Token& t : tokens) {
         const int begin = document.text.utf16_column(t.line, t.begin);
         const int end = document.text.utf16_column(t.line, t.end);
-        data.insert(data.end(), {t.line - line, t.line == line ? begin - start : begin, end - begin,
-                                 static_cast<int>(t.type), 0});
+        data.insert(data.end(),
+                    {t.line - line, t.line == line ? begin - start : begin, end - begin, static_cast<int>(t.type), 0});
         line = t.line;
         start = begin;
     }
