@@ -103,6 +103,7 @@ const standIn = {
   opened: new EventEmitter(),
   diagnostics: new NodeEmitter(),  // 'set' (uri text, diagnostics)
   watchers: [],              // { pattern, created, changed, deleted } emitters
+  providers: {},             // 'registerDefinitionProvider' -> [{ selector, provider }]
   output: '',
 };
 
@@ -232,9 +233,22 @@ const window = lenient({
   showInformationMessage: async () => undefined,
 });
 
-const languages = lenient({
+// The providers the client registers, kept so that a test can call them
+// as VS Code would.
+const languages = new Proxy({
   match: matches,
   createDiagnosticCollection: diagnosticCollection,
+}, {
+  get: (target, key) => {
+    if (key in target) return target[key];
+    if (typeof key === 'string' && key.startsWith('register')) {
+      return (selector, provider) => {
+        (standIn.providers[key] ??= []).push({ selector, provider });
+        return new Disposable();
+      };
+    }
+    return registered;
+  },
 });
 
 const enums = {
