@@ -32,6 +32,23 @@ nlohmann::json completion(const OpenDocument& document, TextPosition at, const C
 // by the blanks after each comma; no value changes.
 nlohmann::json formatting(const OpenDocument& document);
 
+// textDocument/rangeFormatting: the edits of formatting on the lines of
+// `range`, the columns still set by the whole of each section.
+nlohmann::json range_formatting(const OpenDocument& document, TextRange range);
+
+// workspace/symbol: the symbols of a document whose name holds `query` in
+// any case, as SymbolInformation, appended to `out`.
+void symbol_information(const OpenDocument& document, const std::string& query, nlohmann::json& out);
+
+// textDocument/semanticTokens: each field of the lines first_line to
+// last_line by what the reader does with it; the legend they refer to.
+nlohmann::json semantic_tokens(const OpenDocument& document, int first_line, int last_line);
+nlohmann::json semantic_token_legend();
+
+// textDocument/signatureHelp: on a keyword line, its values with their
+// units, the one under the cursor active; null elsewhere.
+nlohmann::json signature_help(const OpenDocument& document, TextPosition at, const ClientCapabilities& client);
+
 // textDocument/inlayHint: the km of each positioned line within the lines
 // given.
 nlohmann::json inlay_hints(const OpenDocument& document, int first_line, int last_line);

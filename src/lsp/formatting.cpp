@@ -89,6 +89,15 @@ void align_row(const DocumentText& document, std::string_view text, const Keywor
 
 }  // namespace
 
+json range_formatting(const OpenDocument& document, TextRange range) {
+    json edits = json::array();
+    for (json& edit : formatting(document)) {
+        const int line = edit["range"]["start"]["line"].get<int>();
+        if (line >= range.start.line && line <= range.end.line) edits.push_back(std::move(edit));
+    }
+    return edits;
+}
+
 json formatting(const OpenDocument& document) {
     json edits = json::array();
     if (document.unmappable) return edits;

@@ -108,6 +108,49 @@ std::string compiled_text(syntax::Keyword keyword, std::int32_t metres, const Co
     return text + cells_text(result.cells, first, last);
 }
 
+// The fault that ended the compilation's reading, when one did: every
+// fault but those of the placement rules ends it, and the last one is where
+// it ended.
+const Diagnostic* reading_stop(const CompileResult& result) {
+    const Diagnostic* stop = nullptr;
+    for (const Diagnostic& fault : result.faults) {
+        if (!fault.cell) stop = &fault;
+    }
+    return stop;
+}
+
+std::string stop_place(const Diagnostic& stop) {
+    std::string text = "the compilation stopped";
+    if (stop.where && stop.where->line > 0) {
+        text += " at line " + std::to_string(stop.where->line) + " of the " +
+                (stop.where->file == SourceFile::kLine ? "line" : "train") + " description";
+    }
+    if (stop.number != 0) text += " (error " + std::to_string(stop.number) + ")";
+    return text;
+}
+
+// Whether the compilation read line `line` (0-based) of `file` before it
+// stopped at `stop`.
+bool read_before(const CompileResult& result, const Diagnostic& stop, SourceFile file, int line) {
+    if (!stop.where || stop.where->line <= 0) return false;
+    if (file == stop.where->file) return line + 1 < stop.where->line;
+    return file == SourceFile::kLine || result.train_read;
+}
+
+// What a positioned line becomes; when the compilation stopped, what holds
+// only up to where it stopped, or that the line was never read.
+std::string figures_text(syntax::Keyword keyword, std::int32_t metres, const CompileResult& result, SourceFile file,
+                         int line, const Placement* placement) {
+    const Diagnostic* stop = reading_stop(result);
+    if (stop == nullptr) return compiled_text(keyword, metres, result, placement);
+    if (!read_before(result, *stop, file, line)) {
+        return "**" + std::string(syntax::shape(keyword).spelling) + "** at " + kilometre_text(metres) + ": " +
+               stop_place(*stop) + " before this line, so it has no figures\n\n";
+    }
+    return compiled_text(keyword, metres, result, placement) +
+           "*The figures count only what was read: " + stop_place(*stop) + ".*\n\n";
+}
+
 const Placement* placement_of(const CompileResult& result, SourceFile file, int line) {
     for (const Placement& p : result.placements) {
         if (p.file == file && p.line == line + 1) return &p;
@@ -132,7 +175,8 @@ json hover(const OpenDocument& document, TextPosition at, const CompileUnit* uni
                             *metres <= std::numeric_limits<std::int32_t>::max();
     if (positioned && unit && unit->result) {
         const auto m = static_cast<std::int32_t>(*metres);
-        text = compiled_text(keyword, m, *unit->result, placement_of(*unit->result, document.pairing.role, at.line));
+        const SourceFile file = document.pairing.role;
+        text = figures_text(keyword, m, *unit->result, file, at.line, placement_of(*unit->result, file, at.line));
     }
     // Then what the field under the pointer means.
     const int cursor = document.text.character_column(at.line, at.character);

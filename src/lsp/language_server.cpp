@@ -1,10 +1,14 @@
 #include "lsp/language_server.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <set>
 #include <stdexcept>
 
+#include "lsp/code_actions.h"
 #include "lsp/features.h"
 #include "lsp/markup.h"
+#include "lsp/navigation.h"
 #include "lsp/protocol_json.h"
 
 namespace scenariogen::lsp {
@@ -100,11 +104,58 @@ json LanguageServer::answer(const std::string& method, const json& params) {
     if (method == "textDocument/completion")
         return completion(document_of(params), position_from(params.at("position")), client_);
     if (method == "textDocument/formatting") return formatting(document_of(params));
+    if (method == "textDocument/semanticTokens/full") return semantic_tokens(document_of(params), 0, INT32_MAX);
+    if (method == "textDocument/semanticTokens/range") {
+        const TextRange range = range_from(params.at("range"));
+        return semantic_tokens(document_of(params), range.start.line, range.end.line);
+    }
+    if (method == "textDocument/signatureHelp")
+        return signature_help(document_of(params), position_from(params.at("position")), client_);
+    if (method == "textDocument/rangeFormatting")
+        return range_formatting(document_of(params), range_from(params.at("range")));
+    if (method == "textDocument/codeAction") return code_actions(document_of(params), params, workspace_);
+    if (method == "workspace/symbol") return workspace_symbols(params.at("query").get<std::string>());
+    if (method == "textDocument/definition" || method == "textDocument/references" ||
+        method == "textDocument/documentHighlight" || method == "textDocument/prepareRename" ||
+        method == "textDocument/rename") {
+        return navigate(method, params);
+    }
     if (method == "textDocument/inlayHint") {
         const TextRange range = range_from(params.at("range"));
         return inlay_hints(document_of(params), range.start.line, range.end.line);
     }
     throw UnknownMethod("the server does not answer " + method);
+}
+
+json LanguageServer::navigate(const std::string& method, const json& params) {
+    const OpenDocument& document = document_of(params);
+    const TextPosition at = position_from(params.at("position"));
+    const CompileUnit* unit = workspace_.compiled_unit(document.uri);
+    const std::optional<Workspace::Partner> partner = workspace_.partner(document.uri);
+    const PairView pair{document, partner ? &partner->document() : nullptr, unit};
+    if (method == "textDocument/definition") return definition(pair, at);
+    if (method == "textDocument/references") {
+        return references(pair, at, params.value("context", json::object()).value("includeDeclaration", true));
+    }
+    if (method == "textDocument/documentHighlight") return document_highlight(pair, at);
+    if (method == "textDocument/prepareRename") return prepare_rename(pair, at);
+    return rename(pair, at, params.at("newName").get<std::string>());
+}
+
+// The symbols of the open documents and of their partners, each document
+// once, whose name holds the query in any case.
+json LanguageServer::workspace_symbols(const std::string& query) {
+    json out = json::array();
+    std::set<std::string> seen;
+    for (const std::string& uri : workspace_.open_uris()) {
+        const OpenDocument* document = workspace_.document(uri);
+        if (document != nullptr && seen.insert(uri).second) symbol_information(*document, query, out);
+        const std::optional<Workspace::Partner> partner = workspace_.partner(uri);
+        if (partner && seen.insert(partner->document().uri).second) {
+            symbol_information(partner->document(), query, out);
+        }
+    }
+    return out;
 }
 
 void LanguageServer::handle_notification(const Message& message) {
@@ -175,6 +226,15 @@ json LanguageServer::initialize_result() const {
           {"foldingRangeProvider", true},
           {"completionProvider", {{"resolveProvider", false}}},
           {"documentFormattingProvider", true},
+          {"documentRangeFormattingProvider", true},
+          {"semanticTokensProvider", {{"legend", semantic_token_legend()}, {"full", true}, {"range", true}}},
+          {"signatureHelpProvider", {{"triggerCharacters", {","}}, {"retriggerCharacters", {" "}}}},
+          {"definitionProvider", true},
+          {"referencesProvider", true},
+          {"documentHighlightProvider", true},
+          {"renameProvider", {{"prepareProvider", true}}},
+          {"workspaceSymbolProvider", true},
+          {"codeActionProvider", {{"codeActionKinds", {"quickfix", "source.fixAll"}}}},
           {"inlayHintProvider", true}}},
         {"serverInfo", {{"name", "scenariogen"}, {"version", version_}}}};
 }

@@ -47,6 +47,8 @@ private:
     void register_file_watch();
     nlohmann::json answer(const std::string& method, const nlohmann::json& params);
     nlohmann::json initialize_result() const;
+    nlohmann::json navigate(const std::string& method, const nlohmann::json& params);
+    nlohmann::json workspace_symbols(const std::string& query);
     const OpenDocument& document_of(const nlohmann::json& params) const;
     void log(int type, const std::string& text);
 

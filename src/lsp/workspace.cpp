@@ -10,6 +10,7 @@
 #include "lsp/protocol_json.h"
 #include "pipeline/pipeline.h"
 #include "platform/file_system.h"
+#include "text/windows_1252.h"
 
 namespace scenariogen::lsp {
 
@@ -121,6 +122,12 @@ const OpenDocument* Workspace::document(const std::string& uri) const {
     return found == documents_.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> Workspace::open_uris() const {
+    std::vector<std::string> uris;
+    for (const auto& [uri, document] : documents_) uris.push_back(uri);
+    return uris;
+}
+
 std::string Workspace::unit_key(const OpenDocument& document) const {
     const Pairing& pairing = document.pairing;
     if (!pairing.line_path.empty()) return "file\n" + pairing.line_path + "\n" + pairing.train_path;
@@ -209,6 +216,7 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
         compile_texts(unit, lists);
     }
     unit.published.clear();
+    unit.diagnostics = lists;
     for (auto& [uri, list] : lists) {
         unit.published.push_back(uri);
         const auto open = documents_.find(uri);
@@ -217,14 +225,15 @@ void Workspace::compile_unit(CompileUnit& unit, std::vector<Publication>& out) {
     }
 }
 
-void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& lists) {
+std::optional<PipelineInput> Workspace::unit_input(CompileUnit& unit, std::map<std::string, json>& lists,
+                                                   const std::string& replaced_uri, std::string_view replacement) {
     std::string failure;
     const std::optional<UnitText> line = text_of(unit.line_uri, unit.pairing.line_path, failure);
     if (!line) {
         const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
-        lists[where].push_back(not_compiled_diagnostic("not compiled: the line description" + named_by(unit.pairing) +
-                                                       " cannot be read: " + failure));
-        return;
+        lists[where].push_back(not_compiled_diagnostic(
+            "not compiled: the line description" + named_by(unit.pairing) + " cannot be read: " + failure));
+        return std::nullopt;
     }
     std::optional<UnitText> train;
     if (!unit.train_uri.empty()) {
@@ -238,24 +247,35 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
         }
     }
     PipelineInput input;
-    input.line = line->bytes;
+    input.line = unit.line_uri == replaced_uri ? replacement : line->bytes;
     input.line_source = line->document ? TextSource::kEditor : TextSource::kFiles;
     if (train) {
-        input.train = train->bytes;
+        input.train = unit.train_uri == replaced_uri ? replacement : train->bytes;
         input.train_source = train->document ? TextSource::kEditor : TextSource::kFiles;
     }
     input.scenario_name = unit.pairing.name;
     input.train_number = unit.pairing.number;
+    return input;
+}
+
+void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& lists) {
+    const std::optional<PipelineInput> input = unit_input(unit, lists);
+    if (!input) return;
     PipelineOutcome outcome;
     try {
-        outcome = run_pipeline(input);
+        outcome = run_pipeline(*input);
     } catch (const std::exception& slip) {
         // A fault of the compiler itself: the author hears of it, the session goes on.
         lists[unit.line_uri].push_back(not_compiled_diagnostic(std::string("internal error of the compiler: ") +
                                                                slip.what() + "; please report it with the files"));
         return;
     }
-    const CompiledTexts texts{line->document, train ? train->document : nullptr, unit.line_uri,
+    const auto open = [this](const std::string& uri) {
+        const auto found = documents_.find(uri);
+        return found == documents_.end() ? nullptr : &found->second;
+    };
+    const bool train = input->train.has_value();
+    const CompiledTexts texts{open(unit.line_uri), train ? open(unit.train_uri) : nullptr, unit.line_uri,
                               train ? unit.train_uri : std::string()};
     for (auto& [uri, list] : compile_diagnostics(outcome.diagnostics, texts)) {
         for (json& d : list) lists[uri].push_back(std::move(d));
@@ -263,13 +283,56 @@ void Workspace::compile_texts(CompileUnit& unit, std::map<std::string, json>& li
     unit.result = std::move(outcome.result);
 }
 
-const CompileUnit* Workspace::compiled_unit(const std::string& uri) {
+CompileUnit* Workspace::unit_of(const std::string& uri) {
     const auto document = documents_.find(uri);
     if (document == documents_.end()) return nullptr;
     const auto unit = units_.find(unit_key(document->second));
     if (unit == units_.end() || unit->second.line_uri.empty()) return nullptr;
-    if (unit->second.stale) compile_unit(unit->second, pending_);
     return &unit->second;
+}
+
+std::optional<Workspace::Partner> Workspace::partner(const std::string& uri) {
+    CompileUnit* unit = unit_of(uri);
+    if (unit == nullptr || unit->train_uri.empty() || unit->line_uri.empty()) return std::nullopt;
+    const bool line = unit->line_uri == uri;
+    const std::string& partner_uri = line ? unit->train_uri : unit->line_uri;
+    std::string failure;
+    const std::optional<UnitText> text =
+        text_of(partner_uri, line ? unit->pairing.train_path : unit->pairing.line_path, failure);
+    if (!text) return std::nullopt;
+    Partner found;
+    if (text->document) {
+        found.open = text->document;
+        return found;
+    }
+    // A file on disk: its text as the reader reads it, shown as an editor would.
+    const SourceFile role = line ? SourceFile::kTrain : SourceFile::kLine;
+    found.read.uri = partner_uri;
+    found.read.path = line ? unit->pairing.train_path : unit->pairing.line_path;
+    found.read.pairing = unit->pairing;
+    found.read.pairing.role = role;
+    found.read.text = DocumentText(from_windows_1252(prepare_text(text->bytes, role, TextSource::kFiles).windows_1252));
+    found.read.describe();
+    return found;
+}
+
+std::optional<PipelineOutcome> Workspace::compile_edited(const std::string& uri, const std::string& utf8) {
+    CompileUnit* unit = unit_of(uri);
+    if (unit == nullptr) return std::nullopt;
+    std::map<std::string, json> ignored;
+    const std::optional<PipelineInput> input = unit_input(*unit, ignored, uri, utf8);
+    if (!input) return std::nullopt;
+    try {
+        return run_pipeline(*input);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+const CompileUnit* Workspace::compiled_unit(const std::string& uri) {
+    CompileUnit* unit = unit_of(uri);
+    if (unit != nullptr && unit->stale) compile_unit(*unit, pending_);
+    return unit;
 }
 
 std::vector<Publication> Workspace::refresh() {

@@ -16,6 +16,7 @@
 #include "compiler/compile.h"
 #include "lsp/document_text.h"
 #include "lsp/pairing.h"
+#include "pipeline/pipeline.h"
 
 namespace scenariogen::lsp {
 
@@ -57,6 +58,8 @@ struct CompileUnit {
     bool stale = true;
     std::optional<CompileResult> result;  // none: nothing compiled
     std::vector<std::string> published;   // URIs that received its diagnostics
+    // The diagnostics last published, by URI: what code actions fix.
+    std::map<std::string, nlohmann::json> diagnostics;
 };
 
 struct Publication {
@@ -81,12 +84,26 @@ public:
     std::vector<std::string> disk_inputs() const;
 
     const OpenDocument* document(const std::string& uri) const;
+    std::vector<std::string> open_uris() const;
     // The unit a document compiles in, compiled if stale; none when it
     // compiles in none.
     const CompileUnit* compiled_unit(const std::string& uri);
 
     // Compiles every stale unit; what to publish.
     std::vector<Publication> refresh();
+
+    // The other description of a document's unit: the open document, or
+    // the file on disk read into a document of its own; none when the
+    // document has no partner or it cannot be read.
+    struct Partner {
+        const OpenDocument* open = nullptr;
+        OpenDocument read;  // when not open
+        const OpenDocument& document() const { return open ? *open : read; }
+    };
+    std::optional<Partner> partner(const std::string& uri);
+    // The unit of `uri` compiled again with `utf8` in place of that
+    // document's text; none when the document compiles in no unit.
+    std::optional<PipelineOutcome> compile_edited(const std::string& uri, const std::string& utf8);
 
 private:
     std::string unit_key(const OpenDocument& document) const;
@@ -98,6 +115,12 @@ private:
     // disk; none, with the reason in `failure`, when it cannot be read.
     std::optional<UnitText> text_of(const std::string& uri, const std::string& path, std::string& failure);
     void mark_stale(const std::string& uri);
+    CompileUnit* unit_of(const std::string& uri);
+    // The pipeline's input for a unit, with a replacement text for one of
+    // its URIs; none, with the reasons in `lists`, when the line
+    // description cannot be read.
+    std::optional<PipelineInput> unit_input(CompileUnit& unit, std::map<std::string, nlohmann::json>& lists,
+                                            const std::string& replaced_uri = {}, std::string_view replacement = {});
 
     std::map<std::string, OpenDocument> documents_;
     std::map<std::string, CompileUnit> units_;

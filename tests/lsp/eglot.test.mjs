@@ -1,13 +1,16 @@
 // Debian's Emacs with Eglot, in batch, with the README's setup: it opens a
 // faulty pair, shows the server's diagnostic through Flymake, clears it
-// when the fault is fixed, completes without snippets, and shuts the
+// once its quick fix is applied, completes without snippets, renames a
+// station into a pair that compiles, and shuts the
 // server down with Eglot's shutdown and exit (both with null params).
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { withPatience } from './client.mjs';
+import { program, withPatience } from './client.mjs';
 import { drivers, editorHome, faultyPair, readmeSetup, serverStatus } from './editors.mjs';
 
 function run(command, args, options) {
@@ -19,7 +22,7 @@ function run(command, args, options) {
     .finally(() => child.exitCode === null && child.kill());
 }
 
-test('Emacs and Eglot with the README setup: diagnostic, fix, clean shutdown', async () => {
+test('Emacs and Eglot with the README setup: diagnostic, quick fix, rename, clean shutdown', async () => {
   const pair = faultyPair();
   const editor = editorHome();
   const init = join(editor.home, 'init.el');
@@ -33,7 +36,6 @@ test('Emacs and Eglot with the README setup: diagnostic, fix, clean shutdown', a
       ...editor.env,
       SCENARIOGEN_FILE: pair.train.path,
       SCENARIOGEN_RESULT: editor.result,
-      SCENARIOGEN_REPLACEMENT: pair.replacement,
     },
   });
   assert.equal(code, 0, output);
@@ -44,10 +46,16 @@ test('Emacs and Eglot with the README setup: diagnostic, fix, clean shutdown', a
   const fault = seen.diagnostics.find((d) => d.message.includes('[8]'));
   assert.deepEqual([fault.line, fault.col], [pair.faultLine, 11]);
   assert.match(fault.message, /multiple of 50/);
+  assert.match(seen.fix ?? 'no quick fix', /^Round 5310 m to 5300 m/);
   assert.ok(seen.cleared, 'the fixed fault stayed');
   assert.ok(seen.completions.some((c) => c.label === 'segnale'));
   assert.deepEqual(seen.completions.filter((c) => c.format === 2 || c.text.includes('$')), []);
   // Emacs notes the end of the stream there; the server says nothing.
   assert.doesNotMatch(seen.stderr, /scenariogen lsp:/);
+  assert.ok(seen.renamed, 'the station was not renamed');
   assert.equal(await serverStatus(editor.status), 0);
+  // The pair as Emacs saved it compiles.
+  assert.match(readFileSync(pair.train.path, 'latin1'), /,   LUVERA CENTRALE\r\n/);
+  const folder = mkdtempSync(join(tmpdir(), 'scenariogen-renamed-'));
+  execFileSync(program, ['compile', pair.line.path, pair.train.path, '-o', folder], { stdio: 'pipe' });
 });

@@ -2,7 +2,8 @@
 // loaded with a stand-in for the `vscode` module, activates, and
 // vscode-languageclient starts `scenariogen lsp` as it starts any server
 // over stdio, hands it a faulty pair, shows the diagnostics, watches the
-// partner file for the server, and stops the server cleanly.
+// partner file for the server, and stops the server cleanly; and goes to
+// definition through the client's own provider.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import childProcess from 'node:child_process';
@@ -94,6 +95,42 @@ test('the extension starts the server through vscode-languageclient and shows it
   writeDescription(fixed.train.path, fixed.train.text);
   watcher.changed.fire(vscode.Uri.file(fixed.train.path));
   await cleared;
+
+  await extension.deactivate();
+  assert.deepEqual(await withPatience(started[0].exited, 'the server to exit'), { code: 0, signal: null });
+});
+
+test("go to definition through the extension's client: from a signal to the sign board in its cell", async (t) => {
+  const started = recordStarts();
+  const extension = loadExtension(buildExtension());
+  const vscode = createRequire(import.meta.url)('vscode');
+  vscode.standIn.configuration['scenariogen.path'] = program;
+  t.after(() => started.forEach(({ child }) => child.exitCode === null && child.kill()));
+
+  const fixed = fixedDescriptions();
+  // A signal at 550 m, where the first sign board stands.
+  const text = fixed.train.text.replace('segnale,  3200,',
+    'segnale,  550,  1,  4,  1,  0,  0,  0,  0,  0,  0,  0\r\nsegnale,  3200,');
+  writeDescription(fixed.train.path, text);
+  const signal = text.split('\r\n').findIndex((l) => l.startsWith('segnale,  550,'));
+  const board = fixed.line.text.split('\r\n').findIndex((l) => l.startsWith('cartello_indicatore,  550,'));
+  await extension.activate({ subscriptions: [], extensionPath: extensionFolder });
+  // The train description open (its diagnostics come once the server has it), the line description on disk.
+  const raised = shown(vscode, fixed.train.uri, (list) => list.length > 0);
+  const document = vscode.standIn.open(fixed.train.path, 'scenariogen', text);
+  await raised;
+
+  // The provider of this test's client: the stand-in outlives the client of the test before.
+  const { provider } = vscode.standIn.providers.registerDefinitionProvider?.at(-1) ?? {};
+  assert.ok(provider, 'the client registered no definition provider');
+  const token = new vscode.CancellationTokenSource().token;
+  const found = await withPatience(provider.provideDefinition(document, new vscode.Position(signal, 3), token),
+    'definition');
+  const places = found.map((l) => {
+    const [uri, range] = l.args ?? [l.uri ?? l.targetUri, l.range ?? l.targetRange];
+    return [uri.toString(), range.start.line];
+  });
+  assert.ok(places.some(([uri, line]) => uri === fixed.line.uri && line === board), JSON.stringify(places));
 
   await extension.deactivate();
   assert.deepEqual(await withPatience(started[0].exited, 'the server to exit'), { code: 0, signal: null });

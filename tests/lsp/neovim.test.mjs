@@ -1,12 +1,15 @@
 // Debian's Neovim 0.7, headless, with the README's setup: it opens a faulty
-// pair, shows the server's diagnostic, clears it when the fault is fixed,
-// completes without snippets, and shuts the server down cleanly.
+// pair, shows the server's diagnostic, clears it once its quick fix is applied,
+// completes without snippets, renames a station into a pair that compiles,
+// and shuts the server down cleanly.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { withPatience } from './client.mjs';
+import { program, withPatience } from './client.mjs';
 import { drivers, editorHome, faultyPair, readmeSetup, serverStatus } from './editors.mjs';
 
 function run(command, args, options) {
@@ -18,7 +21,7 @@ function run(command, args, options) {
     .finally(() => child.exitCode === null && child.kill());
 }
 
-test('Neovim 0.7 with the README setup: diagnostic, fix, clean shutdown', async () => {
+test('Neovim 0.7 with the README setup: diagnostic, quick fix, rename, clean shutdown', async () => {
   const pair = faultyPair();
   const editor = editorHome();
   const init = join(editor.home, 'init.lua');
@@ -27,7 +30,7 @@ test('Neovim 0.7 with the README setup: diagnostic, fix, clean shutdown', async 
     '--headless', '-n', '-i', 'NONE', '-u', init, pair.train.path, '-c', `luafile ${join(drivers, 'neovim_driver.lua')}`,
   ], {
     cwd: pair.folder,
-    env: { ...editor.env, SCENARIOGEN_RESULT: editor.result, SCENARIOGEN_REPLACEMENT: pair.replacement },
+    env: { ...editor.env, SCENARIOGEN_RESULT: editor.result },
   });
   assert.equal(code, 0, output);
   const seen = JSON.parse(readFileSync(editor.result, 'utf8'));
@@ -37,8 +40,14 @@ test('Neovim 0.7 with the README setup: diagnostic, fix, clean shutdown', async 
   const fault = seen.diagnostics.find((d) => d.code === 8);
   assert.deepEqual([fault.line, fault.col, fault.end_col], [pair.faultLine, 11, 15]);
   assert.match(fault.message, /multiple of 50/);
+  assert.match(seen.fix ?? 'no quick fix', /^Round 5310 m to 5300 m/);
   assert.ok(seen.cleared, 'the fixed fault stayed');
   assert.ok(seen.completions.some((c) => c.label === 'segnale'));
   assert.deepEqual(seen.completions.filter((c) => c.format === 2 || c.text.includes('$')), []);
+  assert.ok(seen.renamed, 'the station was not renamed');
   assert.equal(await serverStatus(editor.status), 0);
+  // The pair as Neovim saved it compiles.
+  assert.match(readFileSync(pair.train.path, 'latin1'), /,   LUVERA CENTRALE\r\n/);
+  const folder = mkdtempSync(join(tmpdir(), 'scenariogen-renamed-'));
+  execFileSync(program, ['compile', pair.line.path, pair.train.path, '-o', folder], { stdio: 'pipe' });
 });

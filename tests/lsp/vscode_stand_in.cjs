@@ -103,6 +103,7 @@ const standIn = {
   opened: new EventEmitter(),
   diagnostics: new NodeEmitter(),  // 'set' (uri text, diagnostics)
   watchers: [],              // { pattern, created, changed, deleted } emitters
+  providers: {},             // 'registerDefinitionProvider' -> [{ selector, provider }]
   output: '',
 };
 
@@ -232,9 +233,22 @@ const window = lenient({
   showInformationMessage: async () => undefined,
 });
 
-const languages = lenient({
+// The providers the client registers, kept so that a test can call them
+// as VS Code would.
+const languages = new Proxy({
   match: matches,
   createDiagnosticCollection: diagnosticCollection,
+}, {
+  get: (target, key) => {
+    if (key in target) return target[key];
+    if (typeof key === 'string' && key.startsWith('register')) {
+      return (selector, provider) => {
+        (standIn.providers[key] ??= []).push({ selector, provider });
+        return new Disposable();
+      };
+    }
+    return registered;
+  },
 });
 
 const enums = {
@@ -244,6 +258,31 @@ const enums = {
   TextDocumentSaveReason: { Manual: 1, AfterDelay: 2, FocusOut: 3 },
   FileType: { Unknown: 0, File: 1, Directory: 2, SymbolicLink: 64 },
 };
+
+// A code action's kind, dotted from the general to the particular, as
+// VS Code's own.
+class CodeActionKind {
+  constructor(value) {
+    this.value = value;
+  }
+  append(part) {
+    return new CodeActionKind(this.value ? `${this.value}.${part}` : part);
+  }
+  contains(other) {
+    return this.value === other.value || this.value === '' || other.value.startsWith(`${this.value}.`);
+  }
+  intersects(other) {
+    return this.contains(other) || other.contains(this);
+  }
+}
+CodeActionKind.Empty = new CodeActionKind('');
+for (const [name, value] of Object.entries({
+  QuickFix: 'quickfix', Refactor: 'refactor', RefactorExtract: 'refactor.extract', RefactorInline: 'refactor.inline',
+  RefactorRewrite: 'refactor.rewrite', Source: 'source', SourceOrganizeImports: 'source.organizeImports',
+  SourceFixAll: 'source.fixAll',
+})) {
+  CodeActionKind[name] = new CodeActionKind(value);
+}
 
 // Every other class of the API: a plain record of what it was built with.
 class Record {
@@ -257,7 +296,7 @@ module.exports = new Proxy(
     version: '1.82.0',
     env: { language: 'en', appName: 'stand-in', machineId: 'test', openExternal: async () => false },
     standIn,
-    Disposable, EventEmitter, Uri, Position, Range, Diagnostic, CancellationTokenSource,
+    Disposable, EventEmitter, Uri, Position, Range, Diagnostic, CancellationTokenSource, CodeActionKind,
     CancellationError: class CancellationError extends Error {},
     workspace, window, languages,
     commands: lenient({ registerCommand: registered, executeCommand: async () => undefined }),

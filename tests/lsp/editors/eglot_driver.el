@@ -1,10 +1,13 @@
 ;;; eglot_driver.el --- drives Emacs and Eglot as an author would  -*- lexical-binding: t -*-
 ;; With the README's setup loaded: open the faulty file named by
-;; SCENARIOGEN_FILE, wait for its diagnostics in Flymake, fix the fault,
-;; wait for the cleared list, ask for completion, shut the server down with
+;; SCENARIOGEN_FILE, wait for its diagnostics in Flymake, fix the fault with
+;; the server's quick fix,
+;; wait for the cleared list, ask for completion, rename a station and save,
+;; shut the server down with
 ;; `eglot-shutdown', and write what was seen to SCENARIOGEN_RESULT.
 (require 'json)
 (require 'subr-x)
+(require 'seq)
 
 (defvar driver-patience 20 "Seconds to wait for the server.")
 
@@ -25,13 +28,16 @@
           (cons 'message (flymake-diagnostic-text d)))))
 
 (defun driver-fix (d)
-  "Fix diagnostic D. Once the server offers quick fixes, this is
-`eglot-code-actions' on D's region; until then, the edit an author makes
-by hand: the faulty field replaced with SCENARIOGEN_REPLACEMENT."
-  (save-excursion
-    (delete-region (flymake-diagnostic-beg d) (flymake-diagnostic-end d))
-    (goto-char (flymake-diagnostic-beg d))
-    (insert (getenv "SCENARIOGEN_REPLACEMENT"))))
+  "Fix diagnostic D with the server's preferred quick fix at its place,
+applied as Eglot applies a code action's edit; the action's title."
+  (let* ((actions (eglot-code-actions (flymake-diagnostic-beg d) (flymake-diagnostic-end d) "quickfix"))
+         (preferred (seq-find (lambda (a) (eq (plist-get a :isPreferred) t)) actions)))
+    (when preferred
+      (eglot--apply-workspace-edit (plist-get preferred :edit))
+      ;; What Eglot's idle timer sends half a second later in an editor
+      ;; that waits for keys; batch Emacs is never idle.
+      (eglot--signal-textDocument/didChange)
+      (plist-get preferred :title))))
 
 (defun driver-completions (server)
   "The completion items at the start of the first signal line."
@@ -66,10 +72,18 @@ by hand: the faulty field replaced with SCENARIOGEN_REPLACEMENT."
     (push (cons 'raised raised) seen)
     (push (cons 'diagnostics (mapcar #'driver-diagnostic (flymake-diagnostics))) seen)
     (when raised
-      (driver-fix (car (flymake-diagnostics)))
+      (push (cons 'fix (driver-fix (car (flymake-diagnostics)))) seen)
       (push (cons 'cleared (driver-wait (lambda () (null (flymake-diagnostics))))) seen)))
   (let ((server (eglot-current-server)))
     (push (cons 'completions (driver-completions server)) seen)
+    ;; The second station renamed with `eglot-rename', the point on its name; then the file is saved.
+    (goto-char (point-min))
+    (re-search-forward "^stazione.*\\(LUVERA\\)")
+    (goto-char (match-beginning 1))
+    (eglot-rename "LUVERA CENTRALE")
+    (push (cons 'renamed (and (save-excursion (goto-char (point-min)) (search-forward "LUVERA CENTRALE" nil t)) t))
+          seen)
+    (save-buffer)
     (eglot-shutdown server nil nil t)  ; keeping its buffers, to read the server's stderr
     (push (cons 'stderr (with-current-buffer (jsonrpc-stderr-buffer server) (buffer-string))) seen))
   (with-temp-file (getenv "SCENARIOGEN_RESULT")
