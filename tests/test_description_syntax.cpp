@@ -76,7 +76,8 @@ TEST(FieldCursor, FieldsOfOneLineOrMore) {
 }
 
 TEST(FieldCursor, EndOfTextOnceOnlyTheLastLineEndRemains) {
-    FieldCursor cursor(crlf({"a,b", "c"}));
+    const std::string text = crlf({"a,b", "c"});  // the cursor views it: it must outlive the cursor
+    FieldCursor cursor(text);
     EXPECT_FALSE(cursor.eof());
     cursor.read_text();
     EXPECT_FALSE(cursor.eof()) << "b and c remain";

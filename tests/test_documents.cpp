@@ -20,7 +20,7 @@ namespace scenariogen {
 namespace {
 
 std::string golden(const std::string& name) {
-    return read_file(std::string(SCENARIOGEN_SOURCE_DIR) + "/tests/golden/" + name);
+    return read_file(std::string(SCENARIOGEN_SOURCE_DIR "/tests/golden/") + name);
 }
 
 struct TextFile {

@@ -43,7 +43,7 @@ TEST(Failures, ACompileUnderAWriteLimitKeepsTheSourcesAndTheOutputs) {
     SKIP_ON_WINDOWS("the limit on a file's size is set by a POSIX shell");
     TempDir dir;
     const std::string program = SCENARIOGEN_EXECUTABLE;
-    const std::string examples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
+    const std::string examples = SCENARIOGEN_SOURCE_DIR "/examples/";
     const std::string compile = program + " compile " + examples + "valbruna_linea.txt " + examples +
                                 "valbruna_treno.txt -o " + dir.path().string();
     const std::string line_before = slurp(examples + "valbruna_linea.txt");

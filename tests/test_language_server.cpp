@@ -224,7 +224,8 @@ TEST(DescriptionView, FieldsAsTheReaderReadsThem) {
 
     const std::string boards =
         testing::crlf({"[generale]", "[x]", "indicatori_vmax,  700,  130,    ,    ,  0", "[fine]"});
-    const ViewLine& board = view_description(boards, SourceFile::kLine).lines[2];
+    const DescriptionView boards_view = view_description(boards, SourceFile::kLine);
+    const ViewLine& board = boards_view.lines[2];
     EXPECT_EQ(board.values.size(), 5u);
     EXPECT_EQ(board.missing, 4u);
 }

@@ -100,7 +100,7 @@ TEST(LintWarnings, NamesAreUniqueAndExplained) {
 }
 
 TEST(LintWarnings, TheReadmeNamesEveryDiagnostic) {
-    std::ifstream in(std::string(SCENARIOGEN_SOURCE_DIR) + "/README.md", std::ios::binary);
+    std::ifstream in(SCENARIOGEN_SOURCE_DIR "/README.md", std::ios::binary);
     const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_FALSE(readme.empty());
     for (const auto table : {warning_names(), error_names()}) {

@@ -10,7 +10,7 @@ constexpr std::int32_t kFirstWarnedStart = 1500;  // a slowdown up to here has n
 }  // namespace
 
 std::int32_t last_cell_of_route(std::int32_t length) {
-    return nearest((static_cast<std::int64_t>(length) + 7000) / 50.0);
+    return nearest((static_cast<double>(length) + 7000) / 50.0);  // exact: a 32-bit sum fits a double
 }
 
 bool beyond_cells(std::int64_t p, std::int64_t room, std::int32_t last_cell) {
