@@ -72,7 +72,10 @@ struct PreviewDrawing {
     ProfileAxis axis;
 };
 
-// Draws the plan and the profile of a compilation that has cells.
-PreviewDrawing draw_for_preview(const PreviewCompilation& compilation);
+// Draws the page of a compilation that has cells as `plot --graph` draws
+// it: the plan, the profile with the model's fastest run, the legend and
+// the time-distance graph; the model from `model` and the train's own
+// braked-mass percentage.
+PreviewDrawing draw_for_preview(const PreviewCompilation& compilation, const TrainModelChoice& model = {});
 
 }  // namespace scenariogen
