@@ -60,11 +60,15 @@ struct PreviewCompilation {
 PreviewCompilation compile_for_preview(const PreviewSources& sources);
 
 // Where the profile's distance axis lies on the drawing: metre 0 at x0,
-// metre `end_m` at x1, in the drawing's own units.
+// metre `end_m` at x1, in the drawing's own units; the profile with its
+// names and axes takes the page's width from `top` to `bottom`.
 struct ProfileAxis {
     double x0 = 0;
     double x1 = 0;
     std::int32_t end_m = 0;
+    double width = 0;
+    double top = 0;
+    double bottom = 0;
 };
 
 struct PreviewDrawing {

@@ -165,10 +165,9 @@ std::variant<ProfileStretch, std::string> PreviewSession::profile_window(std::st
     const std::lock_guard lock(mutex_);
     if (!drawing_ || !compilation_) return std::string("there is no drawing");
     const CompileResult& result = compilation_->result();
-    const RunDrawing run{.driving_curve = true, .time_distance_graph = false, .model = settings_.model};
     std::string svg;
     try {
-        svg = plot_profile_window(result.cells, result.stations, result.grid, run, {*from, *to});
+        svg = plot_profile_window(result.cells, result.stations, result.grid, drawing_->plot.timetable, {*from, *to});
     } catch (const std::exception& slip) {
         return std::string("the stretch could not be drawn: ") + slip.what();
     }

@@ -139,7 +139,9 @@ std::string state_json(const PreviewState& state) {
         const PreviewDrawing& drawing = *state.drawing;
         out["figures"] = figures_json(*state.compilation, drawing.plot);
         out["svg"] = drawing.plot.svg;
-        out["axis"] = {{"x0", drawing.axis.x0}, {"x1", drawing.axis.x1}, {"end_m", drawing.axis.end_m}};
+        const ProfileAxis& axis = drawing.axis;
+        out["axis"] = {{"x0", axis.x0},       {"x1", axis.x1},   {"end_m", axis.end_m},
+                       {"width", axis.width}, {"top", axis.top}, {"bottom", axis.bottom}};
     }
     out["model"] = model_json(state);
     out["timetable"] = timetable_of(state);

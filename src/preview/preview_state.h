@@ -34,7 +34,7 @@ struct PreviewState {
 //    "faults": [{"text", "severity", "file", "line", "column", "number", "name", "position_m",
 //    "plan_point": {"x", "y"} or null, "source_line",
 //    "link" or null, "notes": [...]}],
-//    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m"} or null,
+//    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m", "width", "top", "bottom"} or null,
 //    "title": {"scenario", "train"}, "model": {"acceleration", "braking", "max_speed" (chosen or
 //    null), "summary" or null, "run_left_out"}, "timetable": {"rows", "problems"} or null,
 //    "exports": ["svg", "png", "pdf"], "compile_ms"}

@@ -81,11 +81,20 @@ function showGroup(view, group, fontFamily) {
   if (!group) return;
   view.svg.setAttribute('font-family', fontFamily || 'sans-serif');
   view.svg.appendChild(document.importNode(group, true));
-  const box = view.svg.firstElementChild.getBBox();
-  const pad = Math.max(box.width, box.height) * 0.02;
-  view.home = { x: box.x - pad, y: box.y - pad, w: box.width + 2 * pad, h: box.height + 2 * pad };
+  view.home = view === views.profile && current && current.axis ? profileFrame(current.axis) : fitted(view);
   if (!view.moved || !view.box) setBox(view, view.home);
 }
+
+// The box around what the view holds, with a little room.
+function fitted(view) {
+  const box = view.svg.firstElementChild.getBBox();
+  const pad = Math.max(box.width, box.height) * 0.02;
+  return { x: box.x - pad, y: box.y - pad, w: box.width + 2 * pad, h: box.height + 2 * pad };
+}
+
+// The profile keeps one frame at every zoom: the page's width, from the
+// stations' names to the km axes.
+function profileFrame(axis) { return { x: 0, y: axis.top, w: axis.width, h: axis.bottom - axis.top }; }
 
 function parseDrawing(svgText) {
   const drawing = new DOMParser().parseFromString(svgText, 'image/svg+xml');
@@ -179,6 +188,8 @@ function setProfileWindow(wanted) {
   writeAddress();
   showWindowText();
   if (!profileWindow) {
+    delete views.profile.svg.dataset.from;
+    delete views.profile.svg.dataset.to;
     if (current && current.svg) {
       const drawing = parseDrawing(current.svg);
       if (drawing) showGroup(views.profile, drawing.getElementById('profile'), drawing.documentElement.getAttribute('font-family'));

@@ -100,9 +100,9 @@ ScenarioPlot plot_page(const std::vector<Cell>& cells, const StationTable& stati
 }  // namespace
 
 std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
-                                const RunDrawing& run, const ProfileWindow& window) {
+                                const std::optional<TimetableCheck>& run, const ProfileWindow& window) {
     PageContent content = read_content(cells, station_table, sample_plan(grid, metres_drawn_exactly(station_table)));
-    content.run = model_run(cells, station_table, run);
+    content.run = run;
     ScenarioPlot ignored;
     Svg svg;
     page_head(svg, content, kPageHeight);

@@ -124,9 +124,10 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
 
 // The profile alone, as the page draws it but with the stretch `window`
 // across the page's width: an SVG of the page's size that holds the group
-// "profile". The labels, ticks and thinning are those of the stretch.
+// "profile". The labels, ticks and thinning are those of the stretch. The
+// fastest run is the one the page drew (ScenarioPlot::timetable), if any.
 std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
-                                const RunDrawing& run, const ProfileWindow& window);
+                                const std::optional<TimetableCheck>& run, const ProfileWindow& window);
 
 // Draws the page from the bytes of the cell file, the station table file
 // and the grid file. Throws ScenarioDecodeError when a file is not part of a
