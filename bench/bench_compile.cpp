@@ -63,9 +63,9 @@ void FixedRun(benchmark::State& state) {
     for (auto _ : state) {
         if (run_generation(folder.path.string(), status) != 0) state.SkipWithError("the run failed");
     }
-    std::int64_t bytes = 0;
+    std::uintmax_t bytes = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path)) bytes += entry.file_size();
-    state.SetBytesProcessed(bytes * state.iterations());
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
 }
 BENCHMARK(FixedRun)->Unit(benchmark::kMillisecond);
 

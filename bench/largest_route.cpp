@@ -91,7 +91,8 @@ std::string largest_train_description() {
     text += "[segnali]\r\n";
     for (int b = 0; b < kBlocchi; ++b) {
         text += line("segnale", {b * kBlocco + 3000, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0});
-        text += line("segnale", {b * kBlocco + 6800, 2, 3, 1, 0, 0, 0, 0, 0, 0, 101});  // a time up to 100 would be stored as 101
+        text += line("segnale",
+                     {b * kBlocco + 6800, 2, 3, 1, 0, 0, 0, 0, 0, 0, 101});  // a time up to 100 would be stored as 101
     }
     text += "[codici]\r\n";
     for (int b = 0; b < kBlocchi; ++b) text += line("abbattimento", {b * kBlocco + 8000, b % 5 ? 150 : 0});

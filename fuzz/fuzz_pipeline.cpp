@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Diagnostic& fault : outcome.result->faults) {
         if (fault.repeats_earlier) continue;
         std::size_t holders = 0;
-        for (const Diagnostic& d : outcome.diagnostics) holders += carries(d, fault) ? 1 : 0;
+        for (const Diagnostic& d : outcome.diagnostics) holders += carries(d, fault) ? 1u : 0u;
         if (holders == 0) std::abort();  // a fault the author is not shown
         if (!check_errors && !placement_fault(fault.number))
             std::abort();  // the check passed what the compiler refuses

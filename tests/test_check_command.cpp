@@ -124,12 +124,38 @@ TEST(CheckCommand, TheModelsParameters) {
     }
 }
 
+TEST(CheckCommand, WarningOptionsAsCompilersHaveThem) {
+    const Sources sources(kLivara, kLivaraEarlier);
+    EXPECT_EQ(sources.check("-Werror=timetable").status, 1);
+    EXPECT_EQ(sources.check("-Werror -Wno-error=timetable").status, 0);
+    EXPECT_EQ(sources.check("-Werror=board-limit").status, 0);
+    const Outcome misspelt = sources.check("-Werror=timetabel");
+    EXPECT_EQ(misspelt.status, 2);
+    EXPECT_NE(misspelt.err.find("'timetabel' names no warning; did you mean 'timetable'?"), std::string::npos)
+        << misspelt.err;
+    const Outcome listed = run_program("check --list-warnings");
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_NE(listed.out.find("  timetable "), std::string::npos) << listed.out;
+    EXPECT_NE(run_program("compile --help").out.find("  steep-gradient "), std::string::npos);
+}
+
+// A train without a brake is a fault of its description, at its line: the
+// check cannot run it unless --braking gives the rate.
 TEST(CheckCommand, NoBrakedMassNeedsABrakingRate) {
     const Sources sources("percentuale massa frenata,    130", "percentuale massa frenata,    0");
     const Outcome outcome = sources.check();
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("--braking"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(":3:31: error: a braked-mass percentage of 0 % gives the train no brake"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_NE(outcome.err.find("--braking [braked-mass]"), std::string::npos) << outcome.err;
     EXPECT_EQ(sources.check("--braking 0.7").status, 0);
+    // Turned off, the warning still leaves the error, on the file.
+    const Outcome quiet = sources.check("-Wno-braked-mass");
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_NE(quiet.err.find("treno.txt: error: the train's braked-mass percentage is 0 % or not given"),
+              std::string::npos)
+        << quiet.err;
 }
 
 // The descriptions' errors are those of compile, in the same words; only

@@ -168,7 +168,7 @@ TEST_F(CompilationOwnScenario, StationTableFileRecords) {
     EXPECT_EQ(at.back(), t.size()) << "87 records make the whole file";
     const auto record = [&](std::size_t k) { return t.substr(at[k], at[k + 1] - at[k]); };
     const std::string cleared(34, '\0');
-    for (const std::size_t k : {0, 10, 43, 82, 83}) EXPECT_EQ(record(k), cleared) << "entry " << k;
+    for (const std::size_t k : {0u, 10u, 43u, 82u, 83u}) EXPECT_EQ(record(k), cleared) << "entry " << k;
 
     EXPECT_EQ(record(1), hex("04 d4feffff 2c010000 00000000 00 0700") + "ZERVANO" +
                              hex("0100 0100 0400 0100 0100 00 01 00 00 1c5c0000"));

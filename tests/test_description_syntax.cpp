@@ -158,7 +158,9 @@ TEST(NumberToken, ReadsWhatTheReaderReads) {
         EXPECT_EQ(number.is_number, c.is_number) << c.token;
         if (!c.is_number) continue;
         EXPECT_EQ(number.fits_32_bits, c.fits) << c.token;
-        if (c.fits) EXPECT_EQ(number.value, c.value) << c.token;
+        if (c.fits) {
+            EXPECT_EQ(number.value, c.value) << c.token;
+        }
     }
 }
 

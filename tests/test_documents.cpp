@@ -79,7 +79,8 @@ TEST(TextFiles, Windows1252WithCrLfAfterEveryLineAndNoOverlongLine) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             EXPECT_EQ(lines[i].find_first_of("\r\n"), std::string::npos) << "a stray line-end byte in line " << i;
             EXPECT_LE(lines[i].size(), file.widest) << "line " << i;
-            for (const unsigned char c : lines[i]) {
+            for (const char byte : lines[i]) {
+                const auto c = static_cast<unsigned char>(byte);
                 if (c >= 0x20 && c < 0x7F) continue;
                 EXPECT_TRUE(file.non_ascii.count(c)) << "line " << i << " byte " << unsigned(c);
             }

@@ -1,9 +1,9 @@
 // Every way an author looks at a pair of descriptions gives the same
 // diagnostics, in the same order, at the same places: `compile` and `check`
-// on the command line (the program itself, its output read back), the
-// preview's page and the language server. Each is asked about the same texts:
-// a table of mistakes, the corpus of the pipeline's fuzz target, and the
-// descriptions that compile clean.
+// on the command line (the program itself, its output read back, as text
+// and as JSON), the preview's page and the language server. Each is asked
+// about the same texts: a table of mistakes, the corpus of the pipeline's
+// fuzz target, and the descriptions that compile clean.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,6 +72,26 @@ std::vector<Seen> by_command(const std::string& command, const Pair& pair) {
     std::vector<Seen> seen = printed(outcome.err, pair);
     // The timetable's warnings come on top of the descriptions' in `check`.
     std::erase_if(seen, [](const Seen& s) { return s.name == "timetable"; });
+    return seen;
+}
+
+// The same diagnostics as JSON, one object a line (--diagnostics-format=json).
+std::vector<Seen> by_json_lines(const Pair& pair) {
+    const Outcome outcome = run_program("compile " + pair.line_path + " " + pair.train_path +
+                                        " -fmax-errors=0 --diagnostics-format=json -o " + pair.dir.path().string());
+    std::vector<Seen> seen;
+    std::istringstream lines(outcome.err);
+    for (std::string text; std::getline(lines, text);) {
+        if (text.empty() || text.front() != '{') continue;  // the command's own closing line
+        const nlohmann::json d = nlohmann::json::parse(text);
+        const std::string path = d["file"].get<std::string>();
+        const std::string file = path == pair.line_path ? "line" : path == pair.train_path ? "train" : "";
+        const bool placed = d.contains("range");
+        seen.push_back({file, placed ? d["range"]["start"]["line"].get<int>() : 0,
+                        placed ? d["range"]["start"]["column"].get<int>() : 0, d["severity"],
+                        d["number"].is_null() ? 0 : d["number"].get<int>(),
+                        d["name"].is_null() ? std::string() : d["name"].get<std::string>()});
+    }
     return seen;
 }
 
@@ -155,6 +175,7 @@ void expect_agreement(const std::string& what, const std::string& line, const st
     const Pair pair(line, train);
     const std::vector<Seen> compiled = by_command("compile", pair);
     EXPECT_EQ(by_command("check", pair), compiled) << "check";
+    EXPECT_EQ(by_json_lines(pair), compiled) << "compile --diagnostics-format=json";
     EXPECT_EQ(by_preview(pair), compiled) << "the preview";
     const std::optional<std::string> line_utf8 = editor_text(line);
     const std::optional<std::string> train_utf8 = editor_text(train);
@@ -193,6 +214,9 @@ TEST(FrontEnds, TheSameMistakesGetTheSameDiagnosticsEverywhere) {
         {"an empty train file", {}, {{1, kDeleted}, {2, kDeleted}, {3, kDeleted}, {4, kDeleted}, {5, kDeleted}}},
         {"a line ending in a dash field", {{24, "-- a\n-- b"}}, {}},
         {"an accented station name", {}, {{13, rocca({}, "   ROCCA D\xC0")}}},
+        {"a line limit no railway has", {}, {{10, "velocita,  6000,  1000"}}},
+        {"a stop of 1 s where a minute was meant", {}, {{13, rocca({{12, "1"}})}}},
+        {"a curve whose end stands where its length belongs", {{12, "curvas4,  6000,  6300"}}, {}},
     };
     for (const Case& c : cases) expect_agreement(c.what, edited(kLineLines, c.line), edited(kTrainLines, c.train));
 }

@@ -6,16 +6,16 @@
 #include <fstream>
 
 #include "bench/largest_route.h"
+#include "lsp/client_capabilities.h"
 #include "lsp/description_view.h"
 #include "lsp/document_uri.h"
 #include "lsp/features.h"
 #include "lsp/json_rpc.h"
+#include "lsp/markup.h"
 #include "lsp/message_framing.h"
 #include "lsp/pairing.h"
 #include "platform/file_system.h"
 #include "test_support.h"
-#include "lsp/client_capabilities.h"
-#include "lsp/markup.h"
 
 namespace scenariogen::lsp {
 namespace {

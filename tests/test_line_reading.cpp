@@ -110,7 +110,7 @@ TEST_F(LineReadingOwnFile, HeaderEntries) {
     EXPECT_EQ(t[81].start, 12700);
     EXPECT_EQ(t[81].end, 49700);
     EXPECT_EQ(t[81].position, 1);
-    for (const int entry : {82, 83}) {
+    for (const std::size_t entry : {82u, 83u}) {
         EXPECT_EQ(t[entry].start, 0) << entry;
         EXPECT_EQ(t[entry].end, 0) << entry;
         EXPECT_EQ(t[entry].position, 0) << entry;

@@ -55,6 +55,30 @@ TEST(LintWarnings, SwitchesAndWerror) {
     EXPECT_EQ(unknown_warning_names(unknown), (std::vector<std::string>{"occupied-cell", "nonsense"}));
 }
 
+// -Werror=NAME makes one warning an error, -Wno-error=NAME keeps one a
+// warning under -Werror; the last that names a warning wins.
+TEST(LintWarnings, ErrorsByName) {
+    WarningOptions one;
+    one.errors = {{"overwritten-marker", true}};
+    const Diagnostics some = apply_warning_options(kSample, one);
+    EXPECT_EQ(some[0].severity, Severity::kWarning);  // unaligned
+    EXPECT_EQ(some[2].severity, Severity::kError);    // overwritten-marker
+    EXPECT_EQ(some[3].severity, Severity::kNote);
+
+    WarningOptions all_but;
+    all_but.warnings_are_errors = true;
+    all_but.errors = {{"unaligned", true}, {"unaligned", false}};
+    const Diagnostics most = apply_warning_options(kSample, all_but);
+    EXPECT_EQ(most[0].severity, Severity::kWarning);
+    EXPECT_EQ(most[2].severity, Severity::kError);
+
+    WarningOptions unknown;
+    unknown.errors = {{"timetabel", true}};
+    EXPECT_EQ(unknown_warning_names(unknown), (std::vector<std::string>{"timetabel"}));
+    EXPECT_EQ(nearest_warning_name("timetabel"), std::optional<std::string_view>("timetable"));
+    EXPECT_EQ(nearest_warning_name("nonsense"), std::nullopt);
+}
+
 TEST(LintWarnings, MaxErrors) {
     const LimitedDiagnostics one = limit_errors(kSample, 1);
     EXPECT_EQ(lines_of(one.shown), (std::vector<int>{1, 2, 3, 4}));

@@ -45,7 +45,8 @@ TEST(PlotDrawing, TheProfileEndsAtTheRoutesEndAndThePlanShowsTheRunOutApart) {
 
     // A sign board placed beyond the route's end keeps its place on the
     // profile, which then runs to the end of its cell.
-    const ScenarioPlot beyond = example("[indicazioni]\r\n", "[indicazioni]\r\ncartello_indicatore,  12000,  (  X  )\r\n");
+    const ScenarioPlot beyond =
+        example("[indicazioni]\r\n", "[indicazioni]\r\ncartello_indicatore,  12000,  (  X  )\r\n");
     EXPECT_EQ(beyond.profile_end_m, 12050);
     EXPECT_FALSE(holds(beyond.svg, "left out of the profile"));
 }
@@ -99,11 +100,12 @@ TEST(PlotDrawing, HoverTextsSayWhereAValueWasWrittenAndWhereItHolds) {
 TEST(PlotDrawing, TheLegendNamesEveryMarkOfThePage) {
     const ScenarioPlot p = example();
     for (const char* entry :
-         {"Plan: track centre line, north up", "Plan: run-out after the route&apos;s end", "Line km of the kilometric progressive",
-          "End of the route", "Station area", "Height from the gradients (m)", "Line speed limit (km/h)",
-          "Gradient (\u2030), rising to the right", "Curve: right up, left down; radius", "Signal of code sx 1, 2, other",
-          "Speed board: speeds A/B/C (km/h)", "Sign board, with its text", "Slowdown: points, warning, stretch",
-          "Code-drop point: with value, without", "Mountain stretch (kind), marker"}) {
+         {"Plan: track centre line, north up", "Plan: run-out after the route&apos;s end",
+          "Line km of the kilometric progressive", "End of the route", "Station area", "Height from the gradients (m)",
+          "Line speed limit (km/h)", "Gradient (\u2030), rising to the right", "Curve: right up, left down; radius",
+          "Signal of code sx 1, 2, other", "Speed board: speeds A/B/C (km/h)", "Sign board, with its text",
+          "Slowdown: points, warning, stretch", "Code-drop point: with value, without",
+          "Mountain stretch (kind), marker"}) {
         EXPECT_TRUE(holds(p.svg, std::string(">") + entry + "</text>")) << entry;
     }
 }
@@ -124,8 +126,8 @@ bool overlap(const PlacedLabel& a, const PlacedLabel& b) {
 void expect_apart(const std::vector<PlacedLabel>& labels, const char* where) {
     for (std::size_t i = 0; i < labels.size(); ++i) {
         for (std::size_t j = i + 1; j < labels.size(); ++j) {
-            EXPECT_FALSE(overlap(labels[i], labels[j])) << where << ": '" << labels[i].text << "' and '"
-                                                        << labels[j].text << "'";
+            EXPECT_FALSE(overlap(labels[i], labels[j]))
+                << where << ": '" << labels[i].text << "' and '" << labels[j].text << "'";
         }
     }
 }
@@ -144,7 +146,8 @@ TEST(PlotDrawing, LabelsNeverOverlap) {
         line.push_back("cartello_indicatore,  " + std::to_string(2000 + k * 32000) + ",  " + text);
     }
     line.push_back("[fine]");
-    std::vector<std::string> train{"[generale]", "aderenza,  0,  100", "[vel_limite]", "velocita,  0,  140", "[stazioni]"};
+    std::vector<std::string> train{"[generale]", "aderenza,  0,  100", "[vel_limite]", "velocita,  0,  140",
+                                   "[stazioni]"};
     for (int k = 0; k < 45; ++k) {
         train.push_back("stazione,  " + std::to_string(k * 22000) +
                         ",  12,  600,  0,  0,  0,  1,  1,  0,  4,  1,  1,  60,  6,  " + std::to_string(k % 60) +

@@ -101,9 +101,9 @@ TEST_F(PlotExport, WhatThePageIsWrittenAsAndWhereItGoes) {
         const char* starts;
     };
     const bool renders = page_rendering_unavailable().empty();
-    for (const Case c : {Case{"", "Zervano-OdelmaVmod_27340.svg", "<?xml"},
-                         Case{"--format svg -o page.png", "page.png", "<?xml"},
-                         Case{"--format pdf", "Zervano-OdelmaVmod_27340.pdf", "%PDF-"}}) {
+    for (const Case c :
+         {Case{"", "Zervano-OdelmaVmod_27340.svg", "<?xml"}, Case{"--format svg -o page.png", "page.png", "<?xml"},
+          Case{"--format pdf", "Zervano-OdelmaVmod_27340.pdf", "%PDF-"}}) {
         SCOPED_TRACE(c.options);
         std::string options = c.options;
         const auto at = options.find("-o ");

@@ -28,7 +28,7 @@ TEST(TimetableGeometry, TheDrivingCurveBreaksWhereTheRunCannotGoOn) {
         check, [](double m) { return m / 100; }, [](double kmh) { return 100 - kmh / 2; }, 0.2);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].front().x, 0);
-    EXPECT_EQ(lines[0].front().y, 100);  // standstill at the start
+    EXPECT_EQ(lines[0].front().y, 100);        // standstill at the start
     EXPECT_NEAR(lines[0].back().x, 90, 1e-9);  // brakes to a halt at 9000 m
     EXPECT_NEAR(lines[0].back().y, 100, 1e-9);
     EXPECT_EQ(lines[1].front().x, 100);  // starts again at 10000 m

@@ -14,9 +14,9 @@ namespace {
 using namespace testing::timetable;
 
 TEST(TimetableReport, Durations) {
-    const std::vector<std::pair<std::int64_t, std::string>> cases{{0, "0 min 0 s"},        {59, "0 min 59 s"},
-                                                                  {401, "6 min 41 s"},     {3600, "1 h 0 min 0 s"},
-                                                                  {3723, "1 h 2 min 3 s"}, {-60, "-1 min 0 s"}};
+    const std::vector<std::pair<std::int64_t, std::string>> cases{
+        {0, "0 s"},          {59, "59 s"},  {401, "6 min 41 s"}, {3600, "1 h 0 min 0 s"}, {3723, "1 h 2 min 3 s"},
+        {-60, "-1 min 0 s"}, {-15, "-15 s"}};
     for (const auto& [seconds, text] : cases) EXPECT_EQ(duration_text(seconds), text) << seconds;
 }
 
@@ -75,6 +75,20 @@ TEST(TimetableReport, TableAndJson) {
     EXPECT_NE(timetable_table(tight).find("-13.4 %   100 km/h  too tight\n"), std::string::npos)
         << timetable_table(tight);
     EXPECT_EQ(timetable_json(tight)["legs"][0]["status"], "too tight");
+}
+
+// A name longer than any sign holds is cut in the table, so that the table
+// stays as wide as its other columns; the JSON keeps it whole.
+TEST(TimetableReport, AVeryLongNameIsCutInTheTable) {
+    StationTable stations = timetable({{0, kSix}, {10000, kSix + 600}});
+    stations[2].name = "ROVERE " + std::string(5000, 'B');
+    const TimetableCheck check = check_timetable(route(10000, 100), stations, model());
+    const std::string table = timetable_table(check);
+    EXPECT_NE(table.find("\nS1    ROVERE " + std::string(32, 'B') + "\u2026  10.000 km"), std::string::npos) << table;
+    for (std::size_t at = 0, end; (end = table.find('\n', at)) != std::string::npos; at = end + 1) {
+        EXPECT_LT(end - at, 120u) << table;
+    }
+    EXPECT_EQ(timetable_json(check)["legs"][0]["to"], stations[2].name);
 }
 
 }  // namespace

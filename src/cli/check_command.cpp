@@ -6,13 +6,17 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/diagnostics_output.h"
 #include "cli/model_options.h"
 #include "cli/strict_compilation.h"
+#include "cli/swapped_descriptions.h"
 #include "cli/timetable_warnings.h"
+#include "cli/warning_flags.h"
 #include "compiler/diagnostic_format.h"
 #include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
 #include "lint/warnings.h"
+#include "pipeline/diagnostics_json.h"
 #include "platform/file_system.h"
 #include "timetable/timetable_check.h"
 #include "timetable/train_model.h"
@@ -34,9 +38,11 @@ public:
         check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
         check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
-            ->option_text("error|NAME|no-NAME");
+            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
         check->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
+        diagnostics_output_.add_to(*check);
+        describe_warnings(*check);
         return check;
     }
 
@@ -51,10 +57,22 @@ public:
         }
         StrictOptions strict{name_, train_number_, true, {}, 50};
         if (!flags_.apply(strict, console.err)) return kUsage;
-        const PipelineOutcome c = compile_strictly(line_, train_, strict);
+        if (!diagnostics_output_.sarif_spares(line_, train_, console.err)) return kUsage;
+        PipelineOutcome c = compile_strictly(line_, train_, strict);
+        if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "check")) {
+            console.err << *swapped;
+            return kUsage;
+        }
+        require_brake(c);
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
-        const std::size_t errors = report_strictly(c, sources, strict.max_errors, console.err);
+        const std::size_t errors = diagnostics_output_.report(c, sources, strict.max_errors, console.err);
         if (c.has_errors()) {
+            if (!write_sarif(c.diagnostics, sources, console)) return kOutputFailed;
+            if (json_) {
+                console.out
+                    << nlohmann::json{{"diagnostics", diagnostics_json(c.diagnostics, file_names(sources))}}.dump(2)
+                    << "\n";
+            }
             if (c.result && c.result->outcome == CompileOutcome::kHeaderSlotsTaken) {
                 console.err << kRunEndingPrompt << c.result->last_error << "\n";
             }
@@ -66,25 +84,45 @@ public:
     }
 
 private:
+    // A train without a brake cannot be run: without --braking, the warning
+    // on its braked-mass percentage becomes an error, at its line.
+    void require_brake(PipelineOutcome& c) const {
+        if (c.has_errors()) return;
+        const std::int32_t braked_mass = c.result->stations[kTrainEntry].start;
+        if (train_model(choice_, braked_mass).braking > 0) return;
+        const std::string why =
+            ": the timetable cannot be checked without a brake; give the braking rate with --braking";
+        for (Diagnostic& d : c.diagnostics) {
+            if (d.name != "braked-mass") continue;
+            d.severity = Severity::kError;
+            d.message =
+                "a braked-mass percentage of " + std::to_string(braked_mass) + " % gives the train no brake" + why;
+            return;
+        }
+        Diagnostic missing;
+        missing.name = "braked-mass";
+        missing.where = SourceRange{SourceFile::kTrain, 0, 0, 0};
+        missing.message =
+            "the train's braked-mass percentage is " + std::to_string(braked_mass) + " % or not given" + why;
+        c.diagnostics.push_back(std::move(missing));
+    }
+
     int check_timetable_of(const PipelineOutcome& c, const StrictOptions& strict, const DiagnosticSources& sources,
                            Console& console) const {
         const CompileResult& result = *c.result;
-        const std::int32_t braked_mass = result.stations[kTrainEntry].start;
-        const TrainModel model = train_model(choice_, braked_mass);
-        if (!(model.braking > 0)) {
-            console.err << "scenariogen: " << train_ << " gives a braked-mass percentage of " << braked_mass
-                        << " %, which leaves the train no brake; give its braking with --braking\n";
-            return kUsage;
-        }
+        const TrainModel model = train_model(choice_, result.stations[kTrainEntry].start);
         const TimetableCheck check = check_timetable(result.cells, result.stations, model);
         const Diagnostics warnings = apply_warning_options(timetable_warnings(check, result), strict.warnings);
         std::size_t errors = 0;
-        for (const Diagnostic& w : warnings) {
-            console.err << format_diagnostic(w, sources);
-            errors += w.severity == Severity::kError;
-        }
+        for (const Diagnostic& w : warnings) errors += w.severity == Severity::kError;
+        diagnostics_output_.report_more(warnings, sources, console.err);
+        Diagnostics all = c.diagnostics;
+        all.insert(all.end(), warnings.begin(), warnings.end());
+        if (!write_sarif(all, sources, console)) return kOutputFailed;
         if (json_) {
-            console.out << with_places(timetable_json(check), check, warnings).dump(2) << "\n";
+            nlohmann::json j = with_places(timetable_json(check), check, warnings);
+            j["diagnostics"] = diagnostics_json(all, file_names(sources));
+            console.out << j.dump(2) << "\n";
         } else {
             console.out << timetable_table(check);
         }
@@ -94,12 +132,23 @@ private:
         return kFaultRecorded;
     }
 
+    bool write_sarif(const Diagnostics& diagnostics, const DiagnosticSources& sources, Console& console) const {
+        try {
+            diagnostics_output_.write_sarif(diagnostics, sources);
+            return true;
+        } catch (const FileError& failure) {
+            console.err << "scenariogen: cannot write " << failure.path() << ": " << failure.reason() << "\n";
+            return false;
+        }
+    }
+
     // The place of each leg's problem, for tools that read the JSON.
     nlohmann::json with_places(nlohmann::json j, const TimetableCheck& check, const Diagnostics& warnings) const {
         std::size_t w = 0;
         for (std::size_t k = 0; k < check.legs.size() && w < warnings.size(); ++k) {
             nlohmann::json& leg = j["legs"][k];
             if (leg["problem"].is_null()) continue;
+            while (w + 1 < warnings.size() && warnings[w].severity == Severity::kNote) ++w;
             const Diagnostic& d = warnings[w++];
             if (d.where) leg["where"] = {{"file", train_}, {"line", d.where->line}, {"column", d.where->column}};
         }
@@ -113,6 +162,7 @@ private:
     std::string name_ = kScenarioName;
     std::string train_number_ = kTrainNumber;
     StrictFlags flags_;
+    DiagnosticsOutput diagnostics_output_;
 };
 
 }  // namespace

@@ -40,6 +40,8 @@ std::unique_ptr<Command> make_dump_command();
 std::unique_ptr<Command> make_plot_command();
 std::unique_ptr<Command> make_preview_command();
 std::unique_ptr<Command> make_lsp_command();
+std::unique_ptr<Command> make_explain_command();
+std::unique_ptr<Command> make_new_command();
 
 // Every command, in the order --help lists them.
 std::vector<std::unique_ptr<Command>> all_commands();

@@ -19,6 +19,8 @@ std::vector<std::unique_ptr<Command>> all_commands() {
     commands.push_back(make_plot_command());
     commands.push_back(make_preview_command());
     commands.push_back(make_lsp_command());
+    commands.push_back(make_explain_command());
+    commands.push_back(make_new_command());
     return commands;
 }
 

@@ -6,8 +6,11 @@
 #include "cli/command.h"
 #include "cli/compilation_report.h"
 #include "cli/compiled_files.h"
+#include "cli/diagnostics_output.h"
 #include "cli/output_folder.h"
 #include "cli/strict_compilation.h"
+#include "cli/swapped_descriptions.h"
+#include "cli/warning_flags.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
 #include "content/fixed_scenario.h"
@@ -36,11 +39,15 @@ public:
         compile->add_flag("--permissive", permissive_,
                           "No strict check: write the binary files from whatever was stored, faults or not, as "
                           "earlier versions did");
-        compile->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME")
-            ->option_text("error|NAME|no-NAME");
+        compile
+            ->add_option("-W", flags_.w,
+                         "-Werror: warnings are errors; -Werror=NAME: warning NAME is one; -Wno-NAME: no warning NAME")
+            ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME");
         compile->add_option("-f", flags_.f, "-fmax-errors=N: show at most N errors (default 50, 0: all)")
             ->option_text("max-errors=N");
         compile->add_flag("--no-wait", no_wait_, "Fail at once (status 3) when another run is writing into DIR");
+        diagnostics_output_.add_to(*compile);
+        describe_warnings(*compile);
         return compile;
     }
 
@@ -61,6 +68,7 @@ public:
         }
         StrictOptions strict{name_, train_number_, !no_grid_, {}, 50};
         if (!permissive_ && !flags_.apply(strict, err)) return kUsage;
+        if (!diagnostics_output_.sarif_spares(line_, train_, err)) return kUsage;
         try {
             require_folder(output_);
             const FolderLock lock = lock_output_folder(output_, no_wait_, err);
@@ -135,8 +143,13 @@ private:
     // Strict: every fault of both files shown, and nothing written unless there is none.
     int compile_strictly_and_write(const StrictOptions& strict, std::ostream& err) const {
         const PipelineOutcome c = compile_strictly(line_, train_, strict);
+        if (const auto swapped = swapped_descriptions(c.diagnostics, line_, train_, "compile")) {
+            err << *swapped;
+            return kUsage;
+        }
         const DiagnosticSources sources{line_, train_, c.line_text, c.train_text};
-        const std::size_t errors = report_strictly(c, sources, strict.max_errors, err);
+        const std::size_t errors = diagnostics_output_.report(c, sources, strict.max_errors, err);
+        diagnostics_output_.write_sarif(c.diagnostics, sources);
         if (c.has_errors()) {
             if (c.result && c.result->outcome == CompileOutcome::kHeaderSlotsTaken) {
                 err << kRunEndingPrompt << c.result->last_error << "\n";
@@ -157,6 +170,7 @@ private:
     bool no_grid_ = false;
     bool permissive_ = false;
     StrictFlags flags_;
+    DiagnosticsOutput diagnostics_output_;
     bool no_wait_ = false;
 };
 

@@ -133,10 +133,10 @@ int run_generation(const std::string& folder, std::ostream& status) {
         const RemovedOnInterruption line_description(files.line_description());
         const RemovedOnInterruption train_description(files.train_description());
         write_text_files(files);
-        const FolderCompilation folder = compile_scenario_folder(files, true);
-        const DiagnosticSources sources{files.line_description(), files.train_description(), folder.line_text,
-                                        folder.train_text};
-        return report(folder.result, sources, status);
+        const FolderCompilation compiled = compile_scenario_folder(files, true);
+        const DiagnosticSources sources{files.line_description(), files.train_description(), compiled.line_text,
+                                        compiled.train_text};
+        return report(compiled.result, sources, status);
     } catch (const FileError& failure) {
         // The run's intermediate files go with it; the outputs keep their earlier content.
         remove_quietly(files.line_description());

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/compilation_report.h"
+#include "cli/warning_flags.h"
 
 namespace scenariogen {
 
@@ -38,19 +39,8 @@ std::size_t report_strictly(const PipelineOutcome& outcome, const DiagnosticSour
 }
 
 bool StrictFlags::apply(StrictOptions& options, std::ostream& err) const {
-    for (const std::string& flag : w) {
-        if (flag == "error") {
-            options.warnings.warnings_are_errors = true;
-        } else if (flag.rfind("no-", 0) == 0) {
-            options.warnings.switches.emplace_back(flag.substr(3), false);
-        } else {
-            options.warnings.switches.emplace_back(flag, true);
-        }
-    }
-    for (const std::string& name : unknown_warning_names(options.warnings)) {
-        err << "scenariogen: -W" << name << " names no warning; see 'scenariogen compile --help'\n";
-        return false;
-    }
+    for (const std::string& flag : w) add_warning_flag(flag, options.warnings);
+    if (!warning_names_known(options.warnings, err)) return false;
     for (const std::string& flag : f) {
         constexpr std::string_view kMaxErrors = "max-errors=";
         std::size_t n = 0;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/blockage_source.h"
 #include "views/timetable/timetable_report.h"
 
 namespace scenariogen {
@@ -33,6 +34,9 @@ Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult&
         d.message = *problem;
         d.where = hours_field(compiled, check.stations[leg.to].entry);
         warnings.push_back(std::move(d));
+        if (leg.blockage) {
+            if (auto note = blockage_note(*leg.blockage, compiled)) warnings.push_back(std::move(*note));
+        }
     }
     return warnings;
 }

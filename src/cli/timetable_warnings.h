@@ -12,7 +12,8 @@ namespace scenariogen {
 
 inline constexpr const char* kTimetableWarning = "timetable";
 
-// One warning for every leg that cannot be kept, in the order of the legs.
+// One warning for every leg that cannot be kept, in the order of the legs;
+// a leg impossible to run has a note at the line that makes it so.
 Diagnostics timetable_warnings(const TimetableCheck& check, const CompileResult& compiled);
 
 }  // namespace scenariogen

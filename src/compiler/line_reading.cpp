@@ -89,9 +89,9 @@ void DescriptionReading::progressive(Keyword keyword) {
     const int which = keyword == Keyword::kProgressiveThree ? 0 : keyword == Keyword::kProgressiveTwo ? 1 : 2;
     StationEntry& entry = s_.stations[static_cast<std::size_t>(kProgressiveThreeEntry + which)];
     entry.start = read_number();
-    progressives_written_[which][0] = ProgressiveWritten{entry.start, *range_of(*value_at_)};
+    progressives_written_[static_cast<std::size_t>(which)][0] = ProgressiveWritten{entry.start, *range_of(*value_at_)};
     entry.end = read_number();
-    progressives_written_[which][1] = ProgressiveWritten{entry.end, *range_of(*value_at_)};
+    progressives_written_[static_cast<std::size_t>(which)][1] = ProgressiveWritten{entry.end, *range_of(*value_at_)};
     entry.position = read_number();
 }
 

@@ -36,9 +36,7 @@ public:
         pos_ += size;
         return p;
     }
-    std::string text(std::size_t n, const char* what) {
-        return std::string(part(n, {format::Field{0, n}}, what), n);
-    }
+    std::string text(std::size_t n, const char* what) { return std::string(part(n, {format::Field{0, n}}, what), n); }
 
 private:
     std::string_view bytes_;

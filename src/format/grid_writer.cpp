@@ -47,7 +47,8 @@ public:
         char* p = room(n * kInt16Size);
         for (std::size_t i = 0; i < n; ++i, p += kInt16Size) {
             format::store_le(p, format::grid::kInt16, format::grid::kTagSize);
-            format::store_le(p + format::grid::kTagSize, static_cast<std::uint16_t>(static_cast<std::int16_t>(v[i])), 2);
+            format::store_le(p + format::grid::kTagSize, static_cast<std::uint16_t>(static_cast<std::int16_t>(v[i])),
+                             2);
         }
         used_ += n * kInt16Size;
     }

@@ -32,7 +32,7 @@ std::size_t attribute_7_offset(const StationTable& table, int k) {
 // One coordinate block of a grid file as it is read.
 struct BlockReading {
     std::int32_t values = 0;
-    std::int32_t computed = -1;  // the metre of the first empty value; -1 until one comes
+    std::int32_t computed = -1;         // the metre of the first empty value; -1 until one comes
     std::uint64_t computed_offset = 0;  // where that value stands in the file
     std::array<GridValue, 2> start{};
     std::int32_t not_a_number = -1;  // the first computed metre whose value is not a number
@@ -46,8 +46,7 @@ struct BlockReading {
 // sampler a piece at a time.
 class GridFileReading {
 public:
-    GridFileReading(std::uint64_t size, std::vector<std::int32_t> chosen)
-        : size_(size), sampler_(std::move(chosen)) {
+    GridFileReading(std::uint64_t size, std::vector<std::int32_t> chosen) : size_(size), sampler_(std::move(chosen)) {
         pending_.reserve(kPiece);
     }
 

@@ -4,6 +4,7 @@
 
 #include "lint/line_verdicts.h"
 #include "lint/object_checks.h"
+#include "lint/plausibility.h"
 #include "lint/report.h"
 #include "lint/suggestion.h"
 #include "lint/syntax_names.h"
@@ -65,7 +66,8 @@ syntax::AssumedStart missing_start(std::string_view text, SourceFile file, Repor
 
 // One file, line by line: the lines against their keywords, the keyword
 // lines against the route and the objects before them.
-void check_file(std::string_view text, SourceFile file, Report& report, lint::ObjectChecks& objects) {
+void check_file(std::string_view text, SourceFile file, Report& report, lint::ObjectChecks& objects,
+                lint::Plausibility& plausibility) {
     if (text.size() > kMaxDescriptionBytes) {
         report.file_error(file, "too-large",
                           "the file holds " + std::to_string(text.size()) + " bytes, more than the " +
@@ -90,8 +92,10 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
     lint::LineJudge judge(file, summary, report, [&](const lint::KeywordLine& l) {
         if (line_file) {
             objects.line_description(l);
+            plausibility.line_description(l);
         } else {
             objects.train_description(l);
+            plausibility.train_description(l);
         }
     });
     syntax::read_lines(text, file, assumed, &judge);
@@ -109,8 +113,10 @@ void check_file(std::string_view text, SourceFile file, Report& report, lint::Ob
 Diagnostics check_descriptions(std::string_view line_text, std::string_view train_text) {
     Report report;
     lint::ObjectChecks objects(report);
-    check_file(line_text, SourceFile::kLine, report, objects);
-    check_file(train_text, SourceFile::kTrain, report, objects);
+    lint::Plausibility plausibility(report);
+    check_file(line_text, SourceFile::kLine, report, objects, plausibility);
+    check_file(train_text, SourceFile::kTrain, report, objects, plausibility);
+    plausibility.finish();
     return report.take();
 }
 

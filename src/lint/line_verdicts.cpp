@@ -6,6 +6,7 @@
 #include "compiler/diagnostic_format.h"
 #include "lint/suggestion.h"
 #include "lint/syntax_names.h"
+#include "lint/time_in_one_field.h"
 
 namespace scenariogen::lint {
 
@@ -177,7 +178,13 @@ void LineJudge::unread(const FieldUse& first, const std::optional<Intent>& inten
 
 void LineJudge::unknown_keyword(const Field& field, const std::string& n) {
     std::string message = "unknown keyword " + quoted(field.text);
-    if (const auto meant = nearest_spelling(n, spellings(file_))) {
+    if (field.text.find('-') != std::string_view::npos) {
+        const bool general = line_ != nullptr && line_->uses.front().section == Section::kGeneral;
+        message = quoted(field.text) + " is read as a keyword, not skipped as a comment: the reader skips at most " +
+                  (general ? std::string("ten fields") : std::string("two fields")) +
+                  " in a row that hold '-', and reads the next one; put at most " + (general ? "ten" : "two") +
+                  " comment lines together, or join them";
+    } else if (const auto meant = nearest_spelling(n, spellings(file_))) {
         message += "; did you mean '" + *meant + "'?";
     } else if (looks_like_comment(n)) {
         message += "; a comment is a line that holds '-'";
@@ -213,6 +220,10 @@ void LineJudge::taken_for_keyword(const FieldUse& at, Keyword keyword) {
         const int limit = at.section == Section::kGeneral ? 10 : 2;
         message = quoted(at.field.text) + because + ": the reader skips only " + std::to_string(limit) +
                   " fields in a row that hold '-', and reads the next one as a keyword";
+    } else if (line_ != nullptr && &at != &line_->uses.front() && line_->uses.front().use == Use::kDashSkipped) {
+        message = quoted(at.field.text) + because +
+                  ": a comma ends the comment before it, and the reader reads what follows as fields of their own; "
+                  "write the comment without commas";
     } else {
         message = quoted(at.field.text) + because + ": " + keyword_hint(n, s.spelling);
     }
@@ -270,6 +281,30 @@ void LineJudge::values(std::size_t a, std::size_t b, const KeywordReading& rd, c
     sink_(line);
 }
 
+// A line one number short takes its text for that number: "ROCCA" read as
+// the seconds of a station line that lacks one of its numbers.
+bool LineJudge::text_taken_for_number(const KeywordReading& rd) const {
+    if (rd.value_uses.empty()) return false;
+    const std::string_view last = use(static_cast<std::size_t>(rd.value_uses.back())).field.text;
+    return last.find_first_not_of("+-0123456789 \t") != std::string_view::npos;
+}
+
+std::string LineJudge::number_missing(const KeywordReading& rd) const {
+    const KeywordShape& s = shape(rd.keyword);
+    const std::size_t k = rd.value_uses.size() - 1;
+    return ": a number is missing, so the reader takes " +
+           quoted(use(static_cast<std::size_t>(rd.value_uses.back())).field.text) + " for the " +
+           std::string(s.values[k].name) + " and the next line's first field for the " +
+           std::string(s.values.back().name);
+}
+
+std::string LineJudge::time_hint(const KeywordReading& rd) const {
+    for (const int v : rd.value_uses) {
+        if (const auto hint = time_in_one_field(use(static_cast<std::size_t>(v)).field.text)) return "; " + *hint;
+    }
+    return {};
+}
+
 void LineJudge::field_count(const KeywordReading& rd, std::optional<std::size_t> first_extra, std::size_t written) {
     const KeywordShape& s = shape(rd.keyword);
     const FieldUse& first = use(static_cast<std::size_t>(rd.keyword_use));
@@ -280,19 +315,22 @@ void LineJudge::field_count(const KeywordReading& rd, std::optional<std::size_t>
         const int line = first.field.span.line;
         const int end = line_->uses.back().field.span.end_column;
         const ValueShape& last = s.values.back();
-        const bool only_text = rd.missing == 1 && last.storage == Storage::kText;
+        const bool only_text = rd.missing == 1 && last.storage == Storage::kText && !text_taken_for_number(rd);
         if (only_text) message = "the " + std::string(last.name) + " is missing";
+        const bool number_short = !only_text && rd.missing == 1 && last.storage == Storage::kText;
+        if (number_short) message += number_missing(rd);
         if (line_->last) {
             message += ": the file ends there, and the compiler stops reading";
-        } else {
+        } else if (!number_short) {
             message += only_text ? ": the reader would take the next line's first field for it"
                                  : ": the reader would take what is missing from the next line";
         }
+        message += time_hint(rd);
         r_.error(file_, Span{line, end, end}, "field-count", std::move(message));
         if (line_->last) r_.cite(25);
         return;
     }
-    message += ": the reader takes what follows for keywords and ignores it";
+    message += ": the reader takes what follows for keywords and ignores it" + time_hint(rd);
     for (const int v : rd.value_uses) {
         if (!use(static_cast<std::size_t>(v)).field.blank_separated) continue;
         message += " (a blank, like a comma, ends a number: " + quoted(use(static_cast<std::size_t>(v)).field.text) +

@@ -61,6 +61,9 @@ private:
     void others_taken_for_keywords(std::size_t from, std::size_t to);
     void values(std::size_t a, std::size_t b, const KeywordReading& rd, const Intent& intent);
     void field_count(const KeywordReading& rd, std::optional<std::size_t> first_extra, std::size_t written);
+    bool text_taken_for_number(const KeywordReading& rd) const;
+    std::string number_missing(const KeywordReading& rd) const;
+    std::string time_hint(const KeywordReading& rd) const;
 
     SourceFile file_;
     const ReadingSummary& summary_;

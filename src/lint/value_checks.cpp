@@ -83,7 +83,7 @@ StorageFault storage_fault(const ValueShape& s, std::int64_t v) {
     return {};
 }
 
-std::string range_fault(const KeywordShape& k, const ValueShape& s, std::int64_t v) {
+std::string range_fault(const KeywordShape& /*keyword*/, const ValueShape& s, std::int64_t v) {
     if (v >= s.low && v <= s.high) return {};
     const std::string named = "the " + std::string(s.name) + " " + with_unit(v, s.unit);
     std::string sentence;

@@ -2,21 +2,42 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
+
+#include "lint/suggestion.h"
 
 namespace scenariogen {
 
 namespace {
 
-constexpr std::array<DiagnosticName, 14> kWarnings{{
+constexpr std::array<DiagnosticName, 31> kWarnings{{
+    {"adhesion", "an adhesion of 0: the wheels have no grip"},
     {"beyond-route", "an object placed past the end of the route (but within its cells)"},
     {"blank-separated", "values separated by a blank instead of a comma, read as two values"},
+    {"board-limit", "a speed board that shows less than every line limit where it stands and soon after it"},
+    {"braked-mass", "a braked-mass percentage of 0 (no brake) or outside what trains in service have"},
+    {"clock", "a scenario clock that starts after the train's first departure"},
+    {"coaches", "more coaches than any passenger train has"},
     {"control-character", "a control character in a line, kept as part of its field"},
+    {"curve-angle", "a curve that turns the track back on itself, often its end written where its length belongs"},
+    {"duplicate-station", "two stations with one name"},
     {"empty-value", "an empty number field, read as 0"},
+    {"long-name", "a station name or sign text longer than any sign or timetable holds"},
     {"missing-setting", "a train setting (coaches, braked mass, sand, clock) that is not given, stored as 0"},
     {"mountain-joined", "a mountain stretch 150 m or less after the previous one, made a stretch of kind 3"},
     {"no-fine", "a file that does not end with [fine]"},
+    {"no-running-time", "a leg whose arrival is no later than the departure before it"},
+    {"no-stop", "a stop of 0 s at a station, where the train stops at the others: it passes this one"},
     {"overwritten-marker", "a signal's or station's marker written over another object's marker"},
+    {"progressive", "a falling kilometric progressive whose posts go far below 0 km on the route (written in km?)"},
+    {"route-length", "a route length of 0, or one that most objects lie beyond (written in km?)"},
+    {"short-stop", "a stop of less than 15 s at an intermediate station (a minute is 60)"},
     {"sign-text", "a sign text that is empty or not one to three lines in parentheses"},
+    {"slowdown-length", "a slowdown longer than 3000 m and than its start: its end written where its length belongs"},
+    {"slowdown-speed", "a slowdown no slower than the line limit where it lies, or one to 0 km/h"},
+    {"speed-limit", "a line limit above 400 km/h, or one of 0 km/h before the last station"},
+    {"steep-gradient", "a gradient steeper than any railway without a rack (80 per mille)"},
     {"timetable", "(check) a leg scheduled faster than the train can run it, or one it cannot run at all"},
     {"timetable-order", "a station whose time comes before the previous station's"},
     {"trailing-blanks", "a name or sign text ending in blanks, which are stored"},
@@ -69,6 +90,15 @@ bool enabled(std::string_view name, const WarningOptions& options) {
     return on;
 }
 
+// Whether a warning of this name is made an error.
+bool made_error(std::string_view name, const WarningOptions& options) {
+    bool error = options.warnings_are_errors;
+    for (const auto& [switched, value] : options.errors) {
+        if (switched == name) error = value;
+    }
+    return error;
+}
+
 }  // namespace
 
 std::span<const DiagnosticName> warning_names() { return kWarnings; }
@@ -80,10 +110,23 @@ bool is_warning_name(std::string_view name) {
 
 std::vector<std::string> unknown_warning_names(const WarningOptions& options) {
     std::vector<std::string> unknown;
-    for (const auto& [name, value] : options.switches) {
-        if (!is_warning_name(name)) unknown.push_back(name);
+    for (const auto* list : {&options.switches, &options.errors}) {
+        for (const auto& [name, value] : *list) {
+            if (!is_warning_name(name)) unknown.push_back(name);
+        }
     }
     return unknown;
+}
+
+std::optional<std::string_view> nearest_warning_name(std::string_view name) {
+    std::vector<std::string> names;
+    for (const DiagnosticName& w : kWarnings) names.emplace_back(w.name);
+    const std::optional<std::string> nearest = lint::nearest_spelling(name, names);
+    if (!nearest) return std::nullopt;
+    for (const DiagnosticName& w : kWarnings) {
+        if (w.name == *nearest) return w.name;
+    }
+    return std::nullopt;
 }
 
 Diagnostics apply_warning_options(Diagnostics diagnostics, const WarningOptions& options) {
@@ -96,7 +139,7 @@ Diagnostics apply_warning_options(Diagnostics diagnostics, const WarningOptions&
         }
         dropping = d.severity == Severity::kWarning && !enabled(d.name, options);
         if (dropping) continue;
-        if (d.severity == Severity::kWarning && options.warnings_are_errors) d.severity = Severity::kError;
+        if (d.severity == Severity::kWarning && made_error(d.name, options)) d.severity = Severity::kError;
         kept.push_back(std::move(d));
     }
     return kept;

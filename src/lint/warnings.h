@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,13 +30,19 @@ bool is_warning_name(std::string_view name);
 struct WarningOptions {
     bool warnings_are_errors = false;                    // -Werror
     std::vector<std::pair<std::string, bool>> switches;  // -Wname (true), -Wno-name (false), in command-line order
+    std::vector<std::pair<std::string, bool>> errors;    // -Werror=name (true), -Wno-error=name (false), in order
 };
 
 // The names of the switches that name no warning.
 std::vector<std::string> unknown_warning_names(const WarningOptions& options);
 
+// The warning name nearest to a misspelt one, for "did you mean ...?".
+std::optional<std::string_view> nearest_warning_name(std::string_view name);
+
 // Drops the warnings that are turned off, with their notes; with -Werror
-// the others become errors (they keep their names).
+// the others become errors (they keep their names), and so does a warning
+// named by -Werror=name; the last of -Werror=name and -Wno-error=name wins,
+// over -Werror.
 Diagnostics apply_warning_options(Diagnostics diagnostics, const WarningOptions& options);
 
 // -fmax-errors=N: the diagnostics up to the Nth error and its notes (0: all);

@@ -7,9 +7,9 @@
 namespace scenariogen::lsp {
 
 struct ClientCapabilities {
-    bool snippets = false;            // completion items may be snippets
-    bool completion_markdown = false;  // completion documentation may be markdown
-    bool hover_markdown = false;       // hover contents may be markdown
+    bool snippets = false;              // completion items may be snippets
+    bool completion_markdown = false;   // completion documentation may be markdown
+    bool hover_markdown = false;        // hover contents may be markdown
     bool registers_file_watch = false;  // workspace/didChangeWatchedFiles may be registered dynamically
 };
 

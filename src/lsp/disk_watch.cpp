@@ -38,8 +38,7 @@ std::unique_ptr<FileWatch> watch_of(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         std::error_code error;
         // The program's paths are UTF-8 on every system.
-        const auto folder =
-            std::filesystem::path(std::u8string(path.begin(), path.end())).parent_path();
+        const auto folder = std::filesystem::path(std::u8string(path.begin(), path.end())).parent_path();
         if (folder.empty() || std::filesystem::is_directory(folder, error)) watchable.push_back(path);
     }
     return watchable.empty() ? nullptr : watch_files(watchable);

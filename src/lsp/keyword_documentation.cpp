@@ -34,8 +34,8 @@ std::string keyword_documentation(Keyword keyword) {
     std::string text = "**" + std::string(shape.spelling) + "**: " + std::string(shape.summary) + "\n\n";
     text += "| value | unit | meaning |\n|---|---|---|\n";
     for (const syntax::ValueShape& value : shape.values) {
-        text += "| `" + std::string(value.name) + "` | " + std::string(value.unit) + " | " + std::string(value.meaning) +
-                " |\n";
+        text += "| `" + std::string(value.name) + "` | " + std::string(value.unit) + " | " +
+                std::string(value.meaning) + " |\n";
     }
     return text;
 }

@@ -137,8 +137,8 @@ void LanguageServer::handle_response(const Message& message) {
     if (message.id != kWatchRegistration || message.error.is_null()) return;
     // The client refused to watch: the server watches the files itself.
     client_watches_files_ = false;
-    log(kLogWarning, "the client does not watch the partner files (" + message.error.dump() +
-                         "); the server watches them itself");
+    log(kLogWarning,
+        "the client does not watch the partner files (" + message.error.dump() + "); the server watches them itself");
 }
 
 // Partner files and project files change on disk while the editor holds

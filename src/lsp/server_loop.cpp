@@ -4,10 +4,10 @@
 #include <ostream>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "lsp/disk_watch.h"
 #include "lsp/language_server.h"
 #include "lsp/message_framing.h"
+#include "platform/file_system.h"
 
 namespace scenariogen::lsp {
 

@@ -30,88 +30,127 @@ constexpr ValueShape speed(std::string_view name, bool right, std::string_view m
     return {name, Storage::kInt32, 0, right ? 95 : 1637, "km/h", right, meaning};
 }
 
-constexpr std::array kLengthValues{
-    plain("route length", 0, 1000000, "m", "0 to 1000000; the route has one cell per 50 m of length + 7000 m")};
+constexpr std::array kLengthValues{plain("route length", 0, 1000000, "m",
+                                         "the length of the line, 0 to 1000000; the route's cells run 7000 m further")};
 constexpr std::array kProgressiveValues{
-    plain("start", 0, kMax32, "m", "the route position from which it applies; a multiple of 50"),
-    plain("reference", kMin32, kMax32, "m", "the line kilometre at route position 0, in metres; a multiple of 50"),
-    plain("sense", 0, 1, "", "0 rising (reference + position), 1 falling (reference - position)")};
-constexpr std::array kBackgroundValues{plain("value", kMin32, kMax32, "", "stored as given")};
+    plain("start", 0, kMax32, "m", "the route position from which this kilometre count applies; a multiple of 50"),
+    plain("reference", kMin32, kMax32, "m",
+          "the kilometre value the count would have at route position 0, in metres; a multiple of 50"),
+    plain("sense", 0, 1, "",
+          "0: kilometres rise along the route (value = reference + position); 1: they fall (reference - position)")};
+constexpr std::array kBackgroundValues{
+    plain("value", kMin32, kMax32, "", "a setting of the scenario's background, stored as given for the simulator")};
 constexpr std::array kRepetitionValues{
-    plain("first position", 0, kMax32, "m", "a multiple of 50"),
-    plain("second position", 0, kMax32, "m", "a multiple of 50; 0 means no cab signalling")};
+    plain("first position", 0, kMax32, "m", "where cab signalling begins; a multiple of 50"),
+    plain("second position", 0, kMax32, "m", "where it ends; a multiple of 50; 0: the line has no cab signalling")};
 constexpr std::array kGradientValues{
-    position(), stored("gradient", Storage::kGradient, -100, 155, "\u2030", "-100 to 155; rising positive")};
-constexpr std::array kCurveValues{position("start", "where the curve begins, metres from the start of the route"),
-                                  plain("length", 1, kMax32, "m", "its extent along the track")};
+    position("position", "where the gradient begins; it holds up to the next gradient line"),
+    stored("gradient", Storage::kGradient, -100, 155, "\u2030",
+           "per mille, rising positive: -100 to 155 (stored as gradient + 100 in one byte)")};
+constexpr std::array kCurveValues{
+    position("start", "where the curve begins; the curve turns the metres after it"),
+    plain("length", 1, kMax32, "m", "how long the curve is along the track (not where it ends), 1 at least")};
 constexpr std::array kMountainValues{
-    position("start", "where the stretch begins"), position("end", "where it ends"),
-    plain("kind", 0, 265, "", "above 10: kind - 10 with a marker on every fourth cell")};
+    position("start", "where the mountain stretch begins"),
+    position("end", "where it ends; it marks the cells from start / 50 to end / 50 - 1"),
+    plain("kind", 0, 265, "",
+          "the kind of stretch, 0 to 10, for the simulator; 10 + kind (up to 265) adds a marker on every fourth cell")};
 constexpr std::array kSpeedBoardValues{
-    position(),
-    speed("left speed A", false, "the left-hand board's speed for rank A"),
-    speed("left speed B", false, "the left-hand board's speed for rank B"),
-    speed("left speed C", false, "the left-hand board's speed for rank C"),
-    plain("left stripes", 0, 3276, "", "the left-hand board's number of stripes"),
-    speed("right speed A", true, "the right-hand board's speed for rank A; empty reads 0"),
-    speed("right speed B", true, "the right-hand board's speed for rank B; empty reads 0"),
-    speed("right speed C", true, "the right-hand board's speed for rank C; empty reads 0"),
-    plain("right stripes", 0, 9, "", "the right-hand board's number of stripes"),
+    position("position", "where the board stands"),
+    speed("left speed A", false, "the speed the left-hand board shows for trains of rank A (the slowest rank)"),
+    speed("left speed B", false, "the same for rank B"),
+    speed("left speed C", false, "the same for rank C; the line limit the board announces is usually the highest"),
+    plain("left stripes", 0, 3276, "",
+          "the stripes on the left-hand board, 0 to 9; the run's own line counts them down 2, 1, 0 before a lower "
+          "limit"),
+    speed("right speed A", true, "the right-hand board, 0 to 95 in steps of 5; empty reads 0"),
+    speed("right speed B", true, "the same for rank B; empty reads 0"),
+    speed("right speed C", true, "the same for rank C; empty reads 0"),
+    plain("right stripes", 0, 9, "", "the stripes on the right-hand board, 0 to 9"),
 };
-constexpr std::array kSignValues{position(), text("sign text", "one to three lines, each in parentheses")};
+constexpr std::array kSignValues{
+    position("position", "where the sign board stands"),
+    text("sign text",
+         "the rest of the line: one to three lines in parentheses, without commas: (   P.L.  )(km 0+662)")};
 
 constexpr std::array kBrakedMassValues{
-    plain("braked-mass percentage", 0, kMax32, "%", "the train's braked mass, in percent of its mass")};
-constexpr std::array kCoachesValues{plain("number of coaches", 1, kMax32, "", "the coaches of the train")};
+    plain("braked-mass percentage", 0, kMax32, "%",
+          "\u03bb, the train's braking power against its mass: about 50 to 100 for freight, 100 to 160 for "
+          "passenger trains; check takes the braking rate as \u03bb \u00d7 0.00694 m/s\u00b2")};
+constexpr std::array kCoachesValues{plain("number of coaches", 1, kMax32, "", "the coaches of the train, 1 at least")};
 constexpr std::array kSpeedValues{
-    position(), stored("speed limit", Storage::kSpeedFifths, 0, 1275, "km/h", "stored as speed / 5 in one byte")};
-constexpr std::array kAdhesionValues{position(), stored("adhesion", Storage::kLow8, 0, 255, "", "the adhesion value")};
+    position("position", "where the limit begins; it holds up to the next 'velocita' line; the list begins at 0"),
+    stored("speed limit", Storage::kSpeedFifths, 0, 1275, "km/h",
+           "the line limit for this train, 0 to 1275 in steps of 5 (stored as speed / 5 in one byte)")};
+constexpr std::array kAdhesionValues{
+    position("position", "where the adhesion begins; it holds up to the next 'aderenza' line; the list begins at 0"),
+    stored("adhesion", Storage::kLow8, 0, 255, "",
+           "the grip between wheel and rail, 0 to 255, for the simulator; the generation run uses 100")};
 constexpr std::array kClockValues{
-    stored("hour", Storage::kInt16, 0, 23, "h", "separated from the next by blanks, not a comma"),
-    stored("minute", Storage::kInt16, 0, 59, "min", "separated from the next by blanks"),
-    stored("second", Storage::kInt16, 0, 59, "s", "")};
-constexpr std::array kSandValues{stored("sand value", Storage::kInt16, -32768, 32767, "", "stored as given")};
+    stored("hour", Storage::kInt16, 0, 23, "h",
+           "the scenario clock at its start, 0 to 23; blanks, not a comma, after it"),
+    stored("minute", Storage::kInt16, 0, 59, "min", "0 to 59; blanks, not a comma, after it"),
+    stored("second", Storage::kInt16, 0, 59, "s", "0 to 59")};
+constexpr std::array kSandValues{stored("sand value", Storage::kInt16, -32768, 32767, "",
+                                        "the train's sand, -32768 to 32767, for the simulator; the generation run uses "
+                                        "300")};
 constexpr std::array kSignalValues{
-    position("position", "325 m or more: its four advance markers lie 100 to 400 m before it"),
-    plain("sx", 0, 3, "", "the left-hand code"),
-    plain("s1", 0, 3276, "", "paired with d1 as s1 x 10 + d1"),
-    plain("s2", 0, 3276, "", "paired with d2 as s2 x 10 + d2"),
-    plain("s3", 0, 3276, "", "paired with d3 as s3 x 10 + d3"),
-    plain("rapp", 0, 3276, "", "x 10, added to sx x 3 + dx"),
-    plain("dx", 0, 2, "", "the right-hand code"),
-    plain("d1", 0, 9, "", "paired with s1"),
-    plain("d2", 0, 9, "", "paired with s2"),
-    plain("d3", 0, 9, "", "paired with s3"),
-    plain("tempo", 0, 255, "s", "kept only when sx is 2; 1 to 100 is raised to 101"),
+    position("position",
+             "where the signal stands, 325 at least: its advance markers lie 100, 200, 300 and 400 m before it"),
+    plain("sx", 0, 3, "",
+          "the code of the signal's left side (sinistra), 0 to 3; the run's own train uses 1 for the signals 1200 to "
+          "1500 m before a station's entry signal and 2 for the entry signals, 700 to 1300 m before a station"),
+    plain("s1", 0, 3276, "", "the left digit of the signal's first value (stored as s1 \u00d7 10 + d1)"),
+    plain("s2", 0, 3276, "", "the left digit of its second value (s2 \u00d7 10 + d2)"),
+    plain("s3", 0, 3276, "", "the left digit of its third value (s3 \u00d7 10 + d3)"),
+    plain("rapp", 0, 3276, "", "stored as the tens of the fourth value, rapp \u00d7 10 + sx \u00d7 3 + dx"),
+    plain("dx", 0, 2, "", "the code of the right side (destra), 0 to 2; sx \u00d7 3 + dx at most 9"),
+    plain("d1", 0, 9, "", "the right digit of the first value, 0 to 9"),
+    plain("d2", 0, 9, "", "the right digit of the second value, 0 to 9"),
+    plain("d3", 0, 9, "", "the right digit of the third value, 0 to 9"),
+    plain("tempo", 0, 255, "s", "a time value, 0 to 255, kept only when sx is 2; 1 to 100 is raised to 101"),
 };
 constexpr std::array kSlowdownValues{
-    position("position", "where the slowdown starts"),
-    stored("speed", Storage::kLow16, 0, 32767, "km/h", "below 110: code-drop points along it"),
-    plain("length", 1, kMax32, "m", "its extent"),
-    stored("f_tt", Storage::kLow16, -32768, 32767, "", "carried into its cells"),
-    plain("f_ta", kMin32, kMax32, "", "not 0: four more cells before the warning"),
-    stored("d_v", Storage::kLow16, -32768, 32767, "", "carried into its cells"),
+    position("position", "where the slowdown starts; its warning point stands 1200 m before (for a start past 1500 m)"),
+    stored("speed", Storage::kLow16, 0, 32767, "km/h",
+           "the speed to keep over the slowdown; below 110 it gets code-drop points every 400 m"),
+    plain("length", 1, kMax32, "m",
+          "how long the slowdown is; its end is at position + length, in another cell than its start"),
+    stored("f_tt", Storage::kLow16, -32768, 32767, "",
+           "a value carried into the start and end cells (their third value), for the simulator"),
+    plain("f_ta", kMin32, kMax32, "",
+          "not 0: the four cells before the warning point are marked too (numbered 1 to 4)"),
+    stored("d_v", Storage::kLow16, -32768, 32767, "",
+           "a value carried into the start, end and warning cells (their second value) when not 0, for the simulator"),
 };
 constexpr std::array kCodeDropValues{
-    position(), stored("value", Storage::kLow16, 0, 32767, "", "0 or less: a point without a value")};
+    position("position", "where the code-drop point stands: it goes to the cell that ends there"),
+    stored("value", Storage::kLow16, 0, 32767, "",
+           "1 to 32767, carried into the cell for the simulator (the compiler's own points carry 180); 0: a point "
+           "without a value")};
 constexpr std::array kStationValues{
-    position("position", "a multiple of 50"),
-    stored("type", Storage::kByte, 0, 255, "", "5-6 and 7-8 shape the area differently; below 25 an end marker"),
-    plain("length", 100, kMax32, "m", "the station area; a multiple of 100"),
-    stored("attribute 5", Storage::kByte, 0, 255, "", "stored as given"),
-    stored("attribute 15", Storage::kByte, 0, 255, "", "stored as 0 below 600 m of length and at the first station"),
-    stored("attribute 14", Storage::kByte, 0, 255, "", "not 0 extends the area 50 m at its end"),
-    stored("attribute 7", Storage::kInt16, -32768, 32767, "", "stored as given"),
-    stored("attribute 8", Storage::kInt16, -32768, 32767, "", "stored as given"),
-    stored("attribute 12", Storage::kByte, 0, 255, "", "stored as given"),
-    stored("attribute 9", Storage::kInt16, -32768, 32767, "", "stored as given"),
-    stored("attribute 10", Storage::kInt16, -32768, 32767, "", "stored as given"),
-    stored("attribute 11", Storage::kInt16, -32768, 32767, "", "stored as given"),
-    stored("stop", Storage::kByte, 0, 255, "s", "the stop time"),
-    plain("hour", 0, 23, "h", "the timetable time: the departure, at the last station the arrival"),
-    plain("minute", 0, 59, "min", ""),
-    plain("second", 0, 59, "s", ""),
-    text("name", "the rest of the line"),
+    position("position", "where the station stands, a multiple of 50; stations go in increasing order"),
+    stored("type", Storage::kByte, 0, 255, "",
+           "0 to 255: 5 and 6 an area from position - length to position + 150, 7 and 8 position \u00b1 length, 25 "
+           "and above no markers (the run's own halt is 27), any other position \u00b1 length / 2"),
+    plain("length", 100, kMax32, "m", "the length of the station's area, a multiple of 100"),
+    stored("attribute 5", Storage::kByte, 0, 255, "", "0 to 255, carried to the simulator unchanged"),
+    stored("attribute 15", Storage::kByte, 0, 255, "",
+           "0 to 255, carried to the simulator; stored as 0 at the first station and below 600 m of length"),
+    stored("attribute 14", Storage::kByte, 0, 255, "",
+           "0 to 255; not 0: the area ends 50 m later; stored as 0 at the first station and for types 5 to 8"),
+    stored("attribute 7", Storage::kInt16, -32768, 32767, "", "-32768 to 32767, carried to the simulator unchanged"),
+    stored("attribute 8", Storage::kInt16, -32768, 32767, "", "-32768 to 32767, carried to the simulator unchanged"),
+    stored("attribute 12", Storage::kByte, 0, 255, "", "0 to 255, carried to the simulator unchanged"),
+    stored("attribute 9", Storage::kInt16, -32768, 32767, "", "-32768 to 32767, carried to the simulator unchanged"),
+    stored("attribute 10", Storage::kInt16, -32768, 32767, "", "-32768 to 32767, carried to the simulator unchanged"),
+    stored("attribute 11", Storage::kInt16, -32768, 32767, "", "-32768 to 32767, carried to the simulator unchanged"),
+    stored("stop", Storage::kByte, 0, 255, "s",
+           "how long the train stands, 0 to 255; 0 at an intermediate station: the train passes it"),
+    plain("hour", 0, 23, "h", "the station's time: its departure, at the terminus its arrival; 0 to 23"),
+    plain("minute", 0, 59, "min", "0 to 59"),
+    plain("second", 0, 59, "s", "0 to 59"),
+    text("name", "the rest of the line, blanks before it skipped; not empty"),
 };
 
 bool both(std::string_view f, std::string_view a, std::string_view b) { return contains(f, a) && contains(f, b); }

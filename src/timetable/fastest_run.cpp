@@ -30,9 +30,7 @@ struct Piece {
 
     // The highest such speed² at x within the piece: the limit, or the
     // braking line back from `end`, never below 0.
-    double envelope(double x) const {
-        return std::min(cap, std::max(0.0, envelope_end + 2 * braking * (end - x)));
-    }
+    double envelope(double x) const { return std::min(cap, std::max(0.0, envelope_end + 2 * braking * (end - x))); }
 };
 
 // The pieces from `from` to `to`, each as long as the limit and the
@@ -53,7 +51,8 @@ std::vector<Piece> pieces_between(const RouteConditions& route, const TrainModel
             end = std::min(to, kCellMetres * static_cast<double>(next - 1));
         }
         const double pull = kGravity * gradient / 1000;  // what the gradient takes from the train, m/s²
-        pieces.push_back({x, end, limit, squared_ms(limit), model.acceleration - pull, model.braking + pull, gradient, 0});
+        pieces.push_back(
+            {x, end, limit, squared_ms(limit), model.acceleration - pull, model.braking + pull, gradient, 0});
         x = end;
     }
     return pieces;
@@ -164,8 +163,8 @@ private:
         std::size_t steep = j;
         while (steep + 1 < pieces_.size() && pieces_[steep].braking > 0) ++steep;
         steep = std::min(steep, pieces_.size() - 1);
-        run_.blockage = Blockage{BlockageCause::kTooSteepDown, std::max(at, pieces_[steep].start),
-                                 pieces_[steep].gradient};
+        run_.blockage =
+            Blockage{BlockageCause::kTooSteepDown, std::max(at, pieces_[steep].start), pieces_[steep].gradient};
     }
 
     // The limit over the phase that starts at each node; the last node

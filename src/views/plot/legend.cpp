@@ -36,12 +36,17 @@ constexpr LegendEntry kEntries[] = {
          s.text({p.x - 0.6, p.y}, 1.8, "km", std::string("fill=\"") + kProgressiveColour + "\" font-style=\"italic\"");
      },
      "Line km of the kilometric progressive"},
-    {[](Svg& s, PagePoint p) { station_dot(s, {p.x, p.y - 1}, 0.95); }, "Station, with its name and times"},
+    {[](Svg& s, PagePoint p) {
+         station_dot(s, {p.x, p.y - 1}, 0.95);
+     },
+     "Station, with its name and times"},
     {[](Svg& s, PagePoint p) {
          s.rect({p.x - 3, p.y - 2.4, p.x + 3, p.y + 0.2}, "fill=\"#000\" fill-opacity=\"0.08\"");
      },
      "Station area"},
-    {[](Svg& s, PagePoint p) { s.line({p.x, p.y - 2.6}, {p.x, p.y + 0.6}, stroke(kInk, 0.3, "2 0.6 0.4 0.6")); },
+    {[](Svg& s, PagePoint p) {
+         s.line({p.x, p.y - 2.6}, {p.x, p.y + 0.6}, stroke(kInk, 0.3, "2 0.6 0.4 0.6"));
+     },
      "End of the route"},
     {[](Svg& s, PagePoint p) { legend_line(s, p, kInk, 0.45, ""); }, "Height from the gradients (m)"},
     {[](Svg& s, PagePoint p) { legend_line(s, p, kSpeedColour, 0.4, "1.6 0.7"); }, "Line speed limit (km/h)"},

@@ -48,7 +48,8 @@ void render(RsvgHandle* handle, cairo_t* context, double width, double height, i
     cairo_translate(context, 0, -height * first);
     const RsvgRectangle viewport{0, 0, width, height * pages};
     GError* error = nullptr;
-    if (!rsvg_handle_render_document(handle, context, &viewport, &error)) fail("the drawing could not be rendered", error);
+    if (!rsvg_handle_render_document(handle, context, &viewport, &error))
+        fail("the drawing could not be rendered", error);
     cairo_restore(context);
 }
 

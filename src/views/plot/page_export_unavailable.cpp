@@ -8,7 +8,9 @@ std::string page_rendering_unavailable() {
            "write them with --format svg, and open the SVG in a browser to print it or save it as PDF";
 }
 
-std::string render_png(const std::string&, const PageSheet&, double) { throw PageRenderError(page_rendering_unavailable()); }
+std::string render_png(const std::string&, const PageSheet&, double) {
+    throw PageRenderError(page_rendering_unavailable());
+}
 
 std::string render_pdf(const std::string&, const PageSheet&) { throw PageRenderError(page_rendering_unavailable()); }
 

@@ -11,8 +11,8 @@
 
 #include "format/plan_sample.h"
 #include "format/records.h"
-#include "timetable/timetable_check.h"
 #include "format/scenario_reading.h"
+#include "timetable/timetable_check.h"
 #include "views/plot/scenario_plot.h"
 
 namespace scenariogen::plotting {

@@ -52,9 +52,9 @@ void gradient_stretch(const std::vector<Cell>& cells, const ProfileScale& scale,
     const std::string value = signed_text(g);
     band.labels += band_label(a, b, mid + 0.7, value + "\u2009\u2030", value);
     if (b - a >= 0.6) {
-        band.hovers += hover_box({a, kGradientTop, b, kGradientBottom}, "Gradient " + value + " \u2030 from " +
-                                                                           km_text(from) + " to " + km_text(to) +
-                                                                           written_at_note(first));
+        band.hovers +=
+            hover_box({a, kGradientTop, b, kGradientBottom}, "Gradient " + value + " \u2030 from " + km_text(from) +
+                                                                 " to " + km_text(to) + written_at_note(first));
     }
 }
 
@@ -99,7 +99,8 @@ std::size_t draw_curve_band(Svg& svg, const PageContent& content, const ProfileS
         const double a = scale.framed_X(c.from_m);
         const double b = std::max(scale.framed_X(c.to_m), a + 0.3);
         const Box box = c.right ? Box{a, kCurveTop + 0.6, b, mid} : Box{a, mid, b, kCurveBottom - 0.6};
-        blocks += "M" + num(box.x0) + " " + num(box.y0) + "H" + num(box.x1) + "V" + num(box.y1) + "H" + num(box.x0) + "Z";
+        blocks +=
+            "M" + num(box.x0) + " " + num(box.y0) + "H" + num(box.x1) + "V" + num(box.y1) + "H" + num(box.x0) + "Z";
         const std::string radius = fixed(std::round(c.radius_m), 0);
         labels += band_label(a, b, c.right ? mid - 0.5 : mid + 2.0, "R " + radius + " m", radius);
         hovers += hover_box(box, std::string(c.right ? "Right" : "Left") + " curve of radius " + radius + " m from " +

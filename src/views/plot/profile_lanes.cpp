@@ -78,8 +78,8 @@ private:
                     "Slowdown warning at " + cell_place(i) + ": " + std::to_string(cells_[i].value_1) + " km/h");
             case kBeforeWarning:
                 return symbol(kSlowdownLane, x, 0.35, before_warning_symbol,
-                              "Point " + std::to_string(cells_[i].value_1) + " of the four before a slowdown warning, " +
-                                  cell_place(i));
+                              "Point " + std::to_string(cells_[i].value_1) +
+                                  " of the four before a slowdown warning, " + cell_place(i));
             case kCodeDrop:
             case kCodeDropWithoutValue:
                 return code_drop(i, x);
@@ -113,7 +113,8 @@ private:
     void signal(std::size_t i, double x) {
         const Cell& c = cells_[i];
         const int kind = signal_kind(c);
-        svg_.open_group("", "Signal of code " + std::to_string(kind) + " at " + cell_place(i) + ": " + signal_details(c));
+        svg_.open_group("",
+                        "Signal of code " + std::to_string(kind) + " at " + cell_place(i) + ": " + signal_details(c));
         signal_symbol(svg_, {x, lane_base(kSignalLane)}, kind);
         svg_.close_group();
         occupy(kSignalLane, x - 0.7, x + 0.7);

@@ -70,8 +70,8 @@ void ProfilePanels::draw_height() {
     const double vertical = (kHeightBottom - kHeightTop - 2 * kChartPad) / (height_hi_ - height_lo_);
     const double horizontal = scale_.mm_per_km() / 1000;
     svg_.open_group("", "The heights are drawn this many times the scale of the distances");
-    svg_.text({kProfileX0 + 1, kHeightTop + 2.4}, 1.8, "vertical exaggeration \u00d7" + two_digits(vertical / horizontal),
-              "fill=\"#444\" " + kHalo);
+    svg_.text({kProfileX0 + 1, kHeightTop + 2.4}, 1.8,
+              "vertical exaggeration \u00d7" + two_digits(vertical / horizontal), "fill=\"#444\" " + kHalo);
     svg_.close_group();
     height_line();
 }

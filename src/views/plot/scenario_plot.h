@@ -13,10 +13,10 @@
 
 #include "format/plan_sample.h"
 #include "format/records.h"
-#include "timetable/timetable_check.h"
-#include "timetable/train_model.h"
 #include "format/scenario_reading.h"
 #include "platform/file_system.h"
+#include "timetable/timetable_check.h"
+#include "timetable/train_model.h"
 
 namespace scenariogen {
 

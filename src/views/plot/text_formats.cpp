@@ -71,8 +71,8 @@ std::string kilometre_value_text(double metres, double step_m) {
 std::string written_at_note(std::size_t first_cell) {
     if (first_cell <= 1) return "";
     const double start = (static_cast<double>(first_cell) - 1) * 50;
-    return " (written at " + km_text(start + 50) + ": a value written at p holds from the start of the cell that ends at p, here " +
-           km_text(start) + ")";
+    return " (written at " + km_text(start + 50) +
+           ": a value written at p holds from the start of the cell that ends at p, here " + km_text(start) + ")";
 }
 
 std::string two_digits(double v) {

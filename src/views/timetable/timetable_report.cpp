@@ -46,6 +46,22 @@ std::string padded(const std::string& text, std::size_t width, bool right) {
     return right ? fill + text : text + fill;
 }
 
+// A station's name as the table shows it: a name longer than any sign holds
+// is cut to its first characters and "…", so that one such name does not
+// make every row of the table thousands of columns wide.
+std::string table_name(const std::string& utf8) {
+    constexpr std::size_t kWidest = 40;
+    if (characters(utf8) <= kWidest) return utf8;
+    std::size_t seen = 0;
+    std::size_t end = 0;
+    for (; end < utf8.size(); ++end) {
+        if ((static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) continue;
+        if (seen == kWidest - 1) break;
+        ++seen;
+    }
+    return utf8.substr(0, end) + "\u2026";
+}
+
 std::string leg_name(const TimetableCheck& check, const LegCheck& leg) {
     return check.stations[leg.from].name + " \u2192 " + check.stations[leg.to].name;
 }
@@ -65,7 +81,7 @@ std::string blockage_text(const Blockage& b) {
 }
 
 std::vector<std::string> table_row(const TimetableCheck& check, const LegCheck& leg) {
-    std::vector<std::string> row{check.stations[leg.from].name, check.stations[leg.to].name,
+    std::vector<std::string> row{table_name(check.stations[leg.from].name), table_name(check.stations[leg.to].name),
                                  fixed(leg.distance_m / 1000.0, 3) + " km", minutes_text(leg.scheduled_s)};
     switch (leg.status) {
         case LegStatus::kRunnable:
@@ -134,6 +150,7 @@ std::string model_summary(const TrainModel& model) {
 
 std::string duration_text(std::int64_t seconds) {
     if (seconds < 0) return "-" + duration_text(-seconds);
+    if (seconds < 60) return std::to_string(seconds) + " s";
     std::string text;
     if (seconds >= 3600) text = std::to_string(seconds / 3600) + " h ";
     return text + std::to_string(seconds / 60 % 60) + " min " + std::to_string(seconds % 60) + " s";

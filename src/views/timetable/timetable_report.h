@@ -14,7 +14,7 @@
 
 namespace scenariogen {
 
-// A duration as "6 min 41 s" ("1 h 2 min 3 s" from an hour on).
+// A duration as "6 min 41 s" ("1 h 2 min 3 s" from an hour on, "15 s" and "-15 s" under a minute).
 std::string duration_text(std::int64_t seconds);
 
 // The model in one line: "acceleration 0.50 m/s², braking 0.90 m/s² (130 %
