@@ -48,7 +48,7 @@ void PreviewDocumentLargest(benchmark::State& state) {
     const PreviewDrawing drawing = draw_for_preview(compilation);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            state_json({1, "grande_linea.txt", "grande_treno.txt", &compilation, &drawing, {}, 0}));
+            state_json({.generation = 1, .line_file = "grande_linea.txt", .train_file = "grande_treno.txt", .compilation = &compilation, .drawing = &drawing}));
     }
 }
 BENCHMARK(PreviewDocumentLargest)->Unit(benchmark::kMillisecond);

@@ -70,14 +70,6 @@ std::variant<ScenarioPlot, int> draw(const PlotOptions& options, const RunDrawin
     }
 }
 
-// The page's bytes in the format asked for.
-std::string page_bytes(const ScenarioPlot& plot, PageFormat format, double dpi) {
-    const PageSheet sheet{297, 210, static_cast<int>(plot.pages)};
-    if (format == PageFormat::kPng) return render_png(plot.svg, sheet, dpi);
-    if (format == PageFormat::kPdf) return render_pdf(plot.svg, sheet);
-    return plot.svg;
-}
-
 int run_plot(const PlotOptions& options, Console& console) {
     std::ostream& err = console.err;
     if (options.name.empty() || !is_plain_file_name(options.name + "_") ||
@@ -103,7 +95,7 @@ int run_plot(const PlotOptions& options, Console& console) {
     }
     std::string bytes;
     try {
-        bytes = page_bytes(plot, format, options.dpi);
+        bytes = page_bytes(plot.svg, plot.pages, format, options.dpi);
     } catch (const PageRenderError& failure) {
         err << "scenariogen: the page could not be rendered: " << failure.what() << "\n";
         return kOutputFailed;

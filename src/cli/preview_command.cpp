@@ -9,13 +9,16 @@
 
 #include "cli/command.h"
 #include "cli/compiled_files.h"
+#include "cli/model_options.h"
 #include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
 #include "platform/program_folder.h"
 #include "preview/http_server.h"
+#include "preview/editor_link.h"
 #include "preview/preview_loop.h"
+#include "preview/session_requests.h"
 
 namespace scenariogen {
 
@@ -28,6 +31,7 @@ struct PreviewOptions {
     std::string name = kScenarioName;
     std::string train_number = kTrainNumber;
     std::string write_folder;  // empty: nothing is written
+    PreviewSettings settings;  // the model's values and the editor's link
 };
 
 bool usable_in_file_name(const std::string& name) {
@@ -72,6 +76,9 @@ std::string usage_fault(const PreviewOptions& options) {
         return "the scenario name and the train number must not be empty or hold '/'";
     }
     if (options.port < 0 || options.port > 65535) return "the port must be 0 to 65535";
+    if (const std::string& url = options.settings.editor_url; !url.empty()) {
+        if (std::string fault = editor_url_fault(url); !fault.empty()) return fault;
+    }
     try {
         check_readable(options.line);
         check_readable(options.train);
@@ -101,6 +108,12 @@ CLI::App* add_preview_options(CLI::App& app, PreviewOptions& options) {
         ->add_option("--write", options.write_folder,
                      "After each compilation without a fault, write the three binary files into DIR")
         ->option_text("DIR");
+    preview
+        ->add_option("--editor-url", options.settings.editor_url,
+                     "The link of a fault on the page, with {path}, {line} and {column} (default: VS Code's, "
+                     "vscode://file{path}:{line}:{column}; empty: no links)")
+        ->option_text("URL");
+    add_model_options(*preview, options.settings.model);
     return preview;
 }
 
@@ -112,9 +125,14 @@ int run_preview(const PreviewOptions& options, std::ostream& out, std::ostream& 
     }
     std::unique_ptr<FileWatch> watch;
     std::unique_ptr<PreviewServer> server;
+    std::unique_ptr<PreviewSession> session;  // made before the server serves
     try {
         watch = watch_files({options.line, options.train});
-        server = std::make_unique<PreviewServer>(static_cast<std::uint16_t>(options.port), preview_page_assets());
+        server = std::make_unique<PreviewServer>(
+            static_cast<std::uint16_t>(options.port), preview_page_assets(),
+            [&session](Resource resource, std::string_view query) {
+                return answer_session_request(*session, resource, query);
+            });
     } catch (const std::exception& failure) {
         err << "scenariogen: " << failure.what() << "\n";
         return kUsage;
@@ -123,11 +141,11 @@ int run_preview(const PreviewOptions& options, std::ostream& out, std::ostream& 
     out << "http://127.0.0.1:" << server->port() << "/" << std::endl;
     terminal.say("watching " + options.line + " and " + options.train + "; Ctrl-C stops");
     const PreviewSources sources{options.line, options.train, options.name, options.train_number};
-    const PreviewSinks sinks = sinks_for(*server, terminal, options);
+    session = std::make_unique<PreviewSession>(sources, sinks_for(*server, terminal, options), options.settings);
     std::atomic<bool> watch_failed = false;
     std::thread compiling([&] {
         try {
-            run_preview_loop(sources, *watch, sinks);
+            run_preview_loop(*session, *watch);
         } catch (const std::exception& failure) {
             terminal.say(std::string("the watch failed: ") + failure.what());
             watch_failed = true;

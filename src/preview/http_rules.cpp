@@ -9,12 +9,15 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Resource>, 5> kPaths{{
+constexpr std::array<std::pair<std::string_view, Resource>, 8> kPaths{{
     {"/", Resource::kPage},
     {"/preview.js", Resource::kScript},
     {"/preview.css", Resource::kStyle},
     {"/events", Resource::kEvents},
     {"/state", Resource::kState},
+    {"/model", Resource::kModel},
+    {"/export", Resource::kExport},
+    {"/window", Resource::kWindow},
 }};
 
 bool same_text_ignoring_case(std::string_view a, std::string_view b) {
@@ -73,6 +76,9 @@ std::string_view content_type(Resource resource) {
             return "text/event-stream";
         case Resource::kState:
             return "application/json";
+        case Resource::kModel:
+        case Resource::kExport:
+        case Resource::kWindow:
         case Resource::kNone:
             break;
     }

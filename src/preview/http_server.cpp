@@ -54,6 +54,7 @@ class Connection;
 
 struct ServerCore {
     PageAssets assets;
+    ActionHandler actions;
     std::uint16_t port = 0;
     std::set<Connection*> live;                       // every open connection
     std::set<std::shared_ptr<Connection>> streams;    // the event streams
@@ -135,7 +136,19 @@ private:
                               server_.latest_json ? *server_.latest_json : std::string("null"));
             case Resource::kEvents:
                 return open_stream();
+            case Resource::kModel:
+            case Resource::kExport:
+            case Resource::kWindow:
+                return act(verdict.resource, view(request.target()));
         }
+    }
+
+    void act(Resource resource, std::string_view target) {
+        const std::size_t mark = target.find('?');
+        const std::string_view query = mark == std::string_view::npos ? std::string_view() : target.substr(mark + 1);
+        ActionReply reply{404, "text/plain; charset=utf-8", "this server has no session to ask\n", {}};
+        if (server_.actions) reply = server_.actions(resource, query);
+        answer(static_cast<http::status>(reply.status), reply.content_type, std::move(reply.body), reply.file_name);
     }
 
     void set_common_fields(http::header<false>& header) {
@@ -147,10 +160,11 @@ private:
         header.set("Content-Security-Policy", kPagePolicy);
     }
 
-    void answer(http::status status, std::string_view type, std::string body) {
+    void answer(http::status status, std::string_view type, std::string body, const std::string& download = {}) {
         auto response = std::make_shared<http::response<http::string_body>>(status, 11);
         set_common_fields(response->base());
         response->set(http::field::content_type, beast::string_view(type.data(), type.size()));
+        if (!download.empty()) response->set(http::field::content_disposition, "attachment; filename=\"" + download + "\"");
         if (status == http::status::method_not_allowed) response->set(http::field::allow, "GET");
         response->keep_alive(false);
         response->body() = std::move(body);
@@ -246,8 +260,10 @@ void ServerCore::shut_down() {
 
 struct PreviewServer::Impl : ServerCore {};
 
-PreviewServer::PreviewServer(std::uint16_t port, PageAssets assets) : impl_(std::make_unique<Impl>()) {
+PreviewServer::PreviewServer(std::uint16_t port, PageAssets assets, ActionHandler actions)
+    : impl_(std::make_unique<Impl>()) {
     impl_->assets = assets;
+    impl_->actions = std::move(actions);
     const tcp::endpoint endpoint(asio::ip::address_v4::loopback(), port);
     try {
         impl_->acceptor.open(endpoint.protocol());

@@ -11,15 +11,28 @@
 #include <string>
 #include <string_view>
 
+#include "preview/http_rules.h"
 #include "preview/page_assets.h"
 
 namespace scenariogen {
+
+// The answer to one of the page's requests of the session (/model, /export).
+struct ActionReply {
+    int status = 200;
+    std::string content_type = "text/plain; charset=utf-8";
+    std::string body;
+    std::string file_name;  // not empty: the body is a download of this name
+};
+
+// Answers a request for `resource` with the query after the '?'. Runs on the
+// server's thread.
+using ActionHandler = std::function<ActionReply(Resource resource, std::string_view query)>;
 
 class PreviewServer {
 public:
     // Listens on 127.0.0.1:port (0: a free port the system picks). Throws
     // std::runtime_error, naming the address, when it cannot.
-    PreviewServer(std::uint16_t port, PageAssets assets);
+    PreviewServer(std::uint16_t port, PageAssets assets, ActionHandler actions = {});
     ~PreviewServer();
     PreviewServer(const PreviewServer&) = delete;
     PreviewServer& operator=(const PreviewServer&) = delete;

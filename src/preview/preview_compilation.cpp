@@ -87,11 +87,13 @@ PreviewCompilation compile_for_preview(const PreviewSources& sources) {
     return compilation;
 }
 
-PreviewDrawing draw_for_preview(const PreviewCompilation& compilation) {
+PreviewDrawing draw_for_preview(const PreviewCompilation& compilation, const TrainModelChoice& model) {
     const CompileResult& result = compilation.result();
     PreviewDrawing drawing;
-    drawing.plot = plot_scenario(result.cells, result.stations, result.grid);
-    drawing.axis = {plotting::kProfileX0, plotting::kProfileX1, drawing.plot.profile_end_m};
+    const RunDrawing run{.driving_curve = true, .time_distance_graph = true, .model = model};
+    drawing.plot = plot_scenario(result.cells, result.stations, result.grid, run);
+    drawing.axis = {plotting::kProfileX0,    plotting::kProfileX1,     drawing.plot.profile_end_m,
+                    plotting::kPageWidth,    plotting::kStationBandTop, plotting::kAxisY + 14};
     return drawing;
 }
 

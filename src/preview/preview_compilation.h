@@ -60,11 +60,15 @@ struct PreviewCompilation {
 PreviewCompilation compile_for_preview(const PreviewSources& sources);
 
 // Where the profile's distance axis lies on the drawing: metre 0 at x0,
-// metre `end_m` at x1, in the drawing's own units.
+// metre `end_m` at x1, in the drawing's own units; the profile with its
+// names and axes takes the page's width from `top` to `bottom`.
 struct ProfileAxis {
     double x0 = 0;
     double x1 = 0;
     std::int32_t end_m = 0;
+    double width = 0;
+    double top = 0;
+    double bottom = 0;
 };
 
 struct PreviewDrawing {
@@ -72,7 +76,10 @@ struct PreviewDrawing {
     ProfileAxis axis;
 };
 
-// Draws the plan and the profile of a compilation that has cells.
-PreviewDrawing draw_for_preview(const PreviewCompilation& compilation);
+// Draws the page of a compilation that has cells as `plot --graph` draws
+// it: the plan, the profile with the model's fastest run, the legend and
+// the time-distance graph; the model from `model` and the train's own
+// braked-mass percentage.
+PreviewDrawing draw_for_preview(const PreviewCompilation& compilation, const TrainModelChoice& model = {});
 
 }  // namespace scenariogen

@@ -3,21 +3,11 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
-#include <string>
 
 #include "platform/file_watch.h"
-#include "preview/preview_compilation.h"
+#include "preview/preview_session.h"
 
 namespace scenariogen {
-
-struct PreviewSinks {
-    std::function<void(std::string state_json)> publish;
-    // After each compilation without an error: what compile would write may be written.
-    std::function<void(const PreviewCompilation&)> on_clean;
-    // One line for the author's terminal about each compilation.
-    std::function<void(const std::string& line)> report;
-};
 
 // A save that the system tells complete (the file closed, or renamed into
 // place) is compiled at once. A file still open for writing is compiled once
@@ -29,12 +19,7 @@ struct PreviewTiming {
     std::chrono::milliseconds longest_settle{200};
 };
 
-// Runs until `watch` is stopped.
-void run_preview_loop(const PreviewSources& sources, FileWatch& watch, const PreviewSinks& sinks,
-                      PreviewTiming timing = {});
-
-// One compilation and its drawing, published as the page's document
-// numbered `generation`; then reported, and handed to on_clean when clean.
-void preview_once(const PreviewSources& sources, std::uint64_t generation, const PreviewSinks& sinks);
+// Compiles once, then after every change, until `watch` is stopped.
+void run_preview_loop(PreviewSession& session, FileWatch& watch, PreviewTiming timing = {});
 
 }  // namespace scenariogen

@@ -2,6 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "preview/editor_link.h"
+#include "views/plot/page_export.h"
+#include "views/timetable/timetable_report.h"
+
 namespace scenariogen {
 
 namespace {
@@ -25,6 +29,11 @@ json fault_json(const PreviewFault& fault, const PreviewState& state) {
              {"name", fault.name},    {"position_m", nullptr},      {"source_line", fault.source_line},
              {"notes", json::array()}};
     out["plan_point"] = nullptr;
+    out["link"] = nullptr;
+    if (!state.editor_url.empty() && fault.line > 0 && !fault.file.empty()) {
+        const std::string& path = fault.file == state.line_file ? state.line_absolute : state.train_absolute;
+        out["link"] = editor_link(state.editor_url, path, fault.line, fault.column);
+    }
     if (fault.position_m) {
         out["position_m"] = *fault.position_m;
         out["plan_point"] = plan_point(state, *fault.position_m);
@@ -67,6 +76,44 @@ json figures_json(const PreviewCompilation& compilation, const ScenarioPlot& plo
             {"mountain_stretches", mountain_stretches(compilation.result().cells)}};
 }
 
+json optional_number(const std::optional<double>& value) { return value ? json(*value) : json(); }
+
+json model_json(const PreviewState& state) {
+    json out{{"acceleration", optional_number(state.model.acceleration)},
+             {"braking", optional_number(state.model.braking)},
+             {"max_speed", optional_number(state.model.max_speed_kmh)},
+             {"summary", nullptr},
+             {"run_left_out", false}};
+    if (state.drawing == nullptr) return out;
+    const ScenarioPlot& plot = state.drawing->plot;
+    if (plot.timetable) out["summary"] = model_summary(plot.timetable->model);
+    out["run_left_out"] = plot.run_left_out;
+    return out;
+}
+
+// The running-time table as `check` prints it ("rows": the heads, then one
+// row per leg), and for each leg the sentence that says why it cannot be
+// kept, or null ("problems").
+json timetable_of(const PreviewState& state) {
+    if (state.drawing == nullptr || !state.drawing->plot.timetable) return nullptr;
+    const TimetableCheck& check = *state.drawing->plot.timetable;
+    json problems = json::array();
+    for (const LegCheck& leg : check.legs) {
+        const std::optional<std::string> problem = leg_problem(check, leg);
+        problems.push_back(problem ? json(*problem) : json());
+    }
+    return {{"rows", timetable_rows(check)}, {"problems", std::move(problems)}};
+}
+
+json export_formats() {
+    json formats{"svg"};
+    if (page_rendering_unavailable().empty()) {
+        formats.push_back("png");
+        formats.push_back("pdf");
+    }
+    return formats;
+}
+
 }  // namespace
 
 std::string state_json(const PreviewState& state) {
@@ -79,6 +126,7 @@ std::string state_json(const PreviewState& state) {
              {"figures", nullptr},
              {"svg", nullptr},
              {"axis", nullptr},
+             {"title", {{"scenario", state.scenario_name}, {"train", state.train_number}}},
              {"compile_ms", state.compile_ms}};
     if (state.compilation != nullptr) {
         if (!state.compilation->unreadable.empty()) out["unreadable"] = state.compilation->unreadable;
@@ -91,8 +139,13 @@ std::string state_json(const PreviewState& state) {
         const PreviewDrawing& drawing = *state.drawing;
         out["figures"] = figures_json(*state.compilation, drawing.plot);
         out["svg"] = drawing.plot.svg;
-        out["axis"] = {{"x0", drawing.axis.x0}, {"x1", drawing.axis.x1}, {"end_m", drawing.axis.end_m}};
+        const ProfileAxis& axis = drawing.axis;
+        out["axis"] = {{"x0", axis.x0},       {"x1", axis.x1},   {"end_m", axis.end_m},
+                       {"width", axis.width}, {"top", axis.top}, {"bottom", axis.bottom}};
     }
+    out["model"] = model_json(state);
+    out["timetable"] = timetable_of(state);
+    out["exports"] = export_formats();
     // Text from the files that is not UTF-8 (Windows-1252 names) is replaced, never refused.
     return out.dump(-1, ' ', false, json::error_handler_t::replace);
 }

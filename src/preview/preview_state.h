@@ -7,6 +7,7 @@
 #include <string>
 
 #include "preview/preview_compilation.h"
+#include "timetable/train_model.h"
 
 namespace scenariogen {
 
@@ -18,14 +19,25 @@ struct PreviewState {
     const PreviewDrawing* drawing = nullptr;  // none: nothing to draw
     std::string drawing_failure;              // why there is no drawing although the route has cells
     double compile_ms = 0;                    // the compilation and the drawing
+    std::string scenario_name;                // as the files are named
+    std::string train_number;
+    TrainModelChoice model;  // the model's values chosen; the rest are its own
+    // Each fault's link to the editor: the template (none: no links) and
+    // the files' absolute paths.
+    std::string editor_url;
+    std::string line_absolute;
+    std::string train_absolute;
 };
 
 // The page's document:
 //   {"generation", "files": {"line", "train"}, "unreadable", "partial",
 //    "faults": [{"text", "severity", "file", "line", "column", "number", "name", "position_m",
-//    "plan_point": {"x", "y"} or null, "source_line", "notes": [...]}],
-//    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m"} or null,
-//    "compile_ms"}
+//    "plan_point": {"x", "y"} or null, "source_line",
+//    "link" or null, "notes": [...]}],
+//    "figures": {...} or null, "svg" or null, "axis": {"x0", "x1", "end_m", "width", "top", "bottom"} or null,
+//    "title": {"scenario", "train"}, "model": {"acceleration", "braking", "max_speed" (chosen or
+//    null), "summary" or null, "run_left_out"}, "timetable": {"rows", "problems"} or null,
+//    "exports": ["svg", "png", "pdf"], "compile_ms"}
 std::string state_json(const PreviewState& state);
 
 }  // namespace scenariogen

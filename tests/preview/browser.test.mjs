@@ -25,8 +25,8 @@ after(async () => {
 });
 
 const generation = () => page.evaluate(() => Number(document.body.dataset.generation));
-const faultTexts = () => page.$$eval('#faults a.fault', (links) => links.map((link) => link.textContent));
-const viewBox = (id) => page.$eval(id, (svg) => svg.getAttribute('viewBox').split(' ').map(Number));
+const faultTexts = () => page.$$eval('#faults > li > a.fault', (links) => links.map((link) => link.textContent));
+const profileStretch = () => page.evaluate(() => location.hash);
 
 test('the page shows the fixed route: nine stations, its figures, the plan and the profile', async () => {
   const stations = await page.$$eval('#stations tbody tr td:first-child', (cells) => cells.map((c) => c.textContent));
@@ -47,7 +47,9 @@ test('a fault written into the line file appears without a reload, keeps the zoo
   const profile = await page.locator('#profile-view').boundingBox();
   await page.mouse.move(profile.x + profile.width / 2, profile.y + profile.height / 2);
   await page.mouse.wheel(0, -600);
-  const zoomed = await viewBox('#profile-view');
+  await page.waitForFunction(() => document.querySelector('#profile-view').dataset.from !== undefined, null, WAIT);
+  const zoomed = await profileStretch();
+  assert.match(zoomed, /^#from=\d+&to=\d+$/);
   const before = await generation();
 
   const original = load(route.line);
@@ -60,9 +62,10 @@ test('a fault written into the line file appears without a reload, keeps the zoo
   assert.equal(faults.length, 1);
   assert.match(faults[0], /Zervano-OdelmaVmod_linea\.txt:\d+:\d+: error 6: the sign board's cell \(cell \d+, [^)]*\) is already taken by the .* \[occupied-cell\]$/);
   assert.equal(await page.evaluate(() => window.sameDocument), true);
-  assert.equal((await viewBox('#profile-view'))[2], zoomed[2], 'the zoom stays');
+  assert.equal(await profileStretch(), zoomed, 'the zoom stays');
 
   await page.click('#faults a.fault');
+  await page.waitForSelector('#profile-view #fault-place', WAIT);
   assert.equal(await page.locator('#profile-view #fault-place').count(), 1);
   assert.equal(await page.locator('#plan-view #fault-place-plan').count(), 1);
 

@@ -53,6 +53,14 @@ test('malformed, too long, unknown and foreign requests get a clear 4xx and chan
     ['no port', 'GET / HTTP/1.1\r\nHost: localhost\r\n\r\n', 403],
     ['another loopback address', `GET / HTTP/1.1\r\nHost: 127.0.0.2:${server.port}\r\n\r\n`, 403],
     ['an event stream for another host', `GET /events HTTP/1.1\r\nHost: evil.test\r\n\r\n`, 403],
+    ['a top speed of NaN', `GET /model?max_speed=nan HTTP/1.1\r\n${host}\r\n`, 400],
+    ['an acceleration of 0', `GET /model?acceleration=0 HTTP/1.1\r\n${host}\r\n`, 400],
+    ['a negative braking', `GET /model?braking=-0.5 HTTP/1.1\r\n${host}\r\n`, 400],
+    ['an infinite top speed', `GET /model?max_speed=1e999 HTTP/1.1\r\n${host}\r\n`, 400],
+    ['the model from another host', `GET /model?max_speed=80 HTTP/1.1\r\nHost: evil.test\r\n\r\n`, 403],
+    ['an export in an unknown format', `GET /export?format=gif HTTP/1.1\r\n${host}\r\n`, 400],
+    ['a stretch that ends before it starts', `GET /window?from_m=5000&to_m=1000 HTTP/1.1\r\n${host}\r\n`, 400],
+    ['a stretch of NaN metres', `GET /window?from_m=nan&to_m=1000 HTTP/1.1\r\n${host}\r\n`, 400],
   ];
   const state = await getState(server.port);
   const line = load(route.line);

@@ -1,39 +1,64 @@
 // The preview page: shows the state the server sends over Server-Sent Events
-// (the drawing, the faults, the figures) and keeps each view's zoom and pan
-// across updates.
+// (the drawing, the faults, the figures, the running times), zooms the
+// profile along the km like a map (the server draws the visible stretch
+// anew), and keeps the zoom and the chosen fault in the address.
 'use strict';
 
 const SVG_NS = 'http://www.w3.org/2000/svg';
-const MIN_ZOOM = 1 / 400;  // narrowest view, as a share of the whole drawing
+const MIN_ZOOM = 1 / 400;  // narrowest plan view, as a share of the whole plan
 const MAX_ZOOM = 2;
+const MIN_WINDOW_M = 100;  // the narrowest stretch of the profile
+const WHEEL_RATE = 0.0015;
 
 let current = null;  // the last state received
-let chosenFault = null;  // the text of the fault whose place is highlighted
+let chosenFault = null;  // the text of the fault whose place is marked
+// The stretch of the route the profile shows, in metres; null: the whole route.
+let profileWindow = null;
+let windowRequest = null;  // the stretch asked of the server and not yet answered
 
 // ---------------------------------------------------------------------------
-// Views: a part of the drawing (one group of the plot's SVG) in its own
-// <svg>, zoomed and panned through the viewBox.
+// The address keeps the profile's stretch and the chosen fault:
+// #from=METRES&to=METRES&fault=TEXT.
 
-function makeView(elementId, groupId) {
-  const view = { svg: document.getElementById(elementId), groupId, home: null, box: null, moved: false };
-  view.svg.addEventListener('wheel', (event) => zoomAt(view, event), { passive: false });
-  view.svg.addEventListener('pointerdown', (event) => startDrag(view, event));
-  view.svg.addEventListener('dblclick', () => { view.moved = false; setBox(view, view.home); });
-  return view;
+function readAddress() {
+  const params = new URLSearchParams(location.hash.slice(1));
+  const from = Number(params.get('from'));
+  const to = Number(params.get('to'));
+  if (params.has('from') && params.has('to') && Number.isFinite(from) && Number.isFinite(to) && to > from) {
+    profileWindow = { from, to };
+  }
+  chosenFault = params.get('fault');
 }
 
-const views = { profile: makeView('profile-view', 'profile'), plan: makeView('plan-view', 'plan') };
+function writeAddress() {
+  const params = new URLSearchParams();
+  if (profileWindow) {
+    params.set('from', String(Math.round(profileWindow.from)));
+    params.set('to', String(Math.round(profileWindow.to)));
+  }
+  if (chosenFault) params.set('fault', chosenFault);
+  const hash = params.toString();
+  history.replaceState(null, '', hash ? `#${hash}` : location.pathname + location.search);
+}
+
+// ---------------------------------------------------------------------------
+// Views: a part of the drawing (one group of the plot's SVG) in its own <svg>.
+
+function makeView(elementId, groupId) {
+  return { svg: document.getElementById(elementId), groupId, home: null, box: null, moved: false };
+}
+
+const views = {
+  profile: makeView('profile-view', 'profile'),
+  plan: makeView('plan-view', 'plan'),
+  legend: makeView('legend-view', 'legend'),
+  graph: makeView('graph-view', 'graph'),
+};
 
 function setBox(view, box) {
   if (!box) return;
   view.box = box;
   view.svg.setAttribute('viewBox', `${box.x} ${box.y} ${box.w} ${box.h}`);
-}
-
-// Drawing units per screen pixel.
-function unitsPerPixel(view) {
-  const matrix = view.svg.getScreenCTM();
-  return matrix && matrix.a ? 1 / matrix.a : 1;
 }
 
 function toDrawing(view, clientX, clientY) {
@@ -42,10 +67,63 @@ function toDrawing(view, clientX, clientY) {
   return matrix ? point.matrixTransform(matrix.inverse()) : point;
 }
 
-function zoomAt(view, event) {
+// Drawing units per screen pixel.
+function unitsPerPixel(view) {
+  const matrix = view.svg.getScreenCTM();
+  return matrix && matrix.a ? 1 / matrix.a : 1;
+}
+
+// Puts `group` (an element of a parsed drawing) in the view, in place of
+// what it showed; fits the view to it unless the author moved it.
+function showGroup(view, group, fontFamily) {
+  view.svg.replaceChildren();
+  view.svg.classList.remove('stale');
+  if (!group) return;
+  view.svg.setAttribute('font-family', fontFamily || 'sans-serif');
+  view.svg.appendChild(document.importNode(group, true));
+  view.home = view === views.profile && current && current.axis ? profileFrame(current.axis) : fitted(view);
+  if (!view.moved || !view.box) setBox(view, view.home);
+}
+
+// The box around what the view holds, with a little room.
+function fitted(view) {
+  const box = view.svg.firstElementChild.getBBox();
+  const pad = Math.max(box.width, box.height) * 0.02;
+  return { x: box.x - pad, y: box.y - pad, w: box.width + 2 * pad, h: box.height + 2 * pad };
+}
+
+// The profile keeps one frame at every zoom: the page's width, from the
+// stations' names to the km axes.
+function profileFrame(axis) { return { x: 0, y: axis.top, w: axis.width, h: axis.bottom - axis.top }; }
+
+function parseDrawing(svgText) {
+  const drawing = new DOMParser().parseFromString(svgText, 'image/svg+xml');
+  return drawing.querySelector('parsererror') ? null : drawing;
+}
+
+function showDrawing(state) {
+  if (!state.svg) {
+    for (const view of Object.values(views)) view.svg.classList.add('stale');
+    return;
+  }
+  const drawing = parseDrawing(state.svg);
+  if (!drawing) return;
+  const font = drawing.documentElement.getAttribute('font-family');
+  for (const view of Object.values(views)) {
+    if (view === views.profile && profileWindow) continue;  // its stretch comes from the server
+    showGroup(view, drawing.getElementById(view.groupId), font);
+  }
+  for (const view of [views.profile, views.plan]) view.svg.classList.toggle('partial', Boolean(state.partial));
+}
+
+// ---------------------------------------------------------------------------
+// The plan: zoomed and panned through its viewBox, as a picture.
+
+function zoomPlanAt(event) {
+  const view = views.plan;
   event.preventDefault();
   if (!view.box || !view.home) return;
-  const wanted = Math.exp(event.deltaY * 0.0015);
+  const wanted = Math.exp(event.deltaY * WHEEL_RATE);
   const width = Math.min(Math.max(view.box.w * wanted, view.home.w * MIN_ZOOM), view.home.w * MAX_ZOOM);
   const factor = width / view.box.w;
   const p = toDrawing(view, event.clientX, event.clientY);
@@ -58,16 +136,20 @@ function zoomAt(view, event) {
   });
 }
 
-function startDrag(view, event) {
+function dragPlan(event) {
+  const view = views.plan;
   if (event.button !== 0 || !view.box) return;
   const scale = unitsPerPixel(view);
   const start = { x: event.clientX, y: event.clientY, box: view.box };
-  view.svg.setPointerCapture(event.pointerId);
-  view.svg.classList.add('dragging');
-  const move = (e) => {
+  followDrag(view, event, (e) => {
     view.moved = true;
     setBox(view, { ...start.box, x: start.box.x - (e.clientX - start.x) * scale, y: start.box.y - (e.clientY - start.y) * scale });
-  };
+  });
+}
+
+function followDrag(view, event, move) {
+  view.svg.setPointerCapture(event.pointerId);
+  view.svg.classList.add('dragging');
   const end = () => {
     view.svg.classList.remove('dragging');
     view.svg.removeEventListener('pointermove', move);
@@ -79,47 +161,195 @@ function startDrag(view, event) {
   view.svg.addEventListener('pointercancel', end);
 }
 
-// Puts the view's group of the new drawing in place of the old one; the
-// view keeps its zoom unless the author never moved it.
-function showGroup(view, drawing) {
-  const group = drawing.getElementById(view.groupId);
-  view.svg.replaceChildren();
-  view.svg.classList.remove('stale');
-  if (!group) return;
-  view.svg.setAttribute('font-family', drawing.documentElement.getAttribute('font-family') || 'sans-serif');
-  view.svg.appendChild(document.importNode(group, true));
-  const box = view.svg.firstElementChild.getBBox();
-  const pad = Math.max(box.width, box.height) * 0.02;
-  view.home = { x: box.x - pad, y: box.y - pad, w: box.width + 2 * pad, h: box.height + 2 * pad };
-  if (!view.moved || !view.box) setBox(view, view.home);
+views.plan.svg.addEventListener('wheel', zoomPlanAt, { passive: false });
+views.plan.svg.addEventListener('pointerdown', dragPlan);
+views.plan.svg.addEventListener('dblclick', () => { views.plan.moved = false; setBox(views.plan, views.plan.home); });
+
+// ---------------------------------------------------------------------------
+// The profile: zoomed along the km only. The server draws the stretch shown
+// with its axes, names and lanes laid out for it.
+
+function routeEnd() { return current && current.axis ? Math.max(current.axis.end_m, 1) : 1; }
+
+function shownStretch() { return profileWindow ?? { from: 0, to: routeEnd() }; }
+
+// The stretch `wanted`, kept within the route and no narrower than the narrowest.
+function withinRoute(wanted) {
+  const end = routeEnd();
+  let width = Math.min(Math.max(wanted.to - wanted.from, Math.min(MIN_WINDOW_M, end)), end);
+  let from = Math.min(Math.max(wanted.from, 0), end - width);
+  if (width >= end) { from = 0; width = end; }
+  return { from, to: from + width };
 }
 
-function showDrawing(state) {
-  if (!state.svg) {
-    for (const view of Object.values(views)) view.svg.classList.add('stale');
+function setProfileWindow(wanted) {
+  const stretch = withinRoute(wanted);
+  profileWindow = stretch.from <= 0 && stretch.to >= routeEnd() ? null : stretch;
+  writeAddress();
+  showWindowText();
+  if (!profileWindow) {
+    delete views.profile.svg.dataset.from;
+    delete views.profile.svg.dataset.to;
+    if (current && current.svg) {
+      const drawing = parseDrawing(current.svg);
+      if (drawing) showGroup(views.profile, drawing.getElementById('profile'), drawing.documentElement.getAttribute('font-family'));
+      markChosen();
+    }
     return;
   }
-  const drawing = new DOMParser().parseFromString(state.svg, 'image/svg+xml');
-  if (drawing.querySelector('parsererror')) return;
-  for (const view of Object.values(views)) showGroup(view, drawing);
+  requestWindow();
 }
+
+function showWindowText() {
+  const stretch = shownStretch();
+  document.getElementById('window').textContent =
+    profileWindow ? `km ${km(stretch.from)} to ${km(stretch.to)}` : 'the whole route';
+}
+
+// Asks the server for the stretch shown; one request at a time, the newest
+// stretch asked for once the last is answered.
+async function requestWindow() {
+  if (windowRequest || !profileWindow || !current) return;
+  const asked = { ...profileWindow, generation: current.generation };
+  windowRequest = asked;
+  try {
+    const answer = await fetch(`/window?from_m=${Math.round(asked.from)}&to_m=${Math.round(asked.to)}`);
+    if (answer.ok) showWindow(await answer.json());
+  } catch (error) {
+    // The connection is lost: the status says so, and the next state asks again.
+  } finally {
+    windowRequest = null;
+  }
+  const now = profileWindow;
+  if (now && current && (Math.round(now.from) !== Math.round(asked.from) || Math.round(now.to) !== Math.round(asked.to) ||
+      current.generation !== asked.generation)) {
+    requestWindow();
+  }
+}
+
+function showWindow(answer) {
+  if (!profileWindow || !answer.svg || (current && answer.generation !== current.generation)) return;
+  const drawing = parseDrawing(answer.svg);
+  if (!drawing) return;
+  showGroup(views.profile, drawing.getElementById('profile'), drawing.documentElement.getAttribute('font-family'));
+  views.profile.svg.dataset.from = answer.from_m;
+  views.profile.svg.dataset.to = answer.to_m;
+  markChosen();
+}
+
+// The route position under a point of the profile's drawing.
+function positionAt(x) {
+  const axis = current.axis;
+  const stretch = shownStretch();
+  return stretch.from + ((x - axis.x0) / (axis.x1 - axis.x0)) * (stretch.to - stretch.from);
+}
+
+function xOf(position) {
+  const axis = current.axis;
+  const stretch = shownStretch();
+  return axis.x0 + ((position - stretch.from) / (stretch.to - stretch.from)) * (axis.x1 - axis.x0);
+}
+
+function zoomProfile(factor, anchor) {
+  if (!current || !current.axis) return;
+  const stretch = shownStretch();
+  const at = anchor ?? (stretch.from + stretch.to) / 2;
+  setProfileWindow({ from: at - (at - stretch.from) * factor, to: at + (stretch.to - at) * factor });
+}
+
+function panProfile(share) {
+  const stretch = shownStretch();
+  const shift = (stretch.to - stretch.from) * share;
+  setProfileWindow({ from: stretch.from + shift, to: stretch.to + shift });
+}
+
+// Centres the profile on `position`, keeping its width (a whole-route view
+// is narrowed to a tenth of the route first).
+function centreProfileOn(position) {
+  const stretch = shownStretch();
+  const width = profileWindow ? stretch.to - stretch.from : Math.max(routeEnd() / 10, MIN_WINDOW_M);
+  setProfileWindow({ from: position - width / 2, to: position + width / 2 });
+}
+
+views.profile.svg.addEventListener('wheel', (event) => {
+  event.preventDefault();
+  if (!current || !current.axis) return;
+  const p = toDrawing(views.profile, event.clientX, event.clientY);
+  zoomProfile(Math.exp(event.deltaY * WHEEL_RATE), positionAt(p.x));
+}, { passive: false });
+
+views.profile.svg.addEventListener('pointerdown', (event) => {
+  const view = views.profile;
+  if (event.button !== 0 || !current || !current.axis) return;
+  const start = { x: event.clientX, stretch: shownStretch() };
+  const metresPerPixel = unitsPerPixel(view) * (start.stretch.to - start.stretch.from) / (current.axis.x1 - current.axis.x0);
+  followDrag(view, event, (e) => {
+    const shift = -(e.clientX - start.x) * metresPerPixel;
+    setProfileWindow({ from: start.stretch.from + shift, to: start.stretch.to + shift });
+  });
+});
+
+views.profile.svg.addEventListener('dblclick', () => setProfileWindow({ from: 0, to: routeEnd() }));
+
+const ZOOM_STEP = 1.5;
+
+// Keys for the profile, anywhere on the page but in a text field.
+document.addEventListener('keydown', (event) => {
+  if (event.target.closest('input, textarea, select') || event.ctrlKey || event.metaKey || event.altKey) return;
+  const actions = {
+    '+': () => zoomProfile(1 / ZOOM_STEP),
+    '=': () => zoomProfile(1 / ZOOM_STEP),
+    '-': () => zoomProfile(ZOOM_STEP),
+    '_': () => zoomProfile(ZOOM_STEP),
+    ArrowLeft: () => panProfile(-0.25),
+    ArrowRight: () => panProfile(0.25),
+    0: () => setProfileWindow({ from: 0, to: routeEnd() }),
+    Home: () => setProfileWindow({ from: 0, to: routeEnd() }),
+  };
+  const action = actions[event.key];
+  if (!action) return;
+  event.preventDefault();
+  action();
+});
+
+document.getElementById('zoom-in').addEventListener('click', () => zoomProfile(1 / ZOOM_STEP));
+document.getElementById('zoom-out').addEventListener('click', () => zoomProfile(ZOOM_STEP));
+document.getElementById('zoom-reset').addEventListener('click', () => setProfileWindow({ from: 0, to: routeEnd() }));
+document.getElementById('zoom').addEventListener('submit', (event) => {
+  event.preventDefault();
+  const message = document.getElementById('zoom-message');
+  const text = document.getElementById('goto-km').value.trim().replace(',', '.');
+  const value = Number(text);
+  const endKm = routeEnd() / 1000;
+  if (!/^[0-9]*\.?[0-9]+$/.test(text) || !Number.isFinite(value) || value > endKm) {
+    message.textContent = `give a km from 0 to ${endKm.toFixed(3)}`;
+    return;
+  }
+  message.textContent = '';
+  centreProfileOn(value * 1000);
+});
 
 // ---------------------------------------------------------------------------
 // The place of a fault: a band across the profile, a ring on the plan. A
 // view that does not show the place is moved to it, keeping its zoom.
 
-function centreOn(view, x, y) {
+function centrePlanOn(x, y) {
+  const view = views.plan;
   const box = { ...view.box };
   if (x < box.x || x > box.x + box.w) box.x = x - box.w / 2;
-  if (y !== undefined && (y < box.y || y > box.y + box.h)) box.y = y - box.h / 2;
+  if (y < box.y || y > box.y + box.h) box.y = y - box.h / 2;
   setBox(view, box);
 }
 
 function markProfile(positionM) {
   const view = views.profile;
-  const axis = current && current.axis;
-  if (!axis || positionM === null || positionM === undefined || !view.home) return;
-  const x = axis.x0 + (positionM / Math.max(axis.end_m, 1)) * (axis.x1 - axis.x0);
+  if (!current || !current.axis || positionM === null || positionM === undefined || !view.home) return;
+  const stretch = shownStretch();
+  if (profileWindow && (positionM < stretch.from || positionM > stretch.to)) {
+    centreProfileOn(positionM);  // marked when the stretch arrives
+    return;
+  }
+  const x = xOf(positionM);
   const mark = document.createElementNS(SVG_NS, 'rect');
   const width = Math.max(view.box.w / 250, 0.15);
   mark.setAttribute('id', 'fault-place');
@@ -130,7 +360,6 @@ function markProfile(positionM) {
   mark.setAttribute('fill', '#e00');
   mark.setAttribute('fill-opacity', '0.45');
   view.svg.appendChild(mark);
-  centreOn(view, x);
 }
 
 function markPlan(point) {
@@ -145,19 +374,40 @@ function markPlan(point) {
   ring.setAttribute('stroke', '#e00');
   ring.setAttribute('stroke-width', Math.max(view.box.w / 300, 0.1));
   view.svg.appendChild(ring);
-  centreOn(view, point.x, point.y);
+  centrePlanOn(point.x, point.y);
 }
 
-function highlight(fault) {
+function faultNamed(text) {
+  if (!current || !text) return null;
+  for (const fault of current.faults) {
+    if (fault.text === text) return fault;
+    const note = fault.notes.find((n) => n.text === text);
+    if (note) return note;
+  }
+  return null;
+}
+
+function markChosen() {
   views.profile.svg.querySelector('#fault-place')?.remove();
   views.plan.svg.querySelector('#fault-place-plan')?.remove();
+  const fault = faultNamed(chosenFault);
   if (!fault) return;
   markProfile(fault.position_m);
   markPlan(fault.plan_point);
 }
 
+function choose(fault) {
+  chosenFault = fault.text;
+  for (const other of document.querySelectorAll('#faults a.chosen')) other.classList.remove('chosen');
+  for (const link of document.querySelectorAll('#faults a.fault')) {
+    if (link.textContent === fault.text) link.classList.add('chosen');
+  }
+  writeAddress();
+  markChosen();
+}
+
 // ---------------------------------------------------------------------------
-// Faults and figures.
+// Faults.
 
 function element(tag, text, className) {
   const node = document.createElement(tag);
@@ -172,39 +422,46 @@ function caretLine(fault) {
   return `${fault.source_line}\n${pad}^`;
 }
 
+// One diagnostic: a link that opens the editor at its line and marks its
+// place in the drawings, its line with a caret, and its notes below it.
+function faultItem(fault) {
+  const item = element('li', undefined, fault.severity);
+  item.appendChild(element('span', fault.severity, 'tag'));
+  const link = element('a', fault.text, 'fault');
+  link.href = fault.link ?? '#';
+  const where = fault.position_m !== null ? `at km ${km(fault.position_m)} of the route` : 'no place on the route';
+  link.title = fault.link ? `open the editor at line ${fault.line}; ${where}` : where;
+  if (fault.text === chosenFault) link.classList.add('chosen');
+  link.addEventListener('click', (event) => {
+    if (!fault.link) event.preventDefault();
+    choose(fault);
+  });
+  item.appendChild(link);
+  if (fault.line > 0 && fault.source_line) item.appendChild(element('pre', caretLine(fault)));
+  if (fault.notes.length) {
+    const notes = element('ol');
+    for (const note of fault.notes) notes.appendChild(faultItem(note));
+    item.appendChild(notes);
+  }
+  return item;
+}
+
 function showFaults(state) {
   const list = document.getElementById('faults');
-  list.replaceChildren();
-  for (const fault of state.faults) {
-    const item = element('li');
-    const link = element('a', fault.text, 'fault');
-    link.href = '#';
-    if (fault.position_m !== null) {
-      link.dataset.position = fault.position_m;
-      link.title = `at ${(fault.position_m / 1000).toFixed(3)} km along the route: show it on the profile`;
-    } else {
-      link.title = 'this fault has no place on the route';
-    }
-    if (fault.text === chosenFault) link.classList.add('chosen');
-    link.addEventListener('click', (event) => {
-      event.preventDefault();
-      chosenFault = fault.text;
-      for (const other of list.querySelectorAll('a.chosen')) other.classList.remove('chosen');
-      link.classList.add('chosen');
-      highlight(fault);
-    });
-    item.appendChild(link);
-    if (fault.line > 0 && fault.source_line) item.appendChild(element('pre', caretLine(fault)));
-    list.appendChild(item);
-  }
+  list.replaceChildren(...state.faults.map(faultItem));
+  document.getElementById('no-faults').hidden = state.faults.length > 0 || Boolean(state.unreadable);
   document.getElementById('fault-count').textContent = state.faults.length ? `(${state.faults.length})` : '';
   const unreadable = document.getElementById('unreadable');
   unreadable.hidden = !state.unreadable && !state.drawing_failure;
   unreadable.textContent = state.unreadable || (state.drawing_failure ? `no drawing: ${state.drawing_failure}` : '');
-  const still = state.faults.find((fault) => fault.text === chosenFault);
-  chosenFault = still ? chosenFault : null;
-  highlight(still ?? null);
+  if (chosenFault && !faultNamed(chosenFault)) {
+    chosenFault = null;
+    writeAddress();
+  }
 }
+
+// ---------------------------------------------------------------------------
+// Figures, running times and the model's values.
 
 function km(metres) { return (metres / 1000).toFixed(3); }
 
@@ -238,28 +495,129 @@ function showFigures(state) {
   }
 }
 
+function showTimetable(state) {
+  const head = document.querySelector('#timetable thead');
+  const body = document.querySelector('#timetable tbody');
+  const warnings = document.getElementById('timetable-warnings');
+  head.replaceChildren();
+  body.replaceChildren();
+  warnings.replaceChildren();
+  const summary = document.getElementById('model-summary');
+  const model = state.model;
+  summary.textContent = model.summary ? `Fastest run of the model: ${model.summary}` :
+    model.run_left_out ? 'No run: the train has no braked-mass percentage; give its braking.' : '';
+  const table = state.timetable;
+  if (!table) return;
+  const [heads, ...legs] = table.rows;
+  const headRow = element('tr');
+  for (const text of heads) headRow.appendChild(element('th', text));
+  head.appendChild(headRow);
+  legs.forEach((cells, k) => {
+    const row = element('tr', undefined, table.problems[k] ? 'leg problem' : 'leg');
+    cells.forEach((text, c) => row.appendChild(element('td', text, c >= 2 && c <= 6 ? 'number' : undefined)));
+    body.appendChild(row);
+  });
+  if (legs.length === 0) body.appendChild(element('tr')).appendChild(element('td', 'none: the train has fewer than two stations'));
+  for (const problem of table.problems) if (problem) warnings.appendChild(element('li', problem, 'warning'));
+}
+
+// The model's values: each empty (the model's own) or a finite number above 0.
+const MODEL_FIELDS = [
+  ['acceleration', 'the acceleration', 'm/s²'],
+  ['braking', 'the braking', 'm/s²'],
+  ['max_speed', 'the top speed', 'km/h'],
+];
+
+function showModelValues(state) {
+  for (const [name] of MODEL_FIELDS) {
+    const input = document.getElementById(`model-${name}`);
+    if (document.activeElement !== input) input.value = state.model[name] ?? '';
+  }
+}
+
+function modelRefusal(name, what, unit, text) {
+  if (text === '') return null;
+  const value = Number(text);
+  if (!/^[+]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$/.test(text) || !Number.isFinite(value) || value <= 0) {
+    return `${what}: give a number above 0 (${unit}), not '${text}'`;
+  }
+  return null;
+}
+
+document.getElementById('model').addEventListener('submit', async (event) => {
+  event.preventDefault();
+  const message = document.getElementById('model-message');
+  const params = new URLSearchParams();
+  for (const [name, what, unit] of MODEL_FIELDS) {
+    const input = document.getElementById(`model-${name}`);
+    const text = input.value.trim();
+    const refusal = modelRefusal(name, what, unit, text);
+    input.setAttribute('aria-invalid', refusal ? 'true' : 'false');
+    if (refusal) {
+      message.textContent = refusal;
+      input.focus();
+      return;
+    }
+    params.set(name, text);
+  }
+  message.textContent = '';
+  try {
+    const answer = await fetch(`/model?${params}`);
+    if (!answer.ok) message.textContent = (await answer.text()).trim();
+  } catch (error) {
+    message.textContent = 'the server cannot be reached';
+  }
+});
+
+// ---------------------------------------------------------------------------
+// Title, status and exports.
+
+function plural(n, word) { return `${n} ${word}${n === 1 ? '' : 's'}`; }
+
 function showStatus(state) {
   const status = document.getElementById('status');
   const time = new Date().toLocaleTimeString();
   const faults = state.faults.length;
-  let text = state.unreadable ? 'a file cannot be read' : faults === 0 ? 'no faults' : faults === 1 ? '1 fault' : `${faults} faults`;
+  let text = state.unreadable ? 'a file cannot be read' : faults === 0 ? 'no faults' : plural(faults, 'fault');
   text += ` · compilation ${state.generation} in ${state.compile_ms.toFixed(1)} ms · ${time}`;
   status.textContent = text;
   status.className = 'status ' + (faults === 0 && !state.unreadable ? 'clean' : 'faulty');
   document.getElementById('files').textContent = `${state.files.line}  ·  ${state.files.train}`;
+  const name = `${state.title.scenario} – train ${state.title.train}`;
+  document.getElementById('title').textContent = name;
+  document.title = `${faults === 0 ? 'no faults' : plural(faults, 'fault')} · ${name} · scenariogen preview`;
+  const partial = document.getElementById('partial');
+  partial.hidden = !state.partial;
+  partial.textContent = state.partial ?
+    'Partial drawing: the reading stopped at a fault, so the route is drawn only as far as it was read.' : '';
+  for (const tag of document.querySelectorAll('.partial-tag')) tag.hidden = !state.partial;
+  for (const format of ['svg', 'png', 'pdf']) {
+    const link = document.getElementById(`export-${format}`);
+    link.hidden = !state.exports.includes(format) || !state.svg;
+  }
 }
 
+document.getElementById('print').addEventListener('click', () => window.print());
+
 function apply(state) {
+  const routeChanged = !current || !current.axis || !state.axis || current.axis.end_m !== state.axis.end_m;
   current = state;
+  if (profileWindow && routeChanged && state.axis) profileWindow = withinRoute(profileWindow);
   showDrawing(state);
   showFaults(state);
   showFigures(state);
+  showTimetable(state);
+  showModelValues(state);
   showStatus(state);
+  showWindowText();
+  markChosen();
   document.body.dataset.generation = state.generation;
+  if (profileWindow) requestWindow();
 }
 
 // ---------------------------------------------------------------------------
 
+readAddress();
 const events = new EventSource('/events');
 events.addEventListener('state', (event) => apply(JSON.parse(event.data)));
 events.addEventListener('error', () => {

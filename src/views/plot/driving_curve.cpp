@@ -1,6 +1,7 @@
 #include "views/plot/driving_curve.h"
 
 #include "views/plot/line_thinning.h"
+#include "views/plot/profile_scale.h"
 #include "views/timetable/run_geometry.h"
 #include "views/timetable/timetable_report.h"
 
@@ -30,7 +31,7 @@ std::vector<std::vector<PagePoint>> draw_driving_curve(Svg& svg, const Timetable
     std::vector<std::vector<PagePoint>> drawn;
     std::string d;
     for (const Polyline& part : speed_polylines(check, x_of_position, y_of_speed, 0)) {
-        const std::vector<PagePoint> line = page_line(part);
+        const std::vector<PagePoint> line = framed_line(page_line(part));
         if (line.size() < 2) continue;
         drawn.emplace_back();
         d += path_of(line, drawn.back());

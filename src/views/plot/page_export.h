@@ -3,6 +3,7 @@
 // instead of rendering.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -33,5 +34,9 @@ std::string render_png(const std::string& svg, const PageSheet& sheet, double dp
 
 // A PDF with a page of its own for each page of the drawing.
 std::string render_pdf(const std::string& svg, const PageSheet& sheet);
+
+// The A4 pages of a drawn SVG (`pages` of them, one below the other) in
+// `format`: the SVG as it is, or rendered at `dpi` for a PNG.
+std::string page_bytes(const std::string& svg, std::size_t pages, PageFormat format, double dpi);
 
 }  // namespace scenariogen

@@ -42,7 +42,8 @@ void gradient_stretch(const std::vector<Cell>& cells, const ProfileScale& scale,
     const double mid = (kGradientTop + kGradientBottom) / 2;
     const double from = position_to_cell_start(first);
     const double to = std::min(static_cast<double>(last) * kCellLength, static_cast<double>(scale.end_m()));
-    const double a = scale.X(from), b = scale.X(to);
+    if (!scale.shows(from, to)) return;
+    const double a = scale.framed_X(from), b = scale.framed_X(to);
     const int g = cells[first].gradient - 100;
     if (b - a > 1.2) {
         const double rise = g > 0 ? 1.6 : g < 0 ? -1.6 : 0;
@@ -71,7 +72,7 @@ void draw_gradient_band(Svg& svg, const PageContent& content, const ProfileData&
         if (i < data.last_data_cell && cells[i + 1].gradient == cells[first].gradient) continue;
         // Separators closer than a column of the page would only darken the band.
         const double a = scale.X(position_to_cell_start(first));
-        if (first > 1 && a - last_separator >= kColumnWidth) {
+        if (first > 1 && scale.on_profile(position_to_cell_start(first)) && a - last_separator >= kColumnWidth) {
             band.separators += "M" + num(a) + " " + num(kGradientTop) + "V" + num(kGradientBottom);
             last_separator = a;
         }
@@ -94,8 +95,9 @@ std::size_t draw_curve_band(Svg& svg, const PageContent& content, const ProfileS
     const std::vector<CurveStretch> curves = curve_stretches(content.plan, scale.end_m());
     std::string blocks, labels, hovers;
     for (const CurveStretch& c : curves) {
-        const double a = scale.X(c.from_m);
-        const double b = std::max(scale.X(c.to_m), a + 0.3);
+        if (!scale.shows(c.from_m, c.to_m)) continue;
+        const double a = scale.framed_X(c.from_m);
+        const double b = std::max(scale.framed_X(c.to_m), a + 0.3);
         const Box box = c.right ? Box{a, kCurveTop + 0.6, b, mid} : Box{a, mid, b, kCurveBottom - 0.6};
         blocks +=
             "M" + num(box.x0) + " " + num(box.y0) + "H" + num(box.x1) + "V" + num(box.y1) + "H" + num(box.x0) + "Z";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "views/plot/label_placement.h"
 #include "views/plot/profile_bands.h"
@@ -19,10 +20,11 @@ namespace {
 
 class ProfileDrawing {
 public:
-    ProfileDrawing(Svg& svg, PageContent& content)
+    ProfileDrawing(Svg& svg, PageContent& content, const std::optional<ProfileWindow>& window)
         : svg_(svg),
           content_(content),
-          scale_(profile_end(content)),
+          scale_(window ? ProfileScale(profile_end(content), window->from_m, window->to_m)
+                        : ProfileScale(profile_end(content))),
           data_(profile_data(content.cells, scale_.end_m())),
           panels_(svg, content, data_, scale_) {}
 
@@ -65,7 +67,7 @@ private:
 
     void background() {
         std::string d;
-        for (double k = 0; k * 1000 <= scale_.end_m(); k += major_km_) {
+        for (double k = first_multiple(scale_.from_m() / 1000, major_km_); k * 1000 <= scale_.to_m(); k += major_km_) {
             d += "M" + num(X(k * 1000)) + " " + num(kChartTop) + "V" + num(kAxisY);
         }
         svg_.path(d, stroke(kGridLine, 0.15));
@@ -79,8 +81,8 @@ private:
     void station_areas() {
         svg_.open_group("fill=\"#000\" fill-opacity=\"0.08\"");
         for (const Station& s : content_.stations) {
-            const double a = X(std::clamp<double>(s.start, 0, scale_.end_m()));
-            const double b = X(std::clamp<double>(s.end, 0, scale_.end_m()));
+            const double a = X(std::clamp<double>(s.start, scale_.from_m(), scale_.to_m()));
+            const double b = X(std::clamp<double>(s.end, scale_.from_m(), scale_.to_m()));
             if (b <= a) continue;
             svg_.rect({a, kHeightTop, b, kHeightBottom}, "");
             svg_.rect({a, kSpeedTop, b, kSpeedBottom}, "");
@@ -119,7 +121,8 @@ private:
     void distance_axis() {
         svg_.line({kProfileX0, kAxisY}, {kProfileX1, kAxisY}, stroke(kInk, 0.25));
         std::string minor, major;
-        for (double k = 0; k * 1000 <= scale_.end_m() + 1e-6; k += minor_km_) {
+        for (double k = first_multiple(scale_.from_m() / 1000, minor_km_); k * 1000 <= scale_.to_m() + 1e-6;
+             k += minor_km_) {
             const double x = X(k * 1000);
             const double ratio = k / major_km_;
             const bool is_major = std::abs(ratio - std::round(ratio)) < 1e-6;
@@ -129,7 +132,8 @@ private:
         svg_.path(major, stroke(kInk, 0.25));
         svg_.open_group("font-size=\"2.1\" text-anchor=\"middle\"");
         double last_right = -1e9;
-        for (double k = 0; k * 1000 <= scale_.end_m() + 1e-6; k += major_km_) {
+        for (double k = first_multiple(scale_.from_m() / 1000, major_km_); k * 1000 <= scale_.to_m() + 1e-6;
+             k += major_km_) {
             const std::string text = kilometre_value_text(k * 1000, major_km_ * 1000);
             const double x = X(k * 1000), half = text_width(text, 2.1) / 2;
             if (x - half < last_right + 0.8) continue;
@@ -218,8 +222,9 @@ private:
 
 }  // namespace
 
-std::int32_t draw_profile(Svg& svg, PageContent& content, ScenarioPlot& result) {
-    return ProfileDrawing(svg, content).draw(result);
+std::int32_t draw_profile(Svg& svg, PageContent& content, ScenarioPlot& result,
+                          const std::optional<ProfileWindow>& window) {
+    return ProfileDrawing(svg, content, window).draw(result);
 }
 
 }  // namespace scenariogen::plotting

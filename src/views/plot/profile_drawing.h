@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "views/plot/plot_content.h"
@@ -15,6 +16,9 @@ namespace scenariogen::plotting {
 // run when the content holds one; appends the objects drawn in the lanes to
 // `result.marks`, keeps the driving curve as drawn in `result`, marks the
 // stations it could name, and returns where the profile ends (metres).
-std::int32_t draw_profile(Svg& svg, PageContent& content, ScenarioPlot& result);
+// With a window, the profile's stretch from `window->from_m` to `to_m`
+// spans the page's width, its scale, axes, lanes and labels laid out for it.
+std::int32_t draw_profile(Svg& svg, PageContent& content, ScenarioPlot& result,
+                          const std::optional<ProfileWindow>& window = std::nullopt);
 
 }  // namespace scenariogen::plotting

@@ -164,7 +164,7 @@ private:
         }
         const Cell& c = cells_[start];
         const double a = scale_.X(position_to_cell_start(start));
-        const double b = std::max(scale_.X(position_to_cell_start(end)), a + 0.5);
+        const double b = std::max(scale_.framed_X(position_to_cell_start(end)), a + 0.5);
         const double base = lane_base(kSlowdownLane);
         svg_.open_group("", "Slowdown to " + std::to_string(c.value_1) + " km/h from " + cell_place(start) +
                                 (end != start ? " to " + cell_place(end) : ", without an end cell"));
@@ -192,7 +192,9 @@ private:
 
     // Cells first to last of one kind of mountain stretch.
     void mountain_stretch(std::uint8_t kind, std::size_t first, std::size_t last) {
-        const double a = scale_.X(position_to_cell_start(first)), b = scale_.X(static_cast<double>(last) * kCellLength);
+        if (!scale_.shows(position_to_cell_start(first), static_cast<double>(last) * kCellLength)) return;
+        const double a = scale_.framed_X(position_to_cell_start(first));
+        const double b = scale_.framed_X(static_cast<double>(last) * kCellLength);
         const double base = lane_base(kMountainLane);
         svg_.open_group("", "Mountain stretch of kind " + std::to_string(kind) + " from " +
                                 km_text(position_to_cell_start(first)) + " to " +

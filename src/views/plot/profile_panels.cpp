@@ -88,6 +88,8 @@ void ProfilePanels::height_line() {
         const bool bend = i == data_.last_data_cell || cells[i + 1].gradient != cells[i].gradient;
         if (bend) bends.push_back({scale_.X(at), height_y(data_.height_at(at))});
     }
+    bends = framed_line(bends);
+    if (bends.empty()) return;
     std::vector<PagePoint> covering;
     for (const std::size_t i : column_envelope(bends, kColumnWidth)) covering.push_back(bends[i]);
     std::string d;
@@ -133,8 +135,13 @@ void ProfilePanels::speed_limit_line() {
     std::vector<Change> changes;
     for (std::size_t i = 1; i <= data_.last_data_cell; ++i) {
         const int v = cells[i].speed_limit * 5;
-        if (changes.empty() || v != changes.back().speed) changes.push_back({scale_.X(position_to_cell_start(i)), v});
+        const double x = scale_.X(position_to_cell_start(i));
+        if (x > kProfileX1) break;
+        // Of the changes left of the frame, the last holds at its left edge.
+        if (x < kProfileX0 && !changes.empty() && changes.back().x <= kProfileX0) changes.pop_back();
+        if (changes.empty() || v != changes.back().speed) changes.push_back({std::max(x, kProfileX0), v});
     }
+    if (changes.empty()) return;
     std::string d = "M" + num(changes[0].x) + " " + num(speed_y(changes[0].speed));
     for (std::size_t first = 1; first < changes.size();) {
         const double column = std::floor(changes[first].x / kColumnWidth);
@@ -149,7 +156,7 @@ void ProfilePanels::speed_limit_line() {
         d += "V" + num(speed_y(changes[last - 1].speed));
         first = last;
     }
-    d += "H" + num(scale_.X(data_.end_m));
+    d += "H" + num(scale_.framed_X(data_.end_m));
     svg_.open_group("", "Line speed limit");
     svg_.path(d, stroke(kSpeedColour, 0.4, "1.6 0.7"));
     svg_.close_group();
@@ -164,9 +171,9 @@ void ProfilePanels::speed_limit_hover() {
         while (last < data_.last_data_cell && cells[last + 1].speed_limit == cells[first].speed_limit) ++last;
         const double from = position_to_cell_start(first);
         const double to = std::min(static_cast<double>(last) * kCellLength, static_cast<double>(data_.end_m));
-        if (scale_.X(to) - scale_.X(from) >= 1) {
+        if (scale_.shows(from, to) && scale_.framed_X(to) - scale_.framed_X(from) >= 1) {
             const double y = speed_y(cells[first].speed_limit * 5);
-            hover_target(svg_, "M" + num(scale_.X(from)) + " " + num(y) + "H" + num(scale_.X(to)),
+            hover_target(svg_, "M" + num(scale_.framed_X(from)) + " " + num(y) + "H" + num(scale_.framed_X(to)),
                          "Line speed limit " + std::to_string(cells[first].speed_limit * 5) + " km/h from " +
                              km_text(from) + " to " + km_text(to) + written_at_note(first));
         }

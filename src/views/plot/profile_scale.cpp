@@ -43,4 +43,43 @@ ProfileData profile_data(const std::vector<Cell>& cells, std::int32_t end_m) {
     return data;
 }
 
+ProfileScale::ProfileScale(std::int32_t end_m, double from_m, double to_m) : end_m_(end_m) {
+    const double end = std::max(end_m, 1);
+    from_m_ = std::clamp(from_m, 0.0, end);
+    to_m_ = std::clamp(to_m, from_m_, end);
+    if (to_m_ - from_m_ < 1) {
+        from_m_ = std::max(0.0, std::min(from_m_, end - 1));
+        to_m_ = from_m_ + 1;
+    }
+    if (from_m_ <= 0 && to_m_ >= end) to_m_ = end_m;  // the whole profile, exactly as drawn without a window
+}
+
+namespace {
+
+PagePoint at_x(const PagePoint& a, const PagePoint& b, double x) {
+    const double t = (x - a.x) / (b.x - a.x);
+    return {x, a.y + (b.y - a.y) * t};
+}
+
+}  // namespace
+
+std::vector<PagePoint> framed_line(const std::vector<PagePoint>& line) {
+    std::vector<PagePoint> framed;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const PagePoint& p = line[i];
+        const bool inside = p.x >= kProfileX0 && p.x <= kProfileX1;
+        if (i > 0) {
+            const PagePoint& q = line[i - 1];
+            // Where the segment from q to p crosses an edge, the crossing.
+            for (const double edge : {kProfileX0, kProfileX1}) {
+                if ((q.x < edge && p.x > edge) || (q.x > edge && p.x < edge)) framed.push_back(at_x(q, p, edge));
+            }
+        }
+        if (inside) framed.push_back(p);
+    }
+    return framed;
+}
+
+double first_multiple(double from, double step) { return std::max(0.0, std::ceil(from / step - 1e-9) * step); }
+
 }  // namespace scenariogen::plotting

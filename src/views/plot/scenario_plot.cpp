@@ -83,7 +83,9 @@ ScenarioPlot plot_page(const std::vector<Cell>& cells, const StationTable& stati
     svg.close_group();
 
     if (graph) {
+        svg.open_group("id=\"graph\"");
         DrawnGraph drawn = draw_time_distance_graph(svg, content, *content.run, kPageHeight);
+        svg.close_group();
         result.graph_run = std::move(drawn.run);
         result.graph_scheduled_marks = drawn.scheduled_marks;
     }
@@ -91,10 +93,25 @@ ScenarioPlot plot_page(const std::vector<Cell>& cells, const StationTable& stati
     svg.out += "</svg>\n";
     result.svg = std::move(svg.out);
     for (Station& s : content.stations) result.stations.push_back(std::move(s.plotted));
+    result.timetable = std::move(content.run);
     return result;
 }
 
 }  // namespace
+
+std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
+                                const std::optional<TimetableCheck>& run, const ProfileWindow& window) {
+    PageContent content = read_content(cells, station_table, sample_plan(grid, metres_drawn_exactly(station_table)));
+    content.run = run;
+    ScenarioPlot ignored;
+    Svg svg;
+    page_head(svg, content, kPageHeight);
+    svg.open_group("id=\"profile\"");
+    draw_profile(svg, content, ignored, window);
+    svg.close_group();
+    svg.out += "</svg>\n";
+    return std::move(svg.out);
+}
 
 ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
                            const RunDrawing& run) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "format/records.h"
 #include "format/scenario_reading.h"
 #include "platform/file_system.h"
+#include "timetable/timetable_check.h"
 #include "timetable/train_model.h"
 
 namespace scenariogen {
@@ -93,6 +95,8 @@ struct ScenarioPlot {
     std::vector<std::vector<PagePoint>> graph_run;
     std::size_t graph_scheduled_marks = 0;
     bool run_left_out = false;  // asked for, but the train cannot brake: no braked-mass percentage
+    // The timetable check the run comes from, when it was drawn.
+    std::optional<TimetableCheck> timetable;
 };
 
 // What the page shows of the running-time model (see `scenariogen check`):
@@ -106,11 +110,24 @@ struct RunDrawing {
     TrainModelChoice model;
 };
 
+// A stretch of the profile, metres along the route.
+struct ProfileWindow {
+    double from_m = 0;
+    double to_m = 0;
+};
+
 // Draws the page from the records as a compilation holds them: the cells,
 // the station table and the plan grid (its computed metres). Draws whatever
 // the records hold; the page is meant for a compilation that gave cells.
 ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
                            const RunDrawing& run = {});
+
+// The profile alone, as the page draws it but with the stretch `window`
+// across the page's width: an SVG of the page's size that holds the group
+// "profile". The labels, ticks and thinning are those of the stretch. The
+// fastest run is the one the page drew (ScenarioPlot::timetable), if any.
+std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
+                                const std::optional<TimetableCheck>& run, const ProfileWindow& window);
 
 // Draws the page from the bytes of the cell file, the station table file
 // and the grid file. Throws ScenarioDecodeError when a file is not part of a

@@ -156,11 +156,17 @@ std::string duration_text(std::int64_t seconds) {
     return text + std::to_string(seconds / 60 % 60) + " min " + std::to_string(seconds % 60) + " s";
 }
 
-std::string timetable_table(const TimetableCheck& check) {
-    const std::vector<std::string> heads{"From", "To", "Distance", "Scheduled", "Minimum", "Slack", "Top speed", ""};
-    const std::vector<bool> right{false, false, true, true, true, true, true, false};
-    std::vector<std::vector<std::string>> rows{heads};
+std::vector<std::vector<std::string>> timetable_rows(const TimetableCheck& check) {
+    std::vector<std::vector<std::string>> rows{
+        {"From", "To", "Distance", "Scheduled", "Minimum", "Slack", "Top speed", ""}};
     for (const LegCheck& leg : check.legs) rows.push_back(table_row(check, leg));
+    return rows;
+}
+
+std::string timetable_table(const TimetableCheck& check) {
+    const std::vector<bool> right{false, false, true, true, true, true, true, false};
+    const std::vector<std::vector<std::string>> rows = timetable_rows(check);
+    const std::vector<std::string>& heads = rows.front();
     std::vector<std::size_t> widths(heads.size(), 0);
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], characters(row[c]));

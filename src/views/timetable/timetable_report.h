@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -19,6 +20,11 @@ std::string duration_text(std::int64_t seconds);
 // The model in one line: "acceleration 0.50 m/s², braking 0.90 m/s² (130 %
 // braked mass), top speed 130 km/h".
 std::string model_summary(const TrainModel& model);
+
+// The table's cells: the heads, then one row per leg with its distance,
+// scheduled time, minimum running time, slack, top speed and a mark for a
+// leg that cannot be kept.
+std::vector<std::vector<std::string>> timetable_rows(const TimetableCheck& check);
 
 // The table: one row per leg with its distance, scheduled time, minimum
 // running time, slack and top speed, under a line that names the model.

@@ -1,0 +1,66 @@
+// The preview as an author sees it: from the save of a description file to
+// the new drawing painted on an open page in Chromium (the state received,
+// applied, and the next frame drawn), with the fastest run, the running-time
+// table and the graph on the page.
+//
+//   node bench/preview_paint.mjs PROGRAM LINE TRAIN [--name N --train T] [--saves K] [--label L]
+//
+// Needs the preview tests' driver (npm ci in tests/preview) and Chromium.
+import { spawn } from 'node:child_process';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const require = createRequire(path.join(here, '../tests/preview/package.json'));
+const { chromium } = require('playwright-core');
+
+const [program, line, train, ...rest] = process.argv.slice(2);
+const option = (name, fallback) => { const i = rest.indexOf(name); return i >= 0 ? rest[i + 1] : fallback; };
+const saves = Number(option('--saves', '15'));
+const label = option('--label', '');
+const extra = [];
+for (const name of ['--name', '--train']) if (option(name)) extra.push(name, option(name));
+
+const server = spawn(program, ['preview', line, train, '--port', '0', ...extra], { stdio: ['ignore', 'pipe', 'ignore'] });
+const address = await new Promise((resolve) => {
+  let out = '';
+  server.stdout.setEncoding('utf8').on('data', (text) => {
+    out += text;
+    const found = out.match(/^(http:\/\/127\.0\.0\.1:\d+\/)$/m);
+    if (found) resolve(found[1]);
+  });
+});
+const browser = await chromium.launch({
+  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
+});
+try {
+  const page = await browser.newPage({ viewport: { width: 1600, height: 1000 } });
+  await page.goto(address);
+  await page.waitForFunction(() => Number(document.body.dataset.generation) >= 1, null, { timeout: 60000 });
+  const text = readFileSync(line);
+  const times = [];
+  for (let i = 0; i < saves; ++i) {
+    await new Promise((resolve) => setTimeout(resolve, 150));
+    const before = await page.evaluate(() => Number(document.body.dataset.generation));
+    // The page notes when it painted the next state; the clock is the page's.
+    const painted = page.evaluate((g) => new Promise((resolve) => {
+      const check = () => {
+        if (Number(document.body.dataset.generation) > g) requestAnimationFrame(() => resolve(performance.now()));
+        else setTimeout(check, 1);
+      };
+      check();
+    }), before);
+    const start = await page.evaluate(() => performance.now());
+    writeFileSync(line, text);
+    times.push((await painted) - start);
+  }
+  times.sort((a, b) => a - b);
+  const median = times[Math.floor(times.length / 2)];
+  console.log(`${label.padEnd(24)} median ${median.toFixed(1).padStart(6)} ms   max ${times.at(-1).toFixed(1).padStart(6)} ms   (${saves} saves, painted in Chromium)`);
+} finally {
+  await browser.close();
+  server.kill('SIGINT');
+}
