@@ -7,6 +7,7 @@
 #include "cli/compilation_report.h"
 #include "cli/compiled_files.h"
 #include "cli/output_folder.h"
+#include "cli/scenario_arguments.h"
 #include "cli/strict_compilation.h"
 #include "compiler/compile.h"
 #include "compiler/error_numbers.h"
@@ -27,11 +28,8 @@ public:
     CLI::App* add_to(CLI::App& app) override {
         CLI::App* compile = app.add_subcommand(
             "compile", "Compile your own line and train descriptions into the simulator's binary files");
-        compile->add_option("LINE", line_, "The line description")->required();
-        compile->add_option("TRAIN", train_, "The train description")->required();
-        compile->add_option("-o,--output", output_, "Write into DIR (default: the current folder)")->option_text("DIR");
-        compile->add_option("--name", name_, "Scenario name, the start of every file name")->capture_default_str();
-        compile->add_option("--train", train_number_, "Train number, part of the file names")->capture_default_str();
+        scenario_.add_to(*compile);
+        compile->add_option("-o,--output", output_, "Write into DIR (default: scenario.json's output, else the current folder)")->option_text("DIR");
         compile->add_flag("--no-grid", no_grid_, "Neither build nor write the plan grid");
         compile->add_flag("--permissive", permissive_,
                           "No strict check: write the binary files from whatever was stored, faults or not, as "
@@ -46,6 +44,13 @@ public:
 
     int run(Console& console) override {
         std::ostream& err = console.err;
+        const std::optional<ScenarioLookup> scenario = scenario_.look_up(err);
+        if (!scenario) return kUsage;
+        line_ = scenario->line_path;
+        train_ = scenario->train_path;
+        output_ = scenario_.output_folder(output_, *scenario);
+        name_ = scenario->names.name;
+        train_number_ = scenario->names.number;
         if (!usable_in_file_name(name_) || !usable_in_file_name(train_number_) || name_.empty()) {
             err << "scenariogen: the scenario name must not be empty, and neither it nor the train number may hold "
                    "a path separator\n";
@@ -59,6 +64,7 @@ public:
                 return kUsage;
             }
         }
+        warn_of_default_names(scenario->names, outputs(), err);
         StrictOptions strict{name_, train_number_, !no_grid_, {}, 50};
         if (!permissive_ && !flags_.apply(strict, err)) return kUsage;
         try {
@@ -149,11 +155,12 @@ private:
         return kSuccess;
     }
 
+    ScenarioArguments scenario_;
     std::string line_;
     std::string train_;
-    std::string output_ = ".";
-    std::string name_ = kScenarioName;
-    std::string train_number_ = kTrainNumber;
+    std::string output_;
+    std::string name_;
+    std::string train_number_;
     bool no_grid_ = false;
     bool permissive_ = false;
     StrictFlags flags_;

@@ -9,6 +9,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,11 +99,15 @@ private:
     // disk; none, with the reason in `failure`, when it cannot be read.
     std::optional<UnitText> text_of(const std::string& uri, const std::string& path, std::string& failure);
     void mark_stale(const std::string& uri);
+    // Publishes the faults of the project files beside the open documents,
+    // and clears those of project files that no longer have any.
+    void publish_project_files();
 
     std::map<std::string, OpenDocument> documents_;
     std::map<std::string, CompileUnit> units_;
     std::map<std::string, DiskText> disk_;
     std::vector<Publication> pending_;  // published by refresh() before its own
+    std::set<std::string> project_faults_;  // the project files whose faults are shown
 };
 
 }  // namespace scenariogen::lsp
