@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "lsp/document_uri.h"
 #include "lsp/pairing.h"
+#include "lsp/workspace.h"
 #include "pipeline/compiled_scenarios.h"
 #include "pipeline/project_file.h"
 #include "pipeline/scenario_names.h"
@@ -97,22 +99,56 @@ TEST(ScenarioNames, EachNameIsLookedUpInOrder) {
 // The editor pairs an open description and names the pair as the commands do.
 TEST(ScenarioNames, TheEditorNamesAPairAsTheCommandsDo) {
     const std::string both = R"({"line": "v_l.txt", "train": "v_t.txt", "name": "Valbruna-Rocca", "number": "4711"})";
-    const Files folders[] = {
-        {{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
-        {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}},
-        {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"scenario.json", R"({"line": "Valle_linea.txt", "train": "Valle_88-.txt", "number": "5"})"}},
-        {{"v_l.txt", "lunghezza percorso, 9"}, {"v_t.txt", ""}, {"scenario.json", R"({"line": "v_l.txt", "train": "v_t.txt"})"}},
+    struct Folder {
+        Files files;
+        std::string line, train;  // given to the commands
     };
-    for (const Files& files : folders) {
+    const Folder folders[] = {
+        {{{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}}, "", ""},
+        {{{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}}, "Valle_linea.txt", "Valle_88-.txt"},
+        {{{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"scenario.json", R"({"line": "Valle_linea.txt", "train": "Valle_88-.txt", "number": "5"})"}}, "", ""},
+        {{{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", R"({"line": "v_l.txt", "train": "v_t.txt"})"}}, "v_l.txt", "v_t.txt"},
+    };
+    for (const Folder& folder : folders) {
         TempDir dir;
-        make(dir, files);
-        const ScenarioLookup commands = look_up_scenario({dir.path().string(), "", "", {}, {}});
-        ASSERT_TRUE(commands.usable()) << files.begin()->first;
+        make(dir, folder.files);
+        const ScenarioLookup commands = look_up_scenario({dir.path().string(), folder.line, folder.train, {}, {}});
+        ASSERT_TRUE(commands.usable()) << commands.failure;
         const lsp::Pairing editor =
             lsp::pair_file(commands.line_path, "", [](const std::string& path) { return file_exists(path); });
         EXPECT_EQ(std::make_pair(editor.name, editor.number), std::make_pair(commands.names.name, commands.names.number));
         EXPECT_EQ(editor.train_path, commands.train_path);
     }
+}
+
+// The editor shows a project file's faults on the project file, and clears
+// them once it is mended.
+TEST(ScenarioNames, TheEditorShowsAProjectFilesFaultsOnIt) {
+    TempDir dir;
+    make(dir, {{"Valle_linea.txt", "lunghezza percorso, 9"}, {"scenario.json", "{\n  \"lnie\": \"Città\",  \"nmae\": \"A\"\n}"}});
+    lsp::Workspace workspace;
+    const std::string line_uri = lsp::path_to_uri(dir.file("Valle_linea.txt"));
+    const std::string project_uri = lsp::path_to_uri(dir.file("scenario.json"));
+    const auto published = [&]() {
+        std::optional<nlohmann::json> list;
+        for (const lsp::Publication& p : workspace.refresh()) {
+            if (p.uri == project_uri) list = p.diagnostics;
+        }
+        return list;
+    };
+    workspace.open(line_uri, 1, "lunghezza percorso, 9");
+    const std::optional<nlohmann::json> faults = published();
+    ASSERT_TRUE(faults);
+    ASSERT_EQ(faults->size(), 2U);
+    EXPECT_EQ((*faults)[0]["range"], nlohmann::json::parse(R"({"start": {"line": 1, "character": 2}, "end": {"line": 1, "character": 8}})"));
+    EXPECT_NE((*faults)[0]["message"].get<std::string>().find("did you mean \"line\"?"), std::string::npos);
+    // Past "Città", whose "à" is two bytes and one UTF-16 unit.
+    EXPECT_EQ((*faults)[1]["range"]["start"], nlohmann::json::parse(R"({"line": 1, "character": 20})"));
+    spit(dir.file("scenario.json"), R"({"line": "Valle_linea.txt"})");
+    workspace.files_changed();
+    EXPECT_EQ(published(), nlohmann::json::array());
+    workspace.files_changed();
+    EXPECT_EQ(published(), std::nullopt);  // said once
 }
 
 TEST(ScenarioNames, WhatCannotBeFoundIsSaid) {
@@ -154,7 +190,7 @@ TEST(ProjectFile, EachFaultStandsAtItsLineAndColumn) {
         std::string message;
     };
     const Case cases[] = {
-        {"not JSON", "{\n  \"line\": \"a_linea.txt\",\n  \"train\" \"b.txt\"\n}\n", 3, 11, 12, "not valid JSON: syntax error"},
+        {"not JSON", "{\n  \"line\": \"a_linea.txt\",\n  \"train\" \"b.txt\"\n}\n", 3, 11, 18, "not valid JSON: syntax error"},
         {"not JSON at the end", "{\n  \"line\": \"a_linea.txt\",\n", 3, 1, 2, "not valid JSON"},
         {"an unknown member, the nearest suggested", "{\n  \"line\": \"a_linea.txt\",\n  \"trian\": \"b.txt\"\n}\n", 3, 3, 10, "unknown member \"trian\"; did you mean \"train\"?"},
         {"an unknown member far from any", "{\"colour\": 1}", 1, 2, 10, "a project file holds line, train, name, number and output"},

@@ -17,12 +17,22 @@ bool ends_with(const std::string& text, std::string_view tail) {
     return text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// Paths are UTF-8 on every system, whatever the system's own code page.
+std::filesystem::path path_of(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string utf8_of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
 std::set<std::string> file_names_in(const std::string& folder) {
     std::set<std::string> names;
     std::error_code error;
-    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    std::filesystem::directory_iterator entries(path_of(folder.empty() ? "." : folder), error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        if (entries->is_regular_file(error)) names.insert(entries->path().filename().string());
+        if (entries->is_regular_file(error)) names.insert(utf8_of(entries->path().filename()));
     }
     return names;
 }

@@ -52,13 +52,30 @@ std::string parse_error_words(const json::parse_error& error) {
     return words == std::string::npos ? what : what.substr(words + 2);
 }
 
+bool in_word(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '.' || c == '-' || c == '+'; }
+
+// The start of the token that ends at byte `last`: the parser reports the
+// last byte it read, the author wants the token it did not expect.
+std::size_t token_start(std::string_view text, std::size_t last) {
+    if (last >= text.size()) return last;
+    std::size_t start = last;
+    if (text[last] == '"' && last > 0) {
+        start = text.rfind('"', last - 1);
+        while (start != std::string_view::npos && start > 1 && text[start - 1] == '\\') start = text.rfind('"', start - 2);
+        return start == std::string_view::npos ? last : start;
+    }
+    while (start > 0 && in_word(text[last]) && in_word(text[start - 1])) --start;
+    return start;
+}
+
 std::optional<json> parsed(ProjectFile& project) {
     try {
         return json::parse(project.text);
     } catch (const json::parse_error& error) {
-        const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
+        const std::size_t last = error.byte > 0 ? error.byte - 1 : 0;
+        const std::size_t start = token_start(project.text, last);
         project.faults.push_back(
-            fault_at(project, offset, offset + 1, "not valid JSON: " + parse_error_words(error)));
+            fault_at(project, start, last + 1, "not valid JSON: " + parse_error_words(error)));
         return std::nullopt;
     }
 }
