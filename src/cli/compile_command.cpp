@@ -51,6 +51,7 @@ public:
         output_ = scenario_.output_folder(output_, *scenario);
         name_ = scenario->names.name;
         train_number_ = scenario->names.number;
+        names_ = scenario->names;
         if (!usable_in_file_name(name_) || !usable_in_file_name(train_number_) || name_.empty()) {
             err << "scenariogen: the scenario name must not be empty, and neither it nor the train number may hold "
                    "a path separator\n";
@@ -64,7 +65,6 @@ public:
                 return kUsage;
             }
         }
-        warn_of_default_names(scenario->names, outputs(), err);
         StrictOptions strict{name_, train_number_, !no_grid_, {}, 50};
         if (!permissive_ && !flags_.apply(strict, err)) return kUsage;
         try {
@@ -105,6 +105,13 @@ private:
         return 0;
     }
 
+    // Writes the binary files, after a warning when they take the fixed
+    // scenario's names for want of others.
+    void write_files(const CompileResult& result, std::ostream& err) const {
+        warn_of_default_names(names_, outputs(), err);
+        write_compiled_files(result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+    }
+
     CompileResult compile_files(const DescriptionFile& line, const DescriptionFile& train) const {
         if (!line.text) {
             CompileResult result;
@@ -131,7 +138,7 @@ private:
             err << "scenariogen: the route has no cells; no binary file was written\n";
             return kFaultRecorded;
         }
-        write_compiled_files(result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+        write_files(result, err);
         if (result.faults.empty()) return kSuccess;
         err << "scenariogen: " << result.faults.size() << (result.faults.size() == 1 ? " fault" : " faults")
             << "; the binary files hold what was stored up to them\n";
@@ -151,7 +158,7 @@ private:
                 << "; no file was written, the earlier files are as they were\n";
             return kFaultRecorded;
         }
-        write_compiled_files(*c.result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+        write_files(*c.result, err);
         return kSuccess;
     }
 
@@ -161,6 +168,7 @@ private:
     std::string output_;
     std::string name_;
     std::string train_number_;
+    ScenarioNames names_;
     bool no_grid_ = false;
     bool permissive_ = false;
     StrictFlags flags_;

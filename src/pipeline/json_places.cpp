@@ -9,7 +9,7 @@ bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; 
 // One past the closing quote of the string that opens at `at`.
 std::size_t string_end(std::string_view text, std::size_t at) {
     std::size_t i = at + 1;
-    while (i < text.size() && text[i] != '"') i += text[i] == '\\' ? 2 : 1;
+    while (i < text.size() && text[i] != '"') i += text[i] == '\\' ? 2U : 1U;
     return i < text.size() ? i + 1 : text.size();
 }
 
