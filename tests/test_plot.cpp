@@ -41,6 +41,8 @@ const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/"
 const std::string kCells = "Zervano-OdelmaVmod_27340.dat";
 const std::string kTable = "Zervano-OdelmaVmod_27340.sim";
 const std::string kGrid = "Zervano-OdelmaVmod_linea.dat";
+// The example's scenario.json names it otherwise: these names are chosen.
+const std::string kFixedNames = " --name Zervano-OdelmaVmod --train 27340";
 const std::string kPicture = "Zervano-OdelmaVmod_27340.svg";
 
 // The drawn centre line must pass within `tolerance_mm` on the page of
@@ -222,7 +224,7 @@ TEST_F(PlotOfTheRun, TheProfileCarriesTheSignalsAndBoardsOnTheirCells) {
 TEST(PlotOfTheExample, SlowdownsCodeDropsAndMountainMarkersAreDrawnOnTheirCells) {
     TempDir out;
     const Outcome compiled = run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
-                                         "valbruna_treno.txt -o " + out.path().string());
+                                         "valbruna_treno.txt -o " + out.path().string() + kFixedNames);
     ASSERT_EQ(compiled.status, 0) << compiled.err;
     const ScenarioPlot p = plot_scenario(slurp(out.file(kCells)), slurp(out.file(kTable)), slurp(out.file(kGrid)));
     std::map<std::size_t, std::uint8_t> drawn;
@@ -429,7 +431,7 @@ TEST_F(PlotOfTheRun, FoldersWithoutACompiledScenarioAreRefusedByName) {
 TEST(PlotDecoding, EachFileIsCheckedForWhatACompiledScenarioHolds) {
     TempDir out;
     ASSERT_EQ(run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples + "valbruna_treno.txt -o " +
-                          out.path().string())
+                          out.path().string() + kFixedNames)
                   .status,
               0);
     const std::string cells = slurp(out.file(kCells));

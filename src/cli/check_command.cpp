@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "cli/diagnostics_output.h"
 #include "cli/model_options.h"
+#include "cli/scenario_arguments.h"
 #include "cli/strict_compilation.h"
 #include "cli/swapped_descriptions.h"
 #include "cli/timetable_warnings.h"
@@ -31,12 +32,9 @@ public:
     CLI::App* add_to(CLI::App& app) override {
         CLI::App* check = app.add_subcommand(
             "check", "Compile your line and train descriptions and check that the train can keep its timetable");
-        check->add_option("LINE", line_, "The line description")->required();
-        check->add_option("TRAIN", train_, "The train description")->required();
+        scenario_.add_to(*check);
         check->add_flag("--json", json_, "The table as JSON");
         add_model_options(*check, choice_);
-        check->add_option("--name", name_, "Scenario name, as for compile")->capture_default_str();
-        check->add_option("--train", train_number_, "Train number, as for compile")->capture_default_str();
         check->add_option("-W", flags_.w, "-Werror: warnings are errors; -Wno-NAME: no warning NAME (as for compile)")
             ->option_text("error|error=NAME|no-error=NAME|NAME|no-NAME")
             ->allow_extra_args(false);
@@ -49,6 +47,12 @@ public:
     }
 
     int run(Console& console) override {
+        const std::optional<ScenarioLookup> scenario = scenario_.look_up(console.err);
+        if (!scenario) return kUsage;
+        line_ = scenario->line_path;
+        train_ = scenario->train_path;
+        name_ = scenario->names.name;
+        train_number_ = scenario->names.number;
         for (const std::string* source : {&line_, &train_}) {
             try {
                 check_readable(*source);
@@ -157,12 +161,13 @@ private:
         return j;
     }
 
+    ScenarioArguments scenario_;
     std::string line_;
     std::string train_;
     bool json_ = false;
     TrainModelChoice choice_;
-    std::string name_ = kScenarioName;
-    std::string train_number_ = kTrainNumber;
+    std::string name_;
+    std::string train_number_;
     StrictFlags flags_;
     DiagnosticsOutput diagnostics_output_;
 };

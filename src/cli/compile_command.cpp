@@ -8,6 +8,7 @@
 #include "cli/compiled_files.h"
 #include "cli/diagnostics_output.h"
 #include "cli/output_folder.h"
+#include "cli/scenario_arguments.h"
 #include "cli/strict_compilation.h"
 #include "cli/swapped_descriptions.h"
 #include "cli/warning_flags.h"
@@ -30,11 +31,8 @@ public:
     CLI::App* add_to(CLI::App& app) override {
         CLI::App* compile = app.add_subcommand(
             "compile", "Compile your own line and train descriptions into the simulator's binary files");
-        compile->add_option("LINE", line_, "The line description")->required();
-        compile->add_option("TRAIN", train_, "The train description")->required();
-        compile->add_option("-o,--output", output_, "Write into DIR (default: the current folder)")->option_text("DIR");
-        compile->add_option("--name", name_, "Scenario name, the start of every file name")->capture_default_str();
-        compile->add_option("--train", train_number_, "Train number, part of the file names")->capture_default_str();
+        scenario_.add_to(*compile);
+        compile->add_option("-o,--output", output_, "Write into DIR (default: scenario.json's output, else the current folder)")->option_text("DIR");
         compile->add_flag("--no-grid", no_grid_, "Neither build nor write the plan grid");
         compile->add_flag("--permissive", permissive_,
                           "No strict check: write the binary files from whatever was stored, faults or not, as "
@@ -55,6 +53,14 @@ public:
 
     int run(Console& console) override {
         std::ostream& err = console.err;
+        const std::optional<ScenarioLookup> scenario = scenario_.look_up(err);
+        if (!scenario) return kUsage;
+        line_ = scenario->line_path;
+        train_ = scenario->train_path;
+        output_ = scenario_.output_folder(output_, *scenario);
+        name_ = scenario->names.name;
+        train_number_ = scenario->names.number;
+        names_ = scenario->names;
         if (!usable_in_file_name(name_) || !usable_in_file_name(train_number_) || name_.empty()) {
             err << "scenariogen: the scenario name must not be empty, and neither it nor the train number may hold "
                    "a path separator\n";
@@ -109,6 +115,13 @@ private:
         return 0;
     }
 
+    // Writes the binary files, after a warning when they take the fixed
+    // scenario's names for want of others.
+    void write_files(const CompileResult& result, std::ostream& err) const {
+        warn_of_default_names(names_, outputs(), err);
+        write_compiled_files(result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+    }
+
     CompileResult compile_files(const DescriptionFile& line, const DescriptionFile& train) const {
         if (!line.text) {
             CompileResult result;
@@ -135,7 +148,7 @@ private:
             err << "scenariogen: the route has no cells; no binary file was written\n";
             return kFaultRecorded;
         }
-        write_compiled_files(result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+        write_files(result, err);
         if (result.faults.empty()) return kSuccess;
         err << "scenariogen: " << result.faults.size() << (result.faults.size() == 1 ? " fault" : " faults")
             << "; the binary files hold what was stored up to them\n";
@@ -160,15 +173,17 @@ private:
                 << "; no file was written, the earlier files are as they were\n";
             return kFaultRecorded;
         }
-        write_compiled_files(*c.result, !no_grid_, ScenarioFiles{output_, name_, train_number_});
+        write_files(*c.result, err);
         return kSuccess;
     }
 
+    ScenarioArguments scenario_;
     std::string line_;
     std::string train_;
-    std::string output_ = ".";
-    std::string name_ = kScenarioName;
-    std::string train_number_ = kTrainNumber;
+    std::string output_;
+    std::string name_;
+    std::string train_number_;
+    ScenarioNames names_;
     bool no_grid_ = false;
     bool permissive_ = false;
     StrictFlags flags_;

@@ -10,8 +10,10 @@
 #include "cli/command.h"
 #include "cli/command_output.h"
 #include "cli/model_options.h"
+#include "cli/scenario_arguments.h"
 #include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
+#include "pipeline/compiled_scenarios.h"
 #include "platform/file_system.h"
 #include "views/plot/page_export.h"
 #include "views/plot/scenario_plot.h"
@@ -114,10 +116,15 @@ public:
             "plot",
             "Draw the plan and the profile of a compiled scenario, with the train's fastest run, on an A4 page "
             "(SVG, PNG or PDF)");
-        plot->add_option("DIR", options_.folder, "The folder that holds the scenario's three binary files")->required();
-        plot->add_option("--name", options_.name, "Scenario name, the start of every file name")->capture_default_str();
-        plot->add_option("--train", options_.train_number, "Train number, part of the file names")
-            ->capture_default_str();
+        plot->add_option("DIR", options_.folder,
+                         "The folder that holds the scenario's three binary files (default: the current one)");
+        name_option_ = plot->add_option(
+            "--name", options_.name,
+            "Scenario name, the start of every file name (default: from DIR's scenario.json, else the one "
+            "scenario compiled in DIR)");
+        number_option_ = plot->add_option("--train", options_.train_number,
+                                          "Train number, part of the file names (default: as for --name)");
+        add_folder_option(*plot, project_folder_);
         plot->add_option("-o,--output", options_.output,
                          "Write the picture to FILE, or to the standard output for - (default: DIR/NAME_NUMBER.svg, "
                          ".png or .pdf)")
@@ -139,10 +146,29 @@ public:
         return plot;
     }
 
-    int run(Console& console) override { return run_plot(options_, console); }
+    int run(Console& console) override {
+        PlotOptions options = options_;
+        options.folder = options_.folder.empty() ? project_folder_ : path_from(project_folder_, options_.folder);
+        const auto given = [](const CLI::Option* option, const std::string& value) {
+            return option->count() > 0 ? std::optional(value) : std::nullopt;
+        };
+        const CompiledLookup found = look_up_compiled_scenario(
+            options.folder, given(name_option_, options_.name), given(number_option_, options_.train_number));
+        if (found.project) report_project_faults(*found.project, console.err);
+        if (!found.failure.empty()) console.err << "scenariogen: " << found.failure << "\n";
+        if (!found.usable()) return kUsage;
+        options.folder = found.folder.empty() ? "." : found.folder;
+        if (!options.output.empty() && options.output != "-") options.output = path_from(project_folder_, options.output);
+        options.name = found.names.name;
+        options.train_number = found.names.number;
+        return run_plot(options, console);
+    }
 
 private:
     PlotOptions options_;
+    std::string project_folder_;
+    CLI::Option* name_option_ = nullptr;
+    CLI::Option* number_option_ = nullptr;
 };
 
 }  // namespace

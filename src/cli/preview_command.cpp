@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/compiled_files.h"
 #include "cli/model_options.h"
+#include "cli/scenario_arguments.h"
 #include "content/fixed_scenario.h"
 #include "format/scenario_files.h"
 #include "platform/file_system.h"
@@ -25,14 +26,31 @@ namespace scenariogen {
 namespace {
 
 struct PreviewOptions {
+    ScenarioArguments scenario;
     std::string line;
     std::string train;
     int port = 8040;
-    std::string name = kScenarioName;
-    std::string train_number = kTrainNumber;
+    std::string name;
+    std::string train_number;
     std::string write_folder;  // empty: nothing is written
     PreviewSettings settings;  // the model's values and the editor's link
 };
+
+// LINE, TRAIN and the names, as every command finds them; false when
+// they cannot be found, said on `err`.
+bool look_up_scenario_of(PreviewOptions& options, std::ostream& err) {
+    const std::optional<ScenarioLookup> scenario = options.scenario.look_up(err);
+    if (!scenario) return false;
+    options.line = scenario->line_path;
+    options.train = scenario->train_path;
+    options.name = scenario->names.name;
+    options.train_number = scenario->names.number;
+    if (options.write_folder.empty()) return true;
+    options.write_folder = options.scenario.from_folder(options.write_folder);
+    const ScenarioFiles targets{options.write_folder, options.name, options.train_number};
+    warn_of_default_names(scenario->names, {targets.cells(), targets.station_table(), targets.grid()}, err);
+    return true;
+}
 
 bool usable_in_file_name(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
@@ -97,13 +115,10 @@ CLI::App* add_preview_options(CLI::App& app, PreviewOptions& options) {
     CLI::App* preview = app.add_subcommand(
         "preview",
         "Show the plan, the profile and the faults of your descriptions in the browser, redrawn at every save");
-    preview->add_option("LINE", options.line, "The line description")->required();
-    preview->add_option("TRAIN", options.train, "The train description")->required();
+    options.scenario.add_to(*preview);
     preview->add_option("--port", options.port, "Listen on 127.0.0.1:N (default 8040; 0: any free port)")
         ->option_text("N")
         ->capture_default_str();
-    preview->add_option("--name", options.name, "Scenario name, the start of every file name")->capture_default_str();
-    preview->add_option("--train", options.train_number, "Train number, part of the file names")->capture_default_str();
     preview
         ->add_option("--write", options.write_folder,
                      "After each compilation without a fault, write the three binary files into DIR")
@@ -118,7 +133,8 @@ CLI::App* add_preview_options(CLI::App& app, PreviewOptions& options) {
 }
 
 // Serves the live preview of an author's files until Ctrl-C.
-int run_preview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
+int run_preview(PreviewOptions& options, std::ostream& out, std::ostream& err) {
+    if (!look_up_scenario_of(options, err)) return kUsage;
     if (const std::string fault = usage_fault(options); !fault.empty()) {
         err << "scenariogen: " << fault << "\n";
         return kUsage;

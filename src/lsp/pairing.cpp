@@ -2,22 +2,18 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <nlohmann/json.hpp>
 #include <system_error>
 #include <vector>
 
+#include "pipeline/scenario_names.h"
 #include "platform/file_system.h"
 
 namespace scenariogen::lsp {
 
 namespace {
 
-// The names `scenariogen compile` gives when none is given.
-constexpr std::string_view kDefaultName = "Zervano-OdelmaVmod";
-constexpr std::string_view kDefaultNumber = "27340";
 constexpr std::string_view kLineSuffix = "_linea.txt";
 constexpr std::string_view kTrainSuffix = "-.txt";
-constexpr std::size_t kMaxProjectBytes = 1 << 20;
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -25,32 +21,6 @@ bool ends_with_any_case(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
                       [](char a, char b) { return lower(a) == lower(b); });
-}
-
-struct Project {
-    std::string line, train, name, number, output;
-};
-
-std::string member(const nlohmann::json& object, const char* key) {
-    const auto found = object.find(key);
-    return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
-}
-
-std::optional<Project> read_project(const std::string& folder) {
-    const std::string path = join_path(folder, kProjectFile);
-    if (!file_exists(path)) return std::nullopt;
-    try {
-        const nlohmann::json object = nlohmann::json::parse(read_file(path, kMaxProjectBytes), nullptr, false);
-        if (!object.is_object()) return std::nullopt;
-        return Project{member(object, "line"), member(object, "train"), member(object, "name"),
-                       member(object, "number"), member(object, "output")};
-    } catch (const FileError&) {
-        return std::nullopt;
-    }
-}
-
-std::string in_folder(const std::string& folder, const std::string& name) {
-    return name.empty() ? std::string() : join_path(folder, name);
 }
 
 // The train descriptions NAME_NUMBER-.txt beside a line description, sorted.
@@ -68,16 +38,18 @@ std::vector<std::string> train_files(const std::string& folder, std::string_view
     return found;
 }
 
-bool paired_by_project(const std::string& folder, const std::string& file, Pairing& pairing) {
-    const std::optional<Project> project = read_project(folder);
-    if (!project || (project->line != file && project->train != file)) return false;
-    pairing.role = project->line == file ? SourceFile::kLine : SourceFile::kTrain;
-    pairing.line_path = in_folder(folder, project->line);
-    pairing.train_path = in_folder(folder, project->train);
-    pairing.name = project->name.empty() ? std::string(kDefaultName) : project->name;
-    pairing.number = project->number.empty() ? std::string(kDefaultNumber) : project->number;
+bool paired_by_project(const std::optional<ProjectFile>& project, const std::string& path, Pairing& pairing) {
+    if (!project) return false;
+    const std::string line = project->line_path(), train = project->train_path();
+    const auto names = [&](const std::string& member) {
+        return !member.empty() && (member == path || same_file(member, path));
+    };
+    if (!names(line) && !names(train)) return false;
+    pairing.role = names(line) ? SourceFile::kLine : SourceFile::kTrain;
+    pairing.line_path = line;
+    pairing.train_path = train;
     pairing.output = project->output;
-    pairing.project = join_path(folder, kProjectFile);
+    pairing.project = project->path;
     return true;
 }
 
@@ -154,12 +126,17 @@ Pairing pair_file(const std::string& path, std::string_view text, const FileKnow
     const std::string folder = as_path.parent_path().string();
     const std::string file = as_path.filename().string();
     Pairing pairing;
-    if (!paired_by_project(folder, file, pairing) && !paired_by_name(folder, path, file, known, pairing)) {
+    const std::optional<ProjectFile> project = read_project_file(folder);
+    const bool by_project = paired_by_project(project, path, pairing);
+    if (!by_project && !paired_by_name(folder, path, file, known, pairing)) {
         pairing.role = role_by_content(text);
         (pairing.role == SourceFile::kLine ? pairing.line_path : pairing.train_path) = path;
     }
-    if (pairing.name.empty()) pairing.name = kDefaultName;
-    if (pairing.number.empty()) pairing.number = kDefaultNumber;
+    // The names as every command finds them for the same two files.
+    const ScenarioNames names = scenario_names(pairing.line_path, pairing.train_path,
+                                               by_project ? &*project : nullptr, std::nullopt, std::nullopt);
+    pairing.name = names.name;
+    pairing.number = names.number;
     return pairing;
 }
 

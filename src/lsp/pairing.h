@@ -18,11 +18,12 @@
 #include <string_view>
 #include <vector>
 
+#include "pipeline/project_file.h"
 #include "syntax/source_range.h"
 
 namespace scenariogen::lsp {
 
-inline constexpr std::string_view kProjectFile = "scenario.json";
+inline constexpr std::string_view kProjectFile = kProjectFileName;
 
 struct Pairing {
     SourceFile role = SourceFile::kLine;

@@ -7,8 +7,10 @@
 #include "lsp/diagnostics.h"
 #include "lsp/document_uri.h"
 #include "lsp/message_framing.h"
+#include "lsp/project_diagnostics.h"
 #include "lsp/protocol_json.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/scenario_names.h"
 #include "platform/file_system.h"
 #include "text/windows_1252.h"
 
@@ -99,9 +101,29 @@ void Workspace::files_changed() {
         document.describe();
     }
     rebuild_units();
+    publish_project_files();
     for (auto& [key, unit] : units_) unit.stale = true;
     // Size and time of change may stay the same through a quick rewrite.
     disk_.clear();
+}
+
+void Workspace::publish_project_files() {
+    std::set<std::string> folders;
+    for (const auto& [uri, document] : documents_) {
+        if (document.path) folders.insert(folder_of(*document.path));
+    }
+    std::set<std::string> faulty;
+    for (const std::string& folder : folders) {
+        const std::optional<ProjectFile> project = read_project_file(folder);
+        if (!project || project->faults.empty()) continue;
+        const std::string uri = path_to_uri(project->path);
+        pending_.push_back({uri, project_diagnostics(*project), std::nullopt});
+        faulty.insert(uri);
+    }
+    for (const std::string& uri : project_faults_) {
+        if (!faulty.count(uri)) pending_.push_back({uri, json::array(), std::nullopt});
+    }
+    project_faults_ = std::move(faulty);
 }
 
 std::vector<std::string> Workspace::disk_inputs() const {

@@ -9,6 +9,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,11 +122,15 @@ private:
     // description cannot be read.
     std::optional<PipelineInput> unit_input(CompileUnit& unit, std::map<std::string, nlohmann::json>& lists,
                                             const std::string& replaced_uri = {}, std::string_view replacement = {});
+    // Publishes the faults of the project files beside the open documents,
+    // and clears those of project files that no longer have any.
+    void publish_project_files();
 
     std::map<std::string, OpenDocument> documents_;
     std::map<std::string, CompileUnit> units_;
     std::map<std::string, DiskText> disk_;
     std::vector<Publication> pending_;  // published by refresh() before its own
+    std::set<std::string> project_faults_;  // the project files whose faults are shown
 };
 
 }  // namespace scenariogen::lsp
