@@ -47,8 +47,11 @@ void PreviewDocumentLargest(benchmark::State& state) {
     const PreviewCompilation compilation = compile_for_preview(files.sources());
     const PreviewDrawing drawing = draw_for_preview(compilation);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            state_json({.generation = 1, .line_file = "grande_linea.txt", .train_file = "grande_treno.txt", .compilation = &compilation, .drawing = &drawing}));
+        benchmark::DoNotOptimize(state_json({.generation = 1,
+                                             .line_file = "grande_linea.txt",
+                                             .train_file = "grande_treno.txt",
+                                             .compilation = &compilation,
+                                             .drawing = &drawing}));
     }
 }
 BENCHMARK(PreviewDocumentLargest)->Unit(benchmark::kMillisecond);

@@ -54,8 +54,8 @@ std::vector<double> path_xs(const std::string& svg) {
 class ProfileWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        compiled_ = testing::compile_texts(slurp(kExamples + "valbruna_linea.txt"),
-                                           slurp(kExamples + "valbruna_treno.txt"));
+        compiled_ =
+            testing::compile_texts(slurp(kExamples + "valbruna_linea.txt"), slurp(kExamples + "valbruna_treno.txt"));
         ASSERT_EQ(compiled_.outcome, CompileOutcome::kCompiled);
         page_ = plot_scenario(compiled_.s.cells, compiled_.s.stations, compiled_.s.grid, run_);
     }

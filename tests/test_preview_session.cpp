@@ -90,8 +90,7 @@ protected:
         PreviewSinks sinks;
         sinks.publish = [this](std::string state) { published_.push_back(json::parse(state)); };
         session_ = std::make_unique<PreviewSession>(
-            PreviewSources{folder_.file("linea.txt"), folder_.file("treno.txt"), "Zervano-OdelmaVmod", "27340"},
-            sinks);
+            PreviewSources{folder_.file("linea.txt"), folder_.file("treno.txt"), "Zervano-OdelmaVmod", "27340"}, sinks);
     }
 
     void write_train(const std::string& from, const std::string& to) {

@@ -30,13 +30,13 @@ void copy_example(const std::string& name, const TempDir& dir, const std::string
 // A folder set up as an author would, and what every command calls its scenario.
 struct Folder {
     const char* what;
-    std::string line_as;     // the example line description's name there
-    std::string train_as;    // the example train description's
-    bool with_project;       // the example's scenario.json beside them
-    std::string arguments;   // what names the scenario on the command line
-    std::string scenario;    // NAME_NUMBER
-    std::string name;        // NAME
-    bool warned;             // the fixed scenario's names, said in a warning
+    std::string line_as;    // the example line description's name there
+    std::string train_as;   // the example train description's
+    bool with_project;      // the example's scenario.json beside them
+    std::string arguments;  // what names the scenario on the command line
+    std::string scenario;   // NAME_NUMBER
+    std::string name;       // NAME
+    bool warned;            // the fixed scenario's names, said in a warning
 };
 
 const Folder kFolders[] = {
@@ -46,8 +46,8 @@ const Folder kFolders[] = {
      "Valbruna-Rocca", false},
     {"scenario.json beside LINE", "valbruna_linea.txt", "valbruna_treno.txt", true,
      "valbruna_linea.txt valbruna_treno.txt", "Valbruna-Rocca_4711", "Valbruna-Rocca", false},
-    {"the file names", "Valle_linea.txt", "Valle_88-.txt", false, "Valle_linea.txt Valle_88-.txt", "Valle_88",
-     "Valle", false},
+    {"the file names", "Valle_linea.txt", "Valle_88-.txt", false, "Valle_linea.txt Valle_88-.txt", "Valle_88", "Valle",
+     false},
     {"nothing", "linea.txt", "treno.txt", false, "linea.txt treno.txt", "Zervano-OdelmaVmod_27340",
      "Zervano-OdelmaVmod", true},
 };
@@ -99,10 +99,10 @@ TEST(ProjectFolders, ThePreviewWritesUnderTheSameNames) {
         std::filesystem::create_directory(dir.path() / "out");
         // Started, left until it has written its first compilation, stopped.
         const std::string grid = "out/" + folder.name + "_linea.dat";
-        const Outcome previewed = run_command(
-            in_folder(dir.path()) + "{ " + kProgram + " preview " + folder.arguments +
-            " --port 0 --write out & pid=$!; i=0; while [ ! -e " + grid +
-            " ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done; kill $pid; wait $pid; }");
+        const Outcome previewed =
+            run_command(in_folder(dir.path()) + "{ " + kProgram + " preview " + folder.arguments +
+                        " --port 0 --write out & pid=$!; i=0; while [ ! -e " + grid +
+                        " ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done; kill $pid; wait $pid; }");
         std::vector<std::string> expected = scenario_files(folder.scenario, folder.name);
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(listing(dir.path() / "out"), expected) << previewed.err;
@@ -112,13 +112,14 @@ TEST(ProjectFolders, ThePreviewWritesUnderTheSameNames) {
 
 TEST(ProjectFolders, CompileAloneInTheExamplesFolderWritesItsOwnScenario) {
     TempDir dir;
-    for (const char* name : {"scenario.json", "valbruna_linea.txt", "valbruna_treno.txt"}) copy_example(name, dir, name);
+    for (const char* name : {"scenario.json", "valbruna_linea.txt", "valbruna_treno.txt"})
+        copy_example(name, dir, name);
     const Outcome compiled = run_command(in_folder(dir.path()) + kProgram + " compile");
     ASSERT_EQ(compiled.status, 0) << compiled.err;
     EXPECT_EQ(compiled.err, "");
-    EXPECT_EQ(listing(dir.path()),
-              (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim", "Valbruna-Rocca_linea.dat",
-                                        "scenario.json", "valbruna_linea.txt", "valbruna_treno.txt"}));
+    EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"Valbruna-Rocca_4711.dat", "Valbruna-Rocca_4711.sim",
+                                                             "Valbruna-Rocca_linea.dat", "scenario.json",
+                                                             "valbruna_linea.txt", "valbruna_treno.txt"}));
     const Outcome plotted = run_command(in_folder(dir.path()) + kProgram + " plot .");
     ASSERT_EQ(plotted.status, 0) << plotted.err;
     EXPECT_TRUE(holds(listing(dir.path()), "Valbruna-Rocca_4711.svg"));
@@ -156,13 +157,14 @@ TEST(ProjectFolders, ABrokenScenarioJsonStopsEveryCommandAtItsLine) {
         "scenario.json:3:3: error: unknown member \"trian\"; did you mean \"train\"?\n"
         "    \"trian\": \"valbruna_treno.txt\"\n"
         "    ^~~~~~~\n";
-    for (const std::string command : {"compile", "check", "plot", "preview --port 70000",
-                                      "compile valbruna_linea.txt valbruna_treno.txt"}) {
+    for (const std::string command :
+         {"compile", "check", "plot", "preview --port 70000", "compile valbruna_linea.txt valbruna_treno.txt"}) {
         const Outcome outcome = run_command(in_folder(dir.path()) + kProgram + " " + command);
         EXPECT_EQ(outcome.status, 2) << command;
         EXPECT_EQ(outcome.err.substr(0, expected.size()), expected) << command << "\n" << outcome.err;
     }
-    EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"scenario.json", "valbruna_linea.txt", "valbruna_treno.txt"}));
+    EXPECT_EQ(listing(dir.path()),
+              (std::vector<std::string>{"scenario.json", "valbruna_linea.txt", "valbruna_treno.txt"}));
 }
 
 }  // namespace

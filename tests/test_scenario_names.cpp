@@ -53,38 +53,164 @@ TEST(ScenarioNames, EachNameIsLookedUpInOrder) {
     };
     const std::string both = R"({"line": "v_l.txt", "train": "v_t.txt", "name": "Valbruna-Rocca", "number": "4711"})";
     const Case cases[] = {
-        {"the command line over everything", {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"scenario.json", R"({"line": "Valle_linea.txt", "name": "P", "number": "1"})"}},
-         "Valle_linea.txt", "Valle_88-.txt", "Alto", "12", "Valle_linea.txt", "Valle_88-.txt", "Alto", "12", kCommand, kCommand},
-        {"scenario.json beside LINE that names it", {{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
-         "v_l.txt", "v_t.txt", {}, {}, "v_l.txt", "v_t.txt", "Valbruna-Rocca", "4711", kProject, kProject},
-        {"scenario.json that names TRAIN only", {{"x_linea.txt", ""}, {"v_t.txt", ""}, {"scenario.json", R"({"train": "v_t.txt", "number": "9"})"}},
-         "x_linea.txt", "v_t.txt", {}, {}, "x_linea.txt", "v_t.txt", "x", "9", kFiles, kProject},
-        {"scenario.json that names other files does not speak for these", {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
-         "Valle_linea.txt", "Valle_88-.txt", {}, {}, "Valle_linea.txt", "Valle_88-.txt", "Valle", "88", kFiles, kFiles},
-        {"the descriptions' own names", {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}},
-         "Valle_linea.txt", "Valle_88-.txt", {}, {}, "Valle_linea.txt", "Valle_88-.txt", "Valle", "88", kFiles, kFiles},
-        {"the names in any case, as on Windows", {{"Valle_LINEA.TXT", ""}, {"Valle_88-.TXT", ""}},
-         "Valle_LINEA.TXT", "Valle_88-.TXT", {}, {}, "Valle_LINEA.TXT", "Valle_88-.TXT", "Valle", "88", kFiles, kFiles},
-        {"a train description's name alone", {{"linea.txt", ""}, {"Monte_3-.txt", ""}},
-         "linea.txt", "Monte_3-.txt", {}, {}, "linea.txt", "Monte_3-.txt", "Monte", "3", kFiles, kFiles},
-        {"nothing names them", {{"linea.txt", ""}, {"treno.txt", ""}},
-         "linea.txt", "treno.txt", {}, {}, "linea.txt", "treno.txt", "Zervano-OdelmaVmod", "27340", kDefault, kDefault},
-        {"a name given, the number from nothing", {{"linea.txt", ""}, {"treno.txt", ""}},
-         "linea.txt", "treno.txt", "Alto", {}, "linea.txt", "treno.txt", "Alto", "27340", kCommand, kDefault},
-        {"no descriptions given: the folder's scenario.json names them", {{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
-         "", "", {}, {}, "v_l.txt", "v_t.txt", "Valbruna-Rocca", "4711", kProject, kProject},
-        {"scenario.json without names: the named files' names", {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"scenario.json", R"({"line": "Valle_linea.txt", "train": "Valle_88-.txt"})"}},
-         "", "", "Alto", {}, "Valle_linea.txt", "Valle_88-.txt", "Alto", "88", kCommand, kFiles},
-        {"paths in scenario.json with backslashes, as written on Windows", {{"sub/", ""}, {"sub/Valle_linea.txt", ""}, {"sub/Valle_88-.txt", ""}, {"scenario.json", R"({"line": "sub\\Valle_linea.txt", "train": ".\\sub\\Valle_88-.txt"})"}},
-         "", "", {}, {}, "sub/Valle_linea.txt", "sub/Valle_88-.txt", "Valle", "88", kFiles, kFiles},
+        {"the command line over everything",
+         {{"Valle_linea.txt", ""},
+          {"Valle_88-.txt", ""},
+          {"scenario.json", R"({"line": "Valle_linea.txt", "name": "P", "number": "1"})"}},
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Alto",
+         "12",
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Alto",
+         "12",
+         kCommand,
+         kCommand},
+        {"scenario.json beside LINE that names it",
+         {{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
+         "v_l.txt",
+         "v_t.txt",
+         {},
+         {},
+         "v_l.txt",
+         "v_t.txt",
+         "Valbruna-Rocca",
+         "4711",
+         kProject,
+         kProject},
+        {"scenario.json that names TRAIN only",
+         {{"x_linea.txt", ""}, {"v_t.txt", ""}, {"scenario.json", R"({"train": "v_t.txt", "number": "9"})"}},
+         "x_linea.txt",
+         "v_t.txt",
+         {},
+         {},
+         "x_linea.txt",
+         "v_t.txt",
+         "x",
+         "9",
+         kFiles,
+         kProject},
+        {"scenario.json that names other files does not speak for these",
+         {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         {},
+         {},
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Valle",
+         "88",
+         kFiles,
+         kFiles},
+        {"the descriptions' own names",
+         {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}},
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         {},
+         {},
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Valle",
+         "88",
+         kFiles,
+         kFiles},
+        {"the names in any case, as on Windows",
+         {{"Valle_LINEA.TXT", ""}, {"Valle_88-.TXT", ""}},
+         "Valle_LINEA.TXT",
+         "Valle_88-.TXT",
+         {},
+         {},
+         "Valle_LINEA.TXT",
+         "Valle_88-.TXT",
+         "Valle",
+         "88",
+         kFiles,
+         kFiles},
+        {"a train description's name alone",
+         {{"linea.txt", ""}, {"Monte_3-.txt", ""}},
+         "linea.txt",
+         "Monte_3-.txt",
+         {},
+         {},
+         "linea.txt",
+         "Monte_3-.txt",
+         "Monte",
+         "3",
+         kFiles,
+         kFiles},
+        {"nothing names them",
+         {{"linea.txt", ""}, {"treno.txt", ""}},
+         "linea.txt",
+         "treno.txt",
+         {},
+         {},
+         "linea.txt",
+         "treno.txt",
+         "Zervano-OdelmaVmod",
+         "27340",
+         kDefault,
+         kDefault},
+        {"a name given, the number from nothing",
+         {{"linea.txt", ""}, {"treno.txt", ""}},
+         "linea.txt",
+         "treno.txt",
+         "Alto",
+         {},
+         "linea.txt",
+         "treno.txt",
+         "Alto",
+         "27340",
+         kCommand,
+         kDefault},
+        {"no descriptions given: the folder's scenario.json names them",
+         {{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}},
+         "",
+         "",
+         {},
+         {},
+         "v_l.txt",
+         "v_t.txt",
+         "Valbruna-Rocca",
+         "4711",
+         kProject,
+         kProject},
+        {"scenario.json without names: the named files' names",
+         {{"Valle_linea.txt", ""},
+          {"Valle_88-.txt", ""},
+          {"scenario.json", R"({"line": "Valle_linea.txt", "train": "Valle_88-.txt"})"}},
+         "",
+         "",
+         "Alto",
+         {},
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Alto",
+         "88",
+         kCommand,
+         kFiles},
+        {"paths in scenario.json with backslashes, as written on Windows",
+         {{"sub/", ""},
+          {"sub/Valle_linea.txt", ""},
+          {"sub/Valle_88-.txt", ""},
+          {"scenario.json", R"({"line": "sub\\Valle_linea.txt", "train": ".\\sub\\Valle_88-.txt"})"}},
+         "",
+         "",
+         {},
+         {},
+         "sub/Valle_linea.txt",
+         "sub/Valle_88-.txt",
+         "Valle",
+         "88",
+         kFiles,
+         kFiles},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         make(dir, c.files);
         const std::string folder = dir.path().string();
-        const ScenarioLookup found =
-            look_up_scenario({folder, c.line, c.train, c.name, c.number});
+        const ScenarioLookup found = look_up_scenario({folder, c.line, c.train, c.name, c.number});
         ASSERT_TRUE(found.usable()) << found.failure;
         EXPECT_TRUE(same_file(found.line_path, dir.file(c.found_line))) << found.line_path;
         EXPECT_TRUE(same_file(found.train_path, dir.file(c.found_train))) << found.train_path;
@@ -106,8 +232,14 @@ TEST(ScenarioNames, TheEditorNamesAPairAsTheCommandsDo) {
     const Folder folders[] = {
         {{{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}}, "", ""},
         {{{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}}, "Valle_linea.txt", "Valle_88-.txt"},
-        {{{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}, {"scenario.json", R"({"line": "Valle_linea.txt", "train": "Valle_88-.txt", "number": "5"})"}}, "", ""},
-        {{{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", R"({"line": "v_l.txt", "train": "v_t.txt"})"}}, "v_l.txt", "v_t.txt"},
+        {{{"Valle_linea.txt", ""},
+          {"Valle_88-.txt", ""},
+          {"scenario.json", R"({"line": "Valle_linea.txt", "train": "Valle_88-.txt", "number": "5"})"}},
+         "",
+         ""},
+        {{{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", R"({"line": "v_l.txt", "train": "v_t.txt"})"}},
+         "v_l.txt",
+         "v_t.txt"},
     };
     for (const Folder& folder : folders) {
         TempDir dir;
@@ -116,7 +248,8 @@ TEST(ScenarioNames, TheEditorNamesAPairAsTheCommandsDo) {
         ASSERT_TRUE(commands.usable()) << commands.failure;
         const lsp::Pairing editor =
             lsp::pair_file(commands.line_path, "", [](const std::string& path) { return file_exists(path); });
-        EXPECT_EQ(std::make_pair(editor.name, editor.number), std::make_pair(commands.names.name, commands.names.number));
+        EXPECT_EQ(std::make_pair(editor.name, editor.number),
+                  std::make_pair(commands.names.name, commands.names.number));
         EXPECT_EQ(editor.train_path, commands.train_path);
     }
 }
@@ -125,7 +258,8 @@ TEST(ScenarioNames, TheEditorNamesAPairAsTheCommandsDo) {
 // them once it is mended.
 TEST(ScenarioNames, TheEditorShowsAProjectFilesFaultsOnIt) {
     TempDir dir;
-    make(dir, {{"Valle_linea.txt", "lunghezza percorso, 9"}, {"scenario.json", "{\n  \"lnie\": \"Città\",  \"nmae\": \"A\"\n}"}});
+    make(dir, {{"Valle_linea.txt", "lunghezza percorso, 9"},
+               {"scenario.json", "{\n  \"lnie\": \"Città\",  \"nmae\": \"A\"\n}"}});
     lsp::Workspace workspace;
     const std::string line_uri = lsp::path_to_uri(dir.file("Valle_linea.txt"));
     const std::string project_uri = lsp::path_to_uri(dir.file("scenario.json"));
@@ -140,7 +274,8 @@ TEST(ScenarioNames, TheEditorShowsAProjectFilesFaultsOnIt) {
     const std::optional<nlohmann::json> faults = published();
     ASSERT_TRUE(faults);
     ASSERT_EQ(faults->size(), 2U);
-    EXPECT_EQ((*faults)[0]["range"], nlohmann::json::parse(R"({"start": {"line": 1, "character": 2}, "end": {"line": 1, "character": 8}})"));
+    EXPECT_EQ((*faults)[0]["range"],
+              nlohmann::json::parse(R"({"start": {"line": 1, "character": 2}, "end": {"line": 1, "character": 8}})"));
     EXPECT_NE((*faults)[0]["message"].get<std::string>().find("did you mean \"line\"?"), std::string::npos);
     // Past "Città", whose "à" is two bytes and one UTF-16 unit.
     EXPECT_EQ((*faults)[1]["range"]["start"], nlohmann::json::parse(R"({"line": 1, "character": 20})"));
@@ -155,7 +290,8 @@ TEST(ScenarioNames, WhatCannotBeFoundIsSaid) {
     TempDir dir;
     make(dir, {{"a_linea.txt", ""}});
     const std::string folder = dir.path().string();
-    EXPECT_NE(look_up_scenario({folder, "", "", {}, {}}).failure.find("scenario.json does not exist"), std::string::npos);
+    EXPECT_NE(look_up_scenario({folder, "", "", {}, {}}).failure.find("scenario.json does not exist"),
+              std::string::npos);
     EXPECT_NE(look_up_scenario({folder, "a_linea.txt", "", {}, {}}).failure.find("give both LINE and TRAIN"),
               std::string::npos);
     spit(dir.file("scenario.json"), "{\n  \"line\": \"a_linea.txt\"\n}\n");
@@ -173,10 +309,11 @@ TEST(ScenarioNames, AbsolutePathsWithADriveInScenarioJson) {
     std::string absolute = dir.file("sub");  // C:\...\sub, with backslashes
     std::string escaped;
     for (const char c : absolute) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    spit(dir.file("scenario.json"), "{\"line\": \"" + escaped + "\\\\Valle_linea.txt\", \"train\": \"" + escaped +
-                                        "/Valle_88-.txt\"}");
+    spit(dir.file("scenario.json"),
+         "{\"line\": \"" + escaped + "\\\\Valle_linea.txt\", \"train\": \"" + escaped + "/Valle_88-.txt\"}");
     const ScenarioLookup found = look_up_scenario({dir.path().string(), "", "", {}, {}});
-    ASSERT_TRUE(found.usable()) << (found.project && !found.project->faults.empty() ? found.project->faults[0].message : found.failure);
+    ASSERT_TRUE(found.usable()) << (found.project && !found.project->faults.empty() ? found.project->faults[0].message
+                                                                                    : found.failure);
     EXPECT_TRUE(same_file(found.line_path, dir.file("sub\\Valle_linea.txt")));
     EXPECT_EQ(found.names.name, "Valle");
 }
@@ -190,17 +327,23 @@ TEST(ProjectFile, EachFaultStandsAtItsLineAndColumn) {
         std::string message;
     };
     const Case cases[] = {
-        {"not JSON", "{\n  \"line\": \"a_linea.txt\",\n  \"train\" \"b.txt\"\n}\n", 3, 11, 18, "not valid JSON: syntax error"},
+        {"not JSON", "{\n  \"line\": \"a_linea.txt\",\n  \"train\" \"b.txt\"\n}\n", 3, 11, 18,
+         "not valid JSON: syntax error"},
         {"not JSON at the end", "{\n  \"line\": \"a_linea.txt\",\n", 3, 1, 2, "not valid JSON"},
-        {"an unknown member, the nearest suggested", "{\n  \"line\": \"a_linea.txt\",\n  \"trian\": \"b.txt\"\n}\n", 3, 3, 10, "unknown member \"trian\"; did you mean \"train\"?"},
-        {"an unknown member far from any", "{\"colour\": 1}", 1, 2, 10, "a project file holds line, train, name, number and output"},
-        {"a file that does not exist", "{\"line\": \"a_linea.txt\",\n \"train\": \"gone.txt\"}", 2, 11, 21, "gone.txt does not exist"},
+        {"an unknown member, the nearest suggested", "{\n  \"line\": \"a_linea.txt\",\n  \"trian\": \"b.txt\"\n}\n", 3,
+         3, 10, "unknown member \"trian\"; did you mean \"train\"?"},
+        {"an unknown member far from any", "{\"colour\": 1}", 1, 2, 10,
+         "a project file holds line, train, name, number and output"},
+        {"a file that does not exist", "{\"line\": \"a_linea.txt\",\n \"train\": \"gone.txt\"}", 2, 11, 21,
+         "gone.txt does not exist"},
         {"not an object", "  [\"a_linea.txt\"]", 1, 3, 4, "one JSON object"},
         {"a value of the wrong kind", "{\"name\": [\"A\"]}", 1, 10, 15, "\"name\" must be a name in quotes"},
-        {"a name that is not a file name", "{\"name\": \"a/b\"}", 1, 10, 15, "must not be empty, nor hold a path separator"},
+        {"a name that is not a file name", "{\"name\": \"a/b\"}", 1, 10, 15,
+         "must not be empty, nor hold a path separator"},
         {"a member given twice", "{\"name\": \"A\", \"name\": \"B\"}", 1, 15, 21, "\"name\" is given twice"},
         {"an output folder that does not exist", "{\"output\": \"out\"}", 1, 12, 17, "cannot be used"},
-        {"a line past a character of two bytes", "{\"name\": \"Città\",\n  \"nmae\": 1}", 2, 3, 9, "did you mean \"name\"?"},
+        {"a line past a character of two bytes", "{\"name\": \"Città\",\n  \"nmae\": 1}", 2, 3, 9,
+         "did you mean \"name\"?"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -219,7 +362,8 @@ TEST(ProjectFile, EachFaultStandsAtItsLineAndColumn) {
 
 TEST(ProjectFile, ReadsWhatItNamesAndATrainNumberWithoutQuotes) {
     TempDir dir;
-    make(dir, {{"a_linea.txt", ""}, {"scenario.json", "\xEF\xBB\xBF{\"line\": \"a_linea.txt\", \"number\": 4711, \"output\": \".\"}"}});
+    make(dir, {{"a_linea.txt", ""},
+               {"scenario.json", "\xEF\xBB\xBF{\"line\": \"a_linea.txt\", \"number\": 4711, \"output\": \".\"}"}});
     const std::optional<ProjectFile> project = read_project_file(dir.path().string());
     ASSERT_TRUE(project);
     EXPECT_TRUE(project->faults.empty()) << project->faults[0].message;
@@ -238,7 +382,7 @@ TEST(ProjectFile, AFaultIsPrintedWithItsLineAndACaret) {
 }
 
 TEST(CompiledScenarios, TheOneInAFolderIsFoundAndSeveralAreListed) {
-    const Files compiled = {{"A_1.dat", ""}, {"A_1.sim", ""}, {"A_linea.dat", ""}, {"B_2.dat", ""}, {"B_2.sim", ""},
+    const Files compiled = {{"A_1.dat", ""},     {"A_1.sim", ""}, {"A_linea.dat", ""}, {"B_2.dat", ""}, {"B_2.sim", ""},
                             {"B_linea.dat", ""}, {"C_3.dat", ""}, {"C_3.sim", ""}};  // C has no grid
     TempDir dir;
     make(dir, compiled);
@@ -250,7 +394,10 @@ TEST(CompiledScenarios, TheOneInAFolderIsFoundAndSeveralAreListed) {
     ASSERT_TRUE(named.usable()) << named.failure;
     EXPECT_EQ(std::make_pair(named.names.name, named.names.number), std::make_pair(std::string("B"), std::string("2")));
     // A project file names the scenario, and the folder it was written into.
-    make(dir, {{"out/", ""}, {"out/V_7.dat", ""}, {"out/V_7.sim", ""}, {"out/V_linea.dat", ""},
+    make(dir, {{"out/", ""},
+               {"out/V_7.dat", ""},
+               {"out/V_7.sim", ""},
+               {"out/V_linea.dat", ""},
                {"scenario.json", R"({"output": "out"})"}});
     const CompiledLookup by_project = look_up_compiled_scenario(folder, {}, {});
     ASSERT_TRUE(by_project.usable()) << by_project.failure;

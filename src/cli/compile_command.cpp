@@ -32,7 +32,10 @@ public:
         CLI::App* compile = app.add_subcommand(
             "compile", "Compile your own line and train descriptions into the simulator's binary files");
         scenario_.add_to(*compile);
-        compile->add_option("-o,--output", output_, "Write into DIR (default: scenario.json's output, else the current folder)")->option_text("DIR");
+        compile
+            ->add_option("-o,--output", output_,
+                         "Write into DIR (default: scenario.json's output, else the current folder)")
+            ->option_text("DIR");
         compile->add_flag("--no-grid", no_grid_, "Neither build nor write the plan grid");
         compile->add_flag("--permissive", permissive_,
                           "No strict check: write the binary files from whatever was stored, faults or not, as "

@@ -152,13 +152,14 @@ public:
         const auto given = [](const CLI::Option* option, const std::string& value) {
             return option->count() > 0 ? std::optional(value) : std::nullopt;
         };
-        const CompiledLookup found = look_up_compiled_scenario(
-            options.folder, given(name_option_, options_.name), given(number_option_, options_.train_number));
+        const CompiledLookup found = look_up_compiled_scenario(options.folder, given(name_option_, options_.name),
+                                                               given(number_option_, options_.train_number));
         if (found.project) report_project_faults(*found.project, console.err);
         if (!found.failure.empty()) console.err << "scenariogen: " << found.failure << "\n";
         if (!found.usable()) return kUsage;
         options.folder = found.folder.empty() ? "." : found.folder;
-        if (!options.output.empty() && options.output != "-") options.output = path_from(project_folder_, options.output);
+        if (!options.output.empty() && options.output != "-")
+            options.output = path_from(project_folder_, options.output);
         options.name = found.names.name;
         options.train_number = found.names.number;
         return run_plot(options, console);

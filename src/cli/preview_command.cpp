@@ -16,8 +16,8 @@
 #include "platform/file_system.h"
 #include "platform/file_watch.h"
 #include "platform/program_folder.h"
-#include "preview/http_server.h"
 #include "preview/editor_link.h"
+#include "preview/http_server.h"
 #include "preview/preview_loop.h"
 #include "preview/session_requests.h"
 
@@ -144,11 +144,10 @@ int run_preview(PreviewOptions& options, std::ostream& out, std::ostream& err) {
     std::unique_ptr<PreviewSession> session;  // made before the server serves
     try {
         watch = watch_files({options.line, options.train});
-        server = std::make_unique<PreviewServer>(
-            static_cast<std::uint16_t>(options.port), preview_page_assets(),
-            [&session](Resource resource, std::string_view query) {
-                return answer_session_request(*session, resource, query);
-            });
+        server = std::make_unique<PreviewServer>(static_cast<std::uint16_t>(options.port), preview_page_assets(),
+                                                 [&session](Resource resource, std::string_view query) {
+                                                     return answer_session_request(*session, resource, query);
+                                                 });
     } catch (const std::exception& failure) {
         err << "scenariogen: " << failure.what() << "\n";
         return kUsage;

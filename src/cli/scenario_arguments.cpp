@@ -53,7 +53,10 @@ void warn_of_default_names(const ScenarioNames& names, const std::vector<std::st
         << (name && number ? "neither a scenario name nor a train number was found"
             : name         ? "no scenario name was found"
                            : "no train number was found")
-        << ", so the fixed scenario's " << (name && number ? "names are" : name ? "name is" : "number is")
+        << ", so the fixed scenario's "
+        << (name && number ? "names are"
+            : name         ? "name is"
+                           : "number is")
         << " used and these files are written:";
     for (const std::string& file : files) err << " " << file;
     err << "\nscenariogen: note: choose the names with --name and --train, in a scenario.json beside the line "

@@ -87,12 +87,13 @@ constexpr std::array kWarnings{
                 "A signal's advance markers (100 to 400 m before it) or a station's approach markers fall on a cell "
                 "where another object's markers stand; the later one replaces the earlier.",
                 "segnale,  3200, ...\nsegnale,  3300, ...", "Move the signals further apart."},
-    Explanation{W, "progressive",
-                "A kilometric progressive that counts down (sense 1) from a reference of 1000 or less reaches more than 1 km "
-                "below 0 on the route: "
-                "its reference, the kilometre value at route position 0, is in metres, and one written in "
-                "kilometres (49 for 49.6 km) sends the posts below 0 at once.",
-                "progressiva chilometrica due,  12700,  49,  1", "Give the reference in metres: 49600."},
+    Explanation{
+        W, "progressive",
+        "A kilometric progressive that counts down (sense 1) from a reference of 1000 or less reaches more than 1 km "
+        "below 0 on the route: "
+        "its reference, the kilometre value at route position 0, is in metres, and one written in "
+        "kilometres (49 for 49.6 km) sends the posts below 0 at once.",
+        "progressiva chilometrica due,  12700,  49,  1", "Give the reference in metres: 49600."},
     Explanation{W, "route-length",
                 "The route is 0 m long, or most objects of the two files stand beyond its end: the route length is "
                 "in metres, and a length of 32 meant as 32 km leaves every object outside.",

@@ -165,7 +165,8 @@ void check_progressives(const DescribedRoute& route, Report& r) {
         if (at_end >= -kBelowZeroKm) continue;
         r.warning(l.file, l.values[1].span, "progressive",
                   "counting down from a reference of " + metres(reference) + ", the kilometre posts reach " +
-                      std::to_string(at_end) + " m at the route's end: the reference is in metres (49.6 km is "
+                      std::to_string(at_end) +
+                      " m at the route's end: the reference is in metres (49.6 km is "
                       "49600)");
     }
 }

@@ -133,8 +133,8 @@ Pairing pair_file(const std::string& path, std::string_view text, const FileKnow
         (pairing.role == SourceFile::kLine ? pairing.line_path : pairing.train_path) = path;
     }
     // The names as every command finds them for the same two files.
-    const ScenarioNames names = scenario_names(pairing.line_path, pairing.train_path,
-                                               by_project ? &*project : nullptr, std::nullopt, std::nullopt);
+    const ScenarioNames names = scenario_names(pairing.line_path, pairing.train_path, by_project ? &*project : nullptr,
+                                               std::nullopt, std::nullopt);
     pairing.name = names.name;
     pairing.number = names.number;
     return pairing;

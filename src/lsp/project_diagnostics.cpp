@@ -35,12 +35,12 @@ nlohmann::json project_diagnostics(const ProjectFile& project) {
         const std::string_view line = text_line(project.text, line_number);
         const int column = fault.line > 0 ? fault.column : 1;
         const int end_column = fault.line > 0 ? std::max(fault.end_column, column) : 1;
-        list.push_back({{"range",
-                         {{"start", position(line, line_number, column)},
-                          {"end", position(line, line_number, end_column)}}},
-                        {"severity", kError},
-                        {"source", "scenariogen"},
-                        {"message", fault.message}});
+        list.push_back(
+            {{"range",
+              {{"start", position(line, line_number, column)}, {"end", position(line, line_number, end_column)}}},
+             {"severity", kError},
+             {"source", "scenariogen"},
+             {"message", fault.message}});
     }
     return list;
 }

@@ -253,8 +253,8 @@ std::optional<PipelineInput> Workspace::unit_input(CompileUnit& unit, std::map<s
     const std::optional<UnitText> line = text_of(unit.line_uri, unit.pairing.line_path, failure);
     if (!line) {
         const std::string& where = unit.train_uri.empty() ? unit.line_uri : unit.train_uri;
-        lists[where].push_back(not_compiled_diagnostic(
-            "not compiled: the line description" + named_by(unit.pairing) + " cannot be read: " + failure));
+        lists[where].push_back(not_compiled_diagnostic("not compiled: the line description" + named_by(unit.pairing) +
+                                                       " cannot be read: " + failure));
         return std::nullopt;
     }
     std::optional<UnitText> train;

@@ -129,7 +129,7 @@ private:
     std::map<std::string, OpenDocument> documents_;
     std::map<std::string, CompileUnit> units_;
     std::map<std::string, DiskText> disk_;
-    std::vector<Publication> pending_;  // published by refresh() before its own
+    std::vector<Publication> pending_;      // published by refresh() before its own
     std::set<std::string> project_faults_;  // the project files whose faults are shown
 };
 

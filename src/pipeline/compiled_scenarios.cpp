@@ -72,12 +72,13 @@ CompiledLookup look_up_compiled_scenario(const std::string& folder, const std::o
     const std::vector<CompiledScenario> fit = fitting(compiled_scenarios_in(lookup.folder), lookup.names);
     if (fit.size() > 1) {
         lookup.failure = (lookup.folder.empty() ? std::string(".") : lookup.folder) +
-                         " holds several compiled scenarios: " + listed(fit) +
-                         "; choose one with --name and --train";
+                         " holds several compiled scenarios: " + listed(fit) + "; choose one with --name and --train";
     } else if (fit.size() == 1) {
         ScenarioNames& names = lookup.names;
-        if (names.name_origin == NameOrigin::kDefault) names = {fit.front().name, names.number, NameOrigin::kFileNames, names.number_origin};
-        if (names.number_origin == NameOrigin::kDefault) names = {names.name, fit.front().number, names.name_origin, NameOrigin::kFileNames};
+        if (names.name_origin == NameOrigin::kDefault)
+            names = {fit.front().name, names.number, NameOrigin::kFileNames, names.number_origin};
+        if (names.number_origin == NameOrigin::kDefault)
+            names = {names.name, fit.front().number, names.name_origin, NameOrigin::kFileNames};
     }
     return lookup;
 }

@@ -61,7 +61,8 @@ std::size_t token_start(std::string_view text, std::size_t last) {
     std::size_t start = last;
     if (text[last] == '"' && last > 0) {
         start = text.rfind('"', last - 1);
-        while (start != std::string_view::npos && start > 1 && text[start - 1] == '\\') start = text.rfind('"', start - 2);
+        while (start != std::string_view::npos && start > 1 && text[start - 1] == '\\')
+            start = text.rfind('"', start - 2);
         return start == std::string_view::npos ? last : start;
     }
     while (start > 0 && in_word(text[last]) && in_word(text[start - 1])) --start;
@@ -74,8 +75,7 @@ std::optional<json> parsed(ProjectFile& project) {
     } catch (const json::parse_error& error) {
         const std::size_t last = error.byte > 0 ? error.byte - 1 : 0;
         const std::size_t start = token_start(project.text, last);
-        project.faults.push_back(
-            fault_at(project, start, last + 1, "not valid JSON: " + parse_error_words(error)));
+        project.faults.push_back(fault_at(project, start, last + 1, "not valid JSON: " + parse_error_words(error)));
         return std::nullopt;
     }
 }
@@ -92,9 +92,10 @@ std::optional<std::string> text_value(ProjectFile& project, const std::string& k
                                       const MemberPlace& place) {
     if (value.is_string()) return value.get<std::string>();
     if (key == "number" && value.is_number_unsigned()) return std::to_string(value.get<std::uint64_t>());
-    const std::string kind = key == "number" ? "a train number in quotes" : key == "name" ? "a name in quotes"
-                             : key == "output"                             ? "a folder in quotes"
-                                                                           : "a file name in quotes";
+    const std::string kind = key == "number"   ? "a train number in quotes"
+                             : key == "name"   ? "a name in quotes"
+                             : key == "output" ? "a folder in quotes"
+                                               : "a file name in quotes";
     project.faults.push_back(fault_at(project, place.value_begin, place.value_end, "\"" + key + "\" must be " + kind));
     return std::nullopt;
 }

@@ -69,8 +69,8 @@ void read_project_beside(ScenarioLookup& lookup) {
 void read_project_of_folder(ScenarioLookup& lookup, const std::string& folder) {
     lookup.project = read_project_file(folder);
     if (!lookup.project) {
-        lookup.failure = "no LINE and TRAIN were given, and " + path_in(folder, kProjectFileName) +
-                         " does not exist to name them";
+        lookup.failure =
+            "no LINE and TRAIN were given, and " + path_in(folder, kProjectFileName) + " does not exist to name them";
         return;
     }
     ProjectFile& project = *lookup.project;
@@ -78,9 +78,9 @@ void read_project_of_folder(ScenarioLookup& lookup, const std::string& folder) {
     const TextPlace brace = place_of_offset(project.text, project.text.find('{'));
     const auto require = [&](const std::string& value, const std::string& member, const char* example) {
         if (!value.empty()) return;
-        project.faults.push_back(ProjectDiagnostic{
-            project.path, brace.line, brace.column, brace.column + 1,
-            "names no " + member + " description: add \"" + member + "\": \"" + example + "\""});
+        project.faults.push_back(
+            ProjectDiagnostic{project.path, brace.line, brace.column, brace.column + 1,
+                              "names no " + member + " description: add \"" + member + "\": \"" + example + "\""});
     };
     require(project.line, "line", "NAME_linea.txt");
     require(project.train, "train", "NAME_NUMBER-.txt");
@@ -123,8 +123,8 @@ ScenarioNames scenario_names(const std::string& line_path, const std::string& tr
     };
     ScenarioNames names;
     names.name = pick(name, project ? &project->name : nullptr, in_file_names.name, kDefaultName, names.name_origin);
-    names.number = pick(number, project ? &project->number : nullptr, in_file_names.number, kDefaultNumber,
-                        names.number_origin);
+    names.number =
+        pick(number, project ? &project->number : nullptr, in_file_names.number, kDefaultNumber, names.number_origin);
     return names;
 }
 
@@ -133,8 +133,8 @@ ScenarioLookup look_up_scenario(const ScenarioRequest& request) {
     if (request.line.empty() && request.train.empty()) {
         read_project_of_folder(lookup, request.folder);
     } else if (request.line.empty() || request.train.empty()) {
-        lookup.failure = "give both LINE and TRAIN, or neither in a folder whose " + std::string(kProjectFileName) +
-                         " names them";
+        lookup.failure =
+            "give both LINE and TRAIN, or neither in a folder whose " + std::string(kProjectFileName) + " names them";
     } else {
         lookup.line_path = path_from(request.folder, request.line);
         lookup.train_path = path_from(request.folder, request.train);

@@ -28,9 +28,7 @@ struct ScenarioNames {
     NameOrigin number_origin = NameOrigin::kDefault;
 
     // One of them is the fixed scenario's, taken for want of another.
-    bool defaulted() const {
-        return name_origin == NameOrigin::kDefault || number_origin == NameOrigin::kDefault;
-    }
+    bool defaulted() const { return name_origin == NameOrigin::kDefault || number_origin == NameOrigin::kDefault; }
 };
 
 // The names read from the descriptions' own file names: NAME of
@@ -45,9 +43,8 @@ FileNameNames names_in_file_names(const std::string& line_path, const std::strin
 // be empty), by the order above: `name` and `number` from the command line,
 // then `project` (null: none applies), then the file names, then the
 // fixed scenario's.
-ScenarioNames scenario_names(const std::string& line_path, const std::string& train_path,
-                             const ProjectFile* project, const std::optional<std::string>& name,
-                             const std::optional<std::string>& number);
+ScenarioNames scenario_names(const std::string& line_path, const std::string& train_path, const ProjectFile* project,
+                             const std::optional<std::string>& name, const std::optional<std::string>& number);
 
 // What a command was given.
 struct ScenarioRequest {

@@ -37,9 +37,8 @@ void replace_all(std::string& text, std::string_view name, const std::string& va
 
 std::string lower(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
     return out;
 }
 

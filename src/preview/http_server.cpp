@@ -164,7 +164,8 @@ private:
         auto response = std::make_shared<http::response<http::string_body>>(status, 11);
         set_common_fields(response->base());
         response->set(http::field::content_type, beast::string_view(type.data(), type.size()));
-        if (!download.empty()) response->set(http::field::content_disposition, "attachment; filename=\"" + download + "\"");
+        if (!download.empty())
+            response->set(http::field::content_disposition, "attachment; filename=\"" + download + "\"");
         if (status == http::status::method_not_allowed) response->set(http::field::allow, "GET");
         response->keep_alive(false);
         response->body() = std::move(body);

@@ -36,7 +36,7 @@ struct ModelValue {
     std::string_view name;  // in the query
     std::string_view what;  // in a refusal
     std::string_view unit;
-    std::optional<double> TrainModelChoice::* member;
+    std::optional<double> TrainModelChoice::*member;
 };
 
 constexpr std::array<ModelValue, 3> kModelValues{{

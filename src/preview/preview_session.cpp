@@ -1,9 +1,9 @@
 #include "preview/preview_session.h"
 
-#include <chrono>
-#include <cstdio>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include <nlohmann/json.hpp>
@@ -161,7 +161,8 @@ std::variant<PageDownload, std::string> PreviewSession::download(std::string_vie
 std::variant<ProfileStretch, std::string> PreviewSession::profile_window(std::string_view query) {
     const std::optional<double> from = finite_number(query_value(query, "from_m"));
     const std::optional<double> to = finite_number(query_value(query, "to_m"));
-    if (!from || !to || !(*to > *from)) return std::string("give from_m and to_m, metres along the route, from_m < to_m");
+    if (!from || !to || !(*to > *from))
+        return std::string("give from_m and to_m, metres along the route, from_m < to_m");
     const std::lock_guard lock(mutex_);
     if (!drawing_ || !compilation_) return std::string("there is no drawing");
     const CompileResult& result = compilation_->result();

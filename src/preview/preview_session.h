@@ -28,7 +28,7 @@ struct PreviewSinks {
 };
 
 struct PreviewSettings {
-    TrainModelChoice model;     // as given on the command line; the page may change it
+    TrainModelChoice model;                     // as given on the command line; the page may change it
     std::string editor_url{kDefaultEditorUrl};  // a fault's link (see editor_link.h); empty: none
 };
 

@@ -40,7 +40,9 @@ public:
     // The stretch is kept within 0 to end_m and at least a metre wide.
     ProfileScale(std::int32_t end_m, double from_m, double to_m);
 
-    double X(double position) const { return kProfileX0 + (position - from_m_) / width_m() * (kProfileX1 - kProfileX0); }
+    double X(double position) const {
+        return kProfileX0 + (position - from_m_) / width_m() * (kProfileX1 - kProfileX0);
+    }
     // X, kept within the profile's frame.
     double framed_X(double position) const { return std::clamp(X(position), kProfileX0, kProfileX1); }
     bool on_profile(double position) const { return position >= from_m_ && position <= to_m_; }
