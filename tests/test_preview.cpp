@@ -189,12 +189,14 @@ TEST(PreviewCompilation, AFaultIsListedAsCompilePrintsItWithItsPlaceOnTheRoute) 
     EXPECT_EQ(fault.source_line, "segnale,  42900,  2,  2,  3,  0,  0,  0,  0,  0,  0,  0");
 
     const PreviewDrawing drawing = draw_for_preview(c);
-    const auto state = nlohmann::json::parse(state_json({.generation = 7,
-                                                         .line_file = "linea.txt",
-                                                         .train_file = "treno.txt",
-                                                         .compilation = &c,
-                                                         .drawing = &drawing,
-                                                         .compile_ms = 1.5}));
+    PreviewState shown;
+    shown.generation = 7;
+    shown.line_file = "linea.txt";
+    shown.train_file = "treno.txt";
+    shown.compilation = &c;
+    shown.drawing = &drawing;
+    shown.compile_ms = 1.5;
+    const auto state = nlohmann::json::parse(state_json(shown));
     EXPECT_EQ(state["generation"], 7);
     EXPECT_EQ(state["faults"][0]["position_m"], 42900);
     EXPECT_EQ(state["figures"]["stations"].size(), 9u);
@@ -211,8 +213,12 @@ TEST(PreviewCompilation, AFileThatCannotBeReadIsSaidSoAndNothingIsCompiled) {
         compile_for_preview({folder.file("linea.txt"), folder.file("treno.txt"), "Zervano-OdelmaVmod", "27340"});
     EXPECT_FALSE(c.compiled);
     EXPECT_TRUE(c.unreadable.starts_with("cannot read " + folder.file("treno.txt") + ": ")) << c.unreadable;
-    const auto state = nlohmann::json::parse(
-        state_json({.generation = 1, .line_file = "linea.txt", .train_file = "treno.txt", .compilation = &c}));
+    PreviewState shown;
+    shown.generation = 1;
+    shown.line_file = "linea.txt";
+    shown.train_file = "treno.txt";
+    shown.compilation = &c;
+    const auto state = nlohmann::json::parse(state_json(shown));
     EXPECT_EQ(state["unreadable"], c.unreadable);
     EXPECT_TRUE(state["svg"].is_null());
     EXPECT_TRUE(state["figures"].is_null());
