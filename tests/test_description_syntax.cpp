@@ -100,7 +100,8 @@ TEST(FieldCursor, EndOfTextOnceOnlyTheLastLineEndRemains) {
 
     FieldCursor empty("");
     EXPECT_TRUE(empty.eof());
-    FieldCursor trailing_comma(crlf({"a,", "b"}));
+    const std::string trailing_comma_text = crlf({"a,", "b"});
+    FieldCursor trailing_comma(trailing_comma_text);
     trailing_comma.read_text();
     EXPECT_EQ(trailing_comma.read_text().text, "") << "the empty field after the comma";
     EXPECT_FALSE(trailing_comma.eof());

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "syntax/source_range.h"
@@ -35,6 +36,9 @@ struct Field {
 class FieldCursor {
 public:
     explicit FieldCursor(std::string_view text) : text_(text) {}
+    // The cursor views its text: a temporary string would be gone before it is read.
+    explicit FieldCursor(std::string&&) = delete;
+    explicit FieldCursor(const char* text) : text_(text) {}
 
     bool eof() const;
     // The line just read has ended: the last field ended its line, or the
