@@ -69,18 +69,6 @@ std::string without_controls(std::string_view text) {
     return out;
 }
 
-std::string_view severity_word(Severity severity) {
-    switch (severity) {
-        case Severity::kError:
-            return "error";
-        case Severity::kWarning:
-            return "warning";
-        case Severity::kNote:
-            return "note";
-    }
-    return "error";
-}
-
 // A compiler's fault; with a name, the strict check's diagnostic of the same
 // fault, in the check's words.
 std::string numbered_text(const Diagnostic& d) {
@@ -102,6 +90,18 @@ std::string named_text(const Diagnostic& d) {
 }
 
 }  // namespace
+
+std::string_view severity_word(Severity severity) {
+    switch (severity) {
+        case Severity::kError:
+            return "error";
+        case Severity::kWarning:
+            return "warning";
+        case Severity::kNote:
+            return "note";
+    }
+    return "error";
+}
 
 std::string_view text_line(std::string_view text, int line) {
     std::size_t begin = 0;

@@ -29,6 +29,9 @@ struct DiagnosticSources {
 
 std::string format_diagnostic(const Diagnostic& diagnostic, const DiagnosticSources& sources);
 
+// "error", "warning" or "note", as every front end names a severity.
+std::string_view severity_word(Severity severity);
+
 // Line `line` (1-based) of a text, without its line end; lines end at CR LF,
 // CR or LF, as the description reader counts them. Empty past the last line.
 std::string_view text_line(std::string_view text, int line);

@@ -1,20 +1,9 @@
 #include "pipeline/diagnostics_json.h"
 
+#include "compiler/diagnostic_format.h"
 #include "compiler/error_numbers.h"
 
 namespace scenariogen {
-
-std::string_view severity_word(Severity severity) {
-    switch (severity) {
-        case Severity::kError:
-            return "error";
-        case Severity::kWarning:
-            return "warning";
-        case Severity::kNote:
-            return "note";
-    }
-    return "error";
-}
 
 namespace {
 

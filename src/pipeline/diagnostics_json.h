@@ -17,9 +17,6 @@ struct DiagnosticFileNames {
     std::string train_file;
 };
 
-// "error", "warning" or "note", as the JSON and the SARIF log name them.
-std::string_view severity_word(Severity severity);
-
 // The sentence of a diagnostic as the text form shows it, without its place
 // and name: a numbered fault's sentence and detail, with its cell and metres.
 std::string diagnostic_message(const Diagnostic& d);

@@ -1,5 +1,7 @@
 #include "pipeline/sarif_log.h"
 
+#include "compiler/diagnostic_format.h"
+
 #include <map>
 
 #include "lint/explanations.h"

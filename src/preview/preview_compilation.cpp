@@ -21,23 +21,11 @@ std::optional<std::int32_t> route_position(const Diagnostic& fault, const Compil
     return std::nullopt;
 }
 
-const char* severity_text(Severity severity) {
-    switch (severity) {
-        case Severity::kError:
-            return "error";
-        case Severity::kWarning:
-            return "warning";
-        case Severity::kNote:
-            return "note";
-    }
-    return "error";
-}
-
 PreviewFault preview_fault(const Diagnostic& fault, const CompileResult* result, const DiagnosticSources& texts) {
     PreviewFault shown;
     const std::string report = format_diagnostic(fault, texts);
     shown.text = report.substr(0, report.find('\n'));
-    shown.severity = severity_text(fault.severity);
+    shown.severity = std::string(severity_word(fault.severity));
     shown.number = fault.number;
     shown.name = fault.name;
     if (result != nullptr) shown.position_m = route_position(fault, *result);
