@@ -8,15 +8,6 @@
 namespace scenariogen {
 namespace {
 
-std::uint32_t le(const std::string& bytes, std::size_t offset, int count) {
-    std::uint32_t v = 0;
-    for (int i = 0; i < count; ++i) {
-        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + static_cast<std::size_t>(i)]))
-             << (8 * i);
-    }
-    return v;
-}
-
 TEST(BinaryFiles, CellRecordIsSixteenPackedLittleEndianBytes) {
     Cell c;
     c.kind = 1;
@@ -65,23 +56,23 @@ TEST(BinaryFiles, StationRecordOffsetsFollowTheNameLength) {
     ASSERT_EQ(bytes.size(), 87u * 34 + 6);
     const std::size_t r = 34;  // record 1 follows the empty record 0
     const std::size_t n = 6;
-    EXPECT_EQ(le(bytes, r + 0, 1), 12u);
-    EXPECT_EQ(static_cast<std::int32_t>(le(bytes, r + 1, 4)), -300);
-    EXPECT_EQ(le(bytes, r + 5, 4), 300u);
-    EXPECT_EQ(le(bytes, r + 9, 4), 0x01020304u);
-    EXPECT_EQ(le(bytes, r + 13, 1), 5u);
-    EXPECT_EQ(le(bytes, r + 14, 2), 6u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 0, 1), 12u);
+    EXPECT_EQ(static_cast<std::int32_t>(testing::little_endian(bytes, r + 1, 4)), -300);
+    EXPECT_EQ(testing::little_endian(bytes, r + 5, 4), 300u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 9, 4), 0x01020304u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 13, 1), 5u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 14, 2), 6u);
     EXPECT_EQ(bytes.substr(r + 16, n), "LUVERA");
-    EXPECT_EQ(le(bytes, r + 16 + n, 2), 7u);
-    EXPECT_EQ(static_cast<std::int16_t>(le(bytes, r + 18 + n, 2)), -8);
-    EXPECT_EQ(le(bytes, r + 20 + n, 2), 9u);
-    EXPECT_EQ(le(bytes, r + 22 + n, 2), 10u);
-    EXPECT_EQ(le(bytes, r + 24 + n, 2), 11u);
-    EXPECT_EQ(le(bytes, r + 26 + n, 1), 12u);
-    EXPECT_EQ(le(bytes, r + 27 + n, 1), 60u);
-    EXPECT_EQ(le(bytes, r + 28 + n, 1), 14u);
-    EXPECT_EQ(le(bytes, r + 29 + n, 1), 15u);
-    EXPECT_EQ(le(bytes, r + 30 + n, 4), 23580u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 16 + n, 2), 7u);
+    EXPECT_EQ(static_cast<std::int16_t>(testing::little_endian(bytes, r + 18 + n, 2)), -8);
+    EXPECT_EQ(testing::little_endian(bytes, r + 20 + n, 2), 9u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 22 + n, 2), 10u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 24 + n, 2), 11u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 26 + n, 1), 12u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 27 + n, 1), 60u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 28 + n, 1), 14u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 29 + n, 1), 15u);
+    EXPECT_EQ(testing::little_endian(bytes, r + 30 + n, 4), 23580u);
     EXPECT_EQ(decode_station_table(bytes)[1].name, "LUVERA");
 }
 
@@ -90,7 +81,7 @@ TEST(BinaryFiles, LongNameKeepsItsFullSixteenBitLength) {
     tabella[80].name = std::string(300, 'x');
     const std::string bytes = encode_station_table(tabella);
     EXPECT_EQ(bytes.size(), 87u * 34 + 300);
-    EXPECT_EQ(le(bytes, 80 * 34 + 14, 2), 300u);
+    EXPECT_EQ(testing::little_endian(bytes, 80 * 34 + 14, 2), 300u);
     EXPECT_EQ(decode_station_table(bytes)[80].name, tabella[80].name);
 }
 
@@ -104,7 +95,7 @@ TEST(BinaryFiles, GridHoldsTaggedValuesXBeforeY) {
     // Per coordinate: two 16-bit integers (4 bytes each), one double (10), two empty (2 each).
     ASSERT_EQ(bytes.size(), 2u * (4 + 4 + 10 + 2 + 2));
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x02\x00\x00\x00\x02\x00\x00\x00", 8));
-    EXPECT_EQ(le(bytes, 8, 2), 5u);
+    EXPECT_EQ(testing::little_endian(bytes, 8, 2), 5u);
     EXPECT_EQ(bytes.substr(18, 4), std::string(4, '\0'));
     EXPECT_EQ(bytes.substr(22, 8), std::string("\x02\x00\x00\x00\x02\x00\x01\x00", 8));
     const DecodedGrid decoded = decode_grid(bytes);

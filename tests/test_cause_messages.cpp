@@ -47,18 +47,18 @@ TEST(CauseMessages, TimesInOneFieldAndDecimalNumbers) {
 }
 
 // The descriptions in a folder, with their paths.
-struct Pair {
+struct WrittenPair {
     TempDir dir;
     std::string line = dir.file("l.txt");
     std::string train = dir.file("t.txt");
-    Pair(const std::string& line_text, const std::string& train_text) {
+    WrittenPair(const std::string& line_text, const std::string& train_text) {
         spit(line, line_text);
         spit(train, train_text);
     }
 };
 
 TEST(CauseMessages, SwappedFilesAreNamedSo) {
-    const Pair pair(edited(kLineLines, {}), edited(kTrainLines, {}));
+    const WrittenPair pair(edited(kLineLines, {}), edited(kTrainLines, {}));
     for (const std::string command : {"compile", "check"}) {
         const std::string out = command == "compile" ? " -o " + pair.dir.path().string() : "";
         const Outcome swapped = run_program(command + " " + pair.train + " " + pair.line + out);
@@ -69,7 +69,8 @@ TEST(CauseMessages, SwappedFilesAreNamedSo) {
         EXPECT_EQ(swapped.err.find("error"), std::string::npos) << "no flood of errors: " << swapped.err;
     }
     // One file with a few lines of the other is no swap.
-    const Pair mixed(edited(kLineLines, {{23, "velocita,  0,  100\nvelocita,  10,  100"}}), edited(kTrainLines, {}));
+    const WrittenPair mixed(edited(kLineLines, {{23, "velocita,  0,  100\nvelocita,  10,  100"}}),
+                            edited(kTrainLines, {}));
     EXPECT_EQ(run_program("compile " + mixed.line + " " + mixed.train + " -o " + mixed.dir.path().string())
                   .err.find("swapped"),
               std::string::npos);
@@ -77,7 +78,7 @@ TEST(CauseMessages, SwappedFilesAreNamedSo) {
 
 // A leg that cannot be run names the line that makes it so.
 TEST(CauseMessages, AnImpossibleLegNamesItsStretch) {
-    const Pair pair(edited(kLineLines, {{15, "pendenza,  3000,  70"}}), edited(kTrainLines, {}));
+    const WrittenPair pair(edited(kLineLines, {{15, "pendenza,  3000,  70"}}), edited(kTrainLines, {}));
     const Outcome checked = run_program("check " + pair.line + " " + pair.train);
     EXPECT_EQ(checked.status, 0) << checked.err;
     EXPECT_NE(checked.err.find("cannot be run at these limits: the train stalls"), std::string::npos) << checked.err;

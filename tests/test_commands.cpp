@@ -17,8 +17,6 @@ using testing::slurp;
 using testing::spit;
 using testing::TempDir;
 
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
-
 TEST(CompileCommand, TheScenariosOwnDescriptionsGiveTheRunsBytes) {
     TempDir run_dir;
     ASSERT_EQ(run_program("-o " + run_dir.path().string()).status, 0);
@@ -48,8 +46,8 @@ TEST(CompileCommand, AnArgumentThatBeginsWithASlashIsAPath) {
 
 TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
     TempDir out;
-    const std::string line = kExamples + "valbruna_linea.txt";
-    const std::string train = kExamples + "valbruna_treno.txt";
+    const std::string line = testing::kExamples + "valbruna_linea.txt";
+    const std::string train = testing::kExamples + "valbruna_treno.txt";
     const std::string line_before = slurp(line);
     const Outcome outcome = run_program("compile " + line + " " + train + " -o " + out.path().string() +
                                         " --name Valbruna-Rocca --train 4711");
@@ -95,7 +93,7 @@ TEST(CompileCommand, TheExampleLineCompilesWithItsPlacedPoints) {
 
 TEST(CompileCommand, NoGridWritesNoGridFile) {
     TempDir out;
-    const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
+    const Outcome outcome = run_program("compile " + testing::kExamples + "valbruna_linea.txt " + testing::kExamples +
                                         "valbruna_treno.txt --no-grid -o " + out.path().string());
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     // Named as the example's scenario.json names them.
@@ -104,8 +102,8 @@ TEST(CompileCommand, NoGridWritesNoGridFile) {
 
 // Each fault is reported at the field of its line, as FILE:LINE:COLUMN: error N: ...
 TEST(CompileCommand, DiagnosticsPointAtTheOffendingField) {
-    const std::string line_ok = slurp(kExamples + "valbruna_linea.txt");
-    const std::string train_ok = slurp(kExamples + "valbruna_treno.txt");
+    const std::string line_ok = slurp(testing::kExamples + "valbruna_linea.txt");
+    const std::string train_ok = slurp(testing::kExamples + "valbruna_treno.txt");
     const auto replace = [](std::string text, const std::string& from, const std::string& to) {
         const auto at = text.find(from);
         EXPECT_NE(at, std::string::npos) << from;
@@ -146,12 +144,12 @@ TEST(CompileCommand, PostProcessingFaultsStandAtTheObjectsLine) {
     // A slowdown whose start has every window cell taken by signals' neighbours is hard to
     // build by hand; a slowdown of length 0 has no end cell of its own. The check foresees the
     // fault, and the compiler's number goes with the check's words, at the slowdown's line.
-    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     train.replace(train.find("rallentamento,  4000,  30,  600"), 31, "rallentamento,  4000,  30,  0");
     TempDir dir;
     spit(dir.file("treno.txt"), train);
-    const Outcome outcome = run_program("compile " + kExamples + "valbruna_linea.txt " + dir.file("treno.txt") +
-                                        " -o " + dir.path().string());
+    const Outcome outcome = run_program("compile " + testing::kExamples + "valbruna_linea.txt " +
+                                        dir.file("treno.txt") + " -o " + dir.path().string());
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find(dir.file("treno.txt:15:29: error 13: the slowdown starts and ends in the same cell")),
               std::string::npos)
@@ -162,11 +160,11 @@ TEST(CompileCommand, PostProcessingFaultsStandAtTheObjectsLine) {
 TEST(CompileCommand, UsageAndUnreadableFiles) {
     TempDir dir;
     EXPECT_EQ(run_program("compile").status, 2);
-    EXPECT_EQ(run_program("compile " + dir.file("none.txt") + " " + kExamples + "valbruna_treno.txt -o " +
+    EXPECT_EQ(run_program("compile " + dir.file("none.txt") + " " + testing::kExamples + "valbruna_treno.txt -o " +
                           dir.path().string())
                   .status,
               2);
-    EXPECT_EQ(run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
+    EXPECT_EQ(run_program("compile " + testing::kExamples + "valbruna_linea.txt " + testing::kExamples +
                           "valbruna_treno.txt --name a/b -o " + dir.path().string())
                   .status,
               2);

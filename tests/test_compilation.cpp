@@ -33,22 +33,15 @@ std::string hex(std::string_view digits) {
     return out;
 }
 
-std::uint32_t le(const std::string& bytes, std::size_t offset, std::size_t size) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(offset + i))) << (8 * i);
-    }
-    return v;
-}
 std::int16_t le16(const std::string& bytes, std::size_t offset) {
-    return static_cast<std::int16_t>(le(bytes, offset, 2));
+    return static_cast<std::int16_t>(testing::little_endian(bytes, offset, 2));
 }
 std::int32_t le32(const std::string& bytes, std::size_t offset) {
-    return static_cast<std::int32_t>(le(bytes, offset, 4));
+    return static_cast<std::int32_t>(testing::little_endian(bytes, offset, 4));
 }
 double f64(const std::string& bytes, std::size_t offset) {
-    const std::uint64_t bits =
-        static_cast<std::uint64_t>(le(bytes, offset, 4)) | static_cast<std::uint64_t>(le(bytes, offset + 4, 4)) << 32;
+    const std::uint64_t bits = static_cast<std::uint64_t>(testing::little_endian(bytes, offset, 4)) |
+                               static_cast<std::uint64_t>(testing::little_endian(bytes, offset + 4, 4)) << 32;
     double v;
     std::memcpy(&v, &bits, sizeof v);
     return v;
@@ -60,7 +53,7 @@ std::vector<std::size_t> station_offsets(const std::string& bytes) {
     std::vector<std::size_t> offsets{0};
     for (int k = 0; k < 87; ++k) {
         const std::size_t o = offsets.back();
-        offsets.push_back(o + 34 + le(bytes, o + 14, 2));
+        offsets.push_back(o + 34 + testing::little_endian(bytes, o + 14, 2));
     }
     return offsets;
 }
@@ -194,8 +187,8 @@ TEST_F(CompilationOwnScenario, StationTableFileRecords) {
     EXPECT_EQ(le32(t, luvera + 16 + 6 + 14), 23940);
 
     // Sign texts from entry 80 down to 44.
-    EXPECT_EQ(t.substr(at[80] + 16, le(t, at[80] + 14, 2)), "(Diramazione per)(    GORVENTA)");
-    EXPECT_EQ(t.substr(at[44] + 16, le(t, at[44] + 14, 2)), "(   P.L.  )(km 6+532)");
+    EXPECT_EQ(t.substr(at[80] + 16, testing::little_endian(t, at[80] + 14, 2)), "(Diramazione per)(    GORVENTA)");
+    EXPECT_EQ(t.substr(at[44] + 16, testing::little_endian(t, at[44] + 14, 2)), "(   P.L.  )(km 6+532)");
 }
 
 TEST_F(CompilationOwnScenario, GridFile) {
@@ -209,7 +202,7 @@ TEST_F(CompilationOwnScenario, GridFile) {
     EXPECT_EQ(g.substr(block - 4, 4), hex("0000 0000"));
     EXPECT_EQ(g.substr(2 * block - 4, 4), hex("0000 0000"));
     const auto x = [&](std::size_t metre) { return 8 + (metre - 2) * 10; };
-    EXPECT_EQ(le(g, x(650), 2), 5u);
+    EXPECT_EQ(testing::little_endian(g, x(650), 2), 5u);
     EXPECT_EQ(f64(g, x(650) + 2), 0.0);            // x of metre 650
     EXPECT_EQ(f64(g, block + x(650) + 2), 650.0);  // y of metre 650
     EXPECT_EQ(f64(g, x(651) + 2), 0.001);          // the first right curve starts turning

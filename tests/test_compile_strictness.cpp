@@ -17,8 +17,6 @@ using testing::spit;
 using testing::TempDir;
 
 const std::string kFixtures = std::string(SCENARIOGEN_SOURCE_DIR) + "/tests/fixtures/permissive/";
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
-
 // Each fixture folder holds a faulty pair of descriptions and what the
 // permissive command printed, returned and wrote for it.
 std::vector<std::string> fixture_cases() {
@@ -74,8 +72,8 @@ TEST(CompileStrictness, AFaultyCompileWritesNothingAndKeepsTheEarlierFiles) {
 }
 
 TEST(CompileStrictness, FourFaultsInTwoFilesShowInOneRun) {
-    std::string line = slurp(kExamples + "valbruna_linea.txt");
-    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    std::string line = slurp(testing::kExamples + "valbruna_linea.txt");
+    std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     line.replace(line.find("pendenza,  5000"), 15, "pendneza,  5000");
     line.replace(line.find("pendenza,  3000,  8"), 19, "pendenza,  3000,  180");
     train.replace(train.find("sabbia,    200"), 14, "sabbia,    2x0");
@@ -93,12 +91,12 @@ TEST(CompileStrictness, FourFaultsInTwoFilesShowInOneRun) {
 
 TEST(CompileStrictness, WarningSwitchesAndTheErrorLimit) {
     // A train description that leaves the clock unset is legal but suspicious.
-    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     const std::size_t clock = train.find("orologio");
     ASSERT_NE(clock, std::string::npos);
     train.erase(clock, train.find("\r\n", clock) + 2 - clock);
     TempDir dir;
-    spit(dir.file("linea.txt"), slurp(kExamples + "valbruna_linea.txt"));
+    spit(dir.file("linea.txt"), slurp(testing::kExamples + "valbruna_linea.txt"));
     spit(dir.file("treno.txt"), train);
 
     const Outcome warned = compile_in(dir, "");
@@ -123,12 +121,12 @@ TEST(CompileStrictness, WarningSwitchesAndTheErrorLimit) {
 // A -W or -f flag takes its own value only, so it may stand before LINE and
 // TRAIN as well as after them.
 TEST(CompileStrictness, WarningFlagsMayStandBeforeTheFiles) {
-    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     const std::size_t clock = train.find("orologio");
     ASSERT_NE(clock, std::string::npos);
     train.erase(clock, train.find("\r\n", clock) + 2 - clock);
     TempDir dir;
-    spit(dir.file("linea.txt"), slurp(kExamples + "valbruna_linea.txt"));
+    spit(dir.file("linea.txt"), slurp(testing::kExamples + "valbruna_linea.txt"));
     spit(dir.file("treno.txt"), train);
     for (const std::string command :
          {"compile -Wno-missing-setting -fmax-errors=1 linea.txt treno.txt -o .",
@@ -150,7 +148,7 @@ TEST(CompileStrictness, TheErrorLimitCutsTheListAndSaysSo) {
     lines.push_back("[fine]");
     TempDir dir;
     spit(dir.file("linea.txt"), testing::crlf(lines));
-    spit(dir.file("treno.txt"), slurp(kExamples + "valbruna_treno.txt"));
+    spit(dir.file("treno.txt"), slurp(testing::kExamples + "valbruna_treno.txt"));
     const Outcome limited = compile_in(dir, "-fmax-errors=3");
     EXPECT_EQ(limited.status, 1);
     std::size_t shown = 0;

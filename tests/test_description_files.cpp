@@ -6,20 +6,10 @@
 namespace scenariogen {
 namespace {
 
-std::vector<std::string> lines_of(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    EXPECT_EQ(start, bytes.size()) << "text after the last line end";
-    return lines;
-}
-
 TEST(DescriptionFiles, LineDescriptionSizeAndLandmarks) {
     const std::string bytes = testing::own_line_text();
     EXPECT_EQ(bytes.size(), 3631u);
-    const auto lines = lines_of(bytes);
+    const auto lines = testing::crlf_lines(bytes);
     ASSERT_EQ(lines.size(), 88u);
     const std::vector<std::pair<std::size_t, std::string>> expected{
         {1, "[generale]"},
@@ -39,7 +29,7 @@ TEST(DescriptionFiles, LineDescriptionSizeAndLandmarks) {
 TEST(DescriptionFiles, TrainDescriptionSizeAndLandmarks) {
     const std::string bytes = testing::own_train_text();
     EXPECT_EQ(bytes.size(), 1919u);
-    const auto lines = lines_of(bytes);
+    const auto lines = testing::crlf_lines(bytes);
     ASSERT_EQ(lines.size(), 40u);
     EXPECT_EQ(lines[4], "orologio,    6               32            50 ");
     EXPECT_EQ(lines[22],

@@ -44,22 +44,6 @@ const std::vector<TextFile>& text_files() {
     return files;
 }
 
-// The lines of a rendered file, as bytes, without their CR LF.
-std::vector<std::string> lines_of(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            ADD_FAILURE() << "the file does not end with CR LF";
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 TEST(TextFiles, EachIsItsGoldenCopyByteForByte) {
     for (const TextFile& file : text_files()) {
         const std::string rendered = render_lines(file.lines());
@@ -74,7 +58,7 @@ TEST(TextFiles, Windows1252WithCrLfAfterEveryLineAndNoOverlongLine) {
         const LineList list = file.lines();
         ASSERT_EQ(list.size(), file.line_count + 1);
         EXPECT_EQ(list.back(), kSentinel) << "the sentinel closes the list right after the last line";
-        const std::vector<std::string> lines = lines_of(render_lines(list));
+        const std::vector<std::string> lines = testing::crlf_lines(render_lines(list));
         ASSERT_EQ(lines.size(), file.line_count);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             EXPECT_EQ(lines[i].find_first_of("\r\n"), std::string::npos) << "a stray line-end byte in line " << i;

@@ -38,19 +38,19 @@ std::ostream& operator<<(std::ostream& out, const Seen& s) {
                << "]";
 }
 
-struct Pair {
+struct NamedPair {
     TempDir dir;
     std::string line_path = dir.file("Coppia_linea.txt");
     std::string train_path = dir.file("Coppia_1-.txt");
 
-    Pair(const std::string& line, const std::string& train) {
+    NamedPair(const std::string& line, const std::string& train) {
         spit(line_path, line);
         spit(train_path, train);
     }
 };
 
 // The diagnostics a command prints: "FILE:LINE:COLUMN: error N: sentence [name]" and the like.
-std::vector<Seen> printed(const std::string& err, const Pair& pair) {
+std::vector<Seen> printed(const std::string& err, const NamedPair& pair) {
     static const std::regex kDiagnostic(
         R"(^(.*?)(?::(\d+):(\d+))?: (error|warning)(?: (\d+))?: .*?(?: \[([a-z0-9-]+)\])?$)");
     std::vector<Seen> seen;
@@ -66,7 +66,7 @@ std::vector<Seen> printed(const std::string& err, const Pair& pair) {
     return seen;
 }
 
-std::vector<Seen> by_command(const std::string& command, const Pair& pair) {
+std::vector<Seen> by_command(const std::string& command, const NamedPair& pair) {
     const Outcome outcome = run_program(command + " " + pair.line_path + " " + pair.train_path + " -fmax-errors=0" +
                                         (command == "compile" ? " -o " + pair.dir.path().string() : ""));
     std::vector<Seen> seen = printed(outcome.err, pair);
@@ -76,7 +76,7 @@ std::vector<Seen> by_command(const std::string& command, const Pair& pair) {
 }
 
 // The same diagnostics as JSON, one object a line (--diagnostics-format=json).
-std::vector<Seen> by_json_lines(const Pair& pair) {
+std::vector<Seen> by_json_lines(const NamedPair& pair) {
     const Outcome outcome = run_program("compile " + pair.line_path + " " + pair.train_path +
                                         " -fmax-errors=0 --diagnostics-format=json -o " + pair.dir.path().string());
     std::vector<Seen> seen;
@@ -95,7 +95,7 @@ std::vector<Seen> by_json_lines(const Pair& pair) {
     return seen;
 }
 
-std::vector<Seen> by_preview(const Pair& pair) {
+std::vector<Seen> by_preview(const NamedPair& pair) {
     const PreviewCompilation c = compile_for_preview({pair.line_path, pair.train_path, "Coppia", "1"});
     std::vector<Seen> seen;
     for (const PreviewFault& f : c.faults) {
@@ -128,7 +128,8 @@ std::optional<std::string> editor_text(const std::string& raw) {
 
 // The language server in process, with both descriptions open as an editor
 // holds them.
-std::vector<Seen> by_language_server(const Pair& pair, const std::string& line_utf8, const std::string& train_utf8) {
+std::vector<Seen> by_language_server(const NamedPair& pair, const std::string& line_utf8,
+                                     const std::string& train_utf8) {
     std::vector<nlohmann::json> sent;
     lsp::LanguageServer server("test", [&](const nlohmann::json& message) { sent.push_back(message); });
     const auto send = [&](nlohmann::json message) {
@@ -172,7 +173,7 @@ std::vector<Seen> sorted_by_file(std::vector<Seen> seen) {
 
 void expect_agreement(const std::string& what, const std::string& line, const std::string& train) {
     SCOPED_TRACE(what);
-    const Pair pair(line, train);
+    const NamedPair pair(line, train);
     const std::vector<Seen> compiled = by_command("compile", pair);
     EXPECT_EQ(by_command("check", pair), compiled) << "check";
     EXPECT_EQ(by_json_lines(pair), compiled) << "compile --diagnostics-format=json";

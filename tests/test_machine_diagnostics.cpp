@@ -59,19 +59,19 @@ TEST(MachineDiagnostics, PathsAsUris) {
     EXPECT_EQ(path_uri("..\\l.txt"), "../l.txt");
 }
 
-struct Pair {
+struct EditedPair {
     TempDir dir;
     std::string line = dir.file("l.txt");
     std::string train = dir.file("t.txt");
-    Pair(const Edits& line_edits, const Edits& train_edits) {
+    EditedPair(const Edits& line_edits, const Edits& train_edits) {
         spit(line, edited(kLineLines, line_edits));
         spit(train, edited(kTrainLines, train_edits));
     }
 };
 
 TEST(MachineDiagnostics, JsonLinesOnStderrAndInCheckJson) {
-    const Pair pair({{21, "indicatori_vmax,  600,  22,  24,  25,  0,    ,    ,    ,  0"}},
-                    {{17, "segnale,  1500," + kSignal}});
+    const EditedPair pair({{21, "indicatori_vmax,  600,  22,  24,  25,  0,    ,    ,    ,  0"}},
+                          {{17, "segnale,  1500," + kSignal}});
     const Outcome compiled = run_program("compile " + pair.line + " " + pair.train + " -o " + pair.dir.path().string() +
                                          " --diagnostics-format=json");
     EXPECT_EQ(compiled.status, 1);

@@ -20,15 +20,13 @@ using testing::TempDir;
 
 namespace fs = std::filesystem;
 
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
-
 // A folder with the example compiled into it as "Valbruna-Rocca_4711".
 class CompiledExample : public ::testing::Test {
 protected:
     void SetUp() override {
         const Outcome outcome =
-            run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples + "valbruna_treno.txt -o " +
-                        folder() + " --name Valbruna-Rocca --train 4711");
+            run_program("compile " + testing::kExamples + "valbruna_linea.txt " + testing::kExamples +
+                        "valbruna_treno.txt -o " + folder() + " --name Valbruna-Rocca --train 4711");
         ASSERT_EQ(outcome.status, 0) << outcome.err;
     }
     std::string folder() const { return dir.path().string(); }
@@ -104,7 +102,7 @@ TEST(OutputNames, ARunWhoseOutputNameIsAFolderChangesNothing) {
 // compile LINE TRAIN -o DIR: in each case one of the outputs that compile
 // would write is LINE, and compile refuses before it writes anything.
 TEST(OutputNames, CompileNeverWritesOverItsSources) {
-    const std::string line_text = slurp(kExamples + "valbruna_linea.txt");
+    const std::string line_text = slurp(testing::kExamples + "valbruna_linea.txt");
     // Each makes the line file in the folder and gives the LINE argument.
     using MakeLine = std::function<std::string(const TempDir&)>;
     const auto named = [&](const char* name) {
@@ -148,7 +146,7 @@ TEST(OutputNames, CompileNeverWritesOverItsSources) {
 #endif
         SCOPED_TRACE(c.what);
         TempDir dir;
-        spit(dir.file("treno.txt"), slurp(kExamples + "valbruna_treno.txt"));
+        spit(dir.file("treno.txt"), slurp(testing::kExamples + "valbruna_treno.txt"));
         const std::string line = c.make_line(dir);
         const auto before = folder_contents(dir.path());
         const Outcome outcome =

@@ -37,7 +37,6 @@ bool tool_installed(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
 const std::string kCells = "Zervano-OdelmaVmod_27340.dat";
 const std::string kTable = "Zervano-OdelmaVmod_27340.sim";
 const std::string kGrid = "Zervano-OdelmaVmod_linea.dat";
@@ -223,7 +222,7 @@ TEST_F(PlotOfTheRun, TheProfileCarriesTheSignalsAndBoardsOnTheirCells) {
 
 TEST(PlotOfTheExample, SlowdownsCodeDropsAndMountainMarkersAreDrawnOnTheirCells) {
     TempDir out;
-    const Outcome compiled = run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples +
+    const Outcome compiled = run_program("compile " + testing::kExamples + "valbruna_linea.txt " + testing::kExamples +
                                          "valbruna_treno.txt -o " + out.path().string() + kFixedNames);
     ASSERT_EQ(compiled.status, 0) << compiled.err;
     const ScenarioPlot p = plot_scenario(slurp(out.file(kCells)), slurp(out.file(kTable)), slurp(out.file(kGrid)));
@@ -258,8 +257,8 @@ TEST(PlotOfTheExample, SlowdownsCodeDropsAndMountainMarkersAreDrawnOnTheirCells)
 TEST(PlotOfTheExample, NamesAndSignTextsAreEscapedUtf8) {
     if (!tool_installed("xmllint")) GTEST_SKIP() << "xmllint is not installed (scripts/bootstrap installs it)";
     TempDir out;
-    std::string line = slurp(kExamples + "valbruna_linea.txt");
-    std::string train = slurp(kExamples + "valbruna_treno.txt");
+    std::string line = slurp(testing::kExamples + "valbruna_linea.txt");
+    std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     line.replace(line.find("(   P.L.  )(km 1+500)"), 21, "(<b> & \"c\")(d'\xE8)");
     train.replace(train.find("ROCCA"), 5, "ROCCA <&> \"2\"");
     spit(out.file("linea.txt"), line);
@@ -340,7 +339,8 @@ TEST(PlotFromRecords, TheDrawingOfACompilationInMemoryIsTheDrawingOfItsFiles) {
     };
     const std::vector<Source> sources{
         {"the run's own line", testing::own_line_text(), testing::own_train_text()},
-        {"the example", slurp(kExamples + "valbruna_linea.txt"), slurp(kExamples + "valbruna_treno.txt")},
+        {"the example", slurp(testing::kExamples + "valbruna_linea.txt"),
+         slurp(testing::kExamples + "valbruna_treno.txt")},
     };
     for (const Source& source : sources) {
         SCOPED_TRACE(source.what);
@@ -362,8 +362,8 @@ TEST(PlotFromRecords, TheDrawingOfACompilationInMemoryIsTheDrawingOfItsFiles) {
 // Records that no file could hold: a compilation without its grid, and a
 // grid whose computed metres stop being numbers.
 TEST(PlotFromRecords, APlanWithoutComputedMetresOrWithACoordinateNotANumberIsCutShort) {
-    const std::string line = slurp(kExamples + "valbruna_linea.txt");
-    const std::string train = slurp(kExamples + "valbruna_treno.txt");
+    const std::string line = slurp(testing::kExamples + "valbruna_linea.txt");
+    const std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     const testing::Compiled without_grid = testing::compile_texts(line, train, false);
     ASSERT_EQ(without_grid.outcome, CompileOutcome::kCompiled);
     const ScenarioPlot blank = plot_scenario(without_grid.s.cells, without_grid.s.stations, without_grid.s.grid);
@@ -430,8 +430,8 @@ TEST_F(PlotOfTheRun, FoldersWithoutACompiledScenarioAreRefusedByName) {
 
 TEST(PlotDecoding, EachFileIsCheckedForWhatACompiledScenarioHolds) {
     TempDir out;
-    ASSERT_EQ(run_program("compile " + kExamples + "valbruna_linea.txt " + kExamples + "valbruna_treno.txt -o " +
-                          out.path().string() + kFixedNames)
+    ASSERT_EQ(run_program("compile " + testing::kExamples + "valbruna_linea.txt " + testing::kExamples +
+                          "valbruna_treno.txt -o " + out.path().string() + kFixedNames)
                   .status,
               0);
     const std::string cells = slurp(out.file(kCells));

@@ -16,8 +16,6 @@ namespace {
 
 using testing::slurp;
 
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
-
 bool holds(const std::string& svg, const std::string& text) { return svg.find(text) != std::string::npos; }
 
 ScenarioPlot plot_texts(const std::string& line, const std::string& train, const RunDrawing& run = {}) {
@@ -28,9 +26,9 @@ ScenarioPlot plot_texts(const std::string& line, const std::string& train, const
 }
 
 ScenarioPlot example(const std::string& from = "", const std::string& to = "") {
-    std::string line = slurp(kExamples + "valbruna_linea.txt");
+    std::string line = slurp(testing::kExamples + "valbruna_linea.txt");
     if (!from.empty()) line.replace(line.find(from), from.size(), to);
-    return plot_texts(line, slurp(kExamples + "valbruna_treno.txt"));
+    return plot_texts(line, slurp(testing::kExamples + "valbruna_treno.txt"));
 }
 
 // The example's route is 10 km long, its cells run 7 km further.

@@ -18,8 +18,6 @@ namespace {
 
 using testing::slurp;
 
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
-
 // The texts of <text> elements, in order.
 std::vector<std::string> texts(const std::string& svg) {
     static const std::regex text(R"(<text[^>]*>([^<]*)</text>)");
@@ -54,8 +52,8 @@ std::vector<double> path_xs(const std::string& svg) {
 class ProfileWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        compiled_ =
-            testing::compile_texts(slurp(kExamples + "valbruna_linea.txt"), slurp(kExamples + "valbruna_treno.txt"));
+        compiled_ = testing::compile_texts(slurp(testing::kExamples + "valbruna_linea.txt"),
+                                           slurp(testing::kExamples + "valbruna_treno.txt"));
         ASSERT_EQ(compiled_.outcome, CompileOutcome::kCompiled);
         page_ = plot_scenario(compiled_.s.cells, compiled_.s.stations, compiled_.s.grid, run_);
     }

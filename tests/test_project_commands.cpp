@@ -20,15 +20,14 @@ using testing::run_command;
 using testing::run_program;
 using testing::TempDir;
 
-const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
 const std::string kProgram = SCENARIOGEN_EXECUTABLE;
 
 void copy_example(const std::string& name, const TempDir& dir, const std::string& as) {
-    std::filesystem::copy_file(kExamples + name, dir.file(as));
+    std::filesystem::copy_file(testing::kExamples + name, dir.file(as));
 }
 
 // A folder set up as an author would, and what every command calls its scenario.
-struct Folder {
+struct AuthorsFolder {
     const char* what;
     std::string line_as;    // the example line description's name there
     std::string train_as;   // the example train description's
@@ -39,7 +38,7 @@ struct Folder {
     bool warned;            // the fixed scenario's names, said in a warning
 };
 
-const Folder kFolders[] = {
+const AuthorsFolder kFolders[] = {
     {"the command line", "linea.txt", "treno.txt", false, "linea.txt treno.txt --name Alto --train 12", "Alto_12",
      "Alto", false},
     {"scenario.json, no arguments", "valbruna_linea.txt", "valbruna_treno.txt", true, "", "Valbruna-Rocca_4711",
@@ -52,7 +51,7 @@ const Folder kFolders[] = {
      "Zervano-OdelmaVmod", true},
 };
 
-void set_up(const Folder& folder, const TempDir& dir) {
+void set_up(const AuthorsFolder& folder, const TempDir& dir) {
     copy_example("valbruna_linea.txt", dir, folder.line_as);
     copy_example("valbruna_treno.txt", dir, folder.train_as);
     if (folder.with_project) copy_example("scenario.json", dir, "scenario.json");
@@ -67,7 +66,7 @@ bool holds(const std::vector<std::string>& names, const std::string& name) {
 }
 
 TEST(ProjectFolders, EveryCommandFindsTheSameNames) {
-    for (const Folder& folder : kFolders) {
+    for (const AuthorsFolder& folder : kFolders) {
         SCOPED_TRACE(folder.what);
         TempDir dir;
         set_up(folder, dir);
@@ -92,7 +91,7 @@ TEST(ProjectFolders, EveryCommandFindsTheSameNames) {
 
 TEST(ProjectFolders, ThePreviewWritesUnderTheSameNames) {
     SKIP_ON_WINDOWS("a POSIX shell starts and stops the preview");
-    for (const Folder& folder : kFolders) {
+    for (const AuthorsFolder& folder : kFolders) {
         SCOPED_TRACE(folder.what);
         TempDir dir;
         set_up(folder, dir);

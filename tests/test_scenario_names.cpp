@@ -225,11 +225,11 @@ TEST(ScenarioNames, EachNameIsLookedUpInOrder) {
 // The editor pairs an open description and names the pair as the commands do.
 TEST(ScenarioNames, TheEditorNamesAPairAsTheCommandsDo) {
     const std::string both = R"({"line": "v_l.txt", "train": "v_t.txt", "name": "Valbruna-Rocca", "number": "4711"})";
-    struct Folder {
+    struct EditorsFolder {
         Files files;
         std::string line, train;  // given to the commands
     };
-    const Folder folders[] = {
+    const EditorsFolder folders[] = {
         {{{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", both}}, "", ""},
         {{{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}}, "Valle_linea.txt", "Valle_88-.txt"},
         {{{"Valle_linea.txt", ""},
@@ -241,7 +241,7 @@ TEST(ScenarioNames, TheEditorNamesAPairAsTheCommandsDo) {
          "v_l.txt",
          "v_t.txt"},
     };
-    for (const Folder& folder : folders) {
+    for (const EditorsFolder& folder : folders) {
         TempDir dir;
         make(dir, folder.files);
         const ScenarioLookup commands = look_up_scenario({dir.path().string(), folder.line, folder.train, {}, {}});

@@ -7,8 +7,11 @@
 #include <unistd.h>
 #endif
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -166,6 +169,35 @@ inline std::string crlf(const std::vector<std::string>& lines) {
     for (const auto& line : lines) text += line + "\r\n";
     return text;
 }
+
+// The lines of a written text file, without their CR LF; a text that does
+// not end with CR LF is a failure of the test.
+inline std::vector<std::string> crlf_lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "the file does not end with CR LF";
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// The unsigned little-endian number of `size` bytes at `offset`.
+inline std::uint32_t little_endian(const std::string& bytes, std::size_t offset, std::size_t size) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(offset + i))) << (8 * i);
+    }
+    return v;
+}
+
+// The example route's folder, with a slash at the end.
+inline const std::string kExamples = std::string(SCENARIOGEN_SOURCE_DIR) + "/examples/";
 
 // The scenario's own description files, as the run writes them.
 inline std::string own_line_text() { return render_lines(line_description_lines()); }

@@ -3,31 +3,25 @@
 #include <string>
 
 #include "lint/plausibility.h"
+#include "lint/station_values.h"
 
 namespace scenariogen::lint {
 
 namespace {
 
-// Value indexes of a station line.
-enum : std::size_t { kStop = 12, kHours = 13, kName = 16 };
-
 std::int64_t station_time(const KeywordLine& s) {
-    return (s.number(kHours) * 60 + s.number(kHours + 1)) * 60 + s.number(kHours + 2);
+    return (s.number(station_value::kHours) * 60 + s.number(station_value::kHours + 1)) * 60 +
+           s.number(station_value::kHours + 2);
 }
 
-std::string clock_time(std::int64_t seconds) {
-    const auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    return std::to_string(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
-}
-
-std::string name_of(const KeywordLine& s) { return quoted(s.values[kName].text); }
+std::string name_of(const KeywordLine& s) { return quoted(s.values[station_value::kName].text); }
 
 }  // namespace
 
 void check_station_names(const DescribedRoute& route, Report& r) {
     const std::vector<KeywordLine>& stations = route.stations;
     for (std::size_t j = 0; j < stations.size(); ++j) {
-        const Value& name = stations[j].values[kName];
+        const Value& name = stations[j].values[station_value::kName];
         if (name.text.size() > kLongestName) {
             r.warning(stations[j].file, name.span, "long-name",
                       "the station's name is " + std::to_string(name.text.size()) +
@@ -38,12 +32,12 @@ void check_station_names(const DescribedRoute& route, Report& r) {
         for (std::size_t i = 0; i < j; ++i) {
             // A line that comes back to where it began may end at its first station.
             const bool round_trip = i == 0 && j + 1 == stations.size();
-            if (round_trip || normalised(stations[i].values[kName].text) != n) continue;
+            if (round_trip || normalised(stations[i].values[station_value::kName].text) != n) continue;
             r.warning(stations[j].file, name.span, "duplicate-station",
                       "a station named " + name_of(stations[j]) + " stands already at " +
                           metres(stations[i].number(0)) + ": each station of the timetable has a name of its own");
             r.at_position(stations[j].number(0));
-            r.note(stations[i].file, stations[i].values[kName].span, "the station of that name");
+            r.note(stations[i].file, stations[i].values[station_value::kName].span, "the station of that name");
             break;
         }
     }
@@ -56,20 +50,20 @@ void check_stops(const DescribedRoute& route, Report& r) {
     if (stations.size() < 3) return;
     const KeywordLine* stopping = nullptr;
     for (std::size_t k = 1; k + 1 < stations.size(); ++k) {
-        if (stations[k].number(kStop) > 0) stopping = stopping != nullptr ? stopping : &stations[k];
+        if (stations[k].number(station_value::kStop) > 0) stopping = stopping != nullptr ? stopping : &stations[k];
     }
     for (std::size_t k = 1; k + 1 < stations.size(); ++k) {
         const KeywordLine& s = stations[k];
-        const std::int64_t stop = s.number(kStop);
+        const std::int64_t stop = s.number(station_value::kStop);
         if (stop > 0 && stop < kShortestStop) {
-            r.warning(s.file, s.values[kStop].span, "short-stop",
+            r.warning(s.file, s.values[station_value::kStop].span, "short-stop",
                       "a stop of " + std::to_string(stop) + " s at " + name_of(s) +
                           ": stops are in seconds, so a stop of a minute is written 60");
         } else if (stop == 0 && stopping != nullptr) {
-            r.warning(s.file, s.values[kStop].span, "no-stop",
+            r.warning(s.file, s.values[station_value::kStop].span, "no-stop",
                       "the stop at " + name_of(s) + " is 0 s, so the train passes it without stopping, though it " +
                           "stops at " + name_of(*stopping) + ": give the stop in seconds (60 for a minute)");
-            r.note(stopping->file, stopping->values[kStop].span, "a station where the train stops");
+            r.note(stopping->file, stopping->values[station_value::kStop].span, "a station where the train stops");
         }
     }
 }
@@ -85,7 +79,7 @@ void check_clock(const DescribedRoute& route, Report& r) {
     r.warning(c.file, c.values[0].span, "clock",
               "the scenario's clock starts at " + clock_time(clock) + ", after the train's departure from " +
                   name_of(first) + " at " + clock_time(departure) + ": the train is late before it starts");
-    r.note(first.file, first.values[kHours].span, "the first departure");
+    r.note(first.file, first.values[station_value::kHours].span, "the first departure");
 }
 
 // A leg runs from a station's time (its departure) to the next station's
@@ -99,16 +93,16 @@ void check_running_times(const DescribedRoute& route, Report& r) {
         const std::int64_t time = station_time(to);
         if (time < departure) continue;  // reported as out of order
         const bool terminus = k + 1 == stations.size();
-        const std::int64_t arrival = terminus ? time : time - to.number(kStop);
+        const std::int64_t arrival = terminus ? time : time - to.number(station_value::kStop);
         if (arrival > departure) continue;
-        std::string how =
-            terminus ? ""
-                     : " (its time " + clock_time(time) + " less its " + std::to_string(to.number(kStop)) + " s stop)";
-        r.warning(to.file, to.values[kHours].span, "no-running-time",
+        std::string how = terminus ? ""
+                                   : " (its time " + clock_time(time) + " less its " +
+                                         std::to_string(to.number(station_value::kStop)) + " s stop)";
+        r.warning(to.file, to.values[station_value::kHours].span, "no-running-time",
                   "the train arrives at " + name_of(to) + " at " + clock_time(arrival) + how + ", no later than it " +
                       "leaves " + name_of(from) + " at " + clock_time(departure) + ": the leg leaves no time to run");
         r.at_position(to.number(0));
-        r.note(from.file, from.values[kHours].span, "the departure from " + name_of(from));
+        r.note(from.file, from.values[station_value::kHours].span, "the departure from " + name_of(from));
     }
 }
 

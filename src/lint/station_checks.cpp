@@ -3,65 +3,47 @@
 #include "compiler/conversions.h"
 #include "compiler/placement.h"
 #include "lint/object_checks.h"
+#include "lint/station_values.h"
 #include "lint/syntax_names.h"
 
 namespace scenariogen::lint {
 
-namespace {
-
-// Value indexes of a station line.
-enum : std::size_t {
-    kPosition = 0,
-    kType = 1,
-    kLength = 2,
-    kAttribute15 = 4,
-    kAttribute14 = 5,
-    kHours = 13,
-    kName = 16,
-};
-
-std::string clock_time(std::int64_t seconds) {
-    const auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    return std::to_string(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
-}
-
-}  // namespace
-
 void ObjectChecks::station(const KeywordLine& l) {
     const std::size_t k = static_cast<std::size_t>(stations_) + 1;
-    const std::int64_t p = l.number(kPosition);
-    const std::int64_t type = l.number(kType);
-    const std::int64_t length = l.number(kLength);
-    if (l.values[kName].text.find_first_not_of(" \t") == std::string_view::npos) {
-        r_.error(l.file, l.values[kName].span, "missing-name", "the station has no name");
+    const std::int64_t p = l.number(station_value::kPosition);
+    const std::int64_t type = l.number(station_value::kType);
+    const std::int64_t length = l.number(station_value::kLength);
+    if (l.values[station_value::kName].text.find_first_not_of(" \t") == std::string_view::npos) {
+        r_.error(l.file, l.values[station_value::kName].span, "missing-name", "the station has no name");
     }
     if (p % 50 != 0) {
-        r_.error(l.file, l.values[kPosition].span, "not-multiple",
+        r_.error(l.file, l.values[station_value::kPosition].span, "not-multiple",
                  "the station's position " + metres(p) + " is not a multiple of 50");
         r_.cite(8);
         r_.at_position(p);
         return;
     }
-    if (!position(l, kPosition, 800, "station", Placing::kMetre)) return;
+    if (!position(l, station_value::kPosition, 800, "station", Placing::kMetre)) return;
     if (length % 100 != 0) {
-        r_.error(l.file, l.values[kLength].span, "not-multiple",
+        r_.error(l.file, l.values[station_value::kLength].span, "not-multiple",
                  "the station's length " + metres(length) + " is not a multiple of 100");
         r_.cite(9);
     }
     const std::optional<StationSeen>& previous = previous_station_;
-    if (previous && p <= previous->line.number(kPosition)) {
-        r_.error(l.file, l.values[kPosition].span, "out-of-order",
+    if (previous && p <= previous->line.number(station_value::kPosition)) {
+        r_.error(l.file, l.values[station_value::kPosition].span, "out-of-order",
                  "the station at " + metres(p) + " does not come after the previous one, at " +
-                     metres(previous->line.number(kPosition)) + ": stations go in increasing order of position");
+                     metres(previous->line.number(station_value::kPosition)) +
+                     ": stations go in increasing order of position");
         note(previous->line, "the previous station");
     }
     station_attributes(l, k == 1);
     const bool short_type = type >= 5 && type <= 8;
     const StationArea area = station_area(as32(p), static_cast<std::uint8_t>(type), as32(length),
-                                          l.number(kAttribute14) != 0 && !short_type);
+                                          l.number(station_value::kAttribute14) != 0 && !short_type);
     if (type < 25) station_markers(l, area.end, type);
     if (previous && area.start - 350 < previous->end) {
-        r_.error(l.file, l.values[kPosition].span, "station-spacing",
+        r_.error(l.file, l.values[station_value::kPosition].span, "station-spacing",
                  "the station's area starts at " + metres(area.start) +
                      ", less than 350 m after the previous "
                      "station's area ends, at " +
@@ -78,9 +60,10 @@ void ObjectChecks::station(const KeywordLine& l) {
                  "stations and sign texts together number at most 78, and this station is one more");
         r_.cite(10);
     }
-    const std::int64_t time = (l.number(kHours) * 60 + l.number(kHours + 1)) * 60 + l.number(kHours + 2);
+    const std::int64_t time = (l.number(station_value::kHours) * 60 + l.number(station_value::kHours + 1)) * 60 +
+                              l.number(station_value::kHours + 2);
     if (previous && time < previous->time) {
-        r_.warning(l.file, l.values[kHours].span, "timetable-order",
+        r_.warning(l.file, l.values[station_value::kHours].span, "timetable-order",
                    "the station's time " + clock_time(time) + " comes before the previous station's, " +
                        clock_time(previous->time) +
                        ": a station's time is its departure (the terminus's, its arrival)");
@@ -92,15 +75,15 @@ void ObjectChecks::station(const KeywordLine& l) {
 
 // Attributes 14 and 15, which the compiler clears for some stations.
 void ObjectChecks::station_attributes(const KeywordLine& l, bool first_station) {
-    const std::int64_t type = l.number(kType);
-    if ((l.number(kLength) < 600 || first_station) && l.number(kAttribute15) != 0) {
-        r_.error(l.file, l.values[kAttribute15].span, "ignored-value",
+    const std::int64_t type = l.number(station_value::kType);
+    if ((l.number(station_value::kLength) < 600 || first_station) && l.number(station_value::kAttribute15) != 0) {
+        r_.error(l.file, l.values[station_value::kAttribute15].span, "ignored-value",
                  std::string("the compiler stores attribute 15 as 0 ") +
                      (first_station ? "at the first station" : "for a station shorter than 600 m"));
     }
     if ((type >= 5 && type <= 8) || first_station) {
-        if (l.number(kAttribute14) == 0) return;
-        r_.error(l.file, l.values[kAttribute14].span, "ignored-value",
+        if (l.number(station_value::kAttribute14) == 0) return;
+        r_.error(l.file, l.values[station_value::kAttribute14].span, "ignored-value",
                  first_station ? "the compiler stores attribute 14 as 0 at the first station (it still lengthens the "
                                  "station's area by 50 m)"
                                : "the compiler stores attribute 14 as 0 for a station of type 5 to 8");
@@ -112,7 +95,7 @@ void ObjectChecks::station_attributes(const KeywordLine& l, bool first_station) 
 void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::int64_t type) {
     const double x = station_end_cell(end);
     if (x <= 1) {
-        r_.error(l.file, l.values[kPosition].span, "outside-route",
+        r_.error(l.file, l.values[station_value::kPosition].span, "outside-route",
                  "the station's area ends at " + metres(end) +
                      ", so its end marker falls in cell 1 or before: the area must end after 100 m");
         r_.cite(24);
@@ -120,7 +103,7 @@ void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::
     }
     const std::int64_t cell = nearest(x);
     if (cell > route_->last_cell) {
-        r_.error(l.file, l.values[kPosition].span, "outside-route",
+        r_.error(l.file, l.values[station_value::kPosition].span, "outside-route",
                  "the station's area ends at " + metres(end) + ", and its end marker falls beyond the route's cells");
         r_.cite(15);
         return;
@@ -131,17 +114,17 @@ void ObjectChecks::station_markers(const KeywordLine& l, std::int64_t end, std::
         }
     }
     if (cell == 1) {
-        r_.error(l.file, l.values[kPosition].span, "cell-one",
+        r_.error(l.file, l.values[station_value::kPosition].span, "cell-one",
                  "the station's end marker falls in cell 1 (0 to 50 m), which holds the scenario's header values: "
                  "the compiler ends the run");
         r_.cite(1250);
         return;
     }
     if (const Occupant* other = cells_->holder(cell)) {
-        r_.error(l.file, l.values[kPosition].span, "overwritten-object",
+        r_.error(l.file, l.values[station_value::kPosition].span, "overwritten-object",
                  "the station's end marker goes to " + cell_extent(cell) + ", where it replaces the " +
                      std::string(other->what));
-        r_.at_position(l.number(kPosition));
+        r_.at_position(l.number(station_value::kPosition));
         r_.note(other->file, other->span, "the " + std::string(other->what) + " placed here");
     }
     take(l, cell, "station's end marker");

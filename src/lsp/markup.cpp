@@ -22,7 +22,7 @@ std::string without_marks(std::string_view text) {
     return plain;
 }
 
-std::string_view trimmed(std::string_view text) {
+std::string_view trimmed_of_spaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
@@ -39,7 +39,7 @@ Row cells_of(std::string_view line) {
     if (!line.empty() && line.back() == '|') line.remove_suffix(1);
     for (std::size_t begin = 0;;) {
         const std::size_t bar = line.find('|', begin);
-        cells.push_back(without_marks(trimmed(line.substr(begin, bar - begin))));
+        cells.push_back(without_marks(trimmed_of_spaces(line.substr(begin, bar - begin))));
         if (bar == std::string_view::npos) return cells;
         begin = bar + 1;
     }
@@ -65,7 +65,7 @@ std::string columns(const std::vector<Row>& rows) {
             line += row[i];
             if (i + 1 < row.size()) line += std::string(widths[i] - width_of(row[i]) + 2, ' ');
         }
-        text += std::string(trimmed(line)) + "\n";
+        text += std::string(trimmed_of_spaces(line)) + "\n";
     }
     return text;
 }

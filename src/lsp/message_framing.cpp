@@ -16,7 +16,7 @@ bool same_name(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::string_view trimmed(std::string_view text) {
+std::string_view trimmed_of_blanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(" \t");
@@ -107,8 +107,8 @@ std::optional<Frame> MessageReader::read_header() {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) return refuse_header("a header line has no colon", extent->size);
-        if (!same_name(trimmed(line.substr(0, colon)), kLengthField)) continue;
-        const std::string_view value = trimmed(line.substr(colon + 1));
+        if (!same_name(trimmed_of_blanks(line.substr(0, colon)), kLengthField)) continue;
+        const std::string_view value = trimmed_of_blanks(line.substr(colon + 1));
         std::size_t n = 0;
         const auto [stop, error] = std::from_chars(value.data(), value.data() + value.size(), n);
         if (value.empty() || error != std::errc() || stop != value.data() + value.size()) {

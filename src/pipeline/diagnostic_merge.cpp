@@ -35,12 +35,12 @@ Diagnostics flattened(std::vector<Group> groups) {
     return out;
 }
 
-bool same_file(const Diagnostic& d, const Diagnostic& fault) {
+bool in_same_file(const Diagnostic& d, const Diagnostic& fault) {
     return d.where && fault.where && d.where->file == fault.where->file;
 }
 
 bool same_line(const Diagnostic& d, const Diagnostic& fault) {
-    return same_file(d, fault) && d.where->line == fault.where->line;
+    return in_same_file(d, fault) && d.where->line == fault.where->line;
 }
 
 // The check's diagnostic that stands for the compiler's fault, if any.
@@ -49,7 +49,7 @@ Group* holder_of(std::vector<Group>& groups, const Diagnostic& fault) {
     for (Group& g : groups) {
         const Diagnostic& d = g.main;
         const bool place =
-            whole_file ? same_file(d, fault) : same_line(d, fault) || (same_file(d, fault) && d.where->line == 0);
+            whole_file ? in_same_file(d, fault) : same_line(d, fault) || (in_same_file(d, fault) && d.where->line == 0);
         if (d.severity == Severity::kError && d.number == fault.number && place) return &g;
     }
     for (Group& g : groups) {
