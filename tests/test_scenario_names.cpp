@@ -292,14 +292,108 @@ TEST(ScenarioNames, WhatCannotBeFoundIsSaid) {
     const std::string folder = dir.path().string();
     EXPECT_NE(look_up_scenario({folder, "", "", {}, {}}).failure.find("scenario.json does not exist"),
               std::string::npos);
-    EXPECT_NE(look_up_scenario({folder, "a_linea.txt", "", {}, {}}).failure.find("give both LINE and TRAIN"),
-              std::string::npos);
     spit(dir.file("scenario.json"), "{\n  \"line\": \"a_linea.txt\"\n}\n");
     const ScenarioLookup no_train = look_up_scenario({folder, "", "", {}, {}});
     ASSERT_FALSE(no_train.usable());
     ASSERT_EQ(no_train.project->faults.size(), 1U);
     EXPECT_EQ(no_train.project->faults[0].line, 1);
     EXPECT_NE(no_train.project->faults[0].message.find("names no train description"), std::string::npos);
+}
+
+// One description given: its partner is the one the project file beside it
+// names, else the one its file name finds; what cannot be paired is said.
+TEST(ScenarioNames, OneDescriptionFindsItsPartner) {
+    const std::string project =
+        R"({"line": "v_l.txt", "train": "v_t.txt", "name": "Valbruna-Rocca", "number": "4711"})";
+    struct Case {
+        const char* what;
+        Files files;
+        std::string line, train;  // given to the commands
+        std::string paired_line, paired_train;
+        std::string name;     // the scenario's name when paired
+        std::string failure;  // a part of the failure; empty: paired
+    };
+    const Case cases[] = {
+        {"a line description finds its train",
+         {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}},
+         "Valle_linea.txt",
+         "",
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Valle",
+         ""},
+        {"a train description finds its line, given first",
+         {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}},
+         "Valle_88-.txt",
+         "",
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Valle",
+         ""},
+        {"a train description given as TRAIN",
+         {{"Valle_linea.txt", ""}, {"Valle_88-.txt", ""}},
+         "",
+         "Valle_88-.txt",
+         "Valle_linea.txt",
+         "Valle_88-.txt",
+         "Valle",
+         ""},
+        {"another scenario's train is no partner",
+         {{"Valle_linea.txt", ""}, {"Valle_alta_88-.txt", ""}},
+         "Valle_linea.txt",
+         "",
+         "",
+         "",
+         "",
+         "no train description Valle_NUMBER-.txt lies beside"},
+        {"several trains",
+         {{"Valle_linea.txt", ""}, {"Valle_1-.txt", ""}, {"Valle_2-.txt", ""}},
+         "Valle_linea.txt",
+         "",
+         "",
+         "",
+         "",
+         "several train descriptions lie beside"},
+        {"a train without its line",
+         {{"Valle_88-.txt", ""}},
+         "Valle_88-.txt",
+         "",
+         "",
+         "",
+         "",
+         "no line description Valle_linea.txt lies beside"},
+        {"a name that finds nothing", {{"mia.txt", ""}}, "mia.txt", "", "", "", "", "is named neither"},
+        {"the project file pairs",
+         {{"v_l.txt", ""}, {"v_t.txt", ""}, {"scenario.json", project}},
+         "v_t.txt",
+         "",
+         "v_l.txt",
+         "v_t.txt",
+         "Valbruna-Rocca",
+         ""},
+        {"the project file names no partner",
+         {{"v_l.txt", ""}, {"scenario.json", R"({"line": "v_l.txt"})"}},
+         "v_l.txt",
+         "",
+         "",
+         "",
+         "",
+         "but no train description to go with it"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        make(dir, c.files);
+        const ScenarioLookup found = look_up_scenario({dir.path().string(), c.line, c.train, {}, {}});
+        if (!c.failure.empty()) {
+            EXPECT_FALSE(found.usable()) << c.what;
+            EXPECT_NE(found.failure.find(c.failure), std::string::npos) << c.what << ": " << found.failure;
+            continue;
+        }
+        ASSERT_TRUE(found.usable()) << c.what << ": " << found.failure;
+        EXPECT_EQ(file_name_of(found.line_path), c.paired_line) << c.what;
+        EXPECT_EQ(file_name_of(found.train_path), c.paired_train) << c.what;
+        EXPECT_EQ(found.names.name, c.name) << c.what;
+    }
 }
 
 #ifdef _WIN32

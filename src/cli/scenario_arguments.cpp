@@ -14,7 +14,9 @@ void add_folder_option(CLI::App& command, std::string& folder) {
 
 void ScenarioArguments::add_to(CLI::App& command) {
     command.add_option("LINE", line_, "The line description (default: the one scenario.json names)");
-    command.add_option("TRAIN", train_, "The train description (default: the one scenario.json names)");
+    command.add_option("TRAIN", train_,
+                       "The train description (default: the one scenario.json names, else the NAME_NUMBER-.txt "
+                       "beside NAME_linea.txt)");
     name_option_ = command.add_option(
         "--name", name_,
         "Scenario name, the start of every file name (default: from scenario.json, else from NAME_linea.txt)");

@@ -19,8 +19,9 @@ namespace scenariogen {
 
 class ScenarioArguments {
 public:
-    // Adds LINE and TRAIN (both, or neither in a folder with a project
-    // file), --name, --train and -C DIR to `command`.
+    // Adds LINE and TRAIN (both; one, whose partner its project file or its
+    // name finds; or neither in a folder with a project file), --name,
+    // --train and -C DIR to `command`.
     void add_to(CLI::App& command);
 
     // The descriptions and names, or none when the command cannot go on:

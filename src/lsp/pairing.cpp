@@ -5,38 +5,13 @@
 #include <system_error>
 #include <vector>
 
+#include "pipeline/description_file_names.h"
 #include "pipeline/scenario_names.h"
 #include "platform/file_system.h"
 
 namespace scenariogen::lsp {
 
 namespace {
-
-constexpr std::string_view kLineSuffix = "_linea.txt";
-constexpr std::string_view kTrainSuffix = "-.txt";
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool ends_with_any_case(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) { return lower(a) == lower(b); });
-}
-
-// The train descriptions NAME_NUMBER-.txt beside a line description, sorted.
-std::vector<std::string> train_files(const std::string& folder, std::string_view name) {
-    std::vector<std::string> found;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string file = entry.path().filename().string();
-        if (file.size() > name.size() + 1 + kTrainSuffix.size() && file.compare(0, name.size(), name) == 0 &&
-            file[name.size()] == '_' && ends_with_any_case(file, kTrainSuffix)) {
-            found.push_back(file);
-        }
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
 
 bool paired_by_project(const std::optional<ProjectFile>& project, const std::string& path, Pairing& pairing) {
     if (!project) return false;
@@ -53,46 +28,13 @@ bool paired_by_project(const std::optional<ProjectFile>& project, const std::str
     return true;
 }
 
-// NAME and NUMBER of a train description named NAME_NUMBER-.txt.
-struct TrainName {
-    std::string name;
-    std::string number;
-};
-
-std::optional<TrainName> train_name(const std::string& file) {
-    if (!ends_with_any_case(file, kTrainSuffix)) return std::nullopt;
-    const std::string stem = file.substr(0, file.size() - kTrainSuffix.size());
-    const std::size_t underscore = stem.rfind('_');
-    if (underscore == std::string::npos || underscore == 0) return TrainName{};
-    return TrainName{stem.substr(0, underscore), stem.substr(underscore + 1)};
-}
-
-std::string line_file_name(const std::string& name) { return name + std::string(kLineSuffix); }
-
-bool paired_by_name(const std::string& folder, const std::string& path, const std::string& file, const FileKnown& known,
-                    Pairing& pairing) {
-    if (ends_with_any_case(file, kLineSuffix)) {
-        pairing.role = SourceFile::kLine;
-        pairing.line_path = path;
-        pairing.name = file.substr(0, file.size() - kLineSuffix.size());
-        const std::vector<std::string> trains = train_files(folder, pairing.name);
-        if (!trains.empty()) {
-            pairing.train_path = join_path(folder, trains.front());
-            const std::string& train = trains.front();
-            pairing.number =
-                train.substr(pairing.name.size() + 1, train.size() - pairing.name.size() - 1 - kTrainSuffix.size());
-        }
-        return true;
-    }
-    const std::optional<TrainName> named = train_name(file);
-    if (!named) return false;
-    pairing.role = SourceFile::kTrain;
-    pairing.train_path = path;
-    if (named->name.empty()) return true;
-    pairing.name = named->name;
-    pairing.number = named->number;
-    const std::string line = join_path(folder, line_file_name(pairing.name));
-    if (known(line)) pairing.line_path = line;
+bool paired_by_name(const std::string& path, const FileKnown& known, Pairing& pairing) {
+    const std::optional<NamedPartners> partners = partners_by_name(path, known);
+    if (!partners) return false;
+    pairing.role = partners->is_line ? SourceFile::kLine : SourceFile::kTrain;
+    (partners->is_line ? pairing.line_path : pairing.train_path) = path;
+    if (!partners->paths.empty())
+        (partners->is_line ? pairing.train_path : pairing.line_path) = partners->paths.front();
     return true;
 }
 
@@ -106,8 +48,10 @@ std::vector<std::string> pairing_inputs(const std::string& path, const Pairing& 
         if (!partner->empty() && *partner != path) inputs.push_back(*partner);
     }
     if (pairing.role == SourceFile::kTrain && pairing.line_path.empty() && pairing.project.empty()) {
-        const std::optional<TrainName> named = train_name(as_path.filename().string());
-        if (named && !named->name.empty()) inputs.push_back(join_path(folder, line_file_name(named->name)));
+        const std::optional<TrainFileName> named = train_file_name(as_path.filename().string());
+        if (named && !named->name.empty()) {
+            inputs.push_back(join_path(folder, named->name + std::string(kLineFileSuffix)));
+        }
     }
     return inputs;
 }
@@ -128,7 +72,7 @@ Pairing pair_file(const std::string& path, std::string_view text, const FileKnow
     Pairing pairing;
     const std::optional<ProjectFile> project = read_project_file(folder);
     const bool by_project = paired_by_project(project, path, pairing);
-    if (!by_project && !paired_by_name(folder, path, file, known, pairing)) {
+    if (!by_project && !paired_by_name(path, known, pairing)) {
         pairing.role = role_by_content(text);
         (pairing.role == SourceFile::kLine ? pairing.line_path : pairing.train_path) = path;
     }

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pipeline/description_file_names.h"
 #include "pipeline/project_file.h"
 #include "syntax/source_range.h"
 
@@ -35,8 +36,7 @@ struct Pairing {
     std::string project;     // the project file that paired them, when one did
 };
 
-// Whether a file exists, on disk or as an open buffer.
-using FileKnown = std::function<bool(const std::string& path)>;
+using scenariogen::FileKnown;
 
 // Pairs the file at `path` (absolute); `text` decides its role when
 // neither a project file nor its name does.

@@ -12,45 +12,8 @@ namespace {
 // The fixed scenario's names, which the generation run writes under.
 constexpr std::string_view kDefaultName = "Zervano-OdelmaVmod";
 constexpr std::string_view kDefaultNumber = "27340";
-constexpr std::string_view kLineSuffix = "_linea.txt";
-constexpr std::string_view kTrainSuffix = "-.txt";
-
-#ifdef _WIN32
-bool is_separator(char c) { return c == '/' || c == '\\'; }
-#else
-bool is_separator(char c) { return c == '/'; }
-#endif
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool ends_with_any_case(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) { return lower(a) == lower(b); });
-}
-
-std::string file_name_of(const std::string& path) {
-    const auto last = std::find_if(path.rbegin(), path.rend(), is_separator);
-    return std::string(last.base(), path.end());
-}
-
 // A name the program can begin a file name with.
 bool usable(const std::string& name) { return is_plain_file_name(name + "_"); }
-
-std::optional<std::string> line_name(const std::string& line_path) {
-    const std::string file = file_name_of(line_path);
-    if (!ends_with_any_case(file, kLineSuffix) || file.size() == kLineSuffix.size()) return std::nullopt;
-    return file.substr(0, file.size() - kLineSuffix.size());
-}
-
-FileNameNames train_names(const std::string& train_path) {
-    const std::string file = file_name_of(train_path);
-    if (!ends_with_any_case(file, kTrainSuffix)) return {};
-    const std::string stem = file.substr(0, file.size() - kTrainSuffix.size());
-    const std::size_t underscore = stem.rfind('_');
-    if (underscore == std::string::npos || underscore == 0 || underscore + 1 == stem.size()) return {};
-    return {stem.substr(0, underscore), stem.substr(underscore + 1)};
-}
 
 // Whether the project file names the description at `path`.
 bool names_file(const std::string& member_path, const std::string& path) {
@@ -63,6 +26,54 @@ void read_project_beside(ScenarioLookup& lookup) {
     if (!lookup.project || !lookup.project->faults.empty()) return;
     lookup.project_applies = names_file(lookup.project->line_path(), lookup.line_path) ||
                              names_file(lookup.project->train_path(), lookup.train_path);
+}
+
+// The project file beside `path` when it names `path`: the pair it names.
+bool paired_by_project(ScenarioLookup& lookup, const std::string& path) {
+    lookup.project = read_project_file(folder_of(path));
+    if (!lookup.project || !lookup.project->faults.empty()) return lookup.project.has_value();
+    const ProjectFile& project = *lookup.project;
+    const bool as_line = names_file(project.line_path(), path);
+    if (!as_line && !names_file(project.train_path(), path)) return false;
+    lookup.project_applies = true;
+    lookup.line_path = project.line_path();
+    lookup.train_path = project.train_path();
+    if (lookup.line_path.empty() || lookup.train_path.empty()) {
+        lookup.failure = project.path + " names " + path + " but no " + (as_line ? "train" : "line") +
+                         " description to go with it: give " + (as_line ? "TRAIN" : "LINE") + " too";
+    }
+    return true;
+}
+
+// One description given: the pair the project file beside it names, else
+// its partner by the descriptions' file names.
+void find_partner(ScenarioLookup& lookup, const std::string& path) {
+    if (paired_by_project(lookup, path)) return;
+    const std::string file = file_name_of(path);
+    const std::optional<NamedPartners> named = partners_by_name(path, file_exists);
+    const std::optional<TrainFileName> train = train_file_name(file);
+    if (!named || (!named->is_line && train && train->name.empty())) {
+        lookup.failure =
+            "give LINE and TRAIN: " + file +
+            " is named neither NAME_linea.txt nor NAME_NUMBER-.txt, which would find its partner, and no " +
+            std::string(kProjectFileName) + " beside it names it";
+        return;
+    }
+    if (named->paths.empty()) {
+        lookup.failure = named->is_line ? "no train description " + *line_file_scenario(file) +
+                                              "_NUMBER-.txt lies beside " + path + ": give TRAIN too"
+                                        : "no line description " + train->name + std::string(kLineFileSuffix) +
+                                              " lies beside " + path + ": give LINE too";
+        return;
+    }
+    if (named->paths.size() > 1) {
+        lookup.failure = "several train descriptions lie beside " + path + ":";
+        for (const std::string& partner : named->paths) lookup.failure += " " + file_name_of(partner);
+        lookup.failure += ": give the one to compile with as TRAIN";
+        return;
+    }
+    lookup.line_path = named->is_line ? path : named->paths.front();
+    lookup.train_path = named->is_line ? named->paths.front() : path;
 }
 
 // The project file of the folder names both descriptions.
@@ -91,16 +102,14 @@ void read_project_of_folder(ScenarioLookup& lookup, const std::string& folder) {
 
 }  // namespace
 
-std::string folder_of(const std::string& path) {
-    const auto last = std::find_if(path.rbegin(), path.rend(), is_separator);
-    if (last == path.rend()) return {};
-    const auto end = last.base() - 1;
-    return end == path.begin() ? std::string(1, path.front()) : std::string(path.begin(), end);
-}
-
 FileNameNames names_in_file_names(const std::string& line_path, const std::string& train_path) {
-    FileNameNames names = train_names(train_path);
-    if (const std::optional<std::string> name = line_name(line_path)) names.name = name;
+    FileNameNames names;
+    if (const std::optional<TrainFileName> train = train_file_name(file_name_of(train_path));
+        train && !train->name.empty()) {
+        names.name = train->name;
+        names.number = train->number;
+    }
+    if (const std::optional<std::string> name = line_file_scenario(file_name_of(line_path))) names.name = name;
     if (names.name && !usable(*names.name)) names.name.reset();
     if (names.number && !usable(*names.number)) names.number.reset();
     return names;
@@ -133,8 +142,7 @@ ScenarioLookup look_up_scenario(const ScenarioRequest& request) {
     if (request.line.empty() && request.train.empty()) {
         read_project_of_folder(lookup, request.folder);
     } else if (request.line.empty() || request.train.empty()) {
-        lookup.failure =
-            "give both LINE and TRAIN, or neither in a folder whose " + std::string(kProjectFileName) + " names them";
+        find_partner(lookup, path_from(request.folder, request.line.empty() ? request.train : request.line));
     } else {
         lookup.line_path = path_from(request.folder, request.line);
         lookup.train_path = path_from(request.folder, request.train);

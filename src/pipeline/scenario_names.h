@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "pipeline/description_file_names.h"
 #include "pipeline/project_file.h"
 
 namespace scenariogen {
@@ -69,10 +70,9 @@ struct ScenarioLookup {
 };
 
 // The descriptions and names a command works on. With LINE and TRAIN, they;
-// with neither, those the project file in the folder names.
+// with one of them, the pair the project file beside it names, else its
+// partner by the descriptions' file names (one, not several); with neither,
+// those the project file in the folder names.
 ScenarioLookup look_up_scenario(const ScenarioRequest& request);
-
-// The folder of a path; empty for a file in the current folder.
-std::string folder_of(const std::string& path);
 
 }  // namespace scenariogen
