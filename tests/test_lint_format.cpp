@@ -77,6 +77,39 @@ TEST(DiagnosticFormat, NamedDiagnostics) {
     EXPECT_EQ(format_diagnostic(note, sources), "t.txt: note: the file is UTF-8; it was read as Windows-1252\n");
 }
 
+// A long line (a station name of thousands of letters) is shown around the
+// place, with "..." where it goes on, and the caret still under the place.
+TEST(DiagnosticFormat, ALongLineIsShownAroundThePlace) {
+    const std::string name(600, 'N');
+    const std::string station = "stazione,  1000,  " + name + ",  x";
+    const std::string train = crlf({"[generale]", station, "[fine]"});
+    const DiagnosticSources sources{"l.txt", "t.txt", "", train};
+    struct Case {
+        const char* what;
+        int column, end_column;
+        std::string shown, caret;
+    };
+    const std::vector<Case> cases{
+        {"near the start", 1, 9, station.substr(0, 120) + "...", "^~~~~~~~"},
+        {"in the middle, with the rest of the range cut", 19, 619, station.substr(0, 120) + "...",
+         std::string(18, ' ') + "^" + std::string(101, '~')},
+        {"far in", 320, 321, "..." + station.substr(279, 120) + "...", std::string(3 + 40, ' ') + "^"},
+        {"at the end", static_cast<int>(station.size()), static_cast<int>(station.size()) + 1,
+         "..." + station.substr(station.size() - 120), std::string(3 + 119, ' ') + "^"},
+    };
+    for (const Case& c : cases) {
+        Diagnostic d;
+        d.severity = Severity::kWarning;
+        d.name = "long-name";
+        d.message = "long";
+        d.where = SourceRange{SourceFile::kTrain, 2, c.column, c.end_column};
+        EXPECT_EQ(format_diagnostic(d, sources), "t.txt:2:" + std::to_string(c.column) +
+                                                     ": warning: long [long-name]\n  " + c.shown + "\n  " + c.caret +
+                                                     "\n")
+            << c.what;
+    }
+}
+
 TEST(DiagnosticFormat, LinesAreCountedAsTheReaderCountsThem) {
     const std::string text = "a\r\nb\rc\nd\n\re";
     const std::vector<std::string> expected{"a", "b", "c", "d", "", "e", ""};

@@ -40,13 +40,37 @@ std::string padding(std::string_view line, std::size_t up_to) {
     return pad;
 }
 
+// A line longer than this is shown in part: the stretch around the place,
+// beginning this many bytes before it, with "..." where the line goes on.
+constexpr std::size_t kLongestShownLine = 120;
+constexpr std::size_t kShownBeforePlace = 40;
+constexpr std::string_view kCut = "...";
+
+// The bytes [from, to) of a line of `size` bytes shown for a place at byte `start`.
+struct ShownPart {
+    std::size_t from = 0;
+    std::size_t to = 0;
+};
+ShownPart shown_part(std::size_t size, std::size_t start) {
+    if (size <= kLongestShownLine) return {0, size};
+    const std::size_t from =
+        std::min(start > kShownBeforePlace ? start - kShownBeforePlace : 0, size - kLongestShownLine);
+    return {from, from + kLongestShownLine};
+}
+
 // The shown line and the caret under the range: "^" and, for a range of
 // more than one byte, "~" under the rest.
-std::string source_and_caret(std::string_view line, int column, int end_column, bool with_range) {
-    const std::size_t start = column > 0 ? static_cast<std::size_t>(column - 1) : 0;
-    std::string text = "  " + printable(line) + "\n  " + padding(line, start) + "^";
+std::string source_and_caret(std::string_view whole, int column, int end_column, bool with_range) {
+    const std::size_t place = column > 0 ? static_cast<std::size_t>(column - 1) : 0;
+    const ShownPart part = shown_part(whole.size(), place);
+    const std::string_view line = whole.substr(part.from, part.to - part.from);
+    const std::string_view before = part.from > 0 ? kCut : std::string_view();
+    const std::string_view after = part.to < whole.size() ? kCut : std::string_view();
+    const std::size_t start = place - part.from;
+    std::string text = "  " + std::string(before) + printable(line) + std::string(after) + "\n  " +
+                       std::string(before.size(), ' ') + padding(line, start) + "^";
     if (with_range && end_column > column + 1) {
-        const std::size_t end = std::min(static_cast<std::size_t>(end_column - 1), line.size());
+        const std::size_t end = std::min(static_cast<std::size_t>(end_column - 1) - part.from, line.size());
         for (std::size_t i = start + 1; i < end; ++i) {
             text.append(static_cast<std::size_t>(shown_width(static_cast<unsigned char>(line[i]))), '~');
         }

@@ -8,7 +8,9 @@
 // A diagnostic of a whole file (line 0) names only the file; one without a
 // place names nothing. The source line is shown as UTF-8; its control bytes
 // (and the five bytes that Windows-1252 leaves undefined) are shown as \xNN,
-// so that nothing of the input reaches the terminal as a command.
+// so that nothing of the input reaches the terminal as a command. A line of
+// more than 120 bytes is shown in part, around the place, "..." marking
+// where it goes on.
 #pragma once
 
 #include <string>
