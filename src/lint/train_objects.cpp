@@ -85,7 +85,12 @@ void ObjectChecks::signal(const KeywordLine& l) {
     const std::int64_t sx = l.number(1);
     const std::int64_t dx = l.number(6);
     const std::int64_t sides = sx * 3 + l.number(6);
-    if (sides > 9 && dx <= 2) {
+    // Only of two values each in its range: one out of its range has its own error.
+    const auto in_range = [&](std::size_t index, std::int64_t value) {
+        const syntax::ValueShape& v = syntax::shape(Keyword::kSignal).values[index];
+        return value >= v.low && value <= v.high;
+    };
+    if (sides > 9 && in_range(1, sx) && in_range(6, dx)) {
         r_.error(l.file, l.values[1].span, "out-of-range",
                  "sx × 3 + dx makes " + std::to_string(sides) +
                      ", which the compiler stores as the last digit of rapp × 10 + sx × 3 + dx: it must stay below 10");
