@@ -16,10 +16,10 @@ namespace scenariogen {
 inline constexpr std::size_t kMaxTargetLength = 2048;
 inline constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
 
-// kModel, kExport and kWindow are the page's requests of the session: the
-// model's values to draw with, the drawing as a file, and a stretch of the
-// profile drawn across the page's width.
-enum class Resource { kPage, kScript, kStyle, kEvents, kState, kModel, kExport, kWindow, kNone };
+// kModel, kExport, kWindow and kPieces are the page's requests of the
+// session: the model's values to draw with, the drawing as a file, a stretch
+// of the profile drawn across the page's width, and pieces of the drawing.
+enum class Resource { kPage, kScript, kStyle, kEvents, kState, kModel, kExport, kWindow, kPieces, kNone };
 
 struct RequestFacts {
     std::string_view method;

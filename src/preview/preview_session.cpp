@@ -1,5 +1,6 @@
 #include "preview/preview_session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -108,12 +109,15 @@ void PreviewSession::draw_and_publish(double compile_ms, bool report) {
             failure = slip.what();
         }
     }
+    previous_texts_ = std::move(pieces_.texts);
+    pieces_ = drawing_ ? cut_drawing(drawing_->plot.svg) : DrawingPieces{};
     PreviewState state;
     state.generation = ++generation_;
     state.line_file = sources_.line_path;
     state.train_file = sources_.train_path;
     state.compilation = compilation_.get();
     state.drawing = drawing_ ? &*drawing_ : nullptr;
+    state.pieces = drawing_ ? &pieces_ : nullptr;
     state.drawing_failure = failure;
     state.compile_ms = compile_ms + milliseconds_since(start);
     state.scenario_name = sources_.scenario_name;
@@ -122,7 +126,8 @@ void PreviewSession::draw_and_publish(double compile_ms, bool report) {
     state.editor_url = settings_.editor_url;
     state.line_absolute = line_absolute_;
     state.train_absolute = train_absolute_;
-    sinks_.publish(state_json(state));
+    std::string event = state_event_json(state, pieces_.texts);
+    sinks_.publish({state_json(state), std::move(event)});
     if (report && sinks_.report) sinks_.report(summary(state));
 }
 
@@ -174,6 +179,30 @@ std::variant<ProfileStretch, std::string> PreviewSession::profile_window(std::st
     }
     const nlohmann::json answer{{"generation", generation_}, {"from_m", *from}, {"to_m", *to}, {"svg", svg}};
     return ProfileStretch{answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)};
+}
+
+}  // namespace scenariogen
+
+namespace scenariogen {
+
+std::string PreviewSession::piece_texts(std::string_view query) {
+    const std::string keys = query_value(query, "keys");
+    nlohmann::json answer = nlohmann::json::object();
+    const std::lock_guard lock(mutex_);
+    if (keys.empty()) {
+        for (const auto& [key, text] : pieces_.texts) answer[key] = text;
+    }
+    for (std::size_t from = 0; from < keys.size();) {
+        const std::size_t comma = std::min(keys.find(',', from), keys.size());
+        const std::string key = keys.substr(from, comma - from);
+        if (const auto found = pieces_.texts.find(key); found != pieces_.texts.end()) {
+            answer[key] = found->second;
+        } else if (const auto before = previous_texts_.find(key); before != previous_texts_.end()) {
+            answer[key] = before->second;
+        }
+        from = comma + 1;
+    }
+    return answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 }  // namespace scenariogen

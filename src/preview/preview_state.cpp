@@ -105,6 +105,19 @@ json timetable_of(const PreviewState& state) {
     return {{"rows", timetable_rows(check)}, {"problems", std::move(problems)}};
 }
 
+json piece_json(const PieceNode& node) {
+    if (node.open_tag.empty()) return {{"k", node.key}};
+    json children = json::array();
+    for (const PieceNode& child : node.children) children.push_back(piece_json(child));
+    return {{"k", node.key}, {"g", node.open_tag}, {"c", std::move(children)}};
+}
+
+json drawing_json(const DrawingPieces& pieces) {
+    json groups = json::object();
+    for (const auto& [id, node] : pieces.groups) groups[id] = piece_json(node);
+    return {{"font", pieces.font_family}, {"groups", std::move(groups)}};
+}
+
 json export_formats() {
     json formats{"svg"};
     if (page_rendering_unavailable().empty()) {
@@ -114,9 +127,7 @@ json export_formats() {
     return formats;
 }
 
-}  // namespace
-
-std::string state_json(const PreviewState& state) {
+json state_document(const PreviewState& state) {
     json faults = json::array();
     json out{{"generation", state.generation},
              {"files", {{"line", state.line_file}, {"train", state.train_file}}},
@@ -124,7 +135,7 @@ std::string state_json(const PreviewState& state) {
              {"drawing_failure", nullptr},
              {"partial", false},
              {"figures", nullptr},
-             {"svg", nullptr},
+             {"drawing", nullptr},
              {"axis", nullptr},
              {"title", {{"scenario", state.scenario_name}, {"train", state.train_number}}},
              {"compile_ms", state.compile_ms}};
@@ -138,7 +149,7 @@ std::string state_json(const PreviewState& state) {
     if (state.drawing != nullptr && state.compilation != nullptr) {
         const PreviewDrawing& drawing = *state.drawing;
         out["figures"] = figures_json(*state.compilation, drawing.plot);
-        out["svg"] = drawing.plot.svg;
+        if (state.pieces != nullptr) out["drawing"] = drawing_json(*state.pieces);
         const ProfileAxis& axis = drawing.axis;
         out["axis"] = {{"x0", axis.x0},       {"x1", axis.x1},   {"end_m", axis.end_m},
                        {"width", axis.width}, {"top", axis.top}, {"bottom", axis.bottom}};
@@ -146,8 +157,28 @@ std::string state_json(const PreviewState& state) {
     out["model"] = model_json(state);
     out["timetable"] = timetable_of(state);
     out["exports"] = export_formats();
-    // Text from the files that is not UTF-8 (Windows-1252 names) is replaced, never refused.
-    return out.dump(-1, ' ', false, json::error_handler_t::replace);
+    return out;
+}
+
+// Text from the files that is not UTF-8 (Windows-1252 names) is replaced, never refused.
+std::string json_text(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+}  // namespace
+
+std::string state_json(const PreviewState& state) { return json_text(state_document(state)); }
+
+std::string state_event_json(const PreviewState& state, std::unordered_map<std::string, std::string>& texts) {
+    json out = state_document(state);
+    json parts = json::object();
+    for (const char* name : kStateParts) {
+        std::string text = json_text(out[name]);
+        std::string key = piece_key(text);
+        texts.try_emplace(key, std::move(text));
+        parts[name] = std::move(key);
+        out.erase(name);
+    }
+    out["parts"] = std::move(parts);
+    return json_text(out);
 }
 
 }  // namespace scenariogen

@@ -25,6 +25,7 @@ ActionReply answer_session_request(PreviewSession& session, Resource resource, s
         }
         return {200, "application/json", std::move(std::get<ProfileStretch>(window).json), {}};
     }
+    if (resource == Resource::kPieces) return {200, "application/json", session.piece_texts(query), {}};
     return {404, "text/plain; charset=utf-8", "no such request\n", {}};
 }
 

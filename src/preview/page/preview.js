@@ -77,10 +77,14 @@ function unitsPerPixel(view) {
 // what it showed; fits the view to it unless the author moved it.
 function showGroup(view, group, fontFamily) {
   view.svg.replaceChildren();
+  if (group) view.svg.appendChild(document.importNode(group, true));
+  viewChanged(view, Boolean(group), fontFamily);
+}
+
+function viewChanged(view, shown, fontFamily) {
   view.svg.classList.remove('stale');
-  if (!group) return;
+  if (!shown) return;
   view.svg.setAttribute('font-family', fontFamily || 'sans-serif');
-  view.svg.appendChild(document.importNode(group, true));
   view.home = view === views.profile && current && current.axis ? profileFrame(current.axis) : fitted(view);
   if (!view.moved || !view.box) setBox(view, view.home);
 }
@@ -101,17 +105,100 @@ function parseDrawing(svgText) {
   return drawing.querySelector('parsererror') ? null : drawing;
 }
 
+// ---------------------------------------------------------------------------
+// The drawing arrives in pieces: each state names the pieces of each group
+// of the drawing (a tree whose leaves are runs of elements, each named by a
+// hash of its text), and its larger parts (faults, figures, running times)
+// by the hash of their text. The page fetches the pieces it does not hold
+// and changes only what changed; the rest stays as drawn.
+
+const pieceTexts = new Map();  // the text of each piece of the state shown, by its key
+const partValues = new Map();  // the parts of the state shown, read, by their keys
+const MAX_KEYS_ASKED = 100;  // more: all the drawing's runs are asked for at once
+
+function leafKeys(node, into) {
+  if (node.g) for (const child of node.c) leafKeys(child, into);
+  else into.add(node.k);
+  return into;
+}
+
+// Fetches the pieces of `keys` the page does not hold; false when some
+// could not be had (the server has published twice since): the next state
+// brings them.
+async function fetchPieces(keys) {
+  const missing = [...keys].filter((key) => !pieceTexts.has(key));
+  if (missing.length === 0) return true;
+  const query = missing.length > MAX_KEYS_ASKED ? '' : `?keys=${missing.join(',')}`;
+  const answer = await fetch(`/pieces${query}`);
+  if (!answer.ok) return false;
+  for (const [key, text] of Object.entries(await answer.json())) pieceTexts.set(key, text);
+  return missing.every((key) => pieceTexts.has(key));
+}
+
+// The element for a node: a group with its children, or a run in a group of its own.
+function buildPiece(node) {
+  const holder = document.createElementNS(SVG_NS, 'g');
+  if (!node.g) {
+    holder.innerHTML = pieceTexts.get(node.k);
+    holder.piece = node.k;
+    return holder;
+  }
+  holder.innerHTML = `${node.g}</g>`;
+  const group = holder.firstElementChild;
+  group.opening = node.g;
+  reconcile(group, node.c);
+  group.piece = node.k;
+  return group;
+}
+
+// Makes the pieces among `parent`'s children those of `nodes`, in order:
+// a piece already there is kept as it is drawn, a group whose start tag is
+// unchanged is brought up to date within, the rest is built or removed.
+// Children that are no pieces (the marks of a fault) are left alone.
+function reconcile(parent, nodes) {
+  const existing = [...parent.children].filter((child) => child.piece);
+  const wanted = new Set(nodes.map((node) => node.k));
+  let i = 0;
+  for (const node of nodes) {
+    while (i < existing.length && !wanted.has(existing[i].piece) && !(node.g && existing[i].opening === node.g)) {
+      existing[i++].remove();
+    }
+    const here = existing[i];
+    if (here && here.piece === node.k) {
+      ++i;
+    } else if (here && node.g && here.opening === node.g && !wanted.has(here.piece)) {
+      reconcile(here, node.c);
+      here.piece = node.k;
+      ++i;
+    } else {
+      parent.insertBefore(buildPiece(node), here ?? null);
+    }
+  }
+  for (; i < existing.length; ++i) existing[i].remove();
+}
+
+function drawingGroup(state, id) { return state.drawing && state.drawing.groups[id]; }
+
+function showPieces(view, node, font) {
+  if (!node) {
+    view.svg.replaceChildren();
+    return;
+  }
+  const root = [...view.svg.children].find((child) => child.piece);
+  if (root && root.piece === node.k) return viewChanged(view, false);
+  if (!root) view.svg.replaceChildren();
+  reconcile(view.svg, [node]);
+  viewChanged(view, true, font);
+}
+
 function showDrawing(state) {
-  if (!state.svg) {
+  if (!state.drawing) {
     for (const view of Object.values(views)) view.svg.classList.add('stale');
     return;
   }
-  const drawing = parseDrawing(state.svg);
-  if (!drawing) return;
-  const font = drawing.documentElement.getAttribute('font-family');
   for (const view of Object.values(views)) {
     if (view === views.profile && profileWindow) continue;  // its stretch comes from the server
-    showGroup(view, drawing.getElementById(view.groupId), font);
+    showPieces(view, drawingGroup(state, view.groupId), state.drawing.font);
   }
   for (const view of [views.profile, views.plan]) view.svg.classList.toggle('partial', Boolean(state.partial));
 }
@@ -190,9 +277,9 @@ function setProfileWindow(wanted) {
   if (!profileWindow) {
     delete views.profile.svg.dataset.from;
     delete views.profile.svg.dataset.to;
-    if (current && current.svg) {
-      const drawing = parseDrawing(current.svg);
-      if (drawing) showGroup(views.profile, drawing.getElementById('profile'), drawing.documentElement.getAttribute('font-family'));
+    if (current && current.drawing) {
+      views.profile.svg.replaceChildren();
+      showPieces(views.profile, drawingGroup(current, 'profile'), current.drawing.font);
       markChosen();
     }
     return;
@@ -593,20 +680,31 @@ function showStatus(state) {
   for (const tag of document.querySelectorAll('.partial-tag')) tag.hidden = !state.partial;
   for (const format of ['svg', 'png', 'pdf']) {
     const link = document.getElementById(`export-${format}`);
-    link.hidden = !state.exports.includes(format) || !state.svg;
+    link.hidden = !state.exports.includes(format) || !state.drawing;
   }
 }
 
 document.getElementById('print').addEventListener('click', () => window.print());
+
+// What each part was shown from: its key and `also`, what else it shows.
+// A part shown from the same is not shown again.
+const shownParts = {};
+
+function showPart(state, name, show, also = '') {
+  const from = `${state.parts[name]} ${also}`;
+  if (shownParts[name] === from) return;
+  show(state);
+  shownParts[name] = from;
+}
 
 function apply(state) {
   const routeChanged = !current || !current.axis || !state.axis || current.axis.end_m !== state.axis.end_m;
   current = state;
   if (profileWindow && routeChanged && state.axis) profileWindow = withinRoute(profileWindow);
   showDrawing(state);
-  showFaults(state);
-  showFigures(state);
-  showTimetable(state);
+  showPart(state, 'faults', showFaults, `${state.unreadable} ${state.drawing_failure}`);
+  showPart(state, 'figures', showFigures);
+  showPart(state, 'timetable', showTimetable, JSON.stringify(state.model));
   showModelValues(state);
   showStatus(state);
   showWindowText();
@@ -615,11 +713,35 @@ function apply(state) {
   if (profileWindow) requestWindow();
 }
 
+let latest = null;  // the state last received
+
+// A state received: the pieces it names that the page does not hold are
+// fetched, then it is shown, unless a newer one arrived meanwhile.
+async function receive(state) {
+  latest = state;
+  const keys = new Set(Object.values(state.parts));
+  if (state.drawing) for (const node of Object.values(state.drawing.groups)) leafKeys(node, keys);
+  let complete = false;
+  try {
+    complete = await fetchPieces(keys);
+  } catch (error) {
+    // The connection is lost: the status says so, and the next state asks again.
+  }
+  if (!complete || state !== latest) return;
+  for (const [name, key] of Object.entries(state.parts)) {
+    if (!partValues.has(key)) partValues.set(key, JSON.parse(pieceTexts.get(key)));
+    state[name] = partValues.get(key);
+  }
+  apply(state);
+  for (const key of [...pieceTexts.keys()]) if (!keys.has(key)) pieceTexts.delete(key);
+  for (const key of [...partValues.keys()]) if (!keys.has(key)) partValues.delete(key);
+}
+
 // ---------------------------------------------------------------------------
 
 readAddress();
 const events = new EventSource('/events');
-events.addEventListener('state', (event) => apply(JSON.parse(event.data)));
+events.addEventListener('state', (event) => receive(JSON.parse(event.data)));
 events.addEventListener('error', () => {
   const status = document.getElementById('status');
   status.textContent = 'connection lost: reconnecting…';
