@@ -87,11 +87,15 @@ public:
     PieceNode node_of(std::string_view element, bool cut = false) {
         if (!is_group(element) || (!cut && element.size() <= kPieceGroupBytes)) return leaf(element);
         const std::size_t open_end = piece_tag_end(element, 0);
-        const std::size_t close = element.rfind("</");
+        std::size_t close = element.rfind("</");
+        if (close == std::string_view::npos || close < open_end) close = element.size();  // a cut-off text
         PieceNode node;
-        node.key = piece_key(element);
         node.open_tag = std::string(element.substr(0, open_end));
         cut_content(element.substr(open_end, close - open_end), node.children);
+        // Named by its start tag and its children's names, which name their text.
+        std::string names = node.open_tag;
+        for (const PieceNode& child : node.children) names += child.key;
+        node.key = piece_key(names);
         return node;
     }
 
@@ -120,7 +124,8 @@ private:
                 close_run(at);
                 out.push_back(node_of(element));
                 run_start = end;
-            } else if (fnv1a(element) % kPieceRunSpread == 0 || end - run_start > kPieceRunBytes) {
+            } else if ((fnv1a(element.substr(0, kPieceMarkBytes)) >> 40) % kPieceRunSpread == 0 ||
+                       end - run_start > kPieceRunBytes) {
                 close_run(end);
             }
             at = content.find('<', end);

@@ -18,7 +18,7 @@
 namespace scenariogen {
 
 struct PieceNode {
-    std::string key;               // a hash of the text the node stands for
+    std::string key;               // a hash of the text the node stands for (a group: of its start tag and its children's keys)
     std::string open_tag;          // a group cut into its children: its start tag; empty: a leaf
     std::vector<PieceNode> children;
 };
@@ -31,9 +31,11 @@ struct DrawingPieces {
 
 // A group larger than this is cut into its children.
 inline constexpr std::size_t kPieceGroupBytes = 16 * 1024;
-// A run of elements ends at an element whose hash is a multiple of this, or
-// once it is longer than kPieceRunBytes.
+// A run of elements ends at an element the hash of whose first
+// kPieceMarkBytes is, in its upper bits (the better mixed), a multiple of
+// kPieceRunSpread, or once it is longer than kPieceRunBytes.
 inline constexpr std::uint64_t kPieceRunSpread = 16;
+inline constexpr std::size_t kPieceMarkBytes = 96;
 inline constexpr std::size_t kPieceRunBytes = 8 * 1024;
 
 // Cuts an SVG document as the plot writes it. Text that is not such a

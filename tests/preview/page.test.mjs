@@ -140,6 +140,33 @@ test('a fault that stops the reading: its link opens the editor at its line, the
   assert.equal(await visible('#no-faults'), true);
 });
 
+test('a save sends only what changed: an edited sign text is shown, the fastest run and the graph stay as drawn', async () => {
+  await open();
+  await page.evaluate(() => {
+    document.querySelector('#profile-view #driving-curve').kept = true;
+    document.querySelector('#graph-view > g#graph').kept = true;
+  });
+  const asked = [];
+  page.on('request', (request) => {
+    if (request.url().includes('/pieces')) asked.push(new URL(request.url()).searchParams.get('keys'));
+  });
+  const original = load(route.line);
+  try {
+    await nextState(() => save(route.line, original.replace('(km 0+662)', '(km 0+667)')));
+    assert.match(await text('#profile-view'), /km 0\+667/);
+    assert.doesNotMatch(await text('#profile-view'), /km 0\+662/);
+    assert.deepEqual(await page.evaluate(() => [
+      document.querySelector('#profile-view #driving-curve').kept,
+      document.querySelector('#graph-view > g#graph').kept,
+    ]), [true, true], 'the fastest run and the graph are the elements drawn before the save');
+    assert.equal(asked.length, 1);
+    assert.ok(asked[0] && asked[0].split(',').length <= 4, `the few runs that changed, not the drawing: ${asked[0]}`);
+  } finally {
+    await nextState(() => save(route.line, original));
+  }
+  assert.match(await text('#profile-view'), /km 0\+662/);
+});
+
 test('the chosen fault is kept in the address: a reload marks it again in both drawings', async () => {
   const original = load(route.line);
   try {
