@@ -177,6 +177,34 @@ TEST_F(PreviewSessionTest, TheDrawingIsDownloadedInEachFormatAndAStretchOfThePro
     }
 }
 
+TEST_F(PreviewSessionTest, TheTrainsPlaceAtATimeOfDayIsThatOfTheRunDrawn) {
+    EXPECT_EQ(std::get<std::string>(session_->train_position("clock_s=0")), "there is no drawing");
+    session_->recompile();
+    for (const std::string bad : {"clock_s=nan", "clock_s=", "clock=1", "clock_s=1e999"}) {
+        EXPECT_EQ(std::get<std::string>(session_->train_position(bad)), "give clock_s, seconds since midnight") << bad;
+    }
+    const json clock = latest()["clock"];
+    const json terminus = latest()["figures"]["stations"].back()["position_m"];
+    struct Case {
+        const char* moment;
+        double clock_s;
+        json position_m;
+    };
+    const Case cases[] = {
+        {"the graph's first tick, before the departure", clock["first_s"], 0},
+        {"its last, after the arrival", clock["last_s"], terminus},
+    };
+    for (const Case& c : cases) {
+        const auto answer = session_->train_position("clock_s=" + std::to_string(c.clock_s));
+        ASSERT_TRUE(std::holds_alternative<TrainPosition>(answer)) << c.moment;
+        const json place = json::parse(std::get<TrainPosition>(answer).json);
+        EXPECT_EQ(place["run"]["position_m"], c.position_m) << c.moment;
+        EXPECT_EQ(place["timetable"]["position_m"], c.position_m) << c.moment;
+        EXPECT_TRUE(place["run"]["plan_point"].is_object()) << c.moment;
+        EXPECT_GT(place["run"]["graph_point"]["y"].get<double>(), 210) << c.moment << ": on the graph's page";
+    }
+}
+
 // The pieces of an event's drawing, by key, with their text when it is a
 // run of elements.
 void collect_runs(const json& node, std::map<std::string, std::string>& runs, const json& texts) {

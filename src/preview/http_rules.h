@@ -18,8 +18,9 @@ inline constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
 
 // kModel, kExport, kWindow and kPieces are the page's requests of the
 // session: the model's values to draw with, the drawing as a file, a stretch
-// of the profile drawn across the page's width, and pieces of the drawing.
-enum class Resource { kPage, kScript, kStyle, kEvents, kState, kModel, kExport, kWindow, kPieces, kNone };
+// of the profile drawn across the page's width, pieces of the drawing, and
+// the train's place at a time of day.
+enum class Resource { kPage, kScript, kStyle, kEvents, kState, kModel, kExport, kWindow, kPieces, kPosition, kNone };
 
 struct RequestFacts {
     std::string_view method;

@@ -140,6 +140,7 @@ private:
             case Resource::kExport:
             case Resource::kWindow:
             case Resource::kPieces:
+            case Resource::kPosition:
                 return act(verdict.resource, view(request.target()));
         }
     }

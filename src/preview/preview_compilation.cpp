@@ -1,5 +1,7 @@
 #include "preview/preview_compilation.h"
 
+#include <cmath>
+
 #include "compiler/diagnostic_format.h"
 #include "format/binary_format.h"
 #include "platform/file_system.h"
@@ -73,6 +75,16 @@ PreviewCompilation compile_for_preview(const PreviewSources& sources) {
         }
     }
     return compilation;
+}
+
+std::optional<PagePoint> plan_point_of(const PreviewCompilation& compilation, const PreviewDrawing& drawing,
+                                       double position_m) {
+    const Grid& grid = compilation.result().grid;
+    const double metre = std::nearbyint(position_m);
+    if (!(metre >= 0) || metre >= static_cast<double>(grid.computed_metres)) return std::nullopt;
+    const auto at = static_cast<std::size_t>(metre);
+    if (at >= grid.x.size() || at >= grid.y.size()) return std::nullopt;
+    return drawing.plot.plan_mapping.page({grid.x[at], grid.y[at]});
 }
 
 PreviewDrawing draw_for_preview(const PreviewCompilation& compilation, const TrainModelChoice& model) {

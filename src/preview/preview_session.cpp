@@ -12,6 +12,7 @@
 #include "preview/editor_link.h"
 #include "preview/model_query.h"
 #include "preview/preview_state.h"
+#include "preview/train_position.h"
 #include "views/plot/page_export.h"
 
 namespace scenariogen {
@@ -203,6 +204,20 @@ std::string PreviewSession::piece_texts(std::string_view query) {
         from = comma + 1;
     }
     return answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+}  // namespace scenariogen
+
+namespace scenariogen {
+
+std::variant<TrainPosition, std::string> PreviewSession::train_position(std::string_view query) {
+    const std::optional<double> clock = finite_number(query_value(query, "clock_s"));
+    if (!clock) return std::string("give clock_s, seconds since midnight");
+    const std::lock_guard lock(mutex_);
+    if (!drawing_ || !compilation_) return std::string("there is no drawing");
+    std::optional<std::string> answer = train_position_json(*compilation_, *drawing_, *clock);
+    if (!answer) return std::string("the drawing has no fastest run along a timetable");
+    return TrainPosition{std::move(*answer)};
 }
 
 }  // namespace scenariogen

@@ -55,6 +55,11 @@ struct ProfileStretch {
     std::string json;
 };
 
+// The train's place at a time of day, as JSON (see train_position.h).
+struct TrainPosition {
+    std::string json;
+};
+
 class PreviewSession {
 public:
     PreviewSession(PreviewSources sources, PreviewSinks sinks, PreviewSettings settings = {});
@@ -81,6 +86,10 @@ public:
     // page may ask after the next was published); without keys, every piece
     // of the last. A key of neither is left out.
     std::string piece_texts(std::string_view query);
+
+    // Where the train is at clock_s=T (see train_position.h) on the drawing
+    // as it stands; else why not.
+    std::variant<TrainPosition, std::string> train_position(std::string_view query);
 
 private:
     void draw_and_publish(double compile_ms, bool report);

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "preview/editor_link.h"
+#include "preview/train_position.h"
 #include "views/plot/page_export.h"
 #include "views/timetable/timetable_report.h"
 
@@ -15,12 +16,9 @@ using nlohmann::json;
 // Where metre `m` of the route is drawn on the plan; none when the plan
 // was not computed that far.
 json plan_point(const PreviewState& state, std::int32_t m) {
-    if (state.drawing == nullptr || m < 0) return nullptr;
-    const Grid& grid = state.compilation->result().grid;
-    const auto metre = static_cast<std::size_t>(m);
-    if (m >= grid.computed_metres || metre >= grid.x.size() || metre >= grid.y.size()) return nullptr;
-    const PagePoint point = state.drawing->plot.plan_mapping.page({grid.x[metre], grid.y[metre]});
-    return {{"x", point.x}, {"y", point.y}};
+    if (state.drawing == nullptr) return nullptr;
+    const std::optional<PagePoint> point = plan_point_of(*state.compilation, *state.drawing, m);
+    return point ? json{{"x", point->x}, {"y", point->y}} : json();
 }
 
 json fault_json(const PreviewFault& fault, const PreviewState& state) {
@@ -136,6 +134,7 @@ json state_document(const PreviewState& state) {
              {"partial", false},
              {"figures", nullptr},
              {"drawing", nullptr},
+             {"clock", nullptr},
              {"axis", nullptr},
              {"title", {{"scenario", state.scenario_name}, {"train", state.train_number}}},
              {"compile_ms", state.compile_ms}};
@@ -149,6 +148,9 @@ json state_document(const PreviewState& state) {
     if (state.drawing != nullptr && state.compilation != nullptr) {
         const PreviewDrawing& drawing = *state.drawing;
         out["figures"] = figures_json(*state.compilation, drawing.plot);
+        if (const std::optional<SliderClock> clock = slider_clock(drawing)) {
+            out["clock"] = {{"first_s", clock->first_s}, {"last_s", clock->last_s}};
+        }
         if (state.pieces != nullptr) out["drawing"] = drawing_json(*state.pieces);
         const ProfileAxis& axis = drawing.axis;
         out["axis"] = {{"x0", axis.x0},       {"x1", axis.x1},   {"end_m", axis.end_m},

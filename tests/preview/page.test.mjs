@@ -167,6 +167,36 @@ test('a save sends only what changed: an edited sign text is shown, the fastest 
   assert.match(await text('#profile-view'), /km 0\+662/);
 });
 
+test('the time slider marks the train on the profile, the plan and the graph, from the fastest run and from the timetable', async () => {
+  await open();
+  const slider = page.locator('#clock');
+  assert.match(await slider.getAttribute('aria-label'), /^Time of day/);
+  assert.match(await text('#clock-key'), /the fastest run at the time chosen[^]*the timetable's place at the time chosen/);
+  const marks = () => page.$$eval('.clock-marks > [id]', (nodes) => nodes.map((n) => n.id).sort());
+  const places = async () => (await text('#clock-places')).trim();
+  // Before the departure both stand at the first station.
+  await page.waitForFunction(() => document.querySelector('#clock-text').textContent !== '', null, WAIT);
+  assert.match(await places(), /^fastest run at km 0\.000, 0 km\/h · timetable at km 0\.000$/);
+  // By keyboard: the train moves along, and both marks follow it in the three drawings.
+  await slider.focus();
+  const before = await text('#clock-text');
+  for (let i = 0; i < 3; ++i) await page.keyboard.press('PageUp');
+  await page.waitForFunction((t) => document.querySelector('#clock-text').textContent !== t, before, WAIT);
+  await page.waitForFunction(() => !/km 0\.000, 0 km/.test(document.querySelector('#clock-places').textContent), null, WAIT);
+  assert.match(await places(), /^fastest run at km \d+\.\d{3}, \d+ km\/h · timetable at km \d+\.\d{3}$/);
+  assert.deepEqual(await marks(), ['clock-run-graph', 'clock-run-plan', 'clock-run-profile', 'clock-time-graph',
+    'clock-timetable-graph', 'clock-timetable-plan', 'clock-timetable-profile']);
+  const look = await page.$$eval('#clock-run-profile, #clock-timetable-profile',
+    (lines) => lines.map((l) => [l.getAttribute('stroke'), l.hasAttribute('stroke-dasharray')]));
+  assert.deepEqual(look, [['#000', true], ['#2166ac', false]], 'the timetable dashed and black, the run solid and blue');
+  assert.match(await slider.getAttribute('aria-valuetext'), /^\d+:\d\d:\d\d$/);
+  // At the end both stand at the terminus.
+  const terminus = await text('#stations tbody tr:last-child td.km');
+  await page.keyboard.press('End');
+  await page.waitForFunction((km) => document.querySelector('#clock-places').textContent.trim() ===
+    `fastest run at km ${km}, 0 km/h · timetable at km ${km}`, terminus, WAIT);
+});
+
 test('the chosen fault is kept in the address: a reload marks it again in both drawings', async () => {
   const original = load(route.line);
   try {

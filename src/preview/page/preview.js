@@ -281,6 +281,7 @@ function setProfileWindow(wanted) {
       views.profile.svg.replaceChildren();
       showPieces(views.profile, drawingGroup(current, 'profile'), current.drawing.font);
       markChosen();
+      markClock();
     }
     return;
   }
@@ -322,6 +323,7 @@ function showWindow(answer) {
   views.profile.svg.dataset.from = answer.from_m;
   views.profile.svg.dataset.to = answer.to_m;
   markChosen();
+  markClock();
 }
 
 // The route position under a point of the profile's drawing.
@@ -492,6 +494,148 @@ function choose(fault) {
   writeAddress();
   markChosen();
 }
+
+// ---------------------------------------------------------------------------
+// The time slider: the train's place at a time of day, which the server
+// works out from the run it drew, marked on the profile, the plan and the
+// graph: the fastest run solid and blue, the timetable dashed and black.
+
+const RUN_COLOUR = '#2166ac';
+let clockValue = null;  // the time chosen, seconds since midnight; null: none yet
+let clockPlace = null;  // the server's answer for it
+let clockRequest = null;  // the time asked of the server and not yet answered
+
+function showClock(state) {
+  const slider = document.getElementById('clock');
+  const clock = state.clock;
+  document.getElementById('clock-bar').hidden = !clock;
+  document.getElementById('clock-key').hidden = !clock;
+  if (!clock) {
+    clockPlace = null;
+    markClock();
+    return;
+  }
+  slider.min = String(Math.floor(clock.first_s));
+  slider.max = String(Math.ceil(clock.last_s));
+  clockValue = Math.min(Math.max(clockValue ?? clock.first_s, clock.first_s), clock.last_s);
+  if (document.activeElement !== slider) slider.value = String(clockValue);
+  requestPlace();
+}
+
+// Asks the server where the train is at the time chosen; one request at a
+// time, the newest time asked for once the last is answered.
+async function requestPlace() {
+  if (clockRequest || clockValue === null || !current || !current.clock) return;
+  const asked = { value: clockValue, generation: current.generation };
+  clockRequest = asked;
+  try {
+    const answer = await fetch(`/position?clock_s=${asked.value}`);
+    clockPlace = answer.ok ? await answer.json() : null;
+  } catch (error) {
+    clockPlace = null;  // the connection is lost: the status says so
+  } finally {
+    clockRequest = null;
+  }
+  if (current && (clockValue !== asked.value || current.generation !== asked.generation)) {
+    requestPlace();
+    return;
+  }
+  showPlaceText();
+  markClock();
+}
+
+function showPlaceText() {
+  const slider = document.getElementById('clock');
+  const place = clockPlace;
+  document.getElementById('clock-text').textContent = place ? place.clock : '';
+  slider.setAttribute('aria-valuetext', place ? place.clock : '');
+  const parts = [];
+  if (place && place.run) parts.push(`fastest run at km ${km(place.run.position_m)}, ${Math.round(place.run.speed_kmh)} km/h`);
+  else if (place) parts.push('fastest run: none at this time');
+  if (place && place.timetable) parts.push(`timetable at km ${km(place.timetable.position_m)}`);
+  document.getElementById('clock-places').textContent = parts.join(' · ');
+}
+
+function svgElement(tag, attributes) {
+  const node = document.createElementNS(SVG_NS, tag);
+  for (const [name, value] of Object.entries(attributes)) node.setAttribute(name, value);
+  return node;
+}
+
+// A mark of each kind in the view's own group of marks.
+function clockGroup(view) {
+  view.svg.querySelector(':scope > .clock-marks')?.remove();
+  const group = svgElement('g', { class: 'clock-marks' });
+  view.svg.appendChild(group);
+  return group;
+}
+
+function runDot(id, point, r) {
+  return svgElement('circle', { id, cx: point.x, cy: point.y, r, fill: RUN_COLOUR, stroke: '#fff', 'stroke-width': r / 4 });
+}
+
+function timetableDiamond(id, point, r) {
+  return svgElement('rect', {
+    id, x: point.x - r * 0.7, y: point.y - r * 0.7, width: r * 1.4, height: r * 1.4, fill: '#fff', stroke: '#000',
+    'stroke-width': r / 4, transform: `rotate(45 ${point.x} ${point.y})`,
+  });
+}
+
+function markClockProfile(place) {
+  const view = views.profile;
+  if (!view.home || !current || !current.axis) return;
+  const group = clockGroup(view);
+  const stretch = shownStretch();
+  const width = Math.max(view.box.w / 500, 0.1);
+  const line = (id, position, stroke, dash) => {
+    if (position < stretch.from || position > stretch.to) return;
+    const x = xOf(position);
+    group.appendChild(svgElement('line', {
+      id, x1: x, y1: view.home.y, x2: x, y2: view.home.y + view.home.h, stroke, 'stroke-width': width,
+      ...(dash ? { 'stroke-dasharray': `${width * 4} ${width * 3}` } : {}),
+    }));
+  };
+  if (place.timetable) line('clock-timetable-profile', place.timetable.position_m, '#000', true);
+  if (place.run) line('clock-run-profile', place.run.position_m, RUN_COLOUR, false);
+}
+
+function markClockPlan(place) {
+  const view = views.plan;
+  if (!view.box) return;
+  const group = clockGroup(view);
+  const r = Math.max(view.box.w / 90, 0.25);
+  if (place.timetable && place.timetable.plan_point) group.appendChild(timetableDiamond('clock-timetable-plan', place.timetable.plan_point, r));
+  if (place.run && place.run.plan_point) group.appendChild(runDot('clock-run-plan', place.run.plan_point, r));
+}
+
+function markClockGraph(place) {
+  const view = views.graph;
+  if (!view.home) return;
+  const group = clockGroup(view);
+  const r = Math.max(view.home.w / 250, 0.4);
+  const at = (place.run ?? place.timetable)?.graph_point;
+  if (at) {
+    group.appendChild(svgElement('line', {
+      id: 'clock-time-graph', x1: at.x, y1: view.home.y, x2: at.x, y2: view.home.y + view.home.h,
+      stroke: '#595959', 'stroke-width': r / 4,
+    }));
+  }
+  if (place.timetable) group.appendChild(timetableDiamond('clock-timetable-graph', place.timetable.graph_point, r));
+  if (place.run) group.appendChild(runDot('clock-run-graph', place.run.graph_point, r));
+}
+
+function markClock() {
+  for (const view of [views.profile, views.plan, views.graph]) view.svg.querySelector(':scope > .clock-marks')?.remove();
+  if (!clockPlace) return;
+  markClockProfile(clockPlace);
+  markClockPlan(clockPlace);
+  markClockGraph(clockPlace);
+}
+
+document.getElementById('clock').addEventListener('input', (event) => {
+  clockValue = Number(event.target.value);
+  requestPlace();
+});
 
 // ---------------------------------------------------------------------------
 // Faults.
@@ -709,6 +853,8 @@ function apply(state) {
   showStatus(state);
   showWindowText();
   markChosen();
+  showClock(state);
+  markClock();
   document.body.dataset.generation = state.generation;
   if (profileWindow) requestWindow();
 }
