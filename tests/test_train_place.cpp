@@ -23,8 +23,8 @@ TimetableCheck three_stations() {
         check.stations.push_back(station);
     }
     check.schedule = {{100, 100}, {200, 260}, {400, 400}};
-    check.run = {{0, 0, 140, 100, false},      {200, 72, 140, 120, false}, {900, 72, 140, 155, false},
-                 {1000, 0, 140, 165, false},   {1000, 0, 140, 260, false}, {3000, 0, 140, 400, true}};
+    check.run = {{0, 0, 140, 100, false},    {200, 72, 140, 120, false}, {900, 72, 140, 155, false},
+                 {1000, 0, 140, 165, false}, {1000, 0, 140, 260, false}, {3000, 0, 140, 400, true}};
     return check;
 }
 

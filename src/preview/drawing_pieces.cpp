@@ -72,9 +72,7 @@ std::string piece_attribute(std::string_view tag, std::string_view name) {
     return to == std::string_view::npos ? std::string() : std::string(tag.substr(from, to - from));
 }
 
-bool is_group(std::string_view element) {
-    return element.starts_with("<g ") || element.starts_with("<g>");
-}
+bool is_group(std::string_view element) { return element.starts_with("<g ") || element.starts_with("<g>"); }
 
 bool only_space(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
@@ -155,8 +153,8 @@ DrawingPieces cut_drawing(std::string_view svg) {
     while (at != std::string_view::npos && !svg.substr(at).starts_with("</")) {
         const std::size_t end = piece_element_end(svg, at);
         const std::string_view element = svg.substr(at, end - at);
-        const std::string id = is_group(element) ? piece_attribute(element.substr(0, piece_tag_end(element, 0)), "id")
-                                                 : std::string();
+        const std::string id =
+            is_group(element) ? piece_attribute(element.substr(0, piece_tag_end(element, 0)), "id") : std::string();
         if (!id.empty()) pieces.groups.emplace_back(id, cutter.node_of(element, true));
         at = svg.find('<', end);
     }

@@ -18,8 +18,8 @@
 namespace scenariogen {
 
 struct PieceNode {
-    std::string key;               // a hash of the text the node stands for (a group: of its start tag and its children's keys)
-    std::string open_tag;          // a group cut into its children: its start tag; empty: a leaf
+    std::string key;       // a hash of the text the node stands for (a group: of its start tag and its children's keys)
+    std::string open_tag;  // a group cut into its children: its start tag; empty: a leaf
     std::vector<PieceNode> children;
 };
 

@@ -286,8 +286,8 @@ std::uint16_t PreviewServer::port() const { return impl_->port; }
 
 void PreviewServer::publish(std::string state_json, std::string event_json) {
     auto json = std::make_shared<const std::string>(std::move(state_json));
-    auto event = std::make_shared<const std::string>("retry: 1000\nevent: state\ndata: " +
-                                                     (event_json.empty() ? *json : event_json) + "\n\n");
+    auto event = std::make_shared<const std::string>(
+        "retry: 1000\nevent: state\ndata: " + (event_json.empty() ? *json : event_json) + "\n\n");
     asio::post(impl_->io, [impl = impl_.get(), json, event] {
         impl->latest_json = json;
         impl->latest_event = event;

@@ -37,9 +37,9 @@ struct PreviewState {
 //    "faults": [{"text", "severity", "file", "line", "column", "number", "name", "position_m",
 //    "plan_point": {"x", "y"} or null, "source_line",
 //    "link" or null, "notes": [...]}],
-//    "figures": {...} or null, "drawing": {"font", "groups": {ID: NODE}} or null, "axis": {"x0", "x1", "end_m", "width", "top", "bottom"} or null,
-//    "title": {"scenario", "train"}, "model": {"acceleration", "braking", "max_speed" (chosen or
-//    null), "summary" or null, "run_left_out"}, "timetable": {"rows", "problems"} or null,
+//    "figures": {...} or null, "drawing": {"font", "groups": {ID: NODE}} or null, "axis": {"x0", "x1", "end_m",
+//    "width", "top", "bottom"} or null, "title": {"scenario", "train"}, "model": {"acceleration", "braking",
+//    "max_speed" (chosen or null), "summary" or null, "run_left_out"}, "timetable": {"rows", "problems"} or null,
 //    "exports": ["svg", "png", "pdf"], "compile_ms",
 //    "clock": {"first_s", "last_s"} or null (the time slider's span, see train_position.h)}
 // where a NODE of the drawing is {"k": KEY} for a run of elements (its text

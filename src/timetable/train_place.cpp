@@ -67,8 +67,9 @@ void place_on_schedule(const TimetableCheck& check, double clock_s, TrainPlace& 
         const Call& to = calls[i];
         if (clock_s < from.clock_s || clock_s > to.clock_s) continue;
         const double span = to.clock_s - from.clock_s;
-        place.scheduled_m = span > 0 ? from.position_m + (clock_s - from.clock_s) / span * (to.position_m - from.position_m)
-                                     : to.position_m;
+        place.scheduled_m = span > 0
+                                ? from.position_m + (clock_s - from.clock_s) / span * (to.position_m - from.position_m)
+                                : to.position_m;
         return;
     }
     place.scheduled_m = calls.back().position_m;

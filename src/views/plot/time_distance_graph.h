@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "timetable/timetable_check.h"
-#include "views/timetable/run_geometry.h"
 #include "views/plot/plot_content.h"
 #include "views/plot/svg_writer.h"
+#include "views/timetable/run_geometry.h"
 
 namespace scenariogen::plotting {
 
