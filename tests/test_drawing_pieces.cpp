@@ -13,10 +13,10 @@ namespace scenariogen {
 namespace {
 
 // A node's text put back together from the pieces.
-std::string assembled(const PieceNode& node, const DrawingPieces& pieces) {
+std::string put_together(const PieceNode& node, const DrawingPieces& pieces) {
     if (node.open_tag.empty()) return pieces.texts.at(node.key);
     std::string text = node.open_tag;
-    for (const PieceNode& child : node.children) text += assembled(child, pieces);
+    for (const PieceNode& child : node.children) text += put_together(child, pieces);
     return text + "</g>";
 }
 
@@ -30,7 +30,7 @@ void collect_leaves(const PieceNode& node, std::set<std::string>& keys) {
     for (const PieceNode& child : node.children) collect_leaves(child, keys);
 }
 
-std::set<std::string> leaves(const DrawingPieces& pieces) {
+std::set<std::string> leaf_keys(const DrawingPieces& pieces) {
     std::set<std::string> keys;
     for (const auto& [id, node] : pieces.groups) collect_leaves(node, keys);
     return keys;
@@ -79,7 +79,7 @@ TEST(DrawingPieces, TheGroupsAreCutAndPutBackTogetherAsTheyWere) {
         std::vector<std::string> ids;
         for (const auto& [id, node] : pieces.groups) {
             ids.push_back(id);
-            const std::string text = without_newlines(assembled(node, pieces));
+            const std::string text = without_newlines(put_together(node, pieces));
             EXPECT_NE(without_newlines(svg).find(text), std::string::npos) << c.what << ": " << id;
             EXPECT_TRUE(text.starts_with("<g id=\"" + id + "\"")) << c.what;
         }
@@ -91,7 +91,7 @@ TEST(DrawingPieces, TheGroupsAreCutAndPutBackTogetherAsTheyWere) {
 
 TEST(DrawingPieces, AnEditChangesOnlyTheRunsAroundIt) {
     const DrawingPieces before = cut_drawing(document(large_group(3000)));
-    ASSERT_GT(leaves(before).size(), 50u) << "the large group is cut into many runs";
+    ASSERT_GT(leaf_keys(before).size(), 50u) << "the large group is cut into many runs";
     struct Case {
         const char* what;
         std::string group;
@@ -104,8 +104,8 @@ TEST(DrawingPieces, AnEditChangesOnlyTheRunsAroundIt) {
     for (const Case& c : cases) {
         const DrawingPieces after = cut_drawing(document(c.group));
         std::set<std::string> gone, added;
-        for (const std::string& key : leaves(before)) gone.insert(key);
-        for (const std::string& key : leaves(after)) {
+        for (const std::string& key : leaf_keys(before)) gone.insert(key);
+        for (const std::string& key : leaf_keys(after)) {
             if (!gone.erase(key)) added.insert(key);
         }
         EXPECT_LE(added.size(), 2u) << c.what;

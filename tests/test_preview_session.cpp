@@ -216,7 +216,7 @@ void collect_runs(const json& node, std::map<std::string, std::string>& runs, co
     runs[key] = texts.contains(key) ? texts[key].get<std::string>() : std::string();
 }
 
-std::map<std::string, std::string> runs_of(const json& event, const json& texts) {
+std::map<std::string, std::string> event_runs(const json& event, const json& texts) {
     std::map<std::string, std::string> runs;
     for (const auto& [id, node] : event["drawing"]["groups"].items()) collect_runs(node, runs, texts);
     return runs;
@@ -233,7 +233,7 @@ TEST_F(PreviewSessionTest, AnOpenPageIsSentWhatChangedAndAsksTheSessionForItsTex
         EXPECT_EQ(json::parse(answer[key].get<std::string>()), latest()[part]) << part;
     }
     const json all = json::parse(session_->piece_texts(""));
-    const std::map<std::string, std::string> runs_before = runs_of(first, all);
+    const std::map<std::string, std::string> runs_before = event_runs(first, all);
     for (const auto& [key, text] : runs_before) EXPECT_FALSE(text.empty()) << "every run is served: " << key;
 
     // A sign's text edited: the run of the fastest run and the graph stay as
@@ -246,13 +246,13 @@ TEST_F(PreviewSessionTest, AnOpenPageIsSentWhatChangedAndAsksTheSessionForItsTex
     EXPECT_NE(second["drawing"]["groups"]["profile"]["k"], first["drawing"]["groups"]["profile"]["k"]);
     EXPECT_EQ(second["parts"]["timetable"], first["parts"]["timetable"]);
     std::string added, removed;
-    for (const auto& [key, text] : runs_of(second, json::object())) {
+    for (const auto& [key, text] : event_runs(second, json::object())) {
         if (!runs_before.contains(key)) added += (added.empty() ? "" : ",") + key;
     }
     for (const auto& [key, text] : runs_before) {
-        if (!runs_of(second, json::object()).contains(key)) removed += (removed.empty() ? "" : ",") + key;
+        if (!event_runs(second, json::object()).contains(key)) removed += (removed.empty() ? "" : ",") + key;
         if (text.find("id=\"driving-curve\"") != std::string::npos) {
-            EXPECT_TRUE(runs_of(second, json::object()).contains(key)) << "the fastest run's run is kept";
+            EXPECT_TRUE(event_runs(second, json::object()).contains(key)) << "the fastest run's run is kept";
         }
     }
     const json fetched = json::parse(session_->piece_texts("keys=" + added + "," + removed + ",0000000000000000"));
