@@ -1,7 +1,8 @@
 // The preview as an author sees it: from the save of a description file to
 // the new drawing painted on an open page in Chromium (the state received,
-// applied, and the next frame drawn), with the fastest run, the running-time
-// table and the graph on the page.
+// what changed fetched and applied, and the next frame drawn), with the
+// fastest run, the running-time table and the graph on the page; and what
+// the page received for each save.
 //
 //   node bench/preview_paint.mjs PROGRAM LINE TRAIN [--name N --train T] [--saves K] [--label L]
 //                                [--edit OLD NEW]
@@ -50,6 +51,11 @@ try {
   const text = readFileSync(line, 'latin1');
   if (edit && !text.includes(edit.from)) throw new Error(`${line} holds no '${edit.from}' to edit`);
   const versions = [text, edit ? text.replace(edit.from, edit.to) : text];
+  // What the page receives for the saves: the states and what it fetches.
+  const network = await page.context().newCDPSession(page);
+  await network.send('Network.enable');
+  let received = 0;
+  network.on('Network.dataReceived', (event) => { received += event.dataLength; });
   const times = [];
   for (let i = 0; i < saves; ++i) {
     await new Promise((resolve) => setTimeout(resolve, 150));
@@ -69,7 +75,9 @@ try {
   writeFileSync(line, text, 'latin1');
   times.sort((a, b) => a - b);
   const median = times[Math.floor(times.length / 2)];
-  console.log(`${label.padEnd(24)} median ${median.toFixed(1).padStart(6)} ms   max ${times.at(-1).toFixed(1).padStart(6)} ms   (${saves} saves, painted in Chromium)`);
+  const kilobytes = received / saves / 1024;
+  console.log(`${label.padEnd(24)} median ${median.toFixed(1).padStart(6)} ms   max ${times.at(-1).toFixed(1).padStart(6)} ms   ` +
+    `${kilobytes.toFixed(1).padStart(6)} KB received per save   (${saves} saves, painted in Chromium)`);
 } finally {
   await browser.close();
   server.kill('SIGINT');
