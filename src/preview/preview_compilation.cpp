@@ -121,7 +121,8 @@ PreviewDrawing draw_for_preview(const PreviewCompilation& compilation, const Tra
     const CompileResult& result = compilation.result();
     PreviewDrawing drawing;
     const RunDrawing run{.driving_curve = true, .time_distance_graph = true, .model = model};
-    drawing.plot = plot_scenario(result.cells, result.stations, result.grid, run);
+    drawing.plan = sample_plan_for_page(result.grid, result.stations);
+    drawing.plot = plot_scenario(result.cells, result.stations, drawing.plan, run);
     drawing.axis = {plotting::kProfileX0, plotting::kProfileX1,      drawing.plot.profile_end_m,
                     plotting::kPageWidth, plotting::kStationBandTop, plotting::kAxisY + 14};
     return drawing;

@@ -74,6 +74,7 @@ struct ProfileAxis {
 struct PreviewDrawing {
     ScenarioPlot plot;
     ProfileAxis axis;
+    PlanSample plan;  // the plan's sample the page was drawn from, for its stretches
 };
 
 // Where metre `position_m` of the route (rounded to the nearest) is drawn on

@@ -174,7 +174,8 @@ std::variant<ProfileStretch, std::string> PreviewSession::profile_window(std::st
     const CompileResult& result = compilation_->result();
     std::string svg;
     try {
-        svg = plot_profile_window(result.cells, result.stations, result.grid, drawing_->plot.timetable, {*from, *to});
+        svg =
+            plot_profile_window(result.cells, result.stations, drawing_->plan, drawing_->plot.timetable, {*from, *to});
     } catch (const std::exception& slip) {
         return std::string("the stretch could not be drawn: ") + slip.what();
     }
