@@ -255,6 +255,9 @@ TEST_F(PreviewSessionTest, AnOpenPageIsSentWhatChangedAndAsksTheSessionForItsTex
             EXPECT_TRUE(event_runs(second, json::object()).contains(key)) << "the fastest run's run is kept";
         }
     }
+    std::string sent;
+    for (const auto& [key, text] : second["texts"].items()) sent += (sent.empty() ? "" : ",") + key;
+    EXPECT_EQ(sent, added) << "the runs that changed come with the event";
     const json fetched = json::parse(session_->piece_texts("keys=" + added + "," + removed + ",0000000000000000"));
     std::string texts;
     for (const auto& [key, text] : fetched.items()) texts += text.get<std::string>();

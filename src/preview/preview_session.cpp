@@ -127,7 +127,7 @@ void PreviewSession::draw_and_publish(double compile_ms, bool report) {
     state.editor_url = settings_.editor_url;
     state.line_absolute = line_absolute_;
     state.train_absolute = train_absolute_;
-    std::string event = state_event_json(state, pieces_.texts);
+    std::string event = state_event_json(state, pieces_.texts, previous_texts_);
     sinks_.publish({state_json(state), std::move(event)});
     if (report && sinks_.report) sinks_.report(summary(state));
 }

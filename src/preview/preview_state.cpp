@@ -169,7 +169,8 @@ std::string json_text(const json& value) { return value.dump(-1, ' ', false, jso
 
 std::string state_json(const PreviewState& state) { return json_text(state_document(state)); }
 
-std::string state_event_json(const PreviewState& state, std::unordered_map<std::string, std::string>& texts) {
+std::string state_event_json(const PreviewState& state, std::unordered_map<std::string, std::string>& texts,
+                             const std::unordered_map<std::string, std::string>& previous) {
     json out = state_document(state);
     json parts = json::object();
     for (const char* name : kStateParts) {
@@ -180,6 +181,15 @@ std::string state_event_json(const PreviewState& state, std::unordered_map<std::
         out.erase(name);
     }
     out["parts"] = std::move(parts);
+    json fresh = json::object();
+    std::size_t bytes = 0;
+    for (const auto& [key, text] : texts) {
+        if (previous.contains(key)) continue;
+        bytes += text.size();
+        if (bytes > kEventTextBytes) break;
+        fresh[key] = text;
+    }
+    if (bytes <= kEventTextBytes && !fresh.empty()) out["texts"] = std::move(fresh);
     return json_text(out);
 }
 

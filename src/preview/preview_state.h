@@ -51,10 +51,17 @@ std::string state_json(const PreviewState& state);
 // they changed: what a save changes least often and weighs most.
 inline constexpr const char* kStateParts[] = {"faults", "figures", "timetable"};
 
+// The pieces whose text comes with the event when together they are no
+// longer than this: what a save changed, saving the page a request.
+inline constexpr std::size_t kEventTextBytes = 64 * 1024;
+
 // The document as an open page receives it: the members of kStateParts
 // replaced by the keys of their JSON text, in "parts": {"faults": KEY, ...};
 // `texts` gets each part's text by its key (see drawing_pieces.h), which the
-// page asks for when it does not hold it.
-std::string state_event_json(const PreviewState& state, std::unordered_map<std::string, std::string>& texts);
+// page asks for when it does not hold it. The texts of `texts` that are not
+// in `previous` (the state before) come along in "texts": {KEY: TEXT} when
+// they fit in kEventTextBytes.
+std::string state_event_json(const PreviewState& state, std::unordered_map<std::string, std::string>& texts,
+                             const std::unordered_map<std::string, std::string>& previous = {});
 
 }  // namespace scenariogen

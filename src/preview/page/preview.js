@@ -861,10 +861,12 @@ function apply(state) {
 
 let latest = null;  // the state last received
 
-// A state received: the pieces it names that the page does not hold are
-// fetched, then it is shown, unless a newer one arrived meanwhile.
+// A state received: the pieces it names that the page does not hold and
+// that did not come with it are fetched, then it is shown, unless a newer
+// one arrived meanwhile.
 async function receive(state) {
   latest = state;
+  for (const [key, text] of Object.entries(state.texts ?? {})) pieceTexts.set(key, text);
   const keys = new Set(Object.values(state.parts));
   if (state.drawing) for (const node of Object.values(state.drawing.groups)) leafKeys(node, keys);
   let complete = false;
