@@ -201,6 +201,7 @@ TEST(PreviewCompilation, AFaultIsListedAsCompilePrintsItWithItsPlaceOnTheRoute) 
     const auto state = nlohmann::json::parse(state_json(shown));
     EXPECT_EQ(state["generation"], 7);
     EXPECT_EQ(state["faults"][0]["position_m"], 42900);
+    EXPECT_GT(state["faults"][0]["graph_y"].get<double>(), 210) << "its place down the graph, on the second page";
     EXPECT_EQ(state["figures"]["stations"].size(), 9u);
     EXPECT_EQ(state["figures"]["length_m"], 46000);
     EXPECT_EQ(state["axis"]["end_m"], drawing.plot.profile_end_m);

@@ -27,6 +27,7 @@ json fault_json(const PreviewFault& fault, const PreviewState& state) {
              {"name", fault.name},    {"position_m", nullptr},      {"source_line", fault.source_line},
              {"notes", json::array()}};
     out["plan_point"] = nullptr;
+    out["graph_y"] = nullptr;
     out["link"] = nullptr;
     if (!state.editor_url.empty() && fault.line > 0 && !fault.file.empty()) {
         const std::string& path = fault.file == state.line_file ? state.line_absolute : state.train_absolute;
@@ -35,6 +36,9 @@ json fault_json(const PreviewFault& fault, const PreviewState& state) {
     if (fault.position_m) {
         out["position_m"] = *fault.position_m;
         out["plan_point"] = plan_point(state, *fault.position_m);
+        const std::optional<double> graph_y =
+            state.drawing != nullptr ? graph_y_of(*state.drawing, *fault.position_m) : std::nullopt;
+        if (graph_y) out["graph_y"] = *graph_y;
     }
     for (const PreviewFault& note : fault.notes) out["notes"].push_back(fault_json(note, state));
     return out;

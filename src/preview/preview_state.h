@@ -35,7 +35,7 @@ struct PreviewState {
 // The page's document:
 //   {"generation", "files": {"line", "train"}, "unreadable", "partial",
 //    "faults": [{"text", "severity", "file", "line", "column", "number", "name", "position_m",
-//    "plan_point": {"x", "y"} or null, "source_line",
+//    "plan_point": {"x", "y"} or null, "graph_y" (its place down the time-distance graph) or null, "source_line",
 //    "link" or null, "notes": [...]}],
 //    "figures": {...} or null, "drawing": {"font", "groups": {ID: NODE}} or null, "axis": {"x0", "x1", "end_m",
 //    "width", "top", "bottom"} or null, "title": {"scenario", "train"}, "model": {"acceleration", "braking",

@@ -37,6 +37,12 @@ std::optional<SliderClock> slider_clock(const PreviewDrawing& drawing) {
     return SliderClock{scale->first_s, scale->last_s};
 }
 
+std::optional<double> graph_y_of(const PreviewDrawing& drawing, double position_m) {
+    const std::optional<TimeDistanceScale> scale = drawn_graph_scale(drawing);
+    if (!scale) return std::nullopt;
+    return scale->y(position_m);
+}
+
 std::optional<std::string> train_position_json(const PreviewCompilation& compilation, const PreviewDrawing& drawing,
                                                double clock_s) {
     const std::optional<TimeDistanceScale> scale = drawn_graph_scale(drawing);

@@ -21,6 +21,10 @@ struct SliderClock {
 // None: the drawing has no fastest run, or fewer than two stations.
 std::optional<SliderClock> slider_clock(const PreviewDrawing& drawing);
 
+// Where the time-distance graph draws the route's metre `position_m`, down
+// the page; none when the drawing has no slider clock.
+std::optional<double> graph_y_of(const PreviewDrawing& drawing, double position_m);
+
 // {"clock_s", "clock": "6:39:00", "run": PLACE or null, "timetable": PLACE
 // or null}, a PLACE being {"position_m", "speed_kmh" (the run's only),
 // "plan_point": {"x", "y"} or null, "graph_point": {"x", "y"}}; none when

@@ -196,6 +196,29 @@ test('the time slider marks the train on the profile, the plan and the graph, fr
     `fastest run at km ${km}, 0 km/h · timetable at km ${km}`, terminus, WAIT);
 });
 
+test('a chosen fault is marked on the time-distance graph too, at its place along the route', async () => {
+  await open();
+  const original = load(route.line);
+  try {
+    await nextState(() => save(route.line,
+      original.replace('indicatori_vmax,  700,  130,  140,  140,', 'indicatori_vmax,  700,  60,  60,  60,')));
+    const link = page.locator('#faults > li > a.fault', { hasText: '[board-limit]' });
+    await link.click();
+    await page.waitForSelector('#graph-view #fault-place-graph', WAIT);
+    // On the graph, the band lies at the place of the board (km 0.700): between the first two stations' rows.
+    const [band, first, second] = await page.evaluate(() => {
+      const rows = [...document.querySelectorAll('#graph-view g > title')]
+        .filter((t) => / at \d+\.\d{3} km$/.test(t.textContent)).map((t) => t.parentElement.getBBox().y);
+      const rect = document.querySelector('#fault-place-graph');
+      return [Number(rect.getAttribute('y')), rows[0], rows[1]];
+    });
+    assert.ok(band > first - 3 && band < second, `${band} between ${first} and ${second}`);
+  } finally {
+    await nextState(() => save(route.line, original));
+  }
+  assert.equal(await page.locator('#graph-view #fault-place-graph').count(), 0);
+});
+
 test('the chosen fault is kept in the address: a reload marks it again in both drawings', async () => {
   const original = load(route.line);
   try {

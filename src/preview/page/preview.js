@@ -419,8 +419,9 @@ document.getElementById('zoom').addEventListener('submit', (event) => {
 });
 
 // ---------------------------------------------------------------------------
-// The place of a fault: a band across the profile, a ring on the plan. A
-// view that does not show the place is moved to it, keeping its zoom.
+// The place of a fault: a band across the profile and across the
+// time-distance graph, a ring on the plan. A view that does not show the
+// place is moved to it, keeping its zoom.
 
 function centrePlanOn(x, y) {
   const view = views.plan;
@@ -466,6 +467,17 @@ function markPlan(point) {
   centrePlanOn(point.x, point.y);
 }
 
+// The place of a fault on the time-distance graph: a band across it.
+function markGraph(y) {
+  const view = views.graph;
+  if (y === null || y === undefined || !Number.isFinite(y) || !view.home) return;
+  const height = Math.max(view.home.h / 300, 0.3);
+  view.svg.appendChild(svgElement('rect', {
+    id: 'fault-place-graph', x: view.home.x, y: y - height / 2, width: view.home.w, height,
+    fill: '#e00', 'fill-opacity': '0.45',
+  }));
+}
+
 function faultNamed(text) {
   if (!current || !text) return null;
   for (const fault of current.faults) {
@@ -479,10 +491,12 @@ function faultNamed(text) {
 function markChosen() {
   views.profile.svg.querySelector('#fault-place')?.remove();
   views.plan.svg.querySelector('#fault-place-plan')?.remove();
+  views.graph.svg.querySelector('#fault-place-graph')?.remove();
   const fault = faultNamed(chosenFault);
   if (!fault) return;
   markProfile(fault.position_m);
   markPlan(fault.plan_point);
+  markGraph(fault.graph_y);
 }
 
 function choose(fault) {
