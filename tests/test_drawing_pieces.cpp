@@ -85,6 +85,9 @@ TEST(DrawingPieces, TheGroupsAreCutAndPutBackTogetherAsTheyWere) {
         }
         EXPECT_EQ(ids, c.ids) << c.what;
     }
+    // Keys of 16 digits: a hundred of them fit in a request's target of 2048 bytes.
+    EXPECT_EQ(piece_key(""), "cbf29ce484222325");
+    EXPECT_EQ(piece_key("a"), "af63dc4c8601ec8c");
     EXPECT_TRUE(cut_drawing("not a drawing").groups.empty());
     EXPECT_TRUE(cut_drawing("<svg><g id=\"cut\"><circle").groups.size() <= 1) << "a cut-off text ends the scan";
 }

@@ -1,7 +1,5 @@
 #include "preview/drawing_pieces.h"
 
-#include <cstdio>
-
 namespace scenariogen {
 
 namespace {
@@ -137,9 +135,11 @@ private:
 }  // namespace
 
 std::string piece_key(std::string_view text) {
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(fnv1a(text)));
-    return digits;
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::uint64_t hash = fnv1a(text);
+    std::string key(16, '0');
+    for (std::size_t i = key.size(); i-- > 0; hash >>= 4) key[i] = kHexDigits[hash & 0xF];
+    return key;
 }
 
 DrawingPieces cut_drawing(std::string_view svg) {
