@@ -1,9 +1,15 @@
 // The preview as an author sees it: from the save of a description file to
 // the new drawing painted on an open page in Chromium (the state received,
-// applied, and the next frame drawn), with the fastest run, the running-time
-// table and the graph on the page.
+// what changed fetched and applied, and the next frame drawn), with the
+// fastest run, the running-time table and the graph on the page; and what
+// the page received for each save.
 //
 //   node bench/preview_paint.mjs PROGRAM LINE TRAIN [--name N --train T] [--saves K] [--label L]
+//                                [--edit OLD NEW]
+//
+// Each save writes the line file again; with --edit, every other save has
+// the first OLD in it replaced by NEW (an author's small edit, so that the
+// drawing changes), the others its own text.
 //
 // Needs the preview tests' driver (npm ci in tests/preview) and Chromium.
 import { spawn } from 'node:child_process';
@@ -20,6 +26,8 @@ const [program, line, train, ...rest] = process.argv.slice(2);
 const option = (name, fallback) => { const i = rest.indexOf(name); return i >= 0 ? rest[i + 1] : fallback; };
 const saves = Number(option('--saves', '15'));
 const label = option('--label', '');
+const editAt = rest.indexOf('--edit');
+const edit = editAt >= 0 ? { from: rest[editAt + 1], to: rest[editAt + 2] } : null;
 const extra = [];
 for (const name of ['--name', '--train']) if (option(name)) extra.push(name, option(name));
 
@@ -40,7 +48,14 @@ try {
   const page = await browser.newPage({ viewport: { width: 1600, height: 1000 } });
   await page.goto(address);
   await page.waitForFunction(() => Number(document.body.dataset.generation) >= 1, null, { timeout: 60000 });
-  const text = readFileSync(line);
+  const text = readFileSync(line, 'latin1');
+  if (edit && !text.includes(edit.from)) throw new Error(`${line} holds no '${edit.from}' to edit`);
+  const versions = [text, edit ? text.replace(edit.from, edit.to) : text];
+  // What the page receives for the saves: the states and what it fetches.
+  const network = await page.context().newCDPSession(page);
+  await network.send('Network.enable');
+  let received = 0;
+  network.on('Network.dataReceived', (event) => { received += event.dataLength; });
   const times = [];
   for (let i = 0; i < saves; ++i) {
     await new Promise((resolve) => setTimeout(resolve, 150));
@@ -54,12 +69,15 @@ try {
       check();
     }), before);
     const start = await page.evaluate(() => performance.now());
-    writeFileSync(line, text);
+    writeFileSync(line, versions[(i + 1) % 2], 'latin1');
     times.push((await painted) - start);
   }
+  writeFileSync(line, text, 'latin1');
   times.sort((a, b) => a - b);
   const median = times[Math.floor(times.length / 2)];
-  console.log(`${label.padEnd(24)} median ${median.toFixed(1).padStart(6)} ms   max ${times.at(-1).toFixed(1).padStart(6)} ms   (${saves} saves, painted in Chromium)`);
+  const kilobytes = received / saves / 1024;
+  console.log(`${label.padEnd(24)} median ${median.toFixed(1).padStart(6)} ms   max ${times.at(-1).toFixed(1).padStart(6)} ms   ` +
+    `${kilobytes.toFixed(1).padStart(6)} KB received per save   (${saves} saves, painted in Chromium)`);
 } finally {
   await browser.close();
   server.kill('SIGINT');

@@ -102,6 +102,27 @@ TEST_F(ProfileWindowTest, LabelsLeftOutOnTheWholeRouteComeBackInANarrowStretch) 
     EXPECT_GT(new_labels, 0u);
 }
 
+TEST_F(ProfileWindowTest, ASlowdownIsDrawnInEveryStretchItRunsThrough) {
+    // The example's slowdown to 30 km/h runs from 4000 m for 600 m.
+    struct Case {
+        double from_m, to_m;
+        bool drawn;
+    };
+    for (const Case& c : {Case{3500, 4500, true}, Case{4200, 4400, true}, Case{4500, 6000, true},
+                          Case{4700, 6000, false}, Case{2000, 3900, false}}) {
+        const std::string stretch = window(c.from_m, c.to_m);
+        const std::size_t bar = stretch.find("<title>Slowdown to 30 km/h");
+        EXPECT_EQ(bar != std::string::npos, c.drawn) << c.from_m << " to " << c.to_m;
+        if (bar == std::string::npos) continue;
+        static const std::regex rect(R"re(<rect x="([0-9.]+)"[^>]* width="([0-9.]+)")re");
+        std::smatch found;
+        const std::string rest = stretch.substr(bar);
+        ASSERT_TRUE(std::regex_search(rest, found, rect)) << c.from_m;
+        EXPECT_GE(std::stod(found[1]), plotting::kProfileX0 - 0.01) << c.from_m << ": the bar starts within the frame";
+        EXPECT_LE(std::stod(found[1]) + std::stod(found[2]), plotting::kProfileX1 + 0.01) << c.from_m;
+    }
+}
+
 TEST_F(ProfileWindowTest, AStretchOutsideTheRouteIsKeptWithinIt) {
     // Past the end, or narrower than a metre: drawn within the route, never a division by zero.
     for (const auto& [from, to] : std::vector<std::pair<double, double>>{{-5000, -1000}, {90000, 95000}, {300, 300}}) {

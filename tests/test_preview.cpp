@@ -189,20 +189,25 @@ TEST(PreviewCompilation, AFaultIsListedAsCompilePrintsItWithItsPlaceOnTheRoute) 
     EXPECT_EQ(fault.source_line, "segnale,  42900,  2,  2,  3,  0,  0,  0,  0,  0,  0,  0");
 
     const PreviewDrawing drawing = draw_for_preview(c);
+    const DrawingPieces pieces = cut_drawing(drawing.plot.svg);
     PreviewState shown;
     shown.generation = 7;
     shown.line_file = "linea.txt";
     shown.train_file = "treno.txt";
     shown.compilation = &c;
     shown.drawing = &drawing;
+    shown.pieces = &pieces;
     shown.compile_ms = 1.5;
     const auto state = nlohmann::json::parse(state_json(shown));
     EXPECT_EQ(state["generation"], 7);
     EXPECT_EQ(state["faults"][0]["position_m"], 42900);
+    EXPECT_GT(state["faults"][0]["graph_y"].get<double>(), 210) << "its place down the graph, on the second page";
     EXPECT_EQ(state["figures"]["stations"].size(), 9u);
     EXPECT_EQ(state["figures"]["length_m"], 46000);
     EXPECT_EQ(state["axis"]["end_m"], drawing.plot.profile_end_m);
-    EXPECT_TRUE(state["svg"].get<std::string>().starts_with("<?xml"));
+    for (const char* group : {"plan", "profile", "legend", "graph"}) {
+        EXPECT_TRUE(state["drawing"]["groups"][group]["g"].get<std::string>().starts_with("<g id=\"")) << group;
+    }
 }
 
 TEST(PreviewCompilation, AFileThatCannotBeReadIsSaidSoAndNothingIsCompiled) {
@@ -220,7 +225,7 @@ TEST(PreviewCompilation, AFileThatCannotBeReadIsSaidSoAndNothingIsCompiled) {
     shown.compilation = &c;
     const auto state = nlohmann::json::parse(state_json(shown));
     EXPECT_EQ(state["unreadable"], c.unreadable);
-    EXPECT_TRUE(state["svg"].is_null());
+    EXPECT_TRUE(state["drawing"].is_null());
     EXPECT_TRUE(state["figures"].is_null());
 }
 

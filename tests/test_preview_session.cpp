@@ -5,6 +5,7 @@
 // and the model's query.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <variant>
@@ -13,6 +14,7 @@
 #include "preview/editor_link.h"
 #include "preview/model_query.h"
 #include "preview/preview_session.h"
+#include "preview/preview_state.h"
 #include "test_support.h"
 #include "views/plot/page_export.h"
 
@@ -88,9 +90,18 @@ protected:
         testing::spit(folder_.file("linea.txt"), testing::own_line_text());
         testing::spit(folder_.file("treno.txt"), train_text_);
         PreviewSinks sinks;
-        sinks.publish = [this](std::string state) { published_.push_back(json::parse(state)); };
+        sinks.publish = [this](PublishedState state) {
+            published_.push_back(json::parse(state.document));
+            events_.push_back(json::parse(state.event));
+        };
         session_ = std::make_unique<PreviewSession>(
             PreviewSources{folder_.file("linea.txt"), folder_.file("treno.txt"), "Zervano-OdelmaVmod", "27340"}, sinks);
+    }
+
+    void write_line(const std::string& from, const std::string& to) {
+        std::string line = testing::own_line_text();
+        line.replace(line.find(from), from.size(), to);
+        testing::spit(folder_.file("linea.txt"), line);
     }
 
     void write_train(const std::string& from, const std::string& to) {
@@ -104,6 +115,7 @@ protected:
     TempDir folder_;
     std::string train_text_ = testing::own_train_text();
     std::vector<json> published_;
+    std::vector<json> events_;  // as open pages receive them
     std::unique_ptr<PreviewSession> session_;
 };
 
@@ -118,7 +130,7 @@ TEST_F(PreviewSessionTest, TheStateHoldsTheTitleTheModelTheRunningTimesAndEachFa
     EXPECT_TRUE(state["model"]["max_speed"].is_null());
     EXPECT_EQ(state["timetable"]["rows"].size(), 9u) << "the heads and eight legs";
     EXPECT_EQ(state["timetable"]["problems"].size(), 8u);
-    EXPECT_TRUE(state["svg"].get<std::string>().find("<g id=\"graph\"") != std::string::npos);
+    EXPECT_EQ(state["drawing"]["groups"]["graph"]["g"], "<g id=\"graph\">");
     ASSERT_EQ(state["faults"].size(), 1u);
     // The link's own form (a URL path, also of a Windows path) is the table above's.
     EXPECT_EQ(state["faults"][0]["link"], editor_link(kDefaultEditorUrl, folder_.file("treno.txt"), 38, 11));
@@ -163,6 +175,96 @@ TEST_F(PreviewSessionTest, TheDrawingIsDownloadedInEachFormatAndAStretchOfThePro
     for (const std::string bad : {"from_m=5&to_m=1", "from_m=nan&to_m=1", "to_m=100", ""}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(session_->profile_window(bad))) << bad;
     }
+}
+
+TEST_F(PreviewSessionTest, TheTrainsPlaceAtATimeOfDayIsThatOfTheRunDrawn) {
+    EXPECT_EQ(std::get<std::string>(session_->train_position("clock_s=0")), "there is no drawing");
+    session_->recompile();
+    for (const std::string bad : {"clock_s=nan", "clock_s=", "clock=1", "clock_s=1e999"}) {
+        EXPECT_EQ(std::get<std::string>(session_->train_position(bad)), "give clock_s, seconds since midnight") << bad;
+    }
+    const json clock = latest()["clock"];
+    const json terminus = latest()["figures"]["stations"].back()["position_m"];
+    struct Case {
+        const char* moment;
+        double clock_s;
+        json position_m;
+    };
+    const Case cases[] = {
+        {"the graph's first tick, before the departure", clock["first_s"], 0},
+        {"its last, after the arrival", clock["last_s"], terminus},
+    };
+    for (const Case& c : cases) {
+        const auto answer = session_->train_position("clock_s=" + std::to_string(c.clock_s));
+        ASSERT_TRUE(std::holds_alternative<TrainPosition>(answer)) << c.moment;
+        const json place = json::parse(std::get<TrainPosition>(answer).json);
+        EXPECT_EQ(place["run"]["position_m"], c.position_m) << c.moment;
+        EXPECT_EQ(place["timetable"]["position_m"], c.position_m) << c.moment;
+        EXPECT_TRUE(place["run"]["plan_point"].is_object()) << c.moment;
+        EXPECT_GT(place["run"]["graph_point"]["y"].get<double>(), 210) << c.moment << ": on the graph's page";
+    }
+}
+
+// The pieces of an event's drawing, by key, with their text when it is a
+// run of elements.
+void collect_runs(const json& node, std::map<std::string, std::string>& runs, const json& texts) {
+    if (node.contains("c")) {
+        for (const json& child : node["c"]) collect_runs(child, runs, texts);
+        return;
+    }
+    const std::string key = node["k"];
+    runs[key] = texts.contains(key) ? texts[key].get<std::string>() : std::string();
+}
+
+std::map<std::string, std::string> event_runs(const json& event, const json& texts) {
+    std::map<std::string, std::string> runs;
+    for (const auto& [id, node] : event["drawing"]["groups"].items()) collect_runs(node, runs, texts);
+    return runs;
+}
+
+TEST_F(PreviewSessionTest, AnOpenPageIsSentWhatChangedAndAsksTheSessionForItsText) {
+    session_->recompile();
+    const json first = events_.back();
+    // The parts are named by key in the event, and their text is the whole document's.
+    for (const char* part : kStateParts) {
+        EXPECT_FALSE(first.contains(part)) << part;
+        const std::string key = first["parts"][part];
+        const json answer = json::parse(session_->piece_texts("keys=" + key));
+        EXPECT_EQ(json::parse(answer[key].get<std::string>()), latest()[part]) << part;
+    }
+    const json all = json::parse(session_->piece_texts(""));
+    const std::map<std::string, std::string> runs_before = event_runs(first, all);
+    for (const auto& [key, text] : runs_before) EXPECT_FALSE(text.empty()) << "every run is served: " << key;
+
+    // A sign's text edited: the run of the fastest run and the graph stay as
+    // they were; the runs that changed are few, and served, as are the ones
+    // they replace, for a page that asks late.
+    write_line("(km 0+662)", "(km 0+667)");
+    session_->recompile();
+    const json second = events_.back();
+    EXPECT_EQ(second["drawing"]["groups"]["graph"]["k"], first["drawing"]["groups"]["graph"]["k"]);
+    EXPECT_NE(second["drawing"]["groups"]["profile"]["k"], first["drawing"]["groups"]["profile"]["k"]);
+    EXPECT_EQ(second["parts"]["timetable"], first["parts"]["timetable"]);
+    std::string added, removed;
+    for (const auto& [key, text] : event_runs(second, json::object())) {
+        if (!runs_before.contains(key)) added += (added.empty() ? "" : ",") + key;
+    }
+    for (const auto& [key, text] : runs_before) {
+        if (!event_runs(second, json::object()).contains(key)) removed += (removed.empty() ? "" : ",") + key;
+        if (text.find("id=\"driving-curve\"") != std::string::npos) {
+            EXPECT_TRUE(event_runs(second, json::object()).contains(key)) << "the fastest run's run is kept";
+        }
+    }
+    std::string sent;
+    for (const auto& [key, text] : second["texts"].items()) sent += (sent.empty() ? "" : ",") + key;
+    EXPECT_EQ(sent, added) << "the runs that changed come with the event";
+    const json fetched = json::parse(session_->piece_texts("keys=" + added + "," + removed + ",0000000000000000"));
+    std::string texts;
+    for (const auto& [key, text] : fetched.items()) texts += text.get<std::string>();
+    EXPECT_NE(texts.find("km 0+667"), std::string::npos);
+    EXPECT_NE(texts.find("km 0+662"), std::string::npos) << "the run replaced is still served";
+    EXPECT_FALSE(fetched.contains("0000000000000000"));
+    EXPECT_LE(fetched.size(), 6u) << "an edit to one sign changes a run or two";
 }
 
 }  // namespace

@@ -72,7 +72,9 @@ private:
 
 PreviewSinks sinks_for(PreviewServer& server, Terminal& terminal, const PreviewOptions& options) {
     PreviewSinks sinks;
-    sinks.publish = [&server](std::string state) { server.publish(std::move(state)); };
+    sinks.publish = [&server](PublishedState state) {
+        server.publish(std::move(state.document), std::move(state.event));
+    };
     sinks.report = [&terminal](const std::string& line) { terminal.say(line); };
     if (!options.write_folder.empty()) {
         const ScenarioFiles targets{options.write_folder, options.name, options.train_number};

@@ -9,7 +9,7 @@ namespace scenariogen {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Resource>, 8> kPaths{{
+constexpr std::array<std::pair<std::string_view, Resource>, 10> kPaths{{
     {"/", Resource::kPage},
     {"/preview.js", Resource::kScript},
     {"/preview.css", Resource::kStyle},
@@ -18,6 +18,8 @@ constexpr std::array<std::pair<std::string_view, Resource>, 8> kPaths{{
     {"/model", Resource::kModel},
     {"/export", Resource::kExport},
     {"/window", Resource::kWindow},
+    {"/pieces", Resource::kPieces},
+    {"/position", Resource::kPosition},
 }};
 
 bool same_text_ignoring_case(std::string_view a, std::string_view b) {
@@ -79,6 +81,8 @@ std::string_view content_type(Resource resource) {
         case Resource::kModel:
         case Resource::kExport:
         case Resource::kWindow:
+        case Resource::kPieces:
+        case Resource::kPosition:
         case Resource::kNone:
             break;
     }

@@ -16,10 +16,11 @@ namespace scenariogen {
 inline constexpr std::size_t kMaxTargetLength = 2048;
 inline constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
 
-// kModel, kExport and kWindow are the page's requests of the session: the
-// model's values to draw with, the drawing as a file, and a stretch of the
-// profile drawn across the page's width.
-enum class Resource { kPage, kScript, kStyle, kEvents, kState, kModel, kExport, kWindow, kNone };
+// kModel, kExport, kWindow and kPieces are the page's requests of the
+// session: the model's values to draw with, the drawing as a file, a stretch
+// of the profile drawn across the page's width, pieces of the drawing, and
+// the train's place at a time of day.
+enum class Resource { kPage, kScript, kStyle, kEvents, kState, kModel, kExport, kWindow, kPieces, kPosition, kNone };
 
 struct RequestFacts {
     std::string_view method;

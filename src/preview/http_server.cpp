@@ -139,6 +139,8 @@ private:
             case Resource::kModel:
             case Resource::kExport:
             case Resource::kWindow:
+            case Resource::kPieces:
+            case Resource::kPosition:
                 return act(verdict.resource, view(request.target()));
         }
     }
@@ -282,11 +284,13 @@ PreviewServer::~PreviewServer() = default;
 
 std::uint16_t PreviewServer::port() const { return impl_->port; }
 
-void PreviewServer::publish(std::string state_json) {
+void PreviewServer::publish(std::string state_json, std::string event_json) {
     auto json = std::make_shared<const std::string>(std::move(state_json));
-    asio::post(impl_->io, [impl = impl_.get(), json] {
+    auto event = std::make_shared<const std::string>(
+        "retry: 1000\nevent: state\ndata: " + (event_json.empty() ? *json : event_json) + "\n\n");
+    asio::post(impl_->io, [impl = impl_.get(), json, event] {
         impl->latest_json = json;
-        impl->latest_event = std::make_shared<const std::string>("retry: 1000\nevent: state\ndata: " + *json + "\n\n");
+        impl->latest_event = event;
         impl->broadcast();
     });
 }

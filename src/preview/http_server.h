@@ -39,9 +39,10 @@ public:
 
     std::uint16_t port() const;
 
-    // The state every open page gets now, and every page that opens later.
-    // Safe from any thread.
-    void publish(std::string state_json);
+    // The state every open page gets now, and every page that opens later:
+    // the document /state answers, and the event sent to open pages (empty:
+    // the document). Safe from any thread.
+    void publish(std::string state_json, std::string event_json = {});
 
     // Serves on the calling thread until stop(), or until SIGINT or SIGTERM
     // arrives; then calls `on_signal`, closes every connection and returns.

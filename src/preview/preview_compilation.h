@@ -74,7 +74,13 @@ struct ProfileAxis {
 struct PreviewDrawing {
     ScenarioPlot plot;
     ProfileAxis axis;
+    PlanSample plan;  // the plan's sample the page was drawn from, for its stretches
 };
+
+// Where metre `position_m` of the route (rounded to the nearest) is drawn on
+// the plan; none when the plan was not computed that far.
+std::optional<PagePoint> plan_point_of(const PreviewCompilation& compilation, const PreviewDrawing& drawing,
+                                       double position_m);
 
 // Draws the page of a compilation that has cells as `plot --graph` draws
 // it: the plan, the profile with the model's fastest run, the legend and

@@ -1,5 +1,6 @@
 #include "preview/preview_session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "preview/editor_link.h"
 #include "preview/model_query.h"
 #include "preview/preview_state.h"
+#include "preview/train_position.h"
 #include "views/plot/page_export.h"
 
 namespace scenariogen {
@@ -108,12 +110,15 @@ void PreviewSession::draw_and_publish(double compile_ms, bool report) {
             failure = slip.what();
         }
     }
+    previous_texts_ = std::move(pieces_.texts);
+    pieces_ = drawing_ ? cut_drawing(drawing_->plot.svg) : DrawingPieces{};
     PreviewState state;
     state.generation = ++generation_;
     state.line_file = sources_.line_path;
     state.train_file = sources_.train_path;
     state.compilation = compilation_.get();
     state.drawing = drawing_ ? &*drawing_ : nullptr;
+    state.pieces = drawing_ ? &pieces_ : nullptr;
     state.drawing_failure = failure;
     state.compile_ms = compile_ms + milliseconds_since(start);
     state.scenario_name = sources_.scenario_name;
@@ -122,7 +127,8 @@ void PreviewSession::draw_and_publish(double compile_ms, bool report) {
     state.editor_url = settings_.editor_url;
     state.line_absolute = line_absolute_;
     state.train_absolute = train_absolute_;
-    sinks_.publish(state_json(state));
+    std::string event = state_event_json(state, pieces_.texts, previous_texts_);
+    sinks_.publish({state_json(state), std::move(event)});
     if (report && sinks_.report) sinks_.report(summary(state));
 }
 
@@ -168,12 +174,51 @@ std::variant<ProfileStretch, std::string> PreviewSession::profile_window(std::st
     const CompileResult& result = compilation_->result();
     std::string svg;
     try {
-        svg = plot_profile_window(result.cells, result.stations, result.grid, drawing_->plot.timetable, {*from, *to});
+        svg =
+            plot_profile_window(result.cells, result.stations, drawing_->plan, drawing_->plot.timetable, {*from, *to});
     } catch (const std::exception& slip) {
         return std::string("the stretch could not be drawn: ") + slip.what();
     }
     const nlohmann::json answer{{"generation", generation_}, {"from_m", *from}, {"to_m", *to}, {"svg", svg}};
     return ProfileStretch{answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)};
+}
+
+}  // namespace scenariogen
+
+namespace scenariogen {
+
+std::string PreviewSession::piece_texts(std::string_view query) {
+    const std::string keys = query_value(query, "keys");
+    nlohmann::json answer = nlohmann::json::object();
+    const std::lock_guard lock(mutex_);
+    if (keys.empty()) {
+        for (const auto& [key, text] : pieces_.texts) answer[key] = text;
+    }
+    for (std::size_t from = 0; from < keys.size();) {
+        const std::size_t comma = std::min(keys.find(',', from), keys.size());
+        const std::string key = keys.substr(from, comma - from);
+        if (const auto found = pieces_.texts.find(key); found != pieces_.texts.end()) {
+            answer[key] = found->second;
+        } else if (const auto before = previous_texts_.find(key); before != previous_texts_.end()) {
+            answer[key] = before->second;
+        }
+        from = comma + 1;
+    }
+    return answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+}  // namespace scenariogen
+
+namespace scenariogen {
+
+std::variant<TrainPosition, std::string> PreviewSession::train_position(std::string_view query) {
+    const std::optional<double> clock = finite_number(query_value(query, "clock_s"));
+    if (!clock) return std::string("give clock_s, seconds since midnight");
+    const std::lock_guard lock(mutex_);
+    if (!drawing_ || !compilation_) return std::string("there is no drawing");
+    std::optional<std::string> answer = train_position_json(*compilation_, *drawing_, *clock);
+    if (!answer) return std::string("the drawing has no fastest run along a timetable");
+    return TrainPosition{std::move(*answer)};
 }
 
 }  // namespace scenariogen

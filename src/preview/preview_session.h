@@ -11,16 +11,26 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 
+#include "preview/drawing_pieces.h"
 #include "preview/editor_link.h"
 #include "preview/preview_compilation.h"
 #include "timetable/train_model.h"
 
 namespace scenariogen {
 
+// A state as it is published: the whole document (see state_json), and the
+// event that brings it to open pages, its parts named by key (see
+// state_event_json).
+struct PublishedState {
+    std::string document;
+    std::string event;
+};
+
 struct PreviewSinks {
-    std::function<void(std::string state_json)> publish;
+    std::function<void(PublishedState)> publish;
     // After each compilation without an error: what compile would write may be written.
     std::function<void(const PreviewCompilation&)> on_clean;
     // One line for the author's terminal about each compilation.
@@ -45,6 +55,11 @@ struct ProfileStretch {
     std::string json;
 };
 
+// The train's place at a time of day, as JSON (see train_position.h).
+struct TrainPosition {
+    std::string json;
+};
+
 class PreviewSession {
 public:
     PreviewSession(PreviewSources sources, PreviewSinks sinks, PreviewSettings settings = {});
@@ -65,6 +80,17 @@ public:
     // as it stands; else why not.
     std::variant<ProfileStretch, std::string> profile_window(std::string_view query);
 
+    // The text of the pieces keys=KEY,KEY,... of the drawing and of the
+    // state's parts (see drawing_pieces.h, state_event_json) as JSON
+    // {KEY: TEXT}, from the state last published and the one before it (a
+    // page may ask after the next was published); without keys, every piece
+    // of the last. A key of neither is left out.
+    std::string piece_texts(std::string_view query);
+
+    // Where the train is at clock_s=T (see train_position.h) on the drawing
+    // as it stands; else why not.
+    std::variant<TrainPosition, std::string> train_position(std::string_view query);
+
 private:
     void draw_and_publish(double compile_ms, bool report);
 
@@ -78,6 +104,8 @@ private:
     std::uint64_t generation_ = 0;
     std::shared_ptr<const PreviewCompilation> compilation_;
     std::optional<PreviewDrawing> drawing_;
+    DrawingPieces pieces_;  // of drawing_, with the texts of the state's parts
+    std::unordered_map<std::string, std::string> previous_texts_;
     std::string failure_;  // why there is no drawing although the route has cells
 };
 

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "preview/editor_link.h"
+#include "preview/train_position.h"
 #include "views/plot/page_export.h"
 #include "views/timetable/timetable_report.h"
 
@@ -15,12 +16,9 @@ using nlohmann::json;
 // Where metre `m` of the route is drawn on the plan; none when the plan
 // was not computed that far.
 json plan_point(const PreviewState& state, std::int32_t m) {
-    if (state.drawing == nullptr || m < 0) return nullptr;
-    const Grid& grid = state.compilation->result().grid;
-    const auto metre = static_cast<std::size_t>(m);
-    if (m >= grid.computed_metres || metre >= grid.x.size() || metre >= grid.y.size()) return nullptr;
-    const PagePoint point = state.drawing->plot.plan_mapping.page({grid.x[metre], grid.y[metre]});
-    return {{"x", point.x}, {"y", point.y}};
+    if (state.drawing == nullptr) return nullptr;
+    const std::optional<PagePoint> point = plan_point_of(*state.compilation, *state.drawing, m);
+    return point ? json{{"x", point->x}, {"y", point->y}} : json();
 }
 
 json fault_json(const PreviewFault& fault, const PreviewState& state) {
@@ -29,6 +27,7 @@ json fault_json(const PreviewFault& fault, const PreviewState& state) {
              {"name", fault.name},    {"position_m", nullptr},      {"source_line", fault.source_line},
              {"notes", json::array()}};
     out["plan_point"] = nullptr;
+    out["graph_y"] = nullptr;
     out["link"] = nullptr;
     if (!state.editor_url.empty() && fault.line > 0 && !fault.file.empty()) {
         const std::string& path = fault.file == state.line_file ? state.line_absolute : state.train_absolute;
@@ -37,6 +36,9 @@ json fault_json(const PreviewFault& fault, const PreviewState& state) {
     if (fault.position_m) {
         out["position_m"] = *fault.position_m;
         out["plan_point"] = plan_point(state, *fault.position_m);
+        const std::optional<double> graph_y =
+            state.drawing != nullptr ? graph_y_of(*state.drawing, *fault.position_m) : std::nullopt;
+        if (graph_y) out["graph_y"] = *graph_y;
     }
     for (const PreviewFault& note : fault.notes) out["notes"].push_back(fault_json(note, state));
     return out;
@@ -105,6 +107,19 @@ json timetable_of(const PreviewState& state) {
     return {{"rows", timetable_rows(check)}, {"problems", std::move(problems)}};
 }
 
+json piece_json(const PieceNode& node) {
+    if (node.open_tag.empty()) return {{"k", node.key}};
+    json children = json::array();
+    for (const PieceNode& child : node.children) children.push_back(piece_json(child));
+    return {{"k", node.key}, {"g", node.open_tag}, {"c", std::move(children)}};
+}
+
+json drawing_json(const DrawingPieces& pieces) {
+    json groups = json::object();
+    for (const auto& [id, node] : pieces.groups) groups[id] = piece_json(node);
+    return {{"font", pieces.font_family}, {"groups", std::move(groups)}};
+}
+
 json export_formats() {
     json formats{"svg"};
     if (page_rendering_unavailable().empty()) {
@@ -114,9 +129,7 @@ json export_formats() {
     return formats;
 }
 
-}  // namespace
-
-std::string state_json(const PreviewState& state) {
+json state_document(const PreviewState& state) {
     json faults = json::array();
     json out{{"generation", state.generation},
              {"files", {{"line", state.line_file}, {"train", state.train_file}}},
@@ -124,7 +137,8 @@ std::string state_json(const PreviewState& state) {
              {"drawing_failure", nullptr},
              {"partial", false},
              {"figures", nullptr},
-             {"svg", nullptr},
+             {"drawing", nullptr},
+             {"clock", nullptr},
              {"axis", nullptr},
              {"title", {{"scenario", state.scenario_name}, {"train", state.train_number}}},
              {"compile_ms", state.compile_ms}};
@@ -138,7 +152,10 @@ std::string state_json(const PreviewState& state) {
     if (state.drawing != nullptr && state.compilation != nullptr) {
         const PreviewDrawing& drawing = *state.drawing;
         out["figures"] = figures_json(*state.compilation, drawing.plot);
-        out["svg"] = drawing.plot.svg;
+        if (const std::optional<SliderClock> clock = slider_clock(drawing)) {
+            out["clock"] = {{"first_s", clock->first_s}, {"last_s", clock->last_s}};
+        }
+        if (state.pieces != nullptr) out["drawing"] = drawing_json(*state.pieces);
         const ProfileAxis& axis = drawing.axis;
         out["axis"] = {{"x0", axis.x0},       {"x1", axis.x1},   {"end_m", axis.end_m},
                        {"width", axis.width}, {"top", axis.top}, {"bottom", axis.bottom}};
@@ -146,8 +163,38 @@ std::string state_json(const PreviewState& state) {
     out["model"] = model_json(state);
     out["timetable"] = timetable_of(state);
     out["exports"] = export_formats();
-    // Text from the files that is not UTF-8 (Windows-1252 names) is replaced, never refused.
-    return out.dump(-1, ' ', false, json::error_handler_t::replace);
+    return out;
+}
+
+// Text from the files that is not UTF-8 (Windows-1252 names) is replaced, never refused.
+std::string json_text(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+}  // namespace
+
+std::string state_json(const PreviewState& state) { return json_text(state_document(state)); }
+
+std::string state_event_json(const PreviewState& state, std::unordered_map<std::string, std::string>& texts,
+                             const std::unordered_map<std::string, std::string>& previous) {
+    json out = state_document(state);
+    json parts = json::object();
+    for (const char* name : kStateParts) {
+        std::string text = json_text(out[name]);
+        std::string key = piece_key(text);
+        texts.try_emplace(key, std::move(text));
+        parts[name] = std::move(key);
+        out.erase(name);
+    }
+    out["parts"] = std::move(parts);
+    json fresh = json::object();
+    std::size_t bytes = 0;
+    for (const auto& [key, text] : texts) {
+        if (previous.contains(key)) continue;
+        bytes += text.size();
+        if (bytes > kEventTextBytes) break;
+        fresh[key] = text;
+    }
+    if (bytes <= kEventTextBytes && !fresh.empty()) out["texts"] = std::move(fresh);
+    return json_text(out);
 }
 
 }  // namespace scenariogen

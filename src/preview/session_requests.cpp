@@ -25,6 +25,14 @@ ActionReply answer_session_request(PreviewSession& session, Resource resource, s
         }
         return {200, "application/json", std::move(std::get<ProfileStretch>(window).json), {}};
     }
+    if (resource == Resource::kPieces) return {200, "application/json", session.piece_texts(query), {}};
+    if (resource == Resource::kPosition) {
+        auto position = session.train_position(query);
+        if (const std::string* refusal = std::get_if<std::string>(&position)) {
+            return {400, "text/plain; charset=utf-8", *refusal + "\n", {}};
+        }
+        return {200, "application/json", std::move(std::get<TrainPosition>(position).json), {}};
+    }
     return {404, "text/plain; charset=utf-8", "no such request\n", {}};
 }
 

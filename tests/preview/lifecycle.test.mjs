@@ -61,7 +61,7 @@ test('every way of saving is seen, a half-written file is survived, and the comp
     save(route.line, original.slice(0, 30));
     let state = await nextState(server, generation, (s) => s.faults.length > 0);
     assert.ok(state.faults.some((f) => /error 25: /.test(f.text)), JSON.stringify(state.faults));
-    assert.equal(state.svg, null);
+    assert.equal(state.drawing, null);
     rmSync(route.line);
     state = await nextState(server, state.generation, (s) => s.unreadable !== null);
     assert.match(state.unreadable, /cannot read .*linea\.txt/);

@@ -140,6 +140,85 @@ test('a fault that stops the reading: its link opens the editor at its line, the
   assert.equal(await visible('#no-faults'), true);
 });
 
+test('a save sends only what changed: an edited sign text is shown, the fastest run and the graph stay as drawn', async () => {
+  await open();
+  await page.evaluate(() => {
+    document.querySelector('#profile-view #driving-curve').kept = true;
+    document.querySelector('#graph-view > g#graph').kept = true;
+  });
+  const asked = [];
+  page.on('request', (request) => {
+    if (request.url().includes('/pieces')) asked.push(new URL(request.url()).searchParams.get('keys'));
+  });
+  const original = load(route.line);
+  try {
+    await nextState(() => save(route.line, original.replace('(km 0+662)', '(km 0+667)')));
+    assert.match(await text('#profile-view'), /km 0\+667/);
+    assert.doesNotMatch(await text('#profile-view'), /km 0\+662/);
+    assert.deepEqual(await page.evaluate(() => [
+      document.querySelector('#profile-view #driving-curve').kept,
+      document.querySelector('#graph-view > g#graph').kept,
+    ]), [true, true], 'the fastest run and the graph are the elements drawn before the save');
+    assert.deepEqual(asked, [], 'the few runs that changed came with the state');
+  } finally {
+    await nextState(() => save(route.line, original));
+  }
+  assert.match(await text('#profile-view'), /km 0\+662/);
+});
+
+test('the time slider marks the train on the profile, the plan and the graph, from the fastest run and from the timetable', async () => {
+  await open();
+  const slider = page.locator('#clock');
+  assert.match(await slider.getAttribute('aria-label'), /^Time of day/);
+  assert.match(await text('#clock-key'), /the fastest run at the time chosen[^]*the timetable's place at the time chosen/);
+  const marks = () => page.$$eval('.clock-marks > [id]', (nodes) => nodes.map((n) => n.id).sort());
+  const places = async () => (await text('#clock-places')).trim();
+  // Before the departure both stand at the first station.
+  await page.waitForFunction(() => document.querySelector('#clock-text').textContent !== '', null, WAIT);
+  assert.match(await places(), /^fastest run at km 0\.000, 0 km\/h · timetable at km 0\.000$/);
+  // By keyboard: the train moves along, and both marks follow it in the three drawings.
+  await slider.focus();
+  const before = await text('#clock-text');
+  for (let i = 0; i < 3; ++i) await page.keyboard.press('PageUp');
+  await page.waitForFunction((t) => document.querySelector('#clock-text').textContent !== t, before, WAIT);
+  await page.waitForFunction(() => !/km 0\.000, 0 km/.test(document.querySelector('#clock-places').textContent), null, WAIT);
+  assert.match(await places(), /^fastest run at km \d+\.\d{3}, \d+ km\/h · timetable at km \d+\.\d{3}$/);
+  assert.deepEqual(await marks(), ['clock-run-graph', 'clock-run-plan', 'clock-run-profile', 'clock-time-graph',
+    'clock-timetable-graph', 'clock-timetable-plan', 'clock-timetable-profile']);
+  const look = await page.$$eval('#clock-run-profile, #clock-timetable-profile',
+    (lines) => lines.map((l) => [l.getAttribute('stroke'), l.hasAttribute('stroke-dasharray')]));
+  assert.deepEqual(look, [['#000', true], ['#2166ac', false]], 'the timetable dashed and black, the run solid and blue');
+  assert.match(await slider.getAttribute('aria-valuetext'), /^\d+:\d\d:\d\d$/);
+  // At the end both stand at the terminus.
+  const terminus = await text('#stations tbody tr:last-child td.km');
+  await page.keyboard.press('End');
+  await page.waitForFunction((km) => document.querySelector('#clock-places').textContent.trim() ===
+    `fastest run at km ${km}, 0 km/h · timetable at km ${km}`, terminus, WAIT);
+});
+
+test('a chosen fault is marked on the time-distance graph too, at its place along the route', async () => {
+  await open();
+  const original = load(route.line);
+  try {
+    await nextState(() => save(route.line,
+      original.replace('indicatori_vmax,  700,  130,  140,  140,', 'indicatori_vmax,  700,  60,  60,  60,')));
+    const link = page.locator('#faults > li > a.fault', { hasText: '[board-limit]' });
+    await link.click();
+    await page.waitForSelector('#graph-view #fault-place-graph', WAIT);
+    // On the graph, the band lies at the place of the board (km 0.700): between the first two stations' rows.
+    const [band, first, second] = await page.evaluate(() => {
+      const rows = [...document.querySelectorAll('#graph-view g > title')]
+        .filter((t) => / at \d+\.\d{3} km$/.test(t.textContent)).map((t) => t.parentElement.getBBox().y);
+      const rect = document.querySelector('#fault-place-graph');
+      return [Number(rect.getAttribute('y')), rows[0], rows[1]];
+    });
+    assert.ok(band > first - 3 && band < second, `${band} between ${first} and ${second}`);
+  } finally {
+    await nextState(() => save(route.line, original));
+  }
+  assert.equal(await page.locator('#graph-view #fault-place-graph').count(), 0);
+});
+
 test('the chosen fault is kept in the address: a reload marks it again in both drawings', async () => {
   const original = load(route.line);
   try {

@@ -77,10 +77,14 @@ function unitsPerPixel(view) {
 // what it showed; fits the view to it unless the author moved it.
 function showGroup(view, group, fontFamily) {
   view.svg.replaceChildren();
+  if (group) view.svg.appendChild(document.importNode(group, true));
+  viewChanged(view, Boolean(group), fontFamily);
+}
+
+function viewChanged(view, shown, fontFamily) {
   view.svg.classList.remove('stale');
-  if (!group) return;
+  if (!shown) return;
   view.svg.setAttribute('font-family', fontFamily || 'sans-serif');
-  view.svg.appendChild(document.importNode(group, true));
   view.home = view === views.profile && current && current.axis ? profileFrame(current.axis) : fitted(view);
   if (!view.moved || !view.box) setBox(view, view.home);
 }
@@ -101,17 +105,100 @@ function parseDrawing(svgText) {
   return drawing.querySelector('parsererror') ? null : drawing;
 }
 
+// ---------------------------------------------------------------------------
+// The drawing arrives in pieces: each state names the pieces of each group
+// of the drawing (a tree whose leaves are runs of elements, each named by a
+// hash of its text), and its larger parts (faults, figures, running times)
+// by the hash of their text. The page fetches the pieces it does not hold
+// and changes only what changed; the rest stays as drawn.
+
+const pieceTexts = new Map();  // the text of each piece of the state shown, by its key
+const partValues = new Map();  // the parts of the state shown, read, by their keys
+const MAX_KEYS_ASKED = 100;  // more: all the drawing's runs are asked for at once
+
+function leafKeys(node, into) {
+  if (node.g) for (const child of node.c) leafKeys(child, into);
+  else into.add(node.k);
+  return into;
+}
+
+// Fetches the pieces of `keys` the page does not hold; false when some
+// could not be had (the server has published twice since): the next state
+// brings them.
+async function fetchPieces(keys) {
+  const missing = [...keys].filter((key) => !pieceTexts.has(key));
+  if (missing.length === 0) return true;
+  const query = missing.length > MAX_KEYS_ASKED ? '' : `?keys=${missing.join(',')}`;
+  const answer = await fetch(`/pieces${query}`);
+  if (!answer.ok) return false;
+  for (const [key, text] of Object.entries(await answer.json())) pieceTexts.set(key, text);
+  return missing.every((key) => pieceTexts.has(key));
+}
+
+// The element for a node: a group with its children, or a run in a group of its own.
+function buildPiece(node) {
+  const holder = document.createElementNS(SVG_NS, 'g');
+  if (!node.g) {
+    holder.innerHTML = pieceTexts.get(node.k);
+    holder.piece = node.k;
+    return holder;
+  }
+  holder.innerHTML = `${node.g}</g>`;
+  const group = holder.firstElementChild;
+  group.opening = node.g;
+  reconcile(group, node.c);
+  group.piece = node.k;
+  return group;
+}
+
+// Makes the pieces among `parent`'s children those of `nodes`, in order:
+// a piece already there is kept as it is drawn, a group whose start tag is
+// unchanged is brought up to date within, the rest is built or removed.
+// Children that are no pieces (the marks of a fault) are left alone.
+function reconcile(parent, nodes) {
+  const existing = [...parent.children].filter((child) => child.piece);
+  const wanted = new Set(nodes.map((node) => node.k));
+  let i = 0;
+  for (const node of nodes) {
+    while (i < existing.length && !wanted.has(existing[i].piece) && !(node.g && existing[i].opening === node.g)) {
+      existing[i++].remove();
+    }
+    const here = existing[i];
+    if (here && here.piece === node.k) {
+      ++i;
+    } else if (here && node.g && here.opening === node.g && !wanted.has(here.piece)) {
+      reconcile(here, node.c);
+      here.piece = node.k;
+      ++i;
+    } else {
+      parent.insertBefore(buildPiece(node), here ?? null);
+    }
+  }
+  for (; i < existing.length; ++i) existing[i].remove();
+}
+
+function drawingGroup(state, id) { return state.drawing && state.drawing.groups[id]; }
+
+function showPieces(view, node, font) {
+  if (!node) {
+    view.svg.replaceChildren();
+    return;
+  }
+  const root = [...view.svg.children].find((child) => child.piece);
+  if (root && root.piece === node.k) return viewChanged(view, false);
+  if (!root) view.svg.replaceChildren();
+  reconcile(view.svg, [node]);
+  viewChanged(view, true, font);
+}
+
 function showDrawing(state) {
-  if (!state.svg) {
+  if (!state.drawing) {
     for (const view of Object.values(views)) view.svg.classList.add('stale');
     return;
   }
-  const drawing = parseDrawing(state.svg);
-  if (!drawing) return;
-  const font = drawing.documentElement.getAttribute('font-family');
   for (const view of Object.values(views)) {
     if (view === views.profile && profileWindow) continue;  // its stretch comes from the server
-    showGroup(view, drawing.getElementById(view.groupId), font);
+    showPieces(view, drawingGroup(state, view.groupId), state.drawing.font);
   }
   for (const view of [views.profile, views.plan]) view.svg.classList.toggle('partial', Boolean(state.partial));
 }
@@ -190,10 +277,11 @@ function setProfileWindow(wanted) {
   if (!profileWindow) {
     delete views.profile.svg.dataset.from;
     delete views.profile.svg.dataset.to;
-    if (current && current.svg) {
-      const drawing = parseDrawing(current.svg);
-      if (drawing) showGroup(views.profile, drawing.getElementById('profile'), drawing.documentElement.getAttribute('font-family'));
+    if (current && current.drawing) {
+      views.profile.svg.replaceChildren();
+      showPieces(views.profile, drawingGroup(current, 'profile'), current.drawing.font);
       markChosen();
+      markClock();
     }
     return;
   }
@@ -235,6 +323,7 @@ function showWindow(answer) {
   views.profile.svg.dataset.from = answer.from_m;
   views.profile.svg.dataset.to = answer.to_m;
   markChosen();
+  markClock();
 }
 
 // The route position under a point of the profile's drawing.
@@ -330,8 +419,9 @@ document.getElementById('zoom').addEventListener('submit', (event) => {
 });
 
 // ---------------------------------------------------------------------------
-// The place of a fault: a band across the profile, a ring on the plan. A
-// view that does not show the place is moved to it, keeping its zoom.
+// The place of a fault: a band across the profile and across the
+// time-distance graph, a ring on the plan. A view that does not show the
+// place is moved to it, keeping its zoom.
 
 function centrePlanOn(x, y) {
   const view = views.plan;
@@ -377,6 +467,17 @@ function markPlan(point) {
   centrePlanOn(point.x, point.y);
 }
 
+// The place of a fault on the time-distance graph: a band across it.
+function markGraph(y) {
+  const view = views.graph;
+  if (y === null || y === undefined || !Number.isFinite(y) || !view.home) return;
+  const height = Math.max(view.home.h / 300, 0.3);
+  view.svg.appendChild(svgElement('rect', {
+    id: 'fault-place-graph', x: view.home.x, y: y - height / 2, width: view.home.w, height,
+    fill: '#e00', 'fill-opacity': '0.45',
+  }));
+}
+
 function faultNamed(text) {
   if (!current || !text) return null;
   for (const fault of current.faults) {
@@ -390,10 +491,12 @@ function faultNamed(text) {
 function markChosen() {
   views.profile.svg.querySelector('#fault-place')?.remove();
   views.plan.svg.querySelector('#fault-place-plan')?.remove();
+  views.graph.svg.querySelector('#fault-place-graph')?.remove();
   const fault = faultNamed(chosenFault);
   if (!fault) return;
   markProfile(fault.position_m);
   markPlan(fault.plan_point);
+  markGraph(fault.graph_y);
 }
 
 function choose(fault) {
@@ -405,6 +508,148 @@ function choose(fault) {
   writeAddress();
   markChosen();
 }
+
+// ---------------------------------------------------------------------------
+// The time slider: the train's place at a time of day, which the server
+// works out from the run it drew, marked on the profile, the plan and the
+// graph: the fastest run solid and blue, the timetable dashed and black.
+
+const RUN_COLOUR = '#2166ac';
+let clockValue = null;  // the time chosen, seconds since midnight; null: none yet
+let clockPlace = null;  // the server's answer for it
+let clockRequest = null;  // the time asked of the server and not yet answered
+
+function showClock(state) {
+  const slider = document.getElementById('clock');
+  const clock = state.clock;
+  document.getElementById('clock-bar').hidden = !clock;
+  document.getElementById('clock-key').hidden = !clock;
+  if (!clock) {
+    clockPlace = null;
+    markClock();
+    return;
+  }
+  slider.min = String(Math.floor(clock.first_s));
+  slider.max = String(Math.ceil(clock.last_s));
+  clockValue = Math.min(Math.max(clockValue ?? clock.first_s, clock.first_s), clock.last_s);
+  if (document.activeElement !== slider) slider.value = String(clockValue);
+  requestPlace();
+}
+
+// Asks the server where the train is at the time chosen; one request at a
+// time, the newest time asked for once the last is answered.
+async function requestPlace() {
+  if (clockRequest || clockValue === null || !current || !current.clock) return;
+  const asked = { value: clockValue, generation: current.generation };
+  clockRequest = asked;
+  try {
+    const answer = await fetch(`/position?clock_s=${asked.value}`);
+    clockPlace = answer.ok ? await answer.json() : null;
+  } catch (error) {
+    clockPlace = null;  // the connection is lost: the status says so
+  } finally {
+    clockRequest = null;
+  }
+  if (current && (clockValue !== asked.value || current.generation !== asked.generation)) {
+    requestPlace();
+    return;
+  }
+  showPlaceText();
+  markClock();
+}
+
+function showPlaceText() {
+  const slider = document.getElementById('clock');
+  const place = clockPlace;
+  document.getElementById('clock-text').textContent = place ? place.clock : '';
+  slider.setAttribute('aria-valuetext', place ? place.clock : '');
+  const parts = [];
+  if (place && place.run) parts.push(`fastest run at km ${km(place.run.position_m)}, ${Math.round(place.run.speed_kmh)} km/h`);
+  else if (place) parts.push('fastest run: none at this time');
+  if (place && place.timetable) parts.push(`timetable at km ${km(place.timetable.position_m)}`);
+  document.getElementById('clock-places').textContent = parts.join(' · ');
+}
+
+function svgElement(tag, attributes) {
+  const node = document.createElementNS(SVG_NS, tag);
+  for (const [name, value] of Object.entries(attributes)) node.setAttribute(name, value);
+  return node;
+}
+
+// A mark of each kind in the view's own group of marks.
+function clockGroup(view) {
+  view.svg.querySelector(':scope > .clock-marks')?.remove();
+  const group = svgElement('g', { class: 'clock-marks' });
+  view.svg.appendChild(group);
+  return group;
+}
+
+function runDot(id, point, r) {
+  return svgElement('circle', { id, cx: point.x, cy: point.y, r, fill: RUN_COLOUR, stroke: '#fff', 'stroke-width': r / 4 });
+}
+
+function timetableDiamond(id, point, r) {
+  return svgElement('rect', {
+    id, x: point.x - r * 0.7, y: point.y - r * 0.7, width: r * 1.4, height: r * 1.4, fill: '#fff', stroke: '#000',
+    'stroke-width': r / 4, transform: `rotate(45 ${point.x} ${point.y})`,
+  });
+}
+
+function markClockProfile(place) {
+  const view = views.profile;
+  if (!view.home || !current || !current.axis) return;
+  const group = clockGroup(view);
+  const stretch = shownStretch();
+  const width = Math.max(view.box.w / 500, 0.1);
+  const line = (id, position, stroke, dash) => {
+    if (position < stretch.from || position > stretch.to) return;
+    const x = xOf(position);
+    group.appendChild(svgElement('line', {
+      id, x1: x, y1: view.home.y, x2: x, y2: view.home.y + view.home.h, stroke, 'stroke-width': width,
+      ...(dash ? { 'stroke-dasharray': `${width * 4} ${width * 3}` } : {}),
+    }));
+  };
+  if (place.timetable) line('clock-timetable-profile', place.timetable.position_m, '#000', true);
+  if (place.run) line('clock-run-profile', place.run.position_m, RUN_COLOUR, false);
+}
+
+function markClockPlan(place) {
+  const view = views.plan;
+  if (!view.box) return;
+  const group = clockGroup(view);
+  const r = Math.max(view.box.w / 90, 0.25);
+  if (place.timetable && place.timetable.plan_point) group.appendChild(timetableDiamond('clock-timetable-plan', place.timetable.plan_point, r));
+  if (place.run && place.run.plan_point) group.appendChild(runDot('clock-run-plan', place.run.plan_point, r));
+}
+
+function markClockGraph(place) {
+  const view = views.graph;
+  if (!view.home) return;
+  const group = clockGroup(view);
+  const r = Math.max(view.home.w / 250, 0.4);
+  const at = (place.run ?? place.timetable)?.graph_point;
+  if (at) {
+    group.appendChild(svgElement('line', {
+      id: 'clock-time-graph', x1: at.x, y1: view.home.y, x2: at.x, y2: view.home.y + view.home.h,
+      stroke: '#595959', 'stroke-width': r / 4,
+    }));
+  }
+  if (place.timetable) group.appendChild(timetableDiamond('clock-timetable-graph', place.timetable.graph_point, r));
+  if (place.run) group.appendChild(runDot('clock-run-graph', place.run.graph_point, r));
+}
+
+function markClock() {
+  for (const view of [views.profile, views.plan, views.graph]) view.svg.querySelector(':scope > .clock-marks')?.remove();
+  if (!clockPlace) return;
+  markClockProfile(clockPlace);
+  markClockPlan(clockPlace);
+  markClockGraph(clockPlace);
+}
+
+document.getElementById('clock').addEventListener('input', (event) => {
+  clockValue = Number(event.target.value);
+  requestPlace();
+});
 
 // ---------------------------------------------------------------------------
 // Faults.
@@ -593,33 +838,72 @@ function showStatus(state) {
   for (const tag of document.querySelectorAll('.partial-tag')) tag.hidden = !state.partial;
   for (const format of ['svg', 'png', 'pdf']) {
     const link = document.getElementById(`export-${format}`);
-    link.hidden = !state.exports.includes(format) || !state.svg;
+    link.hidden = !state.exports.includes(format) || !state.drawing;
   }
 }
 
 document.getElementById('print').addEventListener('click', () => window.print());
+
+// What each part was shown from: its key and `also`, what else it shows.
+// A part shown from the same is not shown again.
+const shownParts = {};
+
+function showPart(state, name, show, also = '') {
+  const from = `${state.parts[name]} ${also}`;
+  if (shownParts[name] === from) return;
+  show(state);
+  shownParts[name] = from;
+}
 
 function apply(state) {
   const routeChanged = !current || !current.axis || !state.axis || current.axis.end_m !== state.axis.end_m;
   current = state;
   if (profileWindow && routeChanged && state.axis) profileWindow = withinRoute(profileWindow);
   showDrawing(state);
-  showFaults(state);
-  showFigures(state);
-  showTimetable(state);
+  showPart(state, 'faults', showFaults, `${state.unreadable} ${state.drawing_failure}`);
+  showPart(state, 'figures', showFigures);
+  showPart(state, 'timetable', showTimetable, JSON.stringify(state.model));
   showModelValues(state);
   showStatus(state);
   showWindowText();
   markChosen();
+  showClock(state);
+  markClock();
   document.body.dataset.generation = state.generation;
   if (profileWindow) requestWindow();
+}
+
+let latest = null;  // the state last received
+
+// A state received: the pieces it names that the page does not hold and
+// that did not come with it are fetched, then it is shown, unless a newer
+// one arrived meanwhile.
+async function receive(state) {
+  latest = state;
+  for (const [key, text] of Object.entries(state.texts ?? {})) pieceTexts.set(key, text);
+  const keys = new Set(Object.values(state.parts));
+  if (state.drawing) for (const node of Object.values(state.drawing.groups)) leafKeys(node, keys);
+  let complete = false;
+  try {
+    complete = await fetchPieces(keys);
+  } catch (error) {
+    // The connection is lost: the status says so, and the next state asks again.
+  }
+  if (!complete || state !== latest) return;
+  for (const [name, key] of Object.entries(state.parts)) {
+    if (!partValues.has(key)) partValues.set(key, JSON.parse(pieceTexts.get(key)));
+    state[name] = partValues.get(key);
+  }
+  apply(state);
+  for (const key of [...pieceTexts.keys()]) if (!keys.has(key)) pieceTexts.delete(key);
+  for (const key of [...partValues.keys()]) if (!keys.has(key)) partValues.delete(key);
 }
 
 // ---------------------------------------------------------------------------
 
 readAddress();
 const events = new EventSource('/events');
-events.addEventListener('state', (event) => apply(JSON.parse(event.data)));
+events.addEventListener('state', (event) => receive(JSON.parse(event.data)));
 events.addEventListener('error', () => {
   const status = document.getElementById('status');
   status.textContent = 'connection lost: reconnecting…';

@@ -49,6 +49,7 @@ public:
     void draw(std::vector<PlottedMark>& marks, std::vector<PlacedLabel>& labels) {
         // Mountain stretches first, under their markers.
         mountain_stretches();
+        slowdowns_from_before();
         for (std::size_t i = 0; i < cells_.size(); ++i) {
             const Cell& c = cells_[i];
             const double position = position_to_cell_start(i);
@@ -152,18 +153,32 @@ private:
         if (with_value) label(x + 0.8, kCodeDropLane, std::to_string(c.value_1), kCodeDropColour);
     }
 
-    // A slowdown is one bar from its start cell to its end cell.
-    void slowdown(std::size_t start) {
-        std::size_t end = start;
+    // The end cell of the slowdown that starts at `start`; `start` when it has none.
+    std::size_t slowdown_end(std::size_t start) const {
         for (std::size_t j = start + 1; j < cells_.size(); ++j) {
-            if (cells_[j].kind == kSlowdownEnd) {
-                end = j;
-                break;
-            }
+            if (cells_[j].kind == kSlowdownEnd) return j;
             if (cells_[j].kind == kSlowdownStart) break;
         }
+        return start;
+    }
+
+    // A slowdown that starts before the stretch shown and runs into it: its
+    // bar from the frame's edge (the rest come with the other objects).
+    void slowdowns_from_before() {
+        for (std::size_t i = 0; i < cells_.size(); ++i) {
+            if (cells_[i].kind != kSlowdownStart) continue;
+            const double start = position_to_cell_start(i);
+            const std::size_t end = slowdown_end(i);
+            if (start >= scale_.from_m() || end == i || !scale_.shows(start, position_to_cell_start(end))) continue;
+            slowdown(i);
+        }
+    }
+
+    // A slowdown is one bar from its start cell to its end cell.
+    void slowdown(std::size_t start) {
+        const std::size_t end = slowdown_end(start);
         const Cell& c = cells_[start];
-        const double a = scale_.X(position_to_cell_start(start));
+        const double a = scale_.framed_X(position_to_cell_start(start));
         const double b = std::max(scale_.framed_X(position_to_cell_start(end)), a + 0.5);
         const double base = lane_base(kSlowdownLane);
         svg_.open_group("", "Slowdown to " + std::to_string(c.value_1) + " km/h from " + cell_place(start) +

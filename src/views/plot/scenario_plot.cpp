@@ -99,9 +99,10 @@ ScenarioPlot plot_page(const std::vector<Cell>& cells, const StationTable& stati
 
 }  // namespace
 
-std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
-                                const std::optional<TimetableCheck>& run, const ProfileWindow& window) {
-    PageContent content = read_content(cells, station_table, sample_plan(grid, metres_drawn_exactly(station_table)));
+std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table,
+                                const PlanSample& plan, const std::optional<TimetableCheck>& run,
+                                const ProfileWindow& window) {
+    PageContent content = read_content(cells, station_table, plan);
     content.run = run;
     ScenarioPlot ignored;
     Svg svg;
@@ -113,9 +114,23 @@ std::string plot_profile_window(const std::vector<Cell>& cells, const StationTab
     return std::move(svg.out);
 }
 
+std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
+                                const std::optional<TimetableCheck>& run, const ProfileWindow& window) {
+    return plot_profile_window(cells, station_table, sample_plan_for_page(grid, station_table), run, window);
+}
+
+PlanSample sample_plan_for_page(const Grid& grid, const StationTable& station_table) {
+    return sample_plan(grid, metres_drawn_exactly(station_table));
+}
+
+ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, PlanSample plan,
+                           const RunDrawing& run) {
+    return plot_page(cells, station_table, std::move(plan), run);
+}
+
 ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
                            const RunDrawing& run) {
-    return plot_page(cells, station_table, sample_plan(grid, metres_drawn_exactly(station_table)), run);
+    return plot_page(cells, station_table, sample_plan_for_page(grid, station_table), run);
 }
 
 ScenarioPlot plot_scenario(std::string_view cells, std::string_view station_table, ByteInput& grid,

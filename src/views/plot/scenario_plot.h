@@ -129,6 +129,17 @@ ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& s
 std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table, const Grid& grid,
                                 const std::optional<TimetableCheck>& run, const ProfileWindow& window);
 
+// The same with the plan's sample already taken (sample_plan_for_page).
+ScenarioPlot plot_scenario(const std::vector<Cell>& cells, const StationTable& station_table, PlanSample plan,
+                           const RunDrawing& run = {});
+std::string plot_profile_window(const std::vector<Cell>& cells, const StationTable& station_table,
+                                const PlanSample& plan, const std::optional<TimetableCheck>& run,
+                                const ProfileWindow& window);
+
+// The sample of the plan that the page draws from: kept, it serves every
+// stretch of the same records without sampling the grid again.
+PlanSample sample_plan_for_page(const Grid& grid, const StationTable& station_table);
+
 // Draws the page from the bytes of the cell file, the station table file
 // and the grid file. Throws ScenarioDecodeError when a file is not part of a
 // compiled scenario.

@@ -177,6 +177,10 @@ void key(Svg& svg, double top) {
 
 }  // namespace
 
+TimeDistanceScale graph_scale(const TimetableCheck& check, double page_top) {
+    return time_distance_scale(check, {kGraphLeft, page_top + kGraphTop, kGraphRight, page_top + kGraphBottom});
+}
+
 DrawnGraph draw_time_distance_graph(Svg& svg, const PageContent& content, const TimetableCheck& check,
                                     double page_top) {
     DrawnGraph drawn;
@@ -189,8 +193,7 @@ DrawnGraph draw_time_distance_graph(Svg& svg, const PageContent& content, const 
         svg.close_group();
         return drawn;
     }
-    const TimeDistanceScale scale =
-        time_distance_scale(check, {kGraphLeft, page_top + kGraphTop, kGraphRight, page_top + kGraphBottom});
+    const TimeDistanceScale scale = graph_scale(check, page_top);
     time_grid(svg, scale);
     station_rows(svg, check, scale);
     drawn.scheduled_marks = schedule(svg, check, scale);

@@ -10,6 +10,7 @@
 #include "timetable/timetable_check.h"
 #include "views/plot/plot_content.h"
 #include "views/plot/svg_writer.h"
+#include "views/timetable/run_geometry.h"
 
 namespace scenariogen::plotting {
 
@@ -17,6 +18,10 @@ struct DrawnGraph {
     std::vector<std::vector<PagePoint>> run;  // as drawn
     std::size_t scheduled_marks = 0;
 };
+
+// The graph's scales on the page whose top edge is `page_top` (millimetres),
+// for a check with two stations or more.
+TimeDistanceScale graph_scale(const TimetableCheck& check, double page_top);
 
 // Draws the graph on the page whose top edge is `page_top` (millimetres).
 DrawnGraph draw_time_distance_graph(Svg& svg, const PageContent& content, const TimetableCheck& check, double page_top);
