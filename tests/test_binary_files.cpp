@@ -4,6 +4,7 @@
 
 #include "format/binary_reader.h"
 #include "format/binary_writer.h"
+#include "test_support.h"
 
 namespace scenariogen {
 namespace {
