@@ -192,8 +192,14 @@ test('the time slider marks the train on the profile, the plan and the graph, fr
   // At the end both stand at the terminus.
   const terminus = await text('#stations tbody tr:last-child td.km');
   await page.keyboard.press('End');
-  await page.waitForFunction((km) => document.querySelector('#clock-places').textContent.trim() ===
-    `fastest run at km ${km}, 0 km/h · timetable at km ${km}`, terminus, WAIT);
+  const atTerminus = (km) => document.querySelector('#clock-places').textContent.trim() ===
+    `fastest run at km ${km}, 0 km/h · timetable at km ${km}`;
+  await page.waitForFunction(atTerminus, terminus, WAIT);
+  // The address keeps the time: a reload shows the train at the terminus again.
+  const hash = await page.evaluate(() => location.hash);
+  assert.match(hash, /(^#|&)time=\d+$/);
+  await open(hash);
+  await page.waitForFunction(atTerminus, terminus, WAIT);
 });
 
 test('a chosen fault is marked on the time-distance graph too, at its place along the route', async () => {

@@ -17,8 +17,8 @@ let profileWindow = null;
 let windowRequest = null;  // the stretch asked of the server and not yet answered
 
 // ---------------------------------------------------------------------------
-// The address keeps the profile's stretch and the chosen fault:
-// #from=METRES&to=METRES&fault=TEXT.
+// The address keeps the profile's stretch, the chosen fault and the time the
+// slider was set to: #from=METRES&to=METRES&fault=TEXT&time=SECONDS.
 
 function readAddress() {
   const params = new URLSearchParams(location.hash.slice(1));
@@ -28,6 +28,11 @@ function readAddress() {
     profileWindow = { from, to };
   }
   chosenFault = params.get('fault');
+  const time = Number(params.get('time'));
+  if (params.has('time') && Number.isFinite(time)) {
+    clockValue = time;
+    clockChosen = true;
+  }
 }
 
 function writeAddress() {
@@ -37,6 +42,7 @@ function writeAddress() {
     params.set('to', String(Math.round(profileWindow.to)));
   }
   if (chosenFault) params.set('fault', chosenFault);
+  if (clockChosen && clockValue !== null) params.set('time', String(Math.round(clockValue)));
   const hash = params.toString();
   history.replaceState(null, '', hash ? `#${hash}` : location.pathname + location.search);
 }
@@ -516,6 +522,7 @@ function choose(fault) {
 
 const RUN_COLOUR = '#2166ac';
 let clockValue = null;  // the time chosen, seconds since midnight; null: none yet
+let clockChosen = false;  // the author moved the slider (or the address set it): the address keeps it
 let clockPlace = null;  // the server's answer for it
 let clockRequest = null;  // the time asked of the server and not yet answered
 
@@ -648,6 +655,8 @@ function markClock() {
 
 document.getElementById('clock').addEventListener('input', (event) => {
   clockValue = Number(event.target.value);
+  clockChosen = true;
+  writeAddress();
   requestPlace();
 });
 
