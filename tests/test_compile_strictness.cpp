@@ -89,15 +89,20 @@ TEST(CompileStrictness, FourFaultsInTwoFilesShowInOneRun) {
     EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"linea.txt", "treno.txt"}));
 }
 
-TEST(CompileStrictness, WarningSwitchesAndTheErrorLimit) {
-    // A train description that leaves the clock unset is legal but suspicious.
+// The example pair as linea.txt and treno.txt in `dir`, the train's clock
+// line left out: legal, but suspicious (a warning).
+void write_example_without_clock(const TempDir& dir) {
     std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
     const std::size_t clock = train.find("orologio");
     ASSERT_NE(clock, std::string::npos);
     train.erase(clock, train.find("\r\n", clock) + 2 - clock);
-    TempDir dir;
     spit(dir.file("linea.txt"), slurp(testing::kExamples + "valbruna_linea.txt"));
     spit(dir.file("treno.txt"), train);
+}
+
+TEST(CompileStrictness, WarningSwitchesAndTheErrorLimit) {
+    TempDir dir;
+    write_example_without_clock(dir);
 
     const Outcome warned = compile_in(dir, "");
     EXPECT_EQ(warned.status, 0) << warned.err;
@@ -121,13 +126,8 @@ TEST(CompileStrictness, WarningSwitchesAndTheErrorLimit) {
 // A -W or -f flag takes its own value only, so it may stand before LINE and
 // TRAIN as well as after them.
 TEST(CompileStrictness, WarningFlagsMayStandBeforeTheFiles) {
-    std::string train = slurp(testing::kExamples + "valbruna_treno.txt");
-    const std::size_t clock = train.find("orologio");
-    ASSERT_NE(clock, std::string::npos);
-    train.erase(clock, train.find("\r\n", clock) + 2 - clock);
     TempDir dir;
-    spit(dir.file("linea.txt"), slurp(testing::kExamples + "valbruna_linea.txt"));
-    spit(dir.file("treno.txt"), train);
+    write_example_without_clock(dir);
     for (const std::string command :
          {"compile -Wno-missing-setting -fmax-errors=1 linea.txt treno.txt -o .",
           "compile -Werror=missing-setting -Wno-error=missing-setting linea.txt treno.txt -o .",

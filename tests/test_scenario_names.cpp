@@ -396,6 +396,20 @@ TEST(ScenarioNames, OneDescriptionFindsItsPartner) {
     }
 }
 
+// In a folder named in letters beyond ASCII (C:\Users\Nicolò on Windows,
+// where the system's own code page is not UTF-8) the partner is found too.
+TEST(ScenarioNames, APartnerIsFoundInAFolderNamedBeyondAscii) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / std::filesystem::path(u8"Nicolò"));
+    const std::string folder = join_path(dir.path().string(), "Nicolò");
+    replace_file(join_path(folder, "Valle_linea.txt"), "");
+    replace_file(join_path(folder, "Valle_88-.txt"), "");
+    const ScenarioLookup found = look_up_scenario({folder, "Valle_linea.txt", "", {}, {}});
+    ASSERT_TRUE(found.usable()) << found.failure;
+    EXPECT_EQ(file_name_of(found.train_path), "Valle_88-.txt");
+    EXPECT_EQ(regular_files_in(folder), (std::vector<std::string>{"Valle_88-.txt", "Valle_linea.txt"}));
+}
+
 #ifdef _WIN32
 TEST(ScenarioNames, AbsolutePathsWithADriveInScenarioJson) {
     TempDir dir;

@@ -15,14 +15,11 @@ namespace {
 
 bool paired_by_project(const std::optional<ProjectFile>& project, const std::string& path, Pairing& pairing) {
     if (!project) return false;
-    const std::string line = project->line_path(), train = project->train_path();
-    const auto names = [&](const std::string& member) {
-        return !member.empty() && (member == path || same_file(member, path));
-    };
-    if (!names(line) && !names(train)) return false;
-    pairing.role = names(line) ? SourceFile::kLine : SourceFile::kTrain;
-    pairing.line_path = line;
-    pairing.train_path = train;
+    const bool as_line = project->names_line(path);
+    if (!as_line && !project->names_train(path)) return false;
+    pairing.role = as_line ? SourceFile::kLine : SourceFile::kTrain;
+    pairing.line_path = project->line_path();
+    pairing.train_path = project->train_path();
     pairing.output = project->output;
     pairing.project = project->path;
     return true;

@@ -1,9 +1,9 @@
 #include "pipeline/compiled_scenarios.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
-#include <system_error>
+
+#include "platform/file_system.h"
 
 namespace scenariogen {
 
@@ -15,26 +15,6 @@ constexpr std::string_view kGrid = "_linea.dat";
 
 bool ends_with(const std::string& text, std::string_view tail) {
     return text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Paths are UTF-8 on every system, whatever the system's own code page.
-std::filesystem::path path_of(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-std::string utf8_of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
-}
-
-std::set<std::string> file_names_in(const std::string& folder) {
-    std::set<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(path_of(folder.empty() ? "." : folder), error);
-    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        if (entries->is_regular_file(error)) names.insert(utf8_of(entries->path().filename()));
-    }
-    return names;
 }
 
 // The compiled scenarios that fit the names already known.
@@ -84,7 +64,8 @@ CompiledLookup look_up_compiled_scenario(const std::string& folder, const std::o
 }
 
 std::vector<CompiledScenario> compiled_scenarios_in(const std::string& folder) {
-    const std::set<std::string> files = file_names_in(folder);
+    const std::vector<std::string> listed_files = regular_files_in(folder);
+    const std::set<std::string> files(listed_files.begin(), listed_files.end());
     std::vector<CompiledScenario> found;
     for (const std::string& file : files) {
         if (!ends_with(file, kCells)) continue;

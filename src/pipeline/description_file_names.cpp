@@ -1,10 +1,9 @@
 #include "pipeline/description_file_names.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "pipeline/project_file.h"
+#include "platform/file_system.h"
 
 namespace scenariogen {
 
@@ -55,13 +54,10 @@ std::optional<TrainFileName> train_file_name(std::string_view file) {
 
 std::vector<std::string> train_files_of(const std::string& folder, std::string_view name) {
     std::vector<std::string> found;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
-        const std::string file = entry.path().filename().string();
+    for (const std::string& file : regular_files_in(folder)) {
         const std::optional<TrainFileName> named = train_file_name(file);
         if (named && !named->name.empty() && named->name == name) found.push_back(file);
     }
-    std::sort(found.begin(), found.end());
     return found;
 }
 

@@ -186,6 +186,17 @@ std::string ProjectFile::line_path() const { return resolve_project_path(folder,
 std::string ProjectFile::train_path() const { return resolve_project_path(folder, train); }
 std::string ProjectFile::output_folder() const { return resolve_project_path(folder, output); }
 
+namespace {
+bool is_member_file(const std::string& member_path, const std::string& path) {
+    return !member_path.empty() && (member_path == path || same_file(member_path, path));
+}
+}  // namespace
+
+bool ProjectFile::names_line(const std::string& description) const { return is_member_file(line_path(), description); }
+bool ProjectFile::names_train(const std::string& description) const {
+    return is_member_file(train_path(), description);
+}
+
 std::optional<ProjectFile> read_project_file(const std::string& folder) {
     ProjectFile project;
     project.folder = folder;

@@ -46,6 +46,11 @@ struct ProjectFile {
     std::string line_path() const;
     std::string train_path() const;
     std::string output_folder() const;
+
+    // Whether it names the file at `description` as the line (the train)
+    // description: by the same path, or another path to the same file.
+    bool names_line(const std::string& description) const;
+    bool names_train(const std::string& description) const;
 };
 
 // The project file in `folder` (empty: the current folder), checked; none

@@ -15,17 +15,12 @@ constexpr std::string_view kDefaultNumber = "27340";
 // A name the program can begin a file name with.
 bool usable(const std::string& name) { return is_plain_file_name(name + "_"); }
 
-// Whether the project file names the description at `path`.
-bool names_file(const std::string& member_path, const std::string& path) {
-    return !member_path.empty() && (member_path == path || same_file(member_path, path));
-}
-
 // The project file beside LINE, and whether it speaks for LINE and TRAIN.
 void read_project_beside(ScenarioLookup& lookup) {
     lookup.project = read_project_file(folder_of(lookup.line_path));
     if (!lookup.project || !lookup.project->faults.empty()) return;
-    lookup.project_applies = names_file(lookup.project->line_path(), lookup.line_path) ||
-                             names_file(lookup.project->train_path(), lookup.train_path);
+    lookup.project_applies =
+        lookup.project->names_line(lookup.line_path) || lookup.project->names_train(lookup.train_path);
 }
 
 // The project file beside `path` when it names `path`: the pair it names.
@@ -33,8 +28,8 @@ bool paired_by_project(ScenarioLookup& lookup, const std::string& path) {
     lookup.project = read_project_file(folder_of(path));
     if (!lookup.project || !lookup.project->faults.empty()) return lookup.project.has_value();
     const ProjectFile& project = *lookup.project;
-    const bool as_line = names_file(project.line_path(), path);
-    if (!as_line && !names_file(project.train_path(), path)) return false;
+    const bool as_line = project.names_line(path);
+    if (!as_line && !project.names_train(path)) return false;
     lookup.project_applies = true;
     lookup.line_path = project.line_path();
     lookup.train_path = project.train_path();

@@ -92,6 +92,20 @@ bool is_plain_file_name(std::string_view name) {
 
 bool file_exists(const std::string& path) { return system_files::is_regular_file(path); }
 
+std::vector<std::string> regular_files_in(const std::string& folder) {
+    const std::string where = folder.empty() ? "." : folder;
+    std::vector<std::string> names;
+    try {
+        names = system_files::folder_entries(where);
+    } catch (const FileError&) {
+        return {};
+    }
+    std::erase_if(names,
+                  [&](const std::string& name) { return !system_files::is_regular_file(join_path(where, name)); });
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void check_readable(const std::string& path) {
     std::uint64_t size = 0;
     system_files::open_regular_for_reading(path, size).close(path);

@@ -40,6 +40,10 @@ bool is_plain_file_name(std::string_view name);
 // True when `path` names an existing regular file.
 bool file_exists(const std::string& path);
 
+// The names of the regular files in `folder` (empty: the current folder),
+// sorted; none when the folder cannot be read.
+std::vector<std::string> regular_files_in(const std::string& folder);
+
 // The whole content of a regular file. Throws FileError, also when the file
 // holds more than `max_bytes`.
 std::string read_file(const std::string& path, std::size_t max_bytes = SIZE_MAX);
