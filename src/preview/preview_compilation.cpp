@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "compiler/diagnostic_format.h"
 #include "format/binary_format.h"
@@ -95,8 +96,12 @@ PreviewCompilation compile_for_preview(const PreviewSources& sources) {
     compilation.compiled = outcome.result && outcome.result->outcome == CompileOutcome::kCompiled;
     compilation.partial = compilation.compiled && outcome.reading_stopped();
     const CompileResult* result = outcome.result ? &*outcome.result : nullptr;
+    // Made before the aggregate: made inside it, GCC 12 takes the names'
+    // strings for "maybe uninitialized" on the path where one throws.
+    LineStarts line_starts(outcome.line_text);
+    LineStarts train_starts(outcome.train_text);
     const FaultSources texts{
-        {sources.line_path, sources.train_path, {}, {}}, LineStarts(outcome.line_text), LineStarts(outcome.train_text)};
+        {sources.line_path, sources.train_path, {}, {}}, std::move(line_starts), std::move(train_starts)};
     for (const Diagnostic& d : outcome.diagnostics) {
         if (d.severity == Severity::kNote && !compilation.faults.empty()) {
             compilation.faults.back().notes.push_back(preview_fault(d, result, texts));
